@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+build=build; extra=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan; extra=(-DMORVANEL_SANITIZE=ON -DMORVANEL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+fi
+cmake -S . -B "$build" -G Ninja "${extra[@]}"
+cmake --build "$build" -j "$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,85 @@
+// CItem: the record object of the multivalue database component.
+// Part of the database layer (src/dba, no Qt).
+//
+// A record is text in which the byte 0xFE separates attributes, 0xFD values
+// and 0xFC subvalues (these bytes never occur in UTF-8). Attributes, values
+// and subvalues count from 1; attribute 0 is the record's key.
+//
+//   dba::CItem r;
+//   r.setItem(1, "URSSAF PARIS");        // attribute 1
+//   r.setItem(20, -1, "20454");          // append a value to attribute 20
+//   r.Item(20, 1);                       // "20454"
+//   r.Item();                            // the whole text
+//
+// Edge rules (those of multivalue systems):
+// - Reading past the end gives "".
+// - Writing "" past the end does not grow the record, so a record read,
+//   shown and written back unchanged keeps its whole text to the byte.
+// - Writing a non-empty text past the end pads with marks.
+// - DCount of an empty text is 0, otherwise the number of marks plus one.
+// - Insert past the end pads with marks; Delete of a position that does not
+//   exist changes nothing.
+// - Value position -1 appends after the last value (an empty attribute gets
+//   the text as its first value).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dba {
+
+inline constexpr char kAttributeMark = '\xFE';
+inline constexpr char kValueMark = '\xFD';
+inline constexpr char kSubvalueMark = '\xFC';
+
+class FileBinding;  // the file a record was read from or created for
+
+class CItem {
+ public:
+  CItem() = default;
+  explicit CItem(std::string wholeText);
+
+  // Item with 0 to 3 indexes. Item(0) is the key ("" for an unbound record).
+  [[nodiscard]] const std::string& Item() const { return text_; }
+  [[nodiscard]] std::string Item(int attribute) const;
+  [[nodiscard]] std::string Item(int attribute, int value) const;
+  [[nodiscard]] std::string Item(int attribute, int value, int subvalue) const;
+
+  void setItem(std::string wholeText);
+  void setItem(int attribute, std::string_view text);
+  void setItem(int attribute, int value, std::string_view text);  // value -1 appends
+  void setItem(int attribute, int value, int subvalue, std::string_view text);
+
+  // Number of attributes; number of values of one attribute.
+  [[nodiscard]] int DCount() const;
+  [[nodiscard]] int DCount(int attribute) const;
+
+  // Inserts text as value `value` of `attribute`; later values move down.
+  void Insert(int attribute, int value, std::string_view text);
+  // Removes value `value` of `attribute`; later values move up.
+  void Delete(int attribute, int value);
+
+  // Bulk access for long multivalued attributes (a rate history may hold
+  // 32767 values): one pass instead of one scan per value.
+  [[nodiscard]] std::vector<std::string> Values(int attribute) const;
+  void setValues(int attribute, const std::vector<std::string>& values);
+
+  // Writes the record to the file it is bound to, under its key.
+  // Throws DbaError (kErrNotBound) for a record that has no file.
+  void DBWrite() const;
+
+  [[nodiscard]] const std::string& Key() const { return key_; }
+  [[nodiscard]] bool IsBound() const { return static_cast<bool>(file_); }
+
+ private:
+  friend class DBFile;
+  CItem(std::shared_ptr<FileBinding> file, std::string key, std::string text);
+
+  std::string text_;
+  std::string key_;
+  std::shared_ptr<FileBinding> file_;
+};
+
+}  // namespace dba

@@ -1,0 +1,136 @@
+// Database and DBFile: the database and file objects of the multivalue
+// database component. Part of the database layer (src/dba, no Qt).
+//
+// One SQLite file (WAL mode) holds every multivalue file of a database.
+// Multivalue files are created by an administrative operation (CreateFile),
+// never by DBOpen. Several processes may open the same database file.
+//
+//   auto db = dba::Database::Open("paie.mvdb");
+//   dba::DBFile centres = db->DBOpen("CENTREURSSAF");
+//   dba::CItem c = centres.DBRead("07");      // "" when the key is missing
+//   c.setItem(2, "URSSAF Rhône-Alpes");
+//   c.DBWrite();                               // durable and atomic
+//
+//   dba::CItem req;                            // a request record (Requete)
+//   req.setItem(1, "SSELECT CENTREURSSAF PAR 1");
+//   req.setItem(2, "CENTREURSSAF");
+//   req.setItem(3, "0 1");
+//   dba::CItem result = db->DBSelect(req.Item());
+//   // result attribute i = i-th record, value k = k-th requested column
+//
+// Read-modify-write across processes:
+//   dba::Transaction t(*db);                   // takes the write lock first
+//   dba::CItem n = counters.DBRead("999");
+//   ... n.DBWrite(); t.Commit();               // rollback if not committed
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dba/citem.h"
+#include "dba/dba_error.h"
+
+namespace dba {
+
+class Database;
+class DatabaseImpl;
+
+// A named routine of the database, run by DBCall: (database, number by
+// reference, parameter text) -> returned record.
+using Routine = std::function<CItem(Database&, int& number, std::string_view parameter)>;
+
+class DBFile {
+ public:
+  DBFile() = default;
+
+  // The record stored under `key`; a record bound to `key` whose whole text
+  // is "" when the key does not exist. Throws kErrRecordLocked when another
+  // session holds the record's lock past the lock timeout.
+  [[nodiscard]] CItem DBRead(std::string_view key) const;
+  // A new empty record bound to `key` (nothing is written until DBWrite).
+  [[nodiscard]] CItem DBNew(std::string_view key) const;
+  // Deletes the record; returns 0 when deleted, 1 when there was none.
+  int DBDelete(std::string_view key) const;
+
+  // Reads the record and takes its lock (as a multivalue READU does): other
+  // sessions' DBRead/ReadLocked of it wait, and fail with kErrRecordLocked
+  // past the lock timeout. The lock is released by DBWrite of the record,
+  // by Release, or when the session closes.
+  [[nodiscard]] CItem ReadLocked(std::string_view key) const;
+  void Release(std::string_view key) const;
+
+  [[nodiscard]] const std::string& Name() const;
+  [[nodiscard]] bool IsOpen() const { return static_cast<bool>(binding_); }
+
+ private:
+  friend class Database;
+  explicit DBFile(std::shared_ptr<FileBinding> binding) : binding_(std::move(binding)) {}
+  std::shared_ptr<FileBinding> binding_;
+};
+
+struct OpenOptions {
+  bool create = false;             // create the database file when missing
+  int busyTimeoutMs = 5000;        // wait for another process's write lock
+  int lockTimeoutMs = 5000;        // wait for another session's record lock
+};
+
+class Database : public std::enable_shared_from_this<Database> {
+ public:
+  // Opens (or, with options.create, creates) a database file.
+  // Throws kErrDatabaseNotFound when the file is missing and create is false.
+  [[nodiscard]] static std::shared_ptr<Database> Open(const std::string& path,
+                                                      const OpenOptions& options = {});
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens a multivalue file. Throws kErrFileNotFound when it does not exist.
+  [[nodiscard]] DBFile DBOpen(std::string_view fileName);
+
+  // Runs the request record's whole text (attribute 1 sentence, 2 file name,
+  // 3 columns separated by one blank; "0" is the key). `option` is accepted
+  // and ignored; `count`, when given, receives the number of records found.
+  [[nodiscard]] CItem DBSelect(std::string_view requestText, std::string_view option = "",
+                               int* count = nullptr);
+
+  // Runs a registered routine. Throws kErrUnknownRoutine for an unknown name.
+  CItem DBCall(std::string_view routineName, int& number, std::string_view parameter);
+  void RegisterRoutine(std::string name, Routine routine);
+
+  // Administration.
+  void CreateFile(std::string_view fileName);   // kErrFileExists when present
+  void DeleteFile(std::string_view fileName);
+  [[nodiscard]] std::vector<std::string> Files() const;
+  void CreateIndex(std::string_view fileName, int attribute);
+  [[nodiscard]] bool HasIndex(std::string_view fileName, int attribute) const;
+
+  [[nodiscard]] const std::string& Path() const;
+  DatabaseImpl& impl() { return *impl_; }
+
+ private:
+  explicit Database(std::unique_ptr<DatabaseImpl> impl);
+  std::unique_ptr<DatabaseImpl> impl_;
+};
+
+// A write transaction (BEGIN IMMEDIATE: the write lock is taken before the
+// first read, so a read-increment-write cannot interleave with another
+// process). Rolled back on destruction unless committed. Not nestable.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void Commit();
+  void Rollback();
+
+ private:
+  Database& db_;
+  bool open_ = false;
+};
+
+}  // namespace dba
