@@ -1,0 +1,62 @@
+// UserInput: what a user does to a form, as one call per action. The headless
+// binding, the tests and the scenario runner call it directly; the Qt binding
+// turns real keyboard and mouse events into the same calls, so every handler
+// chain behaves identically whatever draws the screen.
+// Named-controls layer (src/morvanel/view), toolkit-independent.
+//
+// Each call is one user action (an ActionScope). A control that is disabled
+// or hidden (itself, a container, or the form) takes no input: the call
+// returns false and nothing happens.
+#pragma once
+
+#include <string_view>
+
+#include "morvanel/view/control.h"
+#include "morvanel/view/form.h"
+
+namespace morvanel::view {
+
+class Services;
+
+class UserInput {
+ public:
+  UserInput(Form& form, Services& services) : form_(form), services_(services) {}
+
+  // The user moves the focus to `control` (click or Tab into it).
+  bool Focus(Control& control);
+  // Types `text` character by character, each its own action: focus the
+  // control first when it has not the focus, then each character goes to
+  // the focused control: KeyPress, then insertion (respecting MaxLength)
+  // unless the code became 0, then Change. Returns false when refused.
+  bool Type(Control& control, std::string_view utf8Text);
+  // A single key: kKeyEnter, kKeyBackspace, kKeyTab, kKeyEscape or a
+  // character code. Tab left unchanged by KeyPress moves to the next control
+  // in tab order.
+  bool Key(Control& control, int keyAscii);
+  // Pasted or dropped text goes through the same key rule character by
+  // character (a refused character is dropped, the rest is inserted).
+  bool Paste(Control& control, std::string_view utf8Text);
+  // Click: focus (for controls that take it), then Click. A check box
+  // toggles its value first; a menu item just raises Click.
+  bool Click(Control& control);
+  // The user chooses entry `index` of a combo or list (focus, ListIndex,
+  // combo text = the entry, Click).
+  bool Pick(Control& control, int index);
+  // Double click on entry `index` of a list: Pick, then DblClick.
+  bool DblClick(Control& control, int index);
+  // The user moves a scroll bar to `value` (clamped to 0..Max): Change.
+  bool Scroll(Control& control, int value);
+  // Mouse button pressed on a control (frame) or, with nullptr, the surface.
+  bool MouseDown(Control* control, int button, float x = 0, float y = 0);
+  // F1: the help topic of the control, else of its containers.
+  bool Help(Control& control);
+  // The window's close box.
+  bool CloseBox();
+
+ private:
+  bool deliverKey(Control& target, int keyAscii, bool paste);
+  Form& form_;
+  Services& services_;
+};
+
+}  // namespace morvanel::view
