@@ -20,7 +20,18 @@
 // - Insert past the end pads with marks; Delete of a position that does not
 //   exist changes nothing.
 // - Value position -1 appends after the last value (an empty attribute gets
-//   the text as its first value).
+//   the text as its first value); subvalue -1 does the same inside a value.
+//   Appending "" to an empty attribute changes nothing: an empty attribute and
+//   an attribute holding one empty value are the same text.
+// - Position 0 reads or writes the enclosing level: Item(a, 0) is attribute a,
+//   Item(a, v, 0) is value v. Other negative positions read "".
+// - Item(0) reads the key; writing attribute 0 (or a negative attribute),
+//   inserting at a value below 1 other than -1, or writing a position above
+//   kMaxPosition throws DbaError kErrBadArgument. Delete of a position below
+//   1 changes nothing.
+// - Insert of "" past the end changes nothing, as writing does.
+// - Values(a) of an empty attribute is an empty list; setValues(a, {}) empties
+//   the attribute.
 #pragma once
 
 #include <memory>
@@ -38,6 +49,10 @@ class FileBinding;  // the file a record was read from or created for
 
 class CItem {
  public:
+  // Highest attribute, value or subvalue position a write accepts: a higher
+  // one is a caller's fault that would otherwise pad the record with marks.
+  static constexpr int kMaxPosition = 1000000;
+
   CItem() = default;
   explicit CItem(std::string wholeText);
 

@@ -1,0 +1,156 @@
+// Database: opening, multivalue file administration, routines, and the entry
+// to selections. Database layer.
+#include "dba/database.h"
+
+#include <algorithm>
+#include <string>
+
+#include "dba/database_impl.h"
+#include "dba/query_engine.h"
+
+namespace dba {
+
+namespace {
+
+bool IsMark(char c) { return c == kAttributeMark || c == kValueMark || c == kSubvalueMark; }
+
+bool IsFileNameByte(unsigned char c) {
+  // ASCII letters, digits, "_", ".", "-" and the bytes of non-ASCII UTF-8
+  // letters (0x80-0xF7). Nothing that would end a word of a sentence.
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+         c == '_' || c == '.' || c == '-' || (c >= 0x80 && c <= 0xF7);
+}
+
+}  // namespace
+
+void CheckKey(std::string_view key) {
+  if (key.empty()) throw DbaError(kErrBadArgument, "La clé d'un enregistrement ne peut pas être vide.");
+  for (char c : key) {
+    if (IsMark(c) || c == '\0') {
+      throw DbaError(kErrBadArgument,
+                     "La clé d'un enregistrement ne peut pas contenir de marque de séparation.");
+    }
+  }
+}
+
+void CheckFileName(std::string_view name) {
+  constexpr std::size_t kMaxLength = 128;
+  if (name.empty()) throw DbaError(kErrBadArgument, "Le nom de fichier est vide.");
+  bool ok = name.size() <= kMaxLength;
+  for (char c : name) ok = ok && IsFileNameByte(static_cast<unsigned char>(c));
+  if (!ok) {
+    throw DbaError(kErrBadArgument, "Nom de fichier invalide : « " + std::string(name) + " ».");
+  }
+}
+
+DatabaseImpl::DatabaseImpl(std::string path, const OpenOptions& options,
+                           std::unique_ptr<store::Connection> connection)
+    : path_(std::move(path)), options_(options), conn_(std::move(connection)),
+      owner_(RegisterOwner()) {}
+
+DatabaseImpl::~DatabaseImpl() {
+  if (inTransaction_) {
+    try {
+      Rollback();
+    } catch (...) {  // closing the connection rolls back anyway
+    }
+  }
+  ReleaseAllLocks();
+  UnregisterOwner(owner_);
+}
+
+std::int64_t DatabaseImpl::FileId(std::string_view name) {
+  store::Step s(*conn_, store::Sql::kFileByName);
+  s.Text(1, name);
+  if (!s.Next()) {
+    throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
+  }
+  return s.ColInt(0);
+}
+
+std::shared_ptr<Database> Database::Open(const std::string& path, const OpenOptions& options) {
+  auto connection = store::Connection::Open(path, options.create, options.busyTimeoutMs);
+  return std::shared_ptr<Database>(
+      new Database(std::make_unique<DatabaseImpl>(path, options, std::move(connection))));
+}
+
+Database::Database(std::unique_ptr<DatabaseImpl> impl) : impl_(std::move(impl)) {}
+
+Database::~Database() = default;
+
+const std::string& Database::Path() const { return impl_->path(); }
+
+DBFile Database::DBOpen(std::string_view fileName) {
+  CheckFileName(fileName);
+  auto binding = std::make_shared<FileBinding>();
+  binding->db = shared_from_this();
+  binding->name = std::string(fileName);
+  binding->id = impl_->FileId(fileName);
+  return DBFile(std::move(binding));
+}
+
+CItem Database::DBSelect(std::string_view requestText, std::string_view /*option*/, int* count) {
+  return RunSelect(*impl_, requestText, count);
+}
+
+CItem Database::DBCall(std::string_view routineName, int& number, std::string_view parameter) {
+  const auto it = impl_->routines.find(routineName);
+  if (it == impl_->routines.end()) {
+    throw DbaError(kErrUnknownRoutine,
+                   "La routine « " + std::string(routineName) + " » n'existe pas.");
+  }
+  return it->second(*this, number, parameter);
+}
+
+void Database::RegisterRoutine(std::string name, Routine routine) {
+  impl_->routines[std::move(name)] = std::move(routine);
+}
+
+void Database::CreateFile(std::string_view fileName) {
+  CheckFileName(fileName);
+  WriteScope w(*impl_);
+  {
+    store::Step s(impl_->conn(), store::Sql::kFileByName);
+    s.Text(1, fileName);
+    if (s.Next()) {
+      throw DbaError(kErrFileExists, "Le fichier « " + std::string(fileName) + " » existe déjà.");
+    }
+  }
+  store::Step(impl_->conn(), store::Sql::kInsertFile).Text(1, fileName).Run();
+  w.Commit();
+}
+
+void Database::DeleteFile(std::string_view fileName) {
+  CheckFileName(fileName);
+  WriteScope w(*impl_);
+  const std::int64_t id = impl_->FileId(fileName);
+  // Records, index entries, index definitions and locks go with the file.
+  store::Step(impl_->conn(), store::Sql::kDeleteFile).Int(1, id).Run();
+  w.Commit();
+}
+
+std::vector<std::string> Database::Files() const {
+  std::vector<std::string> names;
+  store::Step s(impl_->conn(), store::Sql::kListFiles);
+  while (s.Next()) names.emplace_back(s.ColText(0));
+  return names;
+}
+
+void Database::CreateIndex(std::string_view fileName, int attribute) {
+  CheckFileName(fileName);
+  if (attribute < 1) {
+    throw DbaError(kErrBadArgument, "Un index porte sur un attribut numéroté à partir de 1 (reçu " +
+                                        std::to_string(attribute) + ").");
+  }
+  WriteScope w(*impl_);
+  impl_->BuildIndex(impl_->FileId(fileName), attribute);
+  w.Commit();
+}
+
+bool Database::HasIndex(std::string_view fileName, int attribute) const {
+  CheckFileName(fileName);
+  const auto& attributes = impl_->IndexedAttributes(impl_->FileId(fileName));
+  return std::find(attributes.begin(), attributes.end(), attribute) != attributes.end();
+}
+
+}  // namespace dba

@@ -1,0 +1,104 @@
+// Reading, writing and deleting records: each write is one SQLite
+// transaction (or joins the open Transaction) that also keeps the file's
+// indexes and the writer's record lock in step. Database layer.
+#include <string>
+
+#include "dba/database_impl.h"
+
+namespace dba {
+
+namespace {
+
+// What a write finds before changing a record.
+struct Found {
+  bool blocked = false;  // locked by another live session
+  bool existed = false;
+  std::string oldBody;   // filled only when indexes need it
+};
+
+Found Look(DatabaseImpl& db, const FileBinding& file, std::string_view key, bool wantBody) {
+  Found f;
+  store::Step s(db.conn(), store::Sql::kReadWithLock);
+  s.Int(1, file.id).Text(2, key);
+  s.Next();  // one row, always
+  f.existed = !s.IsNull(0);
+  f.blocked = !s.IsNull(1) && db.HeldByOther(s.ColText(1));
+  if (wantBody && f.existed && !f.blocked) f.oldBody.assign(s.ColBlob(0));
+  return f;
+}
+
+[[noreturn]] void Rethrow(const DbaError& e, const FileBinding& file) {
+  if (e.number() == kErrFileNotFound) {
+    throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
+  }
+  throw e;
+}
+
+}  // namespace
+
+std::string DatabaseImpl::Read(const FileBinding& file, std::string_view key) {
+  std::int64_t deadline = -1;
+  for (;;) {
+    {
+      store::Step s(*conn_, store::Sql::kReadWithLock);
+      s.Int(1, file.id).Text(2, key);
+      s.Next();  // one row, always
+      if (s.IsNull(1) || !HeldByOther(s.ColText(1))) return std::string(s.ColBlob(0));
+    }
+    if (deadline < 0) deadline = LockDeadline();
+    WaitForLock(file, key, deadline);
+  }
+}
+
+void DatabaseImpl::Write(const FileBinding& file, std::string_view key, std::string_view body) {
+  CheckKey(key);
+  try {
+    RetryWhileLocked(*this, file, key, [&] {
+      WriteScope w(*this);
+      const bool indexed = !IndexedAttributes(file.id).empty();
+      const Found f = Look(*this, file, key, indexed);
+      if (f.blocked) return false;
+      if (indexed) UpdateIndexEntries(file.id, key, f.oldBody, body, f.existed, true);
+      store::Step(*conn_, store::Sql::kUpsert).Int(1, file.id).Text(2, key).Blob(3, body).Run();
+      FinishWrite(w, file.id, key);
+      return true;
+    });
+  } catch (const DbaError& e) {
+    Rethrow(e, file);
+  }
+}
+
+int DatabaseImpl::Delete(const FileBinding& file, std::string_view key) {
+  if (key.empty()) return 1;  // no record can have it
+  bool existed = false;
+  try {
+    RetryWhileLocked(*this, file, key, [&] {
+      WriteScope w(*this);
+      const bool indexed = !IndexedAttributes(file.id).empty();
+      const Found f = Look(*this, file, key, indexed);
+      if (f.blocked) return false;
+      existed = f.existed;
+      if (existed) {
+        if (indexed) UpdateIndexEntries(file.id, key, f.oldBody, {}, true, false);
+        store::Step(*conn_, store::Sql::kDeleteRecord).Int(1, file.id).Text(2, key).Run();
+      }
+      FinishWrite(w, file.id, key);
+      return true;
+    });
+  } catch (const DbaError& e) {
+    Rethrow(e, file);
+  }
+  return existed ? 0 : 1;
+}
+
+void DatabaseImpl::FinishWrite(WriteScope& w, std::int64_t fileId, std::string_view key) {
+  // Writing or deleting a record ends its lock, as in any multivalue system.
+  const bool releases = MayHoldLock(fileId, key);
+  if (releases) {
+    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, owner_).Run();
+  }
+  w.Commit();
+  if (releases && !InTransaction()) ForgetLock(fileId, key);
+}
+
+}  // namespace dba

@@ -1,0 +1,206 @@
+// Database files, records on disk, transactions and routines: what is
+// written is read back, after a reopen too, and failures change nothing.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "dba/database.h"
+#include "test_database.h"
+
+namespace dba {
+namespace {
+
+using testing::Marks;
+using testing::ScratchDatabase;
+
+template <class F>
+std::uint32_t ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const DbaError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(Opening, MissingDatabaseIsNotCreatedUnlessAsked) {
+  ScratchDatabase scratch;
+  EXPECT_EQ(ErrorOf([&] { (void)Database::Open(scratch.path()); }), kErrDatabaseNotFound);
+  EXPECT_FALSE(std::ifstream(scratch.path()).good());
+  auto db = scratch.Open();
+  EXPECT_TRUE(db->Files().empty());
+}
+
+TEST(Opening, ForeignFileIsRefused) {
+  ScratchDatabase scratch;
+  std::ofstream(scratch.path()) << "not a database at all, just text that is long enough to matter";
+  EXPECT_EQ(ErrorOf([&] { (void)scratch.Open(); }), kErrDatabaseNotFound);
+}
+
+TEST(Files, CreateOpenDelete) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  try {
+    (void)db->DBOpen("CENTREURSSAF");
+    FAIL() << "opened a file that does not exist";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrFileNotFound);
+    EXPECT_NE(std::string(e.what()).find("CENTREURSSAF"), std::string::npos);
+  }
+  EXPECT_TRUE(db->Files().empty()) << "DBOpen must not create a file";
+
+  db->CreateFile("CENTREURSSAF");
+  db->CreateFile("COMPTEUR");
+  EXPECT_EQ(ErrorOf([&] { db->CreateFile("COMPTEUR"); }), kErrFileExists);
+  EXPECT_EQ(db->Files(), (std::vector<std::string>{"CENTREURSSAF", "COMPTEUR"}));
+
+  DBFile f = db->DBOpen("COMPTEUR");
+  f.DBNew("999").DBWrite();
+  db->DeleteFile("COMPTEUR");
+  EXPECT_EQ(db->Files(), std::vector<std::string>{"CENTREURSSAF"});
+  EXPECT_EQ(ErrorOf([&] { f.DBNew("1").DBWrite(); }), kErrFileNotFound)
+      << "a write through a file deleted meanwhile must fail, not vanish";
+  db->CreateFile("COMPTEUR");
+  EXPECT_EQ(db->DBOpen("COMPTEUR").DBRead("999").Item(), "") << "records went with the file";
+}
+
+TEST(Files, BadNamesAreRefused) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  for (const std::string& name : {std::string(), std::string("A B"), std::string("X'; DROP TABLE records; --"),
+                                 Marks("A^B"), std::string(200, 'A')}) {
+    EXPECT_EQ(ErrorOf([&] { db->CreateFile(name); }), kErrBadArgument) << name;
+  }
+  EXPECT_TRUE(db->Files().empty());
+  db->CreateFile("ÉTABLISSEMENT_2.bis-x");
+  EXPECT_EQ(db->Files().size(), 1u);
+}
+
+TEST(Records, WriteReadDeleteAndMissingKeys) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  db->CreateFile("CENTREURSSAF");
+  DBFile f = db->DBOpen("CENTREURSSAF");
+
+  CItem missing = f.DBRead("07");
+  EXPECT_EQ(missing.Item(), "");
+  EXPECT_EQ(missing.Key(), "07");
+  EXPECT_TRUE(missing.IsBound());
+
+  missing.setItem(1, "URSSAF Rhône");
+  missing.setItem(20, -1, "20454");
+  missing.DBWrite();
+  EXPECT_EQ(f.DBRead("07").Item(), missing.Item());
+  EXPECT_EQ(f.DBRead("07").Item(0), "07");
+
+  EXPECT_EQ(f.DBDelete("07"), 0);
+  EXPECT_EQ(f.DBDelete("07"), 1);
+  EXPECT_EQ(f.DBRead("07").Item(), "");
+}
+
+TEST(Records, HostileKeysAndValuesRoundTrip) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  db->CreateFile("F");
+  DBFile f = db->DBOpen("F");
+  const std::vector<std::string> keys = {"'", "\"", "x'; DROP TABLE records; --", "%", "_", "é\t\n",
+                                         "a b", std::string(500, 'k')};
+  for (const std::string& key : keys) {
+    CItem r = f.DBNew(key);
+    r.setItem(1, key);
+    r.setItem(2, Marks("v1]'); DELETE FROM files; --]\\"));
+    r.DBWrite();
+  }
+  for (const std::string& key : keys) {
+    const CItem r = f.DBRead(key);
+    EXPECT_EQ(r.Item(1), key);
+    EXPECT_EQ(r.DCount(2), 3);
+  }
+  EXPECT_EQ(db->Files(), std::vector<std::string>{"F"});
+}
+
+TEST(Records, BadKeysAreRefusedOnWrite) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  db->CreateFile("F");
+  DBFile f = db->DBOpen("F");
+  for (const std::string& key : {std::string(), Marks("a^b"), Marks("a]b"), Marks("a\\b"),
+                                std::string("a\0b", 3)}) {
+    CItem r = f.DBNew(key);
+    r.setItem(1, "x");
+    EXPECT_EQ(ErrorOf([&] { r.DBWrite(); }), kErrBadArgument);
+  }
+  EXPECT_EQ(db->DBSelect(Marks("SELECT F^F^0")).Item(), "") << "nothing was written";
+}
+
+TEST(Durability, WrittenRecordsSurviveClosingTheDatabase) {
+  ScratchDatabase scratch;
+  const std::string body = Marks("URSSAF^Nom^^x]y]z");
+  {
+    auto db = scratch.Open();
+    db->CreateFile("CENTREURSSAF");
+    CItem r = db->DBOpen("CENTREURSSAF").DBNew("07");
+    r.setItem(body);
+    r.DBWrite();
+  }
+  auto db = Database::Open(scratch.path());
+  EXPECT_EQ(db->DBOpen("CENTREURSSAF").DBRead("07").Item(), body);
+}
+
+TEST(Transactions, CommitKeepsRollbackUndoes) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  db->CreateFile("F");
+  DBFile f = db->DBOpen("F");
+  {
+    Transaction t(*db);
+    CItem r = f.DBNew("kept");
+    r.setItem(1, "1");
+    r.DBWrite();
+    t.Commit();
+    EXPECT_EQ(ErrorOf([&] { t.Commit(); }), kErrTransaction);
+  }
+  {
+    Transaction t(*db);
+    CItem r = f.DBNew("dropped");
+    r.setItem(1, "1");
+    r.DBWrite();
+    EXPECT_EQ(f.DBDelete("kept"), 0);
+    EXPECT_EQ(ErrorOf([&] { Transaction inner(*db); }), kErrTransaction);
+  }  // destroyed without Commit
+  EXPECT_EQ(f.DBRead("kept").Item(1), "1");
+  EXPECT_EQ(f.DBRead("dropped").Item(), "");
+}
+
+TEST(Transactions, AFailedWriteLeavesTheTransactionUsable) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  db->CreateFile("F");
+  DBFile f = db->DBOpen("F");
+  Transaction t(*db);
+  EXPECT_EQ(ErrorOf([&] { f.DBNew("").DBWrite(); }), kErrBadArgument);
+  f.DBNew("k").DBWrite();
+  t.Commit();
+  EXPECT_EQ(db->DBSelect(Marks("SELECT F^F^0")).Item(), "k");
+}
+
+TEST(Routines, RegisteredRoutineRunsUnknownFails) {
+  ScratchDatabase scratch;
+  auto db = scratch.Open();
+  int calls = 0;
+  db->RegisterRoutine("ECHO", [&](Database&, int& number, std::string_view parameter) {
+    ++calls;
+    number = 7;
+    return CItem(std::string(parameter));
+  });
+  int number = 0;
+  EXPECT_EQ(db->DBCall("ECHO", number, "abc").Item(), "abc");
+  EXPECT_EQ(number, 7);
+  number = 0;
+  EXPECT_EQ(ErrorOf([&] { (void)db->DBCall("UNIPGCENTREURSSAF", number, ""); }), kErrUnknownRoutine);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(number, 0);
+}
+
+}  // namespace
+}  // namespace dba
