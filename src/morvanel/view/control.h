@@ -90,6 +90,10 @@ class Control {
   // Enabled and visible, and so are all its containers and the form: only
   // then does the control take user input or focus.
   [[nodiscard]] bool IsUsable() const;
+  // The control can hold the focus at all: text boxes, combos, lists,
+  // buttons, check boxes, scroll bars, and an embedded control without
+  // focusable inner parts. Labels, frames and menus never do.
+  [[nodiscard]] bool TakesFocus() const;
 
   // Lists (combo, list box). List(i) outside 0..ListCount()-1 is "".
   void AddItem(std::string_view text);
@@ -147,6 +151,13 @@ class Control {
   bool insertTyped(std::string_view utf8Char);
   bool deleteBackward();
   void setTextRaising(std::string text);
+  // An edit by the user: new text, cursor at `cursor` characters, Change.
+  void setEditedText(std::string text, int cursor);
+  [[nodiscard]] bool isEditable() const;
+  // The combo's ListIndex follows its text (first equal entry, else -1).
+  void followTextInList();
+  // Leaves the focus when the control (or a container) became unusable.
+  void giveUpFocusIfUnusable();
 
   Form& form_;
   Kind kind_;

@@ -43,6 +43,9 @@ class Form {
   [[nodiscard]] int Width() const { return width_; }
   [[nodiscard]] int Height() const { return height_; }
 
+  // Path of the help file that F1 opens; set by the shell.
+  std::string helpFile;
+
   // Creates a control. `container` is a frame (or embedded control) it sits
   // in; `owner` is the embedded control whose inner part it is (those are
   // not in the Controls collection, as a composite's inner fields are not).
@@ -87,7 +90,10 @@ class Form {
   // The window's close box (UnloadMode 0). Returns false when refused.
   bool RequestClose();
   [[nodiscard]] bool IsUnloaded() const { return unloaded_; }
-  void Reset();  // loadable again
+  // Loadable again, its controls back to the state they had when the form
+  // was first loaded (or first reset): an unloaded form loses its contents.
+  // Handlers are kept.
+  void Reset();
 
   // --- actions ----------------------------------------------------------------
   [[nodiscard]] bool InAction() const { return actionDepth_ > 0; }
@@ -104,6 +110,13 @@ class Form {
   void beginAction() { ++actionDepth_; }
   void endAction();
   void notifyFormChanged();
+  void moveFocus(Control* target);
+  void notifyFocus(Control* focused);
+  bool queryThenUnload(int unloadMode);
+  void takeDesignState();
+  void restoreDesignState();
+
+  struct DesignState;
 
   std::string name_;
   int width_;
@@ -118,6 +131,8 @@ class Form {
   bool hasPendingFocus_ = false;
   int actionDepth_ = 0;
   std::vector<FormObserver*> observers_;
+  bool applyingFocus_ = false;
+  std::unique_ptr<DesignState> design_;
 };
 
 // Marks the handling of one user action or host call; focus moves asked
@@ -125,7 +140,9 @@ class Form {
 class ActionScope {
  public:
   explicit ActionScope(Form& form) : form_(form) { form_.beginAction(); }
-  ~ActionScope() { form_.endAction(); }
+  // May run focus handlers, which may throw (errors of the logic are left
+  // uncaught); nothing runs while an exception is already on its way.
+  ~ActionScope() noexcept(false) { form_.endAction(); }
   ActionScope(const ActionScope&) = delete;
   ActionScope& operator=(const ActionScope&) = delete;
 
