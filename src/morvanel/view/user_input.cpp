@@ -9,6 +9,8 @@
 // it, then the focus move that handlers asked for.
 #include "morvanel/view/user_input.h"
 
+#include <algorithm>
+
 #include "morvanel/view/services.h"
 #include "morvanel/view/utf8_text.h"
 
@@ -56,6 +58,24 @@ bool UserInput::Paste(Control& control, std::string_view utf8Text) {
   // One action: the whole text lands in the box before any focus move.
   ActionScope scope(form_);
   for (char32_t cp : utf8::Decode(utf8Text)) deliverKey(*target, static_cast<int>(cp), true);
+  return true;
+}
+
+bool UserInput::Delete(Control& control) {
+  if (!control.IsUsable() || !control.isEditable()) return false;
+  if (!control.Focused() && !Focus(control)) return false;
+  if (!control.IsUsable()) return false;  // a focus handler disabled it
+  ActionScope scope(form_);
+  const int count = utf8::CharCount(control.text_);
+  const int start = std::clamp(control.selStart_, 0, count);
+  int length = std::clamp(control.selLength_, 0, count - start);
+  if (length == 0) {
+    if (start == count) return true;  // nothing after the cursor
+    length = 1;
+  }
+  const std::size_t from = utf8::ByteOffset(control.text_, start);
+  const std::size_t to = utf8::ByteOffset(control.text_, start + length);
+  control.setEditedText(control.text_.substr(0, from) + control.text_.substr(to), start);
   return true;
 }
 

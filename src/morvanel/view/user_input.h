@@ -36,6 +36,10 @@ class UserInput {
   // Pasted or dropped text goes through the same key rule character by
   // character (a refused character is dropped, the rest is inserted).
   bool Paste(Control& control, std::string_view utf8Text);
+  // The Delete key, or cutting the selection: removes the selection, else
+  // the character after the cursor, and raises Change. Deleting is no
+  // character, so KeyPress is not raised (Backspace goes through Key).
+  bool Delete(Control& control);
   // Click: focus (for controls that take it), then Click. A check box
   // toggles its value first; a menu item just raises Click.
   bool Click(Control& control);
