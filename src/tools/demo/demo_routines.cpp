@@ -1,0 +1,67 @@
+// The demo database's routine "UNIPGCENTREURSSAF": the control starts it
+// after a centre is saved or deleted; here it only leaves a trace in JOURNAL
+// so that a run can be observed. Tools layer (src/tools/demo, no Qt).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "demo/demo_data.h"
+#include "demo/demo_seed.h"
+
+namespace demo {
+namespace {
+
+dba::DBFile OpenJournal(dba::Database& db) {
+  const std::vector<std::string> files = db.Files();
+  if (std::find(files.begin(), files.end(), kFileJournal) == files.end()) {
+    try {
+      db.CreateFile(kFileJournal);
+    } catch (const dba::DbaError& e) {
+      if (e.number() != dba::kErrFileExists) throw;  // another session was first
+    }
+  }
+  return db.DBOpen(kFileJournal);
+}
+
+std::string UtcNow() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm tm{};
+  gmtime_r(&now, &tm);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
+  return text;
+}
+
+long RunCount(const std::string& text) {
+  long n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+dba::CItem StampJournal(dba::Database& db, int& /*number*/, std::string_view /*parameter*/) {
+  dba::DBFile journal = OpenJournal(db);
+  // The record lock keeps two sessions from losing one run each.
+  dba::CItem entry = journal.ReadLocked(kRoutineName);
+  try {
+    entry.setItem(1, std::to_string(RunCount(entry.Item(1)) + 1));
+    entry.setItem(2, UtcNow());
+    entry.DBWrite();
+  } catch (...) {
+    journal.Release(kRoutineName);
+    throw;
+  }
+  dba::CItem result;
+  result.setItem(1, entry.Item(1));
+  return result;
+}
+
+}  // namespace
+
+void RegisterDemoRoutines(dba::Database& db) { db.RegisterRoutine(kRoutineName, StampJournal); }
+
+}  // namespace demo

@@ -1,0 +1,55 @@
+// The help text of mvdb. Tools layer (src/tools/mvdb, no Qt).
+#include "commands.h"
+
+namespace mvdb {
+
+const char* HelpText() {
+  return R"(mvdb - administration of a multivalue database file
+
+Usage: mvdb COMMAND DB ARGUMENTS...
+
+  create DB [FILE...]          create the database file when missing, then each
+                               multivalue FILE (an existing FILE is reported
+                               and the others are still created; exit 1)
+  files DB                     list the multivalue files, one a line
+  write DB FILE KEY TEXT       write record KEY of FILE; TEXT in shown form
+  read DB FILE KEY             print record KEY in shown form; a missing
+                               record (or one whose text is empty) is an
+                               error: "record KEY not found in FILE", exit 1
+  delete DB FILE KEY           delete record KEY; exit 1 when there was none
+  select DB SENTENCE [COLUMNS] run a query sentence, e.g.
+                                 mvdb select paie.mvdb 'SSELECT CENTREURSSAF PAR 1' '0 1'
+                               the file is the sentence's second word; COLUMNS
+                               are attribute numbers separated by one blank,
+                               "0" (the default) is the key; prints one
+                               selected record a line, its columns separated
+                               by ]. SENTENCE is taken as typed: no translation
+  index DB FILE ATTR           index FILE on attribute ATTR
+  export DB FILE               print every record of FILE in key order, one a
+                               line: KEY^TEXT in shown form
+  import DB FILE               read such lines from standard input and write
+                               them, all in one transaction (a bad line writes
+                               nothing); blank lines are skipped
+  seed-demo DB [--scale N]     create and fill the demo database (refused when
+                               DB already has a CENTREURSSAF file)
+  call DB ROUTINE [PARAM]      run a database routine (the demo routines are
+                               registered) and print the record it returns
+  help                         this text
+
+Shown form (TEXT, PARAM, and everything printed):
+  ^  attribute mark      ]  value mark      \  subvalue mark
+  ~^ ~] ~\ ~~            a literal ^ ] \ ~
+  ~xHH                   the byte HH (hex); control bytes are printed so
+  Anything else, accented letters included, stands for itself. Printing and
+  reading use the same rule, so export then import gives back every record
+  byte for byte. Quote TEXT with single quotes in the shell.
+  Example: mvdb write paie.mvdb CENTREURSSAF 07 'URSSAF LIMOUSIN^Urssaf du Limousin'
+
+KEY, FILE and SENTENCE are taken as typed.
+
+Exit status: 0 done; 1 database error (printed as "error 0x8004000N: message")
+or missing record; 2 bad command line or bad shown text.
+)";
+}
+
+}  // namespace mvdb

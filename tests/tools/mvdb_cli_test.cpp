@@ -1,0 +1,220 @@
+// mvdb run as a program on a temporary database: record commands, the
+// shown form on the command line, export/import, selections, and the exit
+// statuses and messages of every kind of failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "dba/database.h"
+#include "run_process.h"
+
+namespace {
+
+using tools_test::ProcessResult;
+
+class MvdbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db_ = dir_.File("t.mvdb");
+    ASSERT_EQ(Mvdb({"create", db_, "CLIENTS", "ETABLISSEMENT"}).status, 0);
+  }
+  static ProcessResult Mvdb(const std::vector<std::string>& args, const std::string& input = "") {
+    return tools_test::RunProgram(MVDB_EXE, args, input);
+  }
+  // What the database really holds, read without mvdb.
+  std::string Stored(const std::string& file, const std::string& key) const {
+    return dba::Database::Open(db_)->DBOpen(file).DBRead(key).Item();
+  }
+
+  tools_test::TempDir dir_;
+  std::string db_;
+};
+
+struct WriteCase {
+  const char* shown;
+  std::string stored;
+};
+
+TEST_F(MvdbTest, WriteStoresTheTranslatedTextAndReadPrintsItBack) {
+  const WriteCase cases[] = {
+      {"URSSAF BRETAGNE^Urssaf de Bretagne", "URSSAF BRETAGNE\xFEUrssaf de Bretagne"},
+      {"20455]20089^6900]6850", "20455\xFD" "20089\xFE" "6900\xFD" "6850"},
+      {"a\\b", "a\xFC" "b"},
+      {"~^~]~\\~~", "^]\\~"},
+      {"x^~^^y", "x\xFE^\xFEy"},
+      {"Hélène Lefèvre ~x0A Noël", "Hélène Lefèvre \n Noël"},
+  };
+  for (const WriteCase& c : cases) {
+    SCOPED_TRACE(c.shown);
+    ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K1", c.shown}).status, 0);
+    EXPECT_EQ(Stored("CLIENTS", "K1"), c.stored);
+    const ProcessResult read = Mvdb({"read", db_, "CLIENTS", "K1"});
+    EXPECT_EQ(read.status, 0);
+    EXPECT_EQ(read.out, std::string(c.shown) + "\n");
+    EXPECT_EQ(read.err, "");
+  }
+}
+
+TEST_F(MvdbTest, MissingRecordIsAnErrorForReadAndDelete) {
+  // GIVEN a record that is then deleted
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "07", "x"}).status, 0);
+  const ProcessResult del = Mvdb({"delete", db_, "CLIENTS", "07"});
+  EXPECT_EQ(del.status, 0);
+  EXPECT_EQ(Stored("CLIENTS", "07"), "");
+  // WHEN it is read or deleted again THEN exit 1, the message, nothing printed
+  for (const char* command : {"read", "delete"}) {
+    const ProcessResult r = Mvdb({command, db_, "CLIENTS", "07"});
+    EXPECT_EQ(r.status, 1) << command;
+    EXPECT_EQ(r.out, "") << command;
+    EXPECT_NE(r.err.find("record 07 not found in CLIENTS"), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(MvdbTest, ExportThenImportGivesBackEveryRecordByteForByte) {
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+  const std::vector<std::pair<std::string, std::string>> records = {
+      {"01", "URSSAF ILE-DE-FRANCE\xFEUrssaf d'Île-de-France\xFE\xFE" "3 rue Franklin"},
+      {"a^b]c\\d~", "key with literal marks\xFD\xFC"},
+      {"line", "two\nlines\r\nand a tab\there"},
+      {"all", everyByte},
+  };
+  {
+    auto db = dba::Database::Open(db_);
+    dba::DBFile f = db->DBOpen("CLIENTS");
+    for (const auto& [key, text] : records) {
+      dba::CItem r = f.DBNew(key);
+      r.setItem(text);
+      r.DBWrite();
+    }
+  }
+  const ProcessResult exported = Mvdb({"export", db_, "CLIENTS"});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(std::count(exported.out.begin(), exported.out.end(), '\n'), 4);
+
+  const std::string copy = dir_.File("copy.mvdb");
+  ASSERT_EQ(Mvdb({"create", copy, "CLIENTS"}).status, 0);
+  const ProcessResult imported = Mvdb({"import", copy, "CLIENTS"}, exported.out);
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  auto db = dba::Database::Open(copy);
+  for (const auto& [key, text] : records) EXPECT_EQ(db->DBOpen("CLIENTS").DBRead(key).Item(), text);
+  EXPECT_EQ(Mvdb({"export", copy, "CLIENTS"}).out, exported.out);
+}
+
+TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
+  const ProcessResult r =
+      Mvdb({"import", db_, "CLIENTS"}, "A^good\n\nB^fine\r\nno mark here\nC^x\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("line 4"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+}
+
+TEST_F(MvdbTest, SelectTakesTheSentenceAsTypedAndPrintsOneRecordALine) {
+  const std::string input =
+      "001001^SIEGE DE LYON\n001002^ANTENNE DE VILLEURBANNE\n002001^ETABLISSEMENT UNIQUE\n"
+      "1250^AUTRE\n";
+  ASSERT_EQ(Mvdb({"import", db_, "ETABLISSEMENT"}, input).status, 0);
+  // The "]" closing the quoted value means "begins with"; it must reach the
+  // database untranslated.
+  const ProcessResult startsWith =
+      Mvdb({"select", db_, "SSELECT ETABLISSEMENT AVEC @ID = \"001]\" PAR @ID", "0 1"});
+  EXPECT_EQ(startsWith.status, 0) << startsWith.err;
+  EXPECT_EQ(startsWith.out, "001001]SIEGE DE LYON\n001002]ANTENNE DE VILLEURBANNE\n");
+
+  const ProcessResult keys = Mvdb({"select", db_, "SSELECT ETABLISSEMENT PAR 1"});
+  EXPECT_EQ(keys.out, "001002\n1250\n002001\n001001\n");
+
+  const ProcessResult none = Mvdb({"select", db_, "SSELECT ETABLISSEMENT AVEC 1 = \"X\""});
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.out, "");
+}
+
+struct UsageCase {
+  std::vector<std::string> args;  // "DB" stands for the test database
+  const char* message;
+};
+
+TEST_F(MvdbTest, UsageErrorsExitTwoAndChangeNothing) {
+  const UsageCase cases[] = {
+      {{}, "no command"},
+      {{"frobnicate", "DB"}, "unknown command"},
+      {{"read", "DB", "CLIENTS"}, "usage: mvdb read"},
+      {{"write", "DB", "CLIENTS", "K"}, "usage: mvdb write"},
+      {{"write", "DB", "CLIENTS", "K", "bad ~q escape"}, "bad escape"},
+      {{"index", "DB", "CLIENTS", "one"}, "ATTR must be a number"},
+      {{"seed-demo", "DB", "--scale"}, "usage: mvdb seed-demo"},
+      {{"seed-demo", "DB", "--scale", "0"}, "1 or more"},
+      {{"select", "DB", "SSELECT"}, "must name a file"},
+  };
+  for (const UsageCase& c : cases) {
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args) {
+      if (a == "DB") a = db_;
+    }
+    const ProcessResult r = Mvdb(args);
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_EQ(r.out, "") << c.message;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Stored("CLIENTS", "K"), "");
+  EXPECT_EQ(Mvdb({"files", db_}).out, "CLIENTS\nETABLISSEMENT\n");  // no demo files
+}
+
+TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
+  const struct {
+    std::vector<std::string> args;
+    const char* number;
+  } cases[] = {
+      {{"read", dir_.File("absent.mvdb"), "CLIENTS", "1"}, "0x80040002"},
+      {{"read", db_, "NOFILE", "1"}, "0x80040003"},
+      {{"write", db_, "NOFILE", "1", "x"}, "0x80040003"},
+      {{"call", db_, "NOROUTINE"}, "0x80040006"},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult r = Mvdb(c.args);
+    EXPECT_EQ(r.status, 1) << c.number;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(std::string("error ") + c.number + ": "), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("absent.mvdb")));
+}
+
+TEST_F(MvdbTest, CreateReportsAnExistingFileAndStillCreatesTheOthers) {
+  const ProcessResult r = Mvdb({"create", db_, "CLIENTS", "FOURNISSEURS"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("file CLIENTS already exists"), std::string::npos) << r.err;
+  EXPECT_EQ(Mvdb({"files", db_}).out, "CLIENTS\nETABLISSEMENT\nFOURNISSEURS\n");
+}
+
+TEST_F(MvdbTest, SeedDemoOnceThenTheRoutineStampsTheJournal) {
+  const std::string demo = dir_.File("demo.mvdb");
+  const ProcessResult seeded = Mvdb({"seed-demo", demo});
+  ASSERT_EQ(seeded.status, 0) << seeded.err;
+  EXPECT_NE(seeded.out.find("6 centres"), std::string::npos) << seeded.out;
+  EXPECT_EQ(Mvdb({"files", demo}).out,
+            "ACTIVITES\nASSOCIATION\nCENTREURSSAF\nCOMPTEUR\nDROITS\nELTSPARTEMP\n"
+            "ETABLISSEMENT\nJOURNAL\n");
+
+  const ProcessResult again = Mvdb({"seed-demo", demo});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("already has a CENTREURSSAF file"), std::string::npos) << again.err;
+
+  EXPECT_EQ(Mvdb({"read", demo, "JOURNAL", "UNIPGCENTREURSSAF"}).status, 1);  // never run yet
+  EXPECT_EQ(Mvdb({"call", demo, "UNIPGCENTREURSSAF"}).out, "1\n");
+  EXPECT_EQ(Mvdb({"call", demo, "UNIPGCENTREURSSAF"}).out, "2\n");
+  const ProcessResult journal = Mvdb({"read", demo, "JOURNAL", "UNIPGCENTREURSSAF"});
+  EXPECT_EQ(journal.status, 0);
+  EXPECT_EQ(journal.out.substr(0, 3), "2^2");  // two runs, then a 20xx timestamp
+  EXPECT_EQ(journal.out.back(), '\n');
+}
+
+TEST_F(MvdbTest, HelpDocumentsTheEscapes) {
+  const ProcessResult r = Mvdb({"help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("~^ ~] ~\\ ~~"), std::string::npos);
+  EXPECT_EQ(r.err, "");
+}
+
+}  // namespace

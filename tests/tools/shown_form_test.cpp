@@ -1,0 +1,59 @@
+// The shown form of mvdb: marks and literals in both directions, and the
+// escapes that must be refused.
+#include "shown_form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+  const char* name;
+  std::string stored;
+  std::string shown;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+const std::string FE = "\xFE", FD = "\xFD", FC = "\xFC";
+
+class ShownFormTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ShownFormTest, ConvertsBothWays) {
+  const Case& c = GetParam();
+  EXPECT_EQ(mvdb::ToShown(c.stored), c.shown);
+  EXPECT_EQ(mvdb::FromShown(c.shown), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ShownFormTest,
+    ::testing::Values(
+        Case{"empty", "", ""},
+        Case{"marks", "a" + FE + "b" + FD + "c" + FC + "d", "a^b]c\\d"},
+        Case{"literals", "^]\\~", "~^~]~\\~~"},
+        // A mark beside a literal of the same character: the case a doubled
+        // mark could not tell apart.
+        Case{"markThenLiteral", "a" + FE + "^b", "a^~^b"},
+        Case{"literalThenMark", "a^" + FE + "b", "a~^^b"},
+        Case{"accents", "Hélène Françoise Œuvre", "Hélène Françoise Œuvre"},
+        Case{"controlBytes", std::string("l1\nl2\r\x01\x7F\tend"), "l1~x0Al2~x0D~x01~x7F\tend"},
+        Case{"emptyAttributes", FE + FE + FD, "^^]"}),
+    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(ShownFormErrors, RefusesUnknownOrCutEscapes) {
+  for (const char* bad : {"~", "abc~", "~q", "~x4", "~xG0", "~n"}) {
+    EXPECT_THROW((void)mvdb::FromShown(bad), mvdb::ShownFormError) << bad;
+  }
+}
+
+TEST(ShownFormRoundTrip, EveryByteComesBack) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(mvdb::FromShown(mvdb::ToShown(all)), all);
+  EXPECT_EQ(mvdb::ToShown(all).find('\n'), std::string::npos);  // one record, one line
+}
+
+TEST(ShownFormRoundTrip, LowercaseHexIsAccepted) {
+  EXPECT_EQ(mvdb::FromShown("~x0a~xfe"), "\n\xFE");
+}
+
+}  // namespace
