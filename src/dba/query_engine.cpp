@@ -1,5 +1,278 @@
+// Runs a selection request: parses it, finds the candidate records (a scan
+// in key order, a key lookup or range, or a secondary index), keeps those
+// that satisfy the conditions, sorts them and lays out the result record.
+// Database layer.
+//
+// Every candidate, whatever found it, is checked against the whole
+// condition, so an index only narrows the search and never changes a result.
 #include "dba/query_engine.h"
-#include "dba/dba_error.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "dba/database_impl.h"
+#include "dba/query_parser.h"
+#include "dba/record_text.h"
+
 namespace dba {
-CItem RunSelect(DatabaseImpl&, std::string_view, int*) { throw DbaError(kErrQuerySyntax, "todo"); }
+
+namespace {
+
+using query::Condition;
+using query::Match;
+using query::Op;
+using query::Query;
+
+bool Like(const Condition& c, std::string_view piece) {
+  switch (c.match) {
+    case Match::kExact: return piece == c.value;
+    case Match::kStartsWith: return piece.starts_with(c.value);
+    case Match::kEndsWith: return piece.ends_with(c.value);
+    case Match::kContains: return piece.find(c.value) != std::string_view::npos;
+  }
+  return false;
 }
+
+// Byte by byte, as a left-justified multivalue comparison.
+bool PieceMatches(const Condition& c, std::string_view piece) {
+  switch (c.op) {
+    case Op::kEq: return Like(c, piece);
+    case Op::kNe: return !Like(c, piece);
+    case Op::kLt: return piece < c.value;
+    case Op::kGt: return piece > c.value;
+    case Op::kLe: return piece <= c.value;
+    case Op::kGe: return piece >= c.value;
+  }
+  return false;
+}
+
+// A multivalued attribute satisfies a condition when any of its values or
+// subvalues does ("#" included: some value differs).
+bool ConditionMatches(const Condition& c, std::string_view key, std::string_view body) {
+  if (c.attribute == 0) return PieceMatches(c, key);
+  const std::string_view field = text::Field(body, kAttributeMark, c.attribute);
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= field.size(); ++i) {
+    if (i == field.size() || field[i] == kValueMark || field[i] == kSubvalueMark) {
+      if (PieceMatches(c, field.substr(start, i - start))) return true;
+      start = i + 1;
+    }
+  }
+  return false;
+}
+
+bool Matches(const Query& q, std::string_view key, std::string_view body) {
+  if (q.anyOf.empty()) return true;
+  for (const auto& group : q.anyOf) {
+    bool all = true;
+    for (const Condition& c : group) {
+      if (!ConditionMatches(c, key, body)) {
+        all = false;
+        break;
+      }
+    }
+    if (all) return true;
+  }
+  return false;
+}
+
+// The records kept, their sort fields and columns copied into one buffer:
+// row r owns spans [r * stride, (r + 1) * stride): key, sort fields, columns.
+class Rows {
+ public:
+  Rows(const Query& q, const std::vector<int>& columns) : q_(q), columns_(columns) {
+    stride_ = 1 + q.sortKeys.size() + columns.size();
+  }
+
+  void AddIfMatches(std::string_view key, std::string_view body) {
+    if (!Matches(q_, key, body)) return;
+    Push(key);
+    for (const auto& s : q_.sortKeys) Push(FieldOf(s.attribute, key, body));
+    for (int c : columns_) Push(FieldOf(c, key, body));
+  }
+
+  [[nodiscard]] std::size_t size() const { return spans_.size() / stride_; }
+
+  [[nodiscard]] std::string_view At(std::size_t row, std::size_t i) const {
+    const Span& s = spans_[row * stride_ + i];
+    return std::string_view(buffer_).substr(s.offset, s.length);
+  }
+
+  // Row order: the sort keys in turn, then the key, ascending.
+  std::vector<std::uint32_t> Order(bool byKey) const {
+    std::vector<std::uint32_t> order(size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    if (!byKey && q_.sortKeys.empty()) return order;
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+      for (std::size_t k = 0; k < q_.sortKeys.size(); ++k) {
+        const int cmp = At(a, 1 + k).compare(At(b, 1 + k));
+        if (cmp != 0) return q_.sortKeys[k].descending ? cmp > 0 : cmp < 0;
+      }
+      return At(a, 0) < At(b, 0);
+    });
+    return order;
+  }
+
+  // Attribute i of the result is row i; value k its column k. Marks inside
+  // a column become subvalue marks so the result keeps its shape.
+  std::string Layout(const std::vector<std::uint32_t>& order) const {
+    std::string out;
+    out.reserve(buffer_.size() + order.size() * (columns_.size() + 1));
+    const std::size_t first = 1 + q_.sortKeys.size();
+    for (std::size_t n = 0; n < order.size(); ++n) {
+      if (n > 0) out.push_back(kAttributeMark);
+      for (std::size_t k = 0; k < columns_.size(); ++k) {
+        if (k > 0) out.push_back(kValueMark);
+        for (char c : At(order[n], first + k)) {
+          out.push_back(c == kValueMark || c == kAttributeMark ? kSubvalueMark : c);
+        }
+      }
+    }
+    return out;
+  }
+
+ private:
+  struct Span {
+    std::size_t offset;
+    std::size_t length;
+  };
+
+  static std::string_view FieldOf(int attribute, std::string_view key, std::string_view body) {
+    return attribute == 0 ? key : text::Field(body, kAttributeMark, attribute);
+  }
+
+  void Push(std::string_view v) {
+    spans_.push_back({buffer_.size(), v.size()});
+    buffer_.append(v);
+  }
+
+  const Query& q_;
+  const std::vector<int>& columns_;
+  std::size_t stride_;
+  std::string buffer_;
+  std::vector<Span> spans_;
+};
+
+// How candidates are found. Only a single group of AND-ed conditions can
+// narrow the search: with OU every record may qualify through another group.
+struct Plan {
+  enum Kind { kScan, kKeyEqual, kKeyPrefix, kIndexEqual, kIndexPrefix } kind = kScan;
+  const Condition* condition = nullptr;
+};
+
+Plan Choose(const Query& q, const std::vector<int>& indexed) {
+  Plan best;
+  if (q.anyOf.size() != 1) return best;
+  for (const Condition& c : q.anyOf.front()) {
+    if (c.op != Op::kEq) continue;
+    const bool exact = c.match == Match::kExact;
+    if (!exact && (c.match != Match::kStartsWith || c.value.empty())) continue;
+    Plan::Kind kind;
+    if (c.attribute == 0) {
+      kind = exact ? Plan::kKeyEqual : Plan::kKeyPrefix;
+    } else if (std::find(indexed.begin(), indexed.end(), c.attribute) != indexed.end()) {
+      kind = exact ? Plan::kIndexEqual : Plan::kIndexPrefix;
+    } else {
+      continue;
+    }
+    if (best.kind == Plan::kScan || kind < best.kind) best = {kind, &c};
+  }
+  return best;
+}
+
+// Fills `rows` in key order.
+void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows) {
+  using store::Sql;
+  store::Connection& c = db.conn();
+  switch (plan.kind) {
+    case Plan::kScan: {
+      store::Step s(c, Sql::kScanAll);
+      s.Int(1, fileId);
+      while (s.Next()) rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      return;
+    }
+    case Plan::kKeyEqual: {
+      store::Step s(c, Sql::kReadBody);
+      s.Int(1, fileId).Text(2, plan.condition->value);
+      if (s.Next()) rows.AddIfMatches(plan.condition->value, s.ColBlob(0));
+      return;
+    }
+    case Plan::kKeyPrefix: {
+      // From the prefix on in key order, until a key no longer begins with
+      // it: no upper bound to compute, whatever bytes the prefix ends with.
+      store::Step s(c, Sql::kScanFromKey);
+      s.Int(1, fileId).Text(2, plan.condition->value);
+      while (s.Next() && s.ColText(0).starts_with(plan.condition->value)) {
+        rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      }
+      return;
+    }
+    case Plan::kIndexEqual:
+    case Plan::kIndexPrefix: break;
+  }
+  const bool exact = plan.kind == Plan::kIndexEqual;
+  std::vector<std::string> keys;
+  {
+    store::Step s(c, exact ? Sql::kIndexEqual : Sql::kIndexFrom);
+    s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
+    const int keyColumn = exact ? 0 : 1;
+    while (s.Next() && (exact || s.ColBlob(0).starts_with(plan.condition->value))) {
+      keys.emplace_back(s.ColText(keyColumn));
+    }
+  }
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  store::Step s(c, Sql::kReadBody);
+  for (const std::string& key : keys) {
+    s.Int(1, fileId).Text(2, key);
+    if (s.Next()) rows.AddIfMatches(key, s.ColBlob(0));
+    sqlite3_reset(c.Get(Sql::kReadBody));
+  }
+}
+
+// Index entries and records are read as one snapshot, even when another
+// process writes between the statements.
+class ReadSnapshot {
+ public:
+  explicit ReadSnapshot(DatabaseImpl& db) : own_(!db.Writing()) {
+    if (!own_) return;
+    end_ = db.conn().Get(store::Sql::kCommit);
+    store::Step(db.conn(), store::Sql::kBegin).Run();
+  }
+  ~ReadSnapshot() {
+    if (!own_) return;
+    sqlite3_step(end_);  // ends a read: nothing to commit, nothing can fail to
+    sqlite3_reset(end_);
+  }
+  ReadSnapshot(const ReadSnapshot&) = delete;
+  ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+ private:
+  bool own_;
+  sqlite3_stmt* end_ = nullptr;
+};
+
+}  // namespace
+
+CItem RunSelect(DatabaseImpl& db, std::string_view requestText, int* count) {
+  const CItem request{std::string(requestText)};
+  const Query q = query::Parse(request.Item(1));
+  const std::string file = request.Item(2);
+  if (!file.empty() && file != q.file) {
+    throw DbaError(kErrQuerySyntax, "Phrase de requête invalide : elle porte sur le fichier « " +
+                                        q.file + " » et la requête sur « " + file + " ».");
+  }
+  const std::vector<int> columns = query::ParseColumns(request.Item(3));
+  ReadSnapshot snapshot(db);
+  const std::int64_t fileId = db.FileId(q.file);
+  const Plan plan = Choose(q, q.anyOf.size() == 1 ? db.IndexedAttributes(fileId) : std::vector<int>{});
+  Rows rows(q, columns);
+  Collect(db, fileId, plan, rows);
+  if (count) *count = static_cast<int>(rows.size());
+  return CItem(rows.Layout(rows.Order(q.sorted)));
+}
+
+}  // namespace dba
