@@ -19,7 +19,13 @@ class CodeSigleFields {
   void Txt_SigleCtrUrssaf_LostFocus();
 
  private:
+  void Afficher_Centre();
+  void Revenir_Recherche();
+
   shell::UrssafContext& ctx_;
+  // Set by the lookup when it ended with a centre on screen; the choice by
+  // sigle reads it to finish only what the lookup really showed.
+  bool centreAffiche_ = false;
 };
 
 }  // namespace morvanel::fields

@@ -3,6 +3,9 @@
 // Field entry subsystem.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "morvanel/shell/urssaf_context.h"
 
 namespace morvanel::fields {
@@ -17,7 +20,30 @@ class EntiteEtabPickers {
   void Remplir_Etab();
 
  private:
+  // The two pairs follow one scheme; Paire says which one a handler serves.
+  enum class Paire { Entite = 0, Etab = 1 };
+  view::Control& Code(Paire paire) const;
+  view::Control& Liste(Paire paire) const;
+
+  void Code_KeyPress(Paire paire, int& keyAscii);
+  void Code_Change(Paire paire);
+  void Verifier_Code(Paire paire);  // the check, run by LostFocus and Change
+  void Liste_Click(Paire paire);
+  void Liste_Change(Paire paire);
+  void Liste_KeyPress(Paire paire, int& keyAscii);
+
+  [[nodiscard]] std::optional<std::string> Chercher(Paire paire, const std::string& code) const;
+  void Code_Inconnu(Paire paire, const std::string& code);
+  void Fermer_Etab();
+
   shell::UrssafContext& ctx_;
+  // Per pair: the code whose not-found message was last shown, until the
+  // code box's text changes; a check repeated on the same code (padding,
+  // then leaving the box) does not show it a second time.
+  std::optional<std::string> signale_[2];
+  // Set while the check empties a stale name from a combo, so that the
+  // combo's Change rule does not empty the code just checked.
+  bool effacementNom_ = false;
 };
 
 }  // namespace morvanel::fields

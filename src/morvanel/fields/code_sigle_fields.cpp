@@ -1,0 +1,148 @@
+// The centre code box and the two sigle fields: lookup by code, leading
+// zeros, choice by sigle, sigle in capitals. Field entry subsystem.
+//
+// The lookup ends in one of two screens, never in between: the centre found
+// (code box disabled, sigle text box shown and focused) or the search state
+// (code box enabled and emptied, sigle list shown). A database step that
+// fails (a locked record, a missing file) is skipped: no centre is shown from
+// a record that was not read, and the clerk hears a beep instead of being
+// told that an existing centre does not exist.
+#include "morvanel/fields/code_sigle_fields.h"
+
+#include <exception>
+#include <stdexcept>
+#include <memory>
+#include <string>
+
+#include "dba/citem.h"
+#include "morvanel/fields/texte_saisie.h"
+
+namespace morvanel::fields {
+
+namespace {
+
+constexpr int kLongueurCode = 2;
+
+// Runs one step whose failure must not stop the steps after it.
+template <typename Step>
+void Ignorer(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+    // skipped: the handler goes on with its next step
+  }
+}
+
+}  // namespace
+
+void CodeSigleFields::Attach() {
+  auto& e = ctx_.ecran;
+  e.Txt_CodCtrUrssaf.Change = [this] { Txt_CodCtrUrssaf_Change(); };
+  e.Txt_CodCtrUrssaf.KeyPress = [this](int& keyAscii) { Txt_CodCtrUrssaf_KeyPress(keyAscii); };
+  e.Txt_CodCtrUrssaf.LostFocus = [this] { Txt_CodCtrUrssaf_LostFocus(); };
+  e.Cbo_SigleCtrUrssaf.Click = [this] { Cbo_SigleCtrUrssaf_Click(); };
+  e.Txt_SigleCtrUrssaf.LostFocus = [this] { Txt_SigleCtrUrssaf_LostFocus(); };
+}
+
+void CodeSigleFields::Txt_CodCtrUrssaf_Change() {
+  auto& e = ctx_.ecran;
+  auto& etat = ctx_.etat;
+  Ignorer([&] { e.Bdv_Valeur.SetMax(0); });
+
+  const std::string code = e.Txt_CodCtrUrssaf.Text();
+  if (NombreCaracteres(code) != kLongueurCode) return;
+  centreAffiche_ = false;
+
+  etat.Art_CentreUrssaf.reset();
+  try {
+    if (!ctx_.lib.F_CentreUrssaf.IsOpen()) throw std::runtime_error("CENTREURSSAF not open");
+    etat.Art_CentreUrssaf = std::make_unique<dba::CItem>(ctx_.lib.F_CentreUrssaf.DBRead(code));
+  } catch (const std::exception&) {
+    Revenir_Recherche();  // nothing was read: nothing to show
+    return;
+  }
+  etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
+
+  if (etat.ArticleInitial.empty()) {
+    Ignorer([&] {
+      ctx_.services.MsgBox("Ce centre URSSAF n'existe pas.", view::MsgButtons::OK,
+                           view::MsgIcon::Exclamation, shell::kTitreMessage);
+    });
+    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs this handler again: SetMax only
+    Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
+    return;
+  }
+  Afficher_Centre();
+}
+
+// The centre read is put on screen; a failure half-way returns the screen
+// to the search state rather than leaving some fields of the centre shown.
+void CodeSigleFields::Afficher_Centre() {
+  auto& e = ctx_.ecran;
+  try {
+    ctx_.procs.Afficher();
+    ctx_.procs.Afficher_Donnees();
+  } catch (const std::exception&) {
+    Ignorer([&] { ctx_.procs.Vider_Donnees(); });
+    Ignorer([&] {
+      e.Lst_Valeur.Clear();
+      e.Lst_Date.Clear();
+    });
+    Ignorer([&] { ctx_.services.Beep(); });
+    return;
+  }
+  Ignorer([&] { e.Cbo_SigleCtrUrssaf.SetVisible(false); });
+  Ignorer([&] { e.Txt_SigleCtrUrssaf.SetVisible(true); });
+  Ignorer([&] { e.Txt_CodCtrUrssaf.SetEnabled(false); });
+  Ignorer([&] { e.Txt_SigleCtrUrssaf.SetFocus(); });
+  centreAffiche_ = true;
+}
+
+// The record could not be read: no current centre, the code box emptied
+// and focused again for another try.
+void CodeSigleFields::Revenir_Recherche() {
+  auto& e = ctx_.ecran;
+  ctx_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
+  ctx_.etat.ArticleInitial.clear();
+  Ignorer([&] { ctx_.services.Beep(); });
+  Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });
+  Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
+}
+
+void CodeSigleFields::Txt_CodCtrUrssaf_KeyPress(int& keyAscii) {
+  if (keyAscii != view::kKeyEnter) return;
+  auto& box = ctx_.ecran.Txt_CodCtrUrssaf;
+  const std::string complete = CompleterParZeros(box.Text(), kLongueurCode);
+  box.SetText(complete);  // a code that changes starts the lookup
+}
+
+void CodeSigleFields::Txt_CodCtrUrssaf_LostFocus() {
+  auto& box = ctx_.ecran.Txt_CodCtrUrssaf;
+  const std::string texte = box.Text();
+  if (texte.empty() || NombreCaracteres(texte) >= kLongueurCode) return;
+  box.SetText(CompleterParZeros(texte, kLongueurCode));
+}
+
+void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
+  auto& e = ctx_.ecran;
+  if (e.Cbo_SigleCtrUrssaf.Text().empty()) return;
+  const int index = e.Cbo_SigleCtrUrssaf.ListIndex();
+  if (index < 0) return;  // text typed, no entry chosen
+
+  const std::string sigle = e.Cbo_SigleCtrUrssaf.Text();
+  centreAffiche_ = false;
+  e.Txt_CodCtrUrssaf.SetText(ctx_.etat.ListeCentres.Item(index + 1, 1));
+  if (!centreAffiche_) return;  // not found or not readable: the lookup has said so
+
+  e.Txt_SigleCtrUrssaf.SetText(sigle);
+  e.Cbo_SigleCtrUrssaf.SetVisible(false);
+  e.Txt_SigleCtrUrssaf.SetVisible(true);
+  e.Txt_CodCtrUrssaf.SetEnabled(false);
+}
+
+void CodeSigleFields::Txt_SigleCtrUrssaf_LostFocus() {
+  auto& box = ctx_.ecran.Txt_SigleCtrUrssaf;
+  box.SetText(EnMajuscules(box.Text()));
+}
+
+}  // namespace morvanel::fields

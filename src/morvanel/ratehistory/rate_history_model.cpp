@@ -1,0 +1,87 @@
+// The rate history of a centre: the two lists built from attributes 20
+// (stored dates) and 21 (rates x 1000), the newest-first sort and the
+// duplicate-date check. Rate history subsystem.
+//
+// The history is read and written a whole attribute at a time (Values /
+// setValues): a history may hold 32767 lines and must show and sort within a
+// frame. No operation here touches any other attribute (22, the flat amount,
+// lives beside the history in the same record). A record not there yet
+// (null) holds an empty history.
+#include "morvanel/ratehistory/rate_history_model.h"
+
+#include <string>
+#include <vector>
+
+#include "dba/citem.h"
+#include "morvanel/ratehistory/rate_lines.h"
+#include "utilitaires/utilitaires.h"
+
+namespace morvanel::ratehistory {
+
+namespace {
+
+constexpr int kAttrDates = 20;
+constexpr int kAttrTaux = 21;
+
+void Remplir(shell::UrssafContext& ctx, const dba::CItem* historique) {
+  auto& e = ctx.ecran;
+  e.Lst_Valeur.Clear();
+  e.Lst_Date.Clear();
+  if (!historique) return;
+
+  utilitaires::Utilitaires& u = ctx.lib.Utilitaires();
+  const std::vector<std::string> dates = historique->Values(kAttrDates);
+  const std::vector<std::string> taux = historique->Values(kAttrTaux);
+  for (std::size_t i = 0; i < dates.size(); ++i) {
+    e.Lst_Valeur.AddItem(i < taux.size() ? TexteTaux(u, taux[i]) : std::string());
+    e.Lst_Date.AddItem(u.Convertir_DateAffichage(dates[i]));
+  }
+}
+
+// `attrCompte`: the attribute whose number of values is the number of lines.
+void Trier(dba::CItem* historique, int attrCompte) {
+  if (!historique) return;
+  std::vector<std::string> dates = historique->Values(kAttrDates);
+  std::vector<std::string> taux = historique->Values(kAttrTaux);
+  const std::size_t lignes = attrCompte == kAttrDates ? dates.size() : taux.size();
+  if (!TrierLignesParDate(dates, taux, lignes)) return;
+  historique->setValues(kAttrDates, dates);
+  historique->setValues(kAttrTaux, taux);
+}
+
+}  // namespace
+
+void RateHistoryModel::Remplir_Valeur() { Remplir(ctx_, ctx_.etat.Art_CentreUrssaf.get()); }
+
+void RateHistoryModel::Remplir_ValeurTemp() { Remplir(ctx_, ctx_.etat.ItemTemp.get()); }
+
+void RateHistoryModel::Trier_Par_Date() { Trier(ctx_.etat.Art_CentreUrssaf.get(), kAttrTaux); }
+
+void RateHistoryModel::Trier_Par_DateTemp() { Trier(ctx_.etat.ItemTemp.get(), kAttrDates); }
+
+// Compares stored forms, so "1/2/2024" and "01/02/2024" are one date. The
+// selected line is the one being modified and is not compared with itself.
+// A line without a readable date is passed over; a typed date that is not
+// valid cannot be compared at all and is left to the date box's own check.
+void RateHistoryModel::Chevauchement() {
+  auto& e = ctx_.ecran;
+  ctx_.etat.ErreurChevauchement = false;
+
+  utilitaires::Utilitaires& u = ctx_.lib.Utilitaires();
+  const std::string saisie = u.Convertir_DateStockage(e.Txt_Date.Text());
+  if (saisie.empty()) return;
+  const auto jour = utilitaires::ValeurNumerique(saisie);
+
+  const int modifiee = e.Lst_Date.ListIndex();
+  for (int i = 0, n = e.Lst_Date.ListCount(); i < n; ++i) {
+    if (i == modifiee) continue;
+    const std::string ligne = u.Convertir_DateStockage(e.Lst_Date.List(i));
+    if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
+    ctx_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
+                         view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+    ctx_.etat.ErreurChevauchement = true;
+    return;
+  }
+}
+
+}  // namespace morvanel::ratehistory

@@ -1,0 +1,33 @@
+// The rate history's lines as plain columns: the newest-first sort and the
+// text a stored rate is shown as. Rate history subsystem; pure functions,
+// testable without a screen or a database.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace utilitaires {
+class Utilitaires;
+}
+
+namespace morvanel::ratehistory {
+
+// Reorders lines 0..count-1 of the two parallel columns (a line is one date
+// and the rate at the same position; a missing cell reads as empty) by the
+// leading number of the stored date, newest first. Lines with equal dates
+// keep their order; a date without a leading number counts 0, so empty
+// dates come after every positive one. Positions from `count` on are left
+// as they are. A column is not lengthened by empty cells, as a record is
+// not by writing an empty value past its end. Returns whether anything
+// moved. O(n log n): a history may hold 32767 lines.
+bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string>& taux,
+                        std::size_t count);
+
+// A stored rate (thousandths of a percent) as the list shows it, with three
+// decimals: "12500" -> "12,500". An empty cell, or one that is not a number,
+// gives an empty line.
+[[nodiscard]] std::string TexteTaux(const utilitaires::Utilitaires& u, std::string_view stocke);
+
+}  // namespace morvanel::ratehistory
