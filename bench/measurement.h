@@ -1,0 +1,64 @@
+// The benchmark's measurements: each names one piece of logical work done
+// once through the multivalue database ("ours") and once with raw SQLite
+// ("baseline"). A new measurement is a new file with a Register function
+// listed in measurements.cpp. Benchmark program (bench/).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "baseline.h"
+#include "dba/database.h"
+
+namespace bench {
+
+struct BenchConfig {
+  bool quick = false;
+  int scale = 700;  // 300 case records per unit: 210,000 by default
+  int runs = 5;     // timed runs per side; the median is reported
+  std::vector<std::string> only;  // names to run; empty = all
+};
+
+// What every measurement may use. The two databases hold the same records.
+struct BenchContext {
+  dba::Database& db;
+  Baseline& base;
+  const BenchConfig& config;
+  std::vector<demo::DemoRecord> cases;  // every ELTSPARTEMP record as seeded
+  std::string centre;                   // the centre the selections look for
+
+  // `count` case records drawn at random, the same for a given run number.
+  [[nodiscard]] std::vector<const demo::DemoRecord*> RandomCases(int run, int count) const;
+};
+
+// Measurements that change records or must see no index run first; the
+// index on ELTSPARTEMP attribute 1 is built between the two phases.
+enum class Phase { kWithoutIndex, kWithIndex };
+
+struct Measurement {
+  std::string name;
+  Phase phase = Phase::kWithoutIndex;
+  double target = 0;  // largest acceptable ours/baseline ratio; 0 = none
+  // Operations one run performs (the reported times are per operation).
+  std::function<int(const BenchConfig&)> operations;
+  // One run of each side. Each returns a digest of what it produced, which
+  // must be equal for the two sides (a check that they did the same work).
+  std::function<std::string(BenchContext&, int run)> ours;
+  std::function<std::string(BenchContext&, int run)> baseline;
+};
+
+using Registry = std::vector<Measurement>;
+
+// Every measurement, in the order they run within a phase.
+[[nodiscard]] Registry AllMeasurements();
+
+void RegisterPointMeasurements(Registry& r);   // dbread, dbwrite
+void RegisterSelectMeasurements(Registry& r);  // select_scan, select_indexed, sselect_centres
+void RegisterBatchMeasurements(Registry& r);   // rmw_batch
+
+// Joins texts with the attribute mark, as a selection result holds its records.
+[[nodiscard]] std::string JoinRecords(const std::vector<std::string>& parts);
+
+}  // namespace bench
