@@ -23,7 +23,7 @@ struct Bank {
   std::string city;
 };
 
-struct CentreSpec {
+struct CentreSample {
   std::string key, sigle, denomination;
   Address address;
   std::string interlocuteur, codeOrganisme, dematerialise;
@@ -33,8 +33,8 @@ struct CentreSpec {
   Bank bank;
 };
 
-const std::vector<CentreSpec>& Specs() {
-  static const std::vector<CentreSpec> specs = {
+const std::vector<CentreSample>& Samples() {
+  static const std::vector<CentreSample> samples = {
       {"01", "URSSAF ILE-DE-FRANCE", "Urssaf d'Île-de-France",
        {"Service des cotisations", "Immeuble Le Franklin", "3 rue Franklin", "BP 4321", "93100",
         "MONTREUIL", "CEDEX 20", "01 48 51 20 00", "01 48 51 20 99", "cotisations@idf.urssaf.example"},
@@ -73,10 +73,10 @@ const std::vector<CentreSpec>& Specs() {
        {},
        "", "331330006", "", {"00330", "00044332211", "BORDEAUX"}},
   };
-  return specs;
+  return samples;
 }
 
-DemoRecord Build(const CentreSpec& c) {
+DemoRecord Build(const CentreSample& c) {
   std::vector<std::string> a(31);
   auto at = [&a](int attribute) -> std::string& { return a[static_cast<std::size_t>(attribute - 1)]; };
   at(1) = c.sigle;
@@ -120,7 +120,7 @@ DemoRecord Build(const CentreSpec& c) {
 
 std::vector<DemoRecord> DemoCentres() {
   std::vector<DemoRecord> out;
-  for (const CentreSpec& c : Specs()) out.push_back(Build(c));
+  for (const CentreSample& c : Samples()) out.push_back(Build(c));
   return out;
 }
 
@@ -128,7 +128,7 @@ DemoRecord DemoCounter() {
   // Attribute 12: the last centre key handed out; 45: "2" asks the control
   // to start the post-save routine.
   std::vector<std::string> a(45);
-  a[11] = Specs().back().key;
+  a[11] = Samples().back().key;
   a[44] = "2";
   return {kCounterKey, JoinAttributes(a)};
 }
