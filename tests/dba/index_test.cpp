@@ -1,1 +1,135 @@
-// placeholder
+// Secondary indexes: the same sentences give the same results on a file
+// with indexes and on its twin without, after the index is built on
+// existing records and after writes and deletes that change indexed values.
+#include <gtest/gtest.h>
+
+#include "dba/database.h"
+#include "test_database.h"
+
+namespace dba {
+namespace {
+
+using testing::Marks;
+using testing::ScratchDatabase;
+
+const char* const kSentences[] = {
+    "SSELECT @F AVEC 1 = \"LYON\"",
+    "SELECT @F AVEC 1 = \"LYON\"",
+    "SSELECT @F AVEC 1 = \"L]\" PAR-DSND 2",
+    "SSELECT @F AVEC 1 = \"\"",
+    "SSELECT @F AVEC 2 = \"A\" PAR 1",
+    "SSELECT @F AVEC 2 = \"A]\"",
+    "SSELECT @F AVEC 2 = \"s\"",
+    "SSELECT @F AVEC 2 = \"A\" ET 1 # \"LYON\"",
+    "SSELECT @F AVEC 2 = \"A\" OU 1 = \"PARIS\"",
+    "SSELECT @F AVEC 1 = \"\xFF\xFF]\"",
+    "SSELECT @F AVEC 1 = \"Z\xFF]\"",
+    "SSELECT @F AVEC 1 = \"\xC3\xA9]\"",
+    "SSELECT @F AVEC @ID = \"1]\" PAR 1",
+};
+
+std::string SelectIn(Database& db, const std::string& file, std::string sentence) {
+  sentence.replace(sentence.find("@F"), 2, file);
+  CItem request;
+  request.setItem(1, sentence);
+  request.setItem(2, file);
+  request.setItem(3, "0 1 2");
+  return db.DBSelect(request.Item()).Item();
+}
+
+class IndexTwins : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db = scratch.Open();
+    db->CreateFile("PLAIN");
+    db->CreateFile("INDEXED");
+  }
+
+  void PutBoth(const std::string& key, const std::string& readable) {
+    for (const char* name : {"PLAIN", "INDEXED"}) {
+      CItem r = db->DBOpen(name).DBNew(key);
+      r.setItem(Marks(readable));
+      r.DBWrite();
+    }
+  }
+
+  void DeleteBoth(const std::string& key) {
+    for (const char* name : {"PLAIN", "INDEXED"}) EXPECT_EQ(db->DBOpen(name).DBDelete(key), 0);
+  }
+
+  void ExpectSameResults(const char* when) {
+    for (const char* s : kSentences) {
+      EXPECT_EQ(SelectIn(*db, "INDEXED", s), SelectIn(*db, "PLAIN", s)) << when << ": " << s;
+    }
+  }
+
+  ScratchDatabase scratch;
+  std::shared_ptr<Database> db;
+};
+
+TEST_F(IndexTwins, AgreeBeforeAndAfterUpdatesAndDeletes) {
+  PutBoth("10", "LYON^A]B");
+  PutBoth("11", "PARIS^A\\s]A");
+  PutBoth("12", "LYON^C");
+  PutBoth("13", "^A");
+  PutBoth("14", "\xFF\xFF\x01^x");
+  PutBoth("15", "Z\xFF\xFF^y");
+  PutBoth("16", "\xC3\xA9vry^A");
+  PutBoth("17", "LILLE");
+
+  db->CreateIndex("INDEXED", 1);
+  db->CreateIndex("INDEXED", 2);
+  db->CreateIndex("INDEXED", 2);  // a second time is harmless
+  EXPECT_TRUE(db->HasIndex("INDEXED", 1));
+  EXPECT_TRUE(db->HasIndex("INDEXED", 2));
+  EXPECT_FALSE(db->HasIndex("INDEXED", 3));
+  EXPECT_FALSE(db->HasIndex("PLAIN", 1));
+  ExpectSameResults("built on existing records");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", kSentences[0]), Marks("10]LYON]A\\B^12]LYON]C"));
+
+  PutBoth("12", "PARIS^A]A");  // changes both indexed attributes
+  PutBoth("18", "LYON^D]A");
+  PutBoth("10", "LYON^A]B^more");  // indexed attributes unchanged
+  DeleteBoth("11");
+  DeleteBoth("16");
+  ExpectSameResults("after writes and deletes");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A\""),
+            Marks("10]LYON]A\\B^12]PARIS]A\\A^13]]A^18]LYON]D\\A"));
+
+  {
+    Transaction t(*db);
+    PutBoth("19", "LYON^A");
+    DeleteBoth("10");
+  }  // rolled back: the index entries go with it
+  ExpectSameResults("after a rollback");
+}
+
+TEST_F(IndexTwins, IndexOfAMissingFileOrAttributeZeroIsRefused) {
+  try {
+    db->CreateIndex("NOFILE", 1);
+    FAIL() << "no error";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrFileNotFound);
+  }
+  try {
+    db->CreateIndex("INDEXED", 0);
+    FAIL() << "no error";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrBadArgument);
+  }
+  EXPECT_FALSE(db->HasIndex("INDEXED", 0));
+}
+
+TEST_F(IndexTwins, IndexCreatedByAnotherSessionIsKeptUpToDateByThisOne) {
+  PutBoth("1", "LYON");
+  auto other = Database::Open(scratch.path());
+  DBFile mine = db->DBOpen("INDEXED");
+  (void)mine.DBRead("1");            // this session has used the file before
+  other->CreateIndex("INDEXED", 1);  // another session adds the index
+  PutBoth("1", "PARIS");
+  PutBoth("2", "LYON");
+  ExpectSameResults("index added by another session");
+}
+
+}  // namespace
+}  // namespace dba

@@ -1,1 +1,163 @@
-// placeholder
+// Sessions side by side: record locks and their timeout (0x8004000B), stale
+// locks of dead processes, and a counter shared by two real processes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "dba/database.h"
+#include "test_database.h"
+
+namespace dba {
+namespace {
+
+using testing::ScratchDatabase;
+
+constexpr OpenOptions kShortWait{.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 100};
+
+class TwoSessions : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    first = scratch.Open();
+    first->CreateFile("ELTSPARTEMP");
+    second = Database::Open(scratch.path(), kShortWait);
+    CItem r = first->DBOpen("ELTSPARTEMP").DBNew("E1");
+    r.setItem(1, "07");
+    r.DBWrite();
+  }
+
+  ScratchDatabase scratch;
+  std::shared_ptr<Database> first;
+  std::shared_ptr<Database> second;
+};
+
+template <class F>
+std::string LockedMessage(F&& f) {
+  try {
+    f();
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), 0x8004000Bu);
+    return e.what();
+  }
+  ADD_FAILURE() << "no error";
+  return {};
+}
+
+TEST_F(TwoSessions, LockedRecordTimesOutForTheOtherSessionOnly) {
+  DBFile mine = first->DBOpen("ELTSPARTEMP");
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  CItem r = mine.ReadLocked("E1");
+  EXPECT_EQ(r.Item(1), "07");
+  EXPECT_EQ(mine.DBRead("E1").Item(1), "07") << "the owner reads its own locked record";
+
+  const std::string message = LockedMessage([&] { (void)theirs.DBRead("E1"); });
+  EXPECT_NE(message.find("E1"), std::string::npos);
+  EXPECT_NE(message.find("ELTSPARTEMP"), std::string::npos);
+  LockedMessage([&] { (void)theirs.ReadLocked("E1"); });
+  CItem blocked = theirs.DBNew("E1");
+  blocked.setItem(1, "99");
+  LockedMessage([&] { blocked.DBWrite(); });
+  LockedMessage([&] { theirs.DBDelete("E1"); });
+  EXPECT_EQ(theirs.DBRead("E2").Item(), "") << "other records stay free";
+
+  r.setItem(1, "13");
+  r.DBWrite();  // ends the lock
+  EXPECT_EQ(theirs.DBRead("E1").Item(1), "13") << "the blocked write changed nothing";
+}
+
+TEST_F(TwoSessions, ReleaseAndClosingEndLocks) {
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+  first->DBOpen("ELTSPARTEMP").Release("E1");
+  EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");
+
+  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("NEW");  // a key not yet written
+  LockedMessage([&] { (void)theirs.ReadLocked("NEW"); });
+  first.reset();
+  EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");
+  EXPECT_EQ(theirs.ReadLocked("NEW").Item(), "");
+}
+
+TEST_F(TwoSessions, InsideATransactionALockFailsAtOnce) {
+  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+  Transaction t(*second);
+  LockedMessage([&] { (void)second->DBOpen("ELTSPARTEMP").DBRead("E1"); });
+}
+
+TEST_F(TwoSessions, LockOfADeadProcessIsIgnored) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    int code = 0;
+    try {
+      auto db = Database::Open(scratch.path());
+      (void)db->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+    } catch (...) {
+      code = 2;
+    }
+    _exit(code);  // dies holding the lock: no destructor runs
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(second->DBOpen("ELTSPARTEMP").DBRead("E1").Item(1), "07");
+  EXPECT_EQ(second->DBOpen("ELTSPARTEMP").ReadLocked("E1").Item(1), "07");
+}
+
+// Hands out `rounds` numbers from counter 999, attribute 12, recording each
+// in HANDED; returns 1 when a number was already recorded, 2 on an error.
+int HandOut(const std::string& path, int rounds) {
+  try {
+    auto db = Database::Open(path, {.create = false, .busyTimeoutMs = 30000, .lockTimeoutMs = 5000});
+    DBFile counters = db->DBOpen("COMPTEUR");
+    DBFile handed = db->DBOpen("HANDED");
+    for (int i = 0; i < rounds; ++i) {
+      Transaction t(*db);
+      CItem c = counters.DBRead("999");
+      const std::string next = std::to_string(std::stoi("0" + c.Item(12)) + 1);
+      c.setItem(12, next);
+      c.DBWrite();
+      if (!handed.DBRead(next).Item().empty()) return 1;
+      CItem h = handed.DBNew(next);
+      h.setItem(1, std::to_string(getpid()));
+      h.DBWrite();
+      t.Commit();
+    }
+  } catch (const std::exception&) {
+    return 2;
+  }
+  return 0;
+}
+
+TEST(TwoProcesses, CounterNeverHandsOutTheSameNumberTwice) {
+  ScratchDatabase scratch;
+  {
+    auto db = scratch.Open();
+    db->CreateFile("COMPTEUR");
+    db->CreateFile("HANDED");
+  }
+  constexpr int kRounds = 200;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(HandOut(scratch.path(), kRounds));
+  const int mine = HandOut(scratch.path(), kRounds);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(mine, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+
+  auto db = Database::Open(scratch.path());
+  EXPECT_EQ(db->DBOpen("COMPTEUR").DBRead("999").Item(12), std::to_string(2 * kRounds));
+  int count = 0;
+  const CItem all = db->DBSelect("SELECT HANDED\xFEHANDED\xFE" "0 1", "", &count);
+  EXPECT_EQ(count, 2 * kRounds);
+  int byChild = 0;
+  for (int i = 1; i <= all.DCount(); ++i) byChild += all.Item(i, 2) == std::to_string(child);
+  EXPECT_EQ(byChild, kRounds);
+}
+
+}  // namespace
+}  // namespace dba
