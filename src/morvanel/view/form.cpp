@@ -7,7 +7,8 @@
 //                  in a scope of its own); inside one: it becomes the pending
 //                  move, replacing any earlier one.
 //   endAction      the outermost scope closing applies the pending move
-//                  (applyPendingFocus), unless an exception is on its way.
+//                  (applyPendingFocus); when an exception is on its way the
+//                  move is dropped instead, with the action that asked it.
 //   applyPendingFocus  moves the focus, then runs LostFocus of the control
 //                  left and GotFocus of the new one, each in its own scope;
 //                  a move they ask for is applied in the next round, and the
@@ -152,7 +153,12 @@ void Form::requestFocus(Control* target) {
 void Form::endAction() {
   --actionDepth_;
   if (actionDepth_ > 0 || applyingFocus_ || !hasPendingFocus_) return;
-  if (std::uncaught_exceptions() > 0) return;  // kept for the next action
+  if (std::uncaught_exceptions() > 0) {
+    // The action failed: what it asked for is dropped with it.
+    hasPendingFocus_ = false;
+    pendingFocus_ = nullptr;
+    return;
+  }
   applyPendingFocus();
 }
 
