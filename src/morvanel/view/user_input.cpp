@@ -158,7 +158,10 @@ bool UserInput::Pick(Control& control, int index) {
 
 bool UserInput::DblClick(Control& control, int index) {
   if (control.kind() == Kind::ListBox) {
-    if (!Pick(control, index)) return false;
+    // A screen delivers the double click's first click as a click of its
+    // own: the line is already chosen then, and is not clicked twice.
+    const bool chosen = control.Focused() && control.ListIndex() == index;
+    if (!chosen && !Pick(control, index)) return false;
   } else {
     if (!control.IsUsable()) return false;
     if (control.TakesFocus() && !control.Focused()) Focus(control);

@@ -46,7 +46,9 @@ class UserInput {
   // The user chooses entry `index` of a combo or list (focus, ListIndex,
   // combo text = the entry, Click).
   bool Pick(Control& control, int index);
-  // Double click on entry `index` of a list: Pick, then DblClick.
+  // Double click on entry `index` of a list: Pick (unless the list has the
+  // focus and that entry already, its first click having picked it), then
+  // DblClick.
   bool DblClick(Control& control, int index);
   // The user moves a scroll bar to `value` (clamped to 0..Max): Change.
   bool Scroll(Control& control, int value);
