@@ -1,0 +1,91 @@
+// The centre record to the screen and back. Centre data subsystem.
+#include "morvanel/data/centre_record.h"
+
+#include <optional>
+#include <string>
+
+#include "components/adresse/adresse.h"
+#include "morvanel/data/nombres_stockes.h"
+
+namespace morvanel::data {
+namespace {
+
+constexpr int kPremierAttributAdresse = 3;
+constexpr int kLongueurCode = 3;  // entity and establishment codes
+
+// A scroll bar is only worth showing once its list cannot show every line.
+constexpr int kLignesVisibles = 4;
+
+}  // namespace
+
+dba::CItem& CentreRecord::Centre() {
+  // A host may call these before any centre was read: an empty record then.
+  if (!ctx_.etat.Art_CentreUrssaf) ctx_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
+  return *ctx_.etat.Art_CentreUrssaf;
+}
+
+void CentreRecord::Afficher_Donnees() {
+  shell::UrssafScreen& e = ctx_.ecran;
+  dba::CItem& art = Centre();
+  e.Txt_SigleCtrUrssaf.SetText(art.Item(1));
+  e.Txt_NomCtrUrssaf.SetText(art.Item(2));
+  ctx_.adresse.Lire_Adresse(art, kPremierAttributAdresse);
+  e.Txt_InterlocCtrUrssaf.SetText(art.Item(15));
+  e.Txt_CodOrgCtrUrssaf.SetText(art.Item(16));
+  e.Cac_DntJPCtrUrssaf.SetValue(ValeurCoche(art.Item(17)));
+  e.Txt_CodeSNV2.SetText(art.Item(24));
+  if (const std::optional<std::string> montant =
+          MontantAffiche(ctx_.lib.Utilitaires(), art.Item(22))) {
+    e.Txt_MontForfait.SetText(*montant);
+  }
+  ctx_.procs.Remplir_Entite();
+  ctx_.procs.Remplir_Etab();
+  const std::string rattachement = art.Item(25);
+  if (!rattachement.empty()) {
+    e.Txt_CodeEntite.SetText(rattachement.substr(0, kLongueurCode));
+    // An entity saved without an establishment: the establishment stays empty.
+    if (rattachement.size() == 2 * kLongueurCode) {
+      e.Txt_CodeEtab.SetText(rattachement.substr(kLongueurCode));
+    }
+  }
+  ctx_.procs.Remplir_Valeur();
+  e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
+  e.Bdv_Date.SetMax(e.Lst_Date.ListCount() - 1);
+  e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= kLignesVisibles);
+  e.Bdv_Date.SetVisible(e.Lst_Date.ListCount() >= kLignesVisibles);
+  e.Cmd_Ajouter.SetEnabled(false);
+  e.Cmd_Supprimer.SetEnabled(true);
+  e.Cmd_OK.SetEnabled(true);
+  e.Cmd_Annuler.SetEnabled(true);
+  e.Cmd_Sortir.SetEnabled(true);
+}
+
+void CentreRecord::Ecrire_Donnees() {
+  shell::UrssafScreen& e = ctx_.ecran;
+  dba::CItem& art = Centre();
+  art.setItem(1, e.Txt_SigleCtrUrssaf.Text());
+  art.setItem(2, e.Txt_NomCtrUrssaf.Text());
+  ctx_.adresse.Ecrire_Adresse(art, kPremierAttributAdresse);
+  art.setItem(15, e.Txt_InterlocCtrUrssaf.Text());
+  art.setItem(16, e.Txt_CodOrgCtrUrssaf.Text());
+  // The flag as it was read (even "" or a stray text) is kept while the box
+  // still says the same, so an unchanged centre is written back byte for
+  // byte; a new centre always gets "0" or "1".
+  const int coche = e.Cac_DntJPCtrUrssaf.Value();
+  if (ctx_.etat.ModeAjout || ValeurCoche(art.Item(17)) != coche) {
+    art.setItem(17, std::to_string(coche));
+  }
+  art.setItem(24, e.Txt_CodeSNV2.Text());
+  // The box's key filter lets only a number in; anything else would be a
+  // text pasted round it and is stored as no amount rather than as a guess.
+  art.setItem(22, MontantStocke(e.Txt_MontForfait.Text()).value_or(std::string()));
+  if (ctx_.etat.ModeAjout) {
+    const dba::CItem vide;
+    const dba::CItem& temp = ctx_.etat.ItemTemp ? *ctx_.etat.ItemTemp : vide;
+    art.setItem(20, temp.Item(20));
+    art.setItem(21, temp.Item(21));
+  }
+  art.setItem(25, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
+}
+
+}  // namespace morvanel::data

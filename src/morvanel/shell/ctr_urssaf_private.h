@@ -1,0 +1,52 @@
+// What one Ctr_Urssaf owns: its form and screen, the address control, its
+// working fields, and the subsystem objects its events are handed to.
+// Private to the control shell (ctr_urssaf*.cpp).
+#pragma once
+
+#include <memory>
+
+#include "components/adresse/adresse.h"
+#include "morvanel/data/centre_list.h"
+#include "morvanel/data/centre_record.h"
+#include "morvanel/fields/code_sigle_fields.h"
+#include "morvanel/fields/entite_etab_pickers.h"
+#include "morvanel/ratehistory/rate_editor_states.h"
+#include "morvanel/ratehistory/rate_history_model.h"
+#include "morvanel/shell/ctr_urssaf.h"
+#include "morvanel/shell/help_menu.h"
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/layout.h"
+#include "morvanel/shell/library_state.h"
+#include "morvanel/shell/screen_modes.h"
+#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/view/form.h"
+#include "morvanel/workflow/record_validation.h"
+
+namespace morvanel::shell {
+
+// Members are built in this order and destroyed in the reverse one: the
+// subsystems go before the context, the screen and the form they refer to.
+struct Ctr_Urssaf::Private {
+  Private(view::Services& services, UrssafProcedures& procs);
+
+  view::Services& services;
+  LibraryState& lib;
+  std::unique_ptr<view::Form> form;
+  UrssafScreen ecran;
+  components::Adresse adresse;
+  InstanceState etat;
+  UrssafContext ctx;
+  long long fenetre = 0;
+
+  ScreenModes modes;
+  HelpMenu aide;
+  data::CentreRecord centre;
+  data::CentreList liste;
+  workflow::RecordValidation verif;
+  fields::CodeSigleFields codeSigle;
+  fields::EntiteEtabPickers pickers;
+  ratehistory::RateHistoryModel taux;
+  ratehistory::RateEditorStates editeurTaux;
+};
+
+}  // namespace morvanel::shell

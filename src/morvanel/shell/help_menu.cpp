@@ -1,0 +1,62 @@
+// Help of Ctr_Urssaf: help-file path and life, context menu, HTML page.
+// Control shell (src/morvanel/shell).
+#include "morvanel/shell/help_menu.h"
+
+#include "components/aide/aide_html.h"
+
+namespace morvanel::shell {
+
+std::string CheminFichierAide(std::string_view dossier) {
+  const std::size_t fin = dossier.find_last_not_of(" \t");
+  dossier = fin == std::string_view::npos ? std::string_view{} : dossier.substr(0, fin + 1);
+  std::string chemin(dossier);
+  if (chemin.empty() || chemin.back() != '/') chemin += '/';
+  return chemin + kNomFichierAide;
+}
+
+void HelpMenu::Attach() {
+  UrssafScreen& e = ctx_.ecran;
+  e.form.MouseDown = [this](int b, int s, float x, float y) { UserControl_MouseDown(b, s, x, y); };
+  e.Cdr_Rapport.MouseDown = [this](int b, int s, float x, float y) {
+    Cdr_Rapport_MouseDown(b, s, x, y);
+  };
+  e.Mnu_Sommaire.Click = [this] { Mnu_Sommaire_Click(); };
+}
+
+void HelpMenu::MettreEnPlace(long long fenetre) {
+  ctx_.lib.helpWindowHandle = fenetre & 0xFFFFFFFFLL;  // a 32-bit handle
+  ctx_.lib.helpFile = CheminFichierAide(DossierBibliotheque());
+}
+
+void HelpMenu::Fermer() { ctx_.services.CloseHelp(ctx_.lib.helpFile); }
+
+void HelpMenu::UserControl_MouseDown(int button, int /*shift*/, float x, float y) {
+  MenuContextuel(button, x, y);
+}
+
+void HelpMenu::Cdr_Rapport_MouseDown(int button, int /*shift*/, float x, float y) {
+  // The pop-up is placed on the surface: the frame's position is added.
+  const view::Rect& cadre = ctx_.ecran.Cdr_Rapport.geometry;
+  MenuContextuel(button, x + static_cast<float>(cadre.left), y + static_cast<float>(cadre.top));
+}
+
+void HelpMenu::MenuContextuel(int button, float x, float y) {
+  if (button != view::kMouseRight) return;
+  // A search greys the menus with the rest of the screen.
+  ctx_.ecran.Mnu_Aide.SetEnabled(true);
+  ctx_.ecran.Mnu_Sommaire.SetEnabled(true);
+  ctx_.services.PopupMenu(ctx_.ecran.Mnu_Aide, x, y);
+}
+
+void HelpMenu::Mnu_Sommaire_Click() {
+  components::AideHtml& aide = ctx_.lib.AideHtml();
+  aide.Client_Aide(ctx_.lib.TheClient);
+  aide.Base_Aide(ctx_.lib.TheDatabase);
+  std::string page = "CentreUrssaf.htm";
+  std::string code = "P";
+  std::string titre = "Les Centres URSSAF";
+  std::string quatrieme;
+  aide.Afficher_Aide(page, code, titre, quatrieme);
+}
+
+}  // namespace morvanel::shell

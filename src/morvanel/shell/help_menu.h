@@ -1,0 +1,43 @@
+// Help of Ctr_Urssaf: the help file beside the control library (set up when
+// a control is created, closed with the last one), and the context menu
+// "Aide" whose item opens the HTML page of the screen. Control shell.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "morvanel/shell/binary_path.h"
+#include "morvanel/shell/urssaf_context.h"
+
+namespace morvanel::shell {
+
+inline constexpr const char* kNomFichierAide = "Morvanel.HLP";
+
+// The help file in folder `dossier`: "Morvanel.HLP" after one separator,
+// never two (a folder that already ends in "/" is used as it is). Blanks at
+// the end of the folder are dropped.
+[[nodiscard]] std::string CheminFichierAide(std::string_view dossier);
+
+class HelpMenu {
+ public:
+  explicit HelpMenu(UrssafContext& ctx) : ctx_(ctx) {}
+  // Installs the mouse handlers of the surface and the frame, and the menu item's.
+  void Attach();
+
+  // Keeps the control's window handle and fixes the library's help file.
+  void MettreEnPlace(long long fenetre);
+  // Closes the help-file window; called when the last control goes.
+  void Fermer();
+
+  // Right button: the context menu, whatever the screen's mode.
+  void UserControl_MouseDown(int button, int shift, float x, float y);
+  // Same for the frame; x and y are relative to it.
+  void Cdr_Rapport_MouseDown(int button, int shift, float x, float y);
+  void Mnu_Sommaire_Click();
+
+ private:
+  void MenuContextuel(int button, float x, float y);
+  UrssafContext& ctx_;
+};
+
+}  // namespace morvanel::shell

@@ -1,0 +1,33 @@
+// The screen modes of Ctr_Urssaf: greyed for a search (Griser), enabled for
+// work on one centre (Afficher), emptied back to the search (Vider_Donnees),
+// and the rights that hide the editing buttons for good. Control shell.
+//
+// States of the screen (the buttons' detail belongs to the command workflow):
+//   Search        Griser, Vider_Donnees, Init with an empty code box.
+//                 Only the code box, the sigle drop-down, their label,
+//                 "Ajouter" and "Sortir" keep their state; all else is off.
+//   Centre shown  Afficher then Afficher_Donnees (a lookup by code or sigle).
+//   Creation      Afficher with ModeAjout set ("Ajouter").
+// These procedures change Enabled (and the two sigle fields' visibility),
+// never the visibility of the buttons Appliquer_Droits hid.
+#pragma once
+
+#include "morvanel/shell/urssaf_context.h"
+
+namespace morvanel::shell {
+
+class ScreenModes {
+ public:
+  explicit ScreenModes(UrssafContext& ctx) : ctx_(ctx) {}
+
+  void Afficher();
+  void Griser();
+  void Vider_Donnees();
+  // Hides the six editing buttons unless the user's level is 2.
+  void Appliquer_Droits();
+
+ private:
+  UrssafContext& ctx_;
+};
+
+}  // namespace morvanel::shell

@@ -1,0 +1,34 @@
+// The checks before a centre is written (Verif_Donnees), and the search for
+// the case records attached to the centre shown (Verif_EltsPartEmp).
+// Editing workflow subsystem.
+#pragma once
+
+#include <string_view>
+
+#include "morvanel/shell/urssaf_context.h"
+
+namespace morvanel::workflow {
+
+// Whether `code` can go between the double quotes of a query sentence as a
+// value compared for equality: no quote that would end it, no "]" that would
+// turn it into a prefix match, no record mark. Centre codes are digits, so a code that
+// fails this belongs to no centre.
+[[nodiscard]] bool ValeurCitable(std::string_view code);
+
+class RecordValidation {
+ public:
+  explicit RecordValidation(shell::UrssafContext& ctx) : ctx_(ctx) {}
+
+  // Stops at the first missing field: message, focus on the field,
+  // ErreurVerif True. ErreurVerif False and nothing shown when all pass.
+  void Verif_Donnees();
+  // ListeEltsPartEmp = keys of the ELTSPARTEMP records whose attribute 1 is
+  // the code in Txt_CodCtrUrssaf (empty when none).
+  void Verif_EltsPartEmp();
+
+ private:
+  void Refuser(const char* message, view::Control& zone);
+  shell::UrssafContext& ctx_;
+};
+
+}  // namespace morvanel::workflow
