@@ -31,7 +31,8 @@ class UserInput {
   bool Type(Control& control, std::string_view utf8Text);
   // A single key: kKeyEnter, kKeyBackspace, kKeyTab, kKeyEscape or a
   // character code. Tab left unchanged by KeyPress moves to the next control
-  // in tab order.
+  // in tab order (after, so over, any SetFocus of the KeyPress handler).
+  // Enter or space on a button clicks it; space on a check box toggles it.
   bool Key(Control& control, int keyAscii);
   // Pasted or dropped text goes through the same key rule character by
   // character (a refused character is dropped, the rest is inserted).
@@ -41,7 +42,8 @@ class UserInput {
   // character, so KeyPress is not raised (Backspace goes through Key).
   bool Delete(Control& control);
   // Click: focus (for controls that take it), then Click. A check box
-  // toggles its value first; a menu item just raises Click.
+  // toggles its value first; a menu item just raises Click. A combo only
+  // takes the focus: it clicks when an entry is chosen (Pick).
   bool Click(Control& control);
   // The user chooses entry `index` of a combo or list (focus, ListIndex,
   // combo text = the entry, Click).

@@ -320,6 +320,29 @@ TEST_P(BindingBehaviour, CheckBoxClickTogglesTheValueThenClicks) {
   EXPECT_EQ(check->Text(), "Option");
 }
 
+TEST_P(BindingBehaviour, EnterOrSpaceOnAFocusedButtonClicksItAndSpaceTicksACheckBox) {
+  int okClicks = 0, checkClicks = 0;
+  ok->Click = [&] { ++okClicks; };
+  check->Click = [&] { ++checkClicks; };
+  user().Focus(*ok);
+  user().Key(*ok, kKeyEnter);
+  user().Key(*ok, ' ');
+  user().Focus(*check);
+  user().Key(*check, ' ');
+  EXPECT_EQ(okClicks, 2);
+  EXPECT_EQ(checkClicks, 1);
+  EXPECT_EQ(check->Value(), 1);
+  EXPECT_EQ(check->Text(), "Option");  // the caption is not typed into
+}
+
+TEST_P(BindingBehaviour, ClickingIntoAComboDoesNotClickIt) {
+  int clicks = 0;
+  combo->Click = [&] { ++clicks; };
+  user().Click(*combo);
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(clicks, 0);
+}
+
 TEST_P(BindingBehaviour, PickOnAComboSetsTextAndIndexAndClicksWithoutChange) {
   EventLog log;
   LogAllEvents(*combo, log);
