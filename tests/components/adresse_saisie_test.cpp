@@ -45,7 +45,8 @@ TEST(AdresseSaisie, KeyRulesOfEachField) {
     EXPECT_EQ(e.Zone(c.champ).Text(), c.attendu);
     // A refused key changes nothing: one Change per character kept.
     EXPECT_EQ(changements, CaracteresDe(c.attendu));
-    EXPECT_EQ(e.services.messages, 0);
+    EXPECT_TRUE(e.services.messages().empty());
+    EXPECT_EQ(e.services.beeps(), 0);
   }
 }
 
