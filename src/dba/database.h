@@ -18,6 +18,37 @@
 //   dba::CItem result = db->DBSelect(req.Item());
 //   // result attribute i = i-th record, value k = k-th requested column
 //
+// Selections (the sentence's words in any letter case, the file name exact):
+// - "SELECT" without a sort clause and "SSELECT" without one give the records
+//   in key order (the storage order). "PAR"/"BY" n and "PAR-DSND"/"BY-DSND" n
+//   sort on attribute n (several allowed), byte by byte (left-justified); ties
+//   always end on the key, ascending.
+// - "AVEC"/"WITH" n op "value": op is = # < > <= >= (or <>, EQ NE LT GT LE
+//   GE); "0" and "@ID" are the key. For = and #, a "]" closing the value means
+//   begins with, a "[" opening it ends with, both contains. Conditions join
+//   with "ET"/"AND" and "OU"/"OR"; ET binds tighter.
+// - A multivalued attribute matches when any of its values (or subvalues)
+//   does, for "#" too: "#" keeps a record when some value differs. An empty
+//   attribute is one empty value.
+// - A column holds the whole attribute, its value marks turned into subvalue
+//   marks so the result keeps one value per column. No columns means "0".
+// - The request's file name (attribute 2) is "" or the sentence's file;
+//   anything else, like a malformed sentence, throws kErrQuerySyntax. An
+//   unknown file throws kErrFileNotFound. A failed selection changes nothing.
+// - Equality and begins-with conditions on the key or on an indexed
+//   attribute (CreateIndex) read only the matching records; results are the
+//   same with or without an index.
+//
+// Record locks: a session (one Database object) that holds a lock sees its
+// record as usual; other sessions' DBRead, ReadLocked, DBWrite and DBDelete
+// of it wait up to lockTimeoutMs, then throw kErrRecordLocked. Inside a
+// Transaction they fail at once: the owner could not release the record
+// while the transaction holds the write lock. Locks of a process that died
+// are ignored. A Database lives while any DBFile or record bound to it does;
+// its locks end when it goes.
+//
+// A Database object is used by one thread at a time.
+//
 // Read-modify-write across processes:
 //   dba::Transaction t(*db);                   // takes the write lock first
 //   dba::CItem n = counters.DBRead("999");

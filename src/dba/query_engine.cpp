@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "dba/database_impl.h"
@@ -210,18 +209,22 @@ void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows
       }
       return;
     }
-    case Plan::kIndexEqual:
+    case Plan::kIndexEqual: {
+      // One entry per (value, key): each record comes once, in key order.
+      store::Step s(c, Sql::kIndexEqual);
+      s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
+      while (s.Next()) rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      return;
+    }
     case Plan::kIndexPrefix: break;
   }
-  const bool exact = plan.kind == Plan::kIndexEqual;
+  // Several values of a record may share the prefix: gather the keys, then
+  // read each record once, in key order.
   std::vector<std::string> keys;
   {
-    store::Step s(c, exact ? Sql::kIndexEqual : Sql::kIndexFrom);
+    store::Step s(c, Sql::kIndexFrom);
     s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
-    const int keyColumn = exact ? 0 : 1;
-    while (s.Next() && (exact || s.ColBlob(0).starts_with(plan.condition->value))) {
-      keys.emplace_back(s.ColText(keyColumn));
-    }
+    while (s.Next() && s.ColBlob(0).starts_with(plan.condition->value)) keys.emplace_back(s.ColText(1));
   }
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
@@ -229,7 +232,7 @@ void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows
   for (const std::string& key : keys) {
     s.Int(1, fileId).Text(2, key);
     if (s.Next()) rows.AddIfMatches(key, s.ColBlob(0));
-    sqlite3_reset(c.Get(Sql::kReadBody));
+    s.Reset();
   }
 }
 

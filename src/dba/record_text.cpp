@@ -3,18 +3,25 @@
 
 namespace dba::text {
 
+namespace {
+// memchr that accepts the null pointer of an empty view.
+const char* FindMark(const char* p, std::size_t n, char mark) {
+  return n == 0 ? nullptr : static_cast<const char*>(std::memchr(p, mark, n));
+}
+}  // namespace
+
 Range FindField(std::string_view s, char mark, int index) {
   Range r;
   if (index < 1) return r;
   std::size_t pos = 0;
   for (int i = 1; i < index; ++i) {
-    const void* hit = std::memchr(s.data() + pos, mark, s.size() - pos);
+    const char* hit = FindMark(s.data() + pos, s.size() - pos, mark);
     if (hit == nullptr) return r;
-    pos = static_cast<std::size_t>(static_cast<const char*>(hit) - s.data()) + 1;
+    pos = static_cast<std::size_t>(hit - s.data()) + 1;
   }
-  const void* next = std::memchr(s.data() + pos, mark, s.size() - pos);
+  const char* next = FindMark(s.data() + pos, s.size() - pos, mark);
   r.begin = pos;
-  r.end = next ? static_cast<std::size_t>(static_cast<const char*>(next) - s.data()) : s.size();
+  r.end = next ? static_cast<std::size_t>(next - s.data()) : s.size();
   r.found = true;
   return r;
 }
@@ -30,7 +37,7 @@ int CountFields(std::string_view s, char mark) {
   int count = 1;
   const char* p = s.data();
   const char* const end = p + s.size();
-  while ((p = static_cast<const char*>(std::memchr(p, mark, static_cast<std::size_t>(end - p))))) {
+  while ((p = FindMark(p, static_cast<std::size_t>(end - p), mark))) {
     ++count;
     ++p;
   }

@@ -33,7 +33,9 @@ constexpr const char* kSql[] = {
     "DELETE FROM index_entries WHERE file_id=?1 AND attr=?2 AND value=?3 AND key=?4",
     "SELECT key, body FROM records WHERE file_id=?1 ORDER BY key",
     "SELECT key, body FROM records WHERE file_id=?1 AND key>=?2 ORDER BY key",
-    "SELECT key FROM index_entries WHERE file_id=?1 AND attr=?2 AND value=?3",
+    "SELECT e.key, r.body FROM index_entries AS e JOIN records AS r"
+    " ON r.file_id=e.file_id AND r.key=e.key"
+    " WHERE e.file_id=?1 AND e.attr=?2 AND e.value=?3 ORDER BY e.key",
     "SELECT value, key FROM index_entries WHERE file_id=?1 AND attr=?2 AND value>=?3"
     " ORDER BY value",
     "INSERT OR REPLACE INTO locks(file_id,key,owner,pid) VALUES(?1,?2,?3,?4)",

@@ -79,6 +79,8 @@ class Step {
   Step& Blob(int i, std::string_view v);
   // True when a row is ready, false when done; throws on failure.
   bool Next();
+  // Makes the statement ready to be bound and stepped again.
+  void Reset() { sqlite3_reset(s_); }
   // Steps until done, then resets so the statement can be run again.
   void Run();
 

@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "dba/database.h"
 #include "test_database.h"
@@ -84,6 +86,24 @@ TEST_F(TwoSessions, InsideATransactionALockFailsAtOnce) {
   (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
   Transaction t(*second);
   LockedMessage([&] { (void)second->DBOpen("ELTSPARTEMP").DBRead("E1"); });
+}
+
+TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
+  auto impatient = Database::Open(scratch.path(), {.create = false, .busyTimeoutMs = 50});
+  DBFile f = impatient->DBOpen("ELTSPARTEMP");
+  Transaction holding(*first);
+  CItem r = f.DBNew("E1");
+  r.setItem(1, "99");
+  for (const auto& attempt : std::vector<std::function<void()>>{
+           [&] { r.DBWrite(); }, [&] { Transaction t(*impatient); }, [&] { f.DBDelete("E1"); }}) {
+    try {
+      attempt();
+      ADD_FAILURE() << "no error";
+    } catch (const DbaError& e) {
+      EXPECT_EQ(e.number(), kErrBusy);
+    }
+  }
+  EXPECT_EQ(f.DBRead("E1").Item(1), "07") << "readers are not blocked, nothing was written";
 }
 
 TEST_F(TwoSessions, LockOfADeadProcessIsIgnored) {
