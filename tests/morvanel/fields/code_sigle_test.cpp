@@ -1,0 +1,161 @@
+// Finding a centre by its code or its sigle, as a clerk does it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "poste_centres.h"
+
+namespace morvanel::testing {
+namespace {
+
+using view::MsgButtons;
+using view::MsgIcon;
+
+constexpr const char* kInconnu = "Ce centre URSSAF n'existe pas.";
+
+void AttendreCentreAffiche(PosteCentres& p, const char* code, const char* nom) {
+  auto& e = p.e();
+  EXPECT_EQ(e.Txt_CodCtrUrssaf.Text(), code);
+  EXPECT_EQ(e.Txt_NomCtrUrssaf.Text(), nom);
+  EXPECT_FALSE(e.Txt_CodCtrUrssaf.Enabled());
+  EXPECT_TRUE(e.Txt_SigleCtrUrssaf.Visible());
+  EXPECT_FALSE(e.Cbo_SigleCtrUrssaf.Visible());
+  EXPECT_TRUE(e.Txt_SigleCtrUrssaf.Focused());
+  ASSERT_TRUE(p.etat().Art_CentreUrssaf);
+  EXPECT_EQ(p.etat().ArticleInitial, p.etat().Art_CentreUrssaf->Item());
+}
+
+void AttendreRecherche(PosteCentres& p) {
+  auto& e = p.e();
+  EXPECT_EQ(e.Txt_CodCtrUrssaf.Text(), "");
+  EXPECT_TRUE(e.Txt_CodCtrUrssaf.Enabled());
+  EXPECT_TRUE(e.Cbo_SigleCtrUrssaf.Visible());
+  EXPECT_FALSE(e.Txt_SigleCtrUrssaf.Visible());
+  EXPECT_EQ(e.Txt_NomCtrUrssaf.Text(), "");
+}
+
+TEST(CodeCentre, TheSecondCharacterShowsTheCentreWithoutEnter) {
+  PosteCentres p;
+  // GIVEN the search screen WHEN the clerk types the first character
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "0");
+  // THEN nothing is looked up yet
+  EXPECT_FALSE(p.e().Txt_SigleCtrUrssaf.Visible());
+  EXPECT_EQ(p.e().Txt_NomCtrUrssaf.Text(), "");
+  // WHEN the second one is typed THEN the centre is on screen, with no message
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "7");
+  AttendreCentreAffiche(p, "07", "URSSAF Rhône-Alpes");
+  EXPECT_EQ(p.e().Txt_SigleCtrUrssaf.Text(), "URSSAF RHONE");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(CodeCentre, OneCharacterIsCompletedByEnterOrByLeaving) {
+  for (bool parEntree : {true, false}) {
+    SCOPED_TRACE(parEntree ? "Enter" : "leaving");
+    PosteCentres p;
+    p.clerc().Type(p.e().Txt_CodCtrUrssaf, "7");
+    if (parEntree) p.clerc().Key(p.e().Txt_CodCtrUrssaf, view::kKeyEnter);
+    else p.clerc().Focus(p.e().Cbo_SigleCtrUrssaf);
+    AttendreCentreAffiche(p, "07", "URSSAF Rhône-Alpes");
+    EXPECT_TRUE(p.Messages().empty());
+  }
+}
+
+TEST(CodeCentre, EnterInAnEmptyBoxLooksUpCentre00) {
+  PosteCentres p;
+  p.clerc().Focus(p.e().Txt_CodCtrUrssaf);
+  p.clerc().Key(p.e().Txt_CodCtrUrssaf, view::kKeyEnter);
+  const auto& boites = p.services.messages();
+  ASSERT_EQ(boites.size(), 1u);
+  EXPECT_EQ(boites[0].text, kInconnu);
+  EXPECT_EQ(boites[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(boites[0].buttons, MsgButtons::OK);
+  EXPECT_EQ(boites[0].title, "Message TARVELINE");
+  AttendreRecherche(p);
+  EXPECT_TRUE(p.e().Txt_CodCtrUrssaf.Focused());
+  EXPECT_EQ(p.etat().ArticleInitial, "");
+}
+
+TEST(CodeCentre, LeavingAnEmptyBoxDoesNothing) {
+  PosteCentres p;
+  p.clerc().Focus(p.e().Txt_CodCtrUrssaf);
+  p.clerc().Focus(p.e().Cbo_SigleCtrUrssaf);
+  EXPECT_TRUE(p.Messages().empty());
+  AttendreRecherche(p);
+  EXPECT_FALSE(p.etat().Art_CentreUrssaf);  // nothing was read
+}
+
+TEST(CodeCentre, LettersAreLookedUpAsTyped) {
+  PosteCentres p;
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "AB");
+  EXPECT_EQ(p.Messages(), std::vector<std::string>{kInconnu});
+  AttendreRecherche(p);
+
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "ab");
+  AttendreCentreAffiche(p, "ab", "Centre de test");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(CodeCentre, AnUnknownCodeIsReportedAndTheBoxEmptiedForAnotherTry) {
+  PosteCentres p;
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "98");
+  EXPECT_EQ(p.Messages(), std::vector<std::string>{kInconnu});
+  AttendreRecherche(p);
+  EXPECT_TRUE(p.e().Txt_CodCtrUrssaf.Focused());
+  // and the box takes the next code at once
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "12");
+  AttendreCentreAffiche(p, "12", "URSSAF Paris");
+}
+
+TEST(CodeCentre, ALockedRecordLeavesTheSearchScreenWithoutAFalseMessage) {
+  PosteCentres p({}, dba::OpenOptions{.lockTimeoutMs = 50});
+  p.Ecrire({"CENTREURSSAF", "07", {{1, "URSSAF RHONE"}, {2, "URSSAF Rhône-Alpes"}}});
+  // GIVEN another session holds centre 07
+  auto autre = dba::Database::Open(p.Chemin(), dba::OpenOptions{.lockTimeoutMs = 50});
+  dba::DBFile centres = autre->DBOpen("CENTREURSSAF");
+  const dba::CItem tenu = centres.ReadLocked("07");
+  // WHEN the clerk types 07
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "07");
+  // THEN no centre is shown, nobody is told it does not exist, a beep says
+  // the lookup did not happen, and the box is ready for another try
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_GE(p.services.beeps(), 1);
+  AttendreRecherche(p);
+  ASSERT_TRUE(p.etat().Art_CentreUrssaf);
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), "");
+  centres.Release("07");
+}
+
+TEST(SigleCentre, PickingASigleShowsItsCentre) {
+  PosteCentres p;
+  auto& combo = p.e().Cbo_SigleCtrUrssaf;
+  const auto entrees = combo.Items();
+  const auto it = std::find(entrees.begin(), entrees.end(), "URSSAF PARIS");
+  ASSERT_NE(it, entrees.end());
+  p.clerc().Pick(combo, static_cast<int>(it - entrees.begin()));
+  AttendreCentreAffiche(p, "12", "URSSAF Paris");
+  EXPECT_EQ(p.e().Txt_SigleCtrUrssaf.Text(), "URSSAF PARIS");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(SigleCentre, TypingInTheSigleListLooksNothingUp) {
+  PosteCentres p;
+  p.clerc().Type(p.e().Cbo_SigleCtrUrssaf, "URSSAF PARIS");
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_EQ(p.e().Txt_CodCtrUrssaf.Text(), "");
+  EXPECT_TRUE(p.e().Cbo_SigleCtrUrssaf.Visible());
+  EXPECT_FALSE(p.etat().Art_CentreUrssaf);
+}
+
+TEST(SigleCentre, TheSigleIsInCapitalsOnceLeft) {
+  PosteCentres p;
+  p.Montrer("07");
+  auto& sigle = p.e().Txt_SigleCtrUrssaf;
+  sigle.SetText("");
+  p.clerc().Type(sigle, "urssaf rhône-alpes ß");
+  EXPECT_EQ(sigle.Text(), "urssaf rhône-alpes ß");  // not while typing
+  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
+  EXPECT_EQ(sigle.Text(), "URSSAF RHÔNE-ALPES ß");
+}
+
+}  // namespace
+}  // namespace morvanel::testing

@@ -1,0 +1,232 @@
+// Choosing the legal entity and the establishment a centre is attached to,
+// by code or by name, as a clerk does it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "poste_centres.h"
+
+namespace morvanel::testing {
+namespace {
+
+using Liste = std::vector<std::string>;
+
+constexpr const char* kEntiteInconnue = "Le code de l'entité que vous avez saisi n'existe pas.";
+constexpr const char* kEtabInconnu =
+    "Le code de l'établissement que vous avez saisi n'existe pas.";
+
+// Centre 07 is shown; it is attached to nothing yet.
+struct PosteEntites : PosteCentres {
+  PosteEntites() { Montrer("07"); }
+  view::Control& code() { return e().Txt_CodeEntite; }
+  view::Control& nom() { return e().Cbo_Entite; }
+  view::Control& codeEtab() { return e().Txt_CodeEtab; }
+  view::Control& nomEtab() { return e().Cbo_Etab; }
+  bool etabUtilisable() {
+    return codeEtab().Enabled() && nomEtab().Enabled() && e().Etq_Etablissement.Enabled();
+  }
+};
+
+TEST(Entite, EveryEntityIsListedOnceInTheOrderOfItsActivities) {
+  PosteEntites p;
+  // 001's name holds the code 125: 125 is listed all the same; 400 is not "M"
+  EXPECT_EQ(p.nom().Items(),
+            (Liste{"CLUB 125", "ASSOCIATION DEUX", "ENTITE 125", "SANS ETABLISSEMENT"}));
+  EXPECT_EQ(p.etat().ListeEntites.Item(3, 1), "125");
+  EXPECT_FALSE(p.etabUtilisable());
+}
+
+TEST(Entite, ThreeDigitsShowTheNameAndMoveOnToTheList) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "12");
+  EXPECT_TRUE(p.code().Focused());
+  p.clerc().Type(p.code(), "5");
+  EXPECT_TRUE(p.nom().Focused());
+  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
+  EXPECT_TRUE(p.etabUtilisable());
+  EXPECT_EQ(p.nomEtab().Items(), (Liste{"LYON", "GRENOBLE"}));
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Entite, AShortCodeIsPaddedWhenLeftAndAnUnknownOneReportedOnce) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "2");
+  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
+  EXPECT_EQ(p.code().Text(), "002");
+  EXPECT_EQ(p.nom().Text(), "ASSOCIATION DEUX");
+  EXPECT_TRUE(p.Messages().empty());
+
+  p.clerc().Key(p.code(), view::kKeyBackspace);
+  p.clerc().Type(p.code(), "7");
+  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
+  EXPECT_EQ(p.code().Text(), "007");  // the code stays as typed
+  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
+  EXPECT_EQ(p.codeEtab().Text(), "");
+  EXPECT_FALSE(p.etabUtilisable());
+}
+
+TEST(Entite, AnUnknownCodeTypedInFullIsReportedOnceThoughTheFocusLeaves) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "999");
+  EXPECT_TRUE(p.nom().Focused());
+  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
+}
+
+TEST(Entite, LettersAreRefusedAndAThirdKeyStillEndsTheCode) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "1x");
+  EXPECT_EQ(p.code().Text(), "1");
+  EXPECT_TRUE(p.code().Focused());
+  p.clerc().Type(p.code(), "2y");
+  // the refused third key moved on; leaving completed 12 into 012
+  EXPECT_TRUE(p.nom().Focused());
+  EXPECT_EQ(p.code().Text(), "012");
+  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
+}
+
+TEST(Entite, PastedTextKeepsItsDigitsOnly) {
+  PosteEntites p;
+  p.clerc().Paste(p.code(), "a1-2 5");
+  EXPECT_EQ(p.code().Text(), "125");
+  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Entite, NoMoreThanThreeCharactersGoIn) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  p.clerc().Type(p.code(), "4");
+  EXPECT_EQ(p.code().Text(), "125");
+  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
+}
+
+TEST(Entite, BackspaceEmptiesThePairAndClosesTheEstablishments) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  p.clerc().Pick(p.nomEtab(), 1);
+  ASSERT_EQ(p.codeEtab().Text(), "002");
+
+  p.clerc().Key(p.code(), view::kKeyBackspace);
+  EXPECT_EQ(p.code().Text(), "");
+  EXPECT_EQ(p.nom().Text(), "");
+  EXPECT_EQ(p.codeEtab().Text(), "");
+  EXPECT_EQ(p.nomEtab().Text(), "");
+  EXPECT_FALSE(p.etabUtilisable());
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Entite, PickingANameFillsTheCodeAndRebuildsTheEstablishments) {
+  PosteEntites p;
+  p.clerc().Pick(p.nom(), 0);
+  EXPECT_EQ(p.code().Text(), "001");
+  EXPECT_EQ(p.nomEtab().Items(), (Liste{"SIEGE", "AGENCE NORD"}));
+  EXPECT_TRUE(p.etabUtilisable());
+  p.clerc().Pick(p.nom(), 2);
+  EXPECT_EQ(p.code().Text(), "125");
+  EXPECT_EQ(p.nomEtab().Items(), (Liste{"LYON", "GRENOBLE"}));
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Entite, AnUnknownCodeOvertypedOnAKnownOneDoesNotKeepItsEstablishments) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  const std::string avant = p.etat().ListeEtablissements.Item();
+  // WHEN the last digit is overtyped, without Backspace
+  p.code().SetSelection(2, 1);
+  p.clerc().Type(p.code(), "9");
+  // THEN the unknown code is reported, the old name goes, and no
+  // establishment list is built for it
+  EXPECT_EQ(p.code().Text(), "129");
+  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
+  EXPECT_EQ(p.nom().Text(), "");
+  EXPECT_EQ(p.etat().ListeEtablissements.Item(), avant);
+  EXPECT_FALSE(p.etabUtilisable());
+}
+
+TEST(Entite, KeysTypedInTheListsChangeNothingButBackspace) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  p.clerc().Type(p.nom(), "abc");
+  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
+  EXPECT_EQ(p.code().Text(), "125");
+  p.clerc().Key(p.nom(), view::kKeyBackspace);
+  EXPECT_EQ(p.nom().Text(), "");
+  EXPECT_EQ(p.code().Text(), "");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Etablissement, AnEntityWithOneEstablishmentLocksIt) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "002");
+  EXPECT_EQ(p.codeEtab().Text(), "001");
+  EXPECT_EQ(p.nomEtab().Text(), "UNIQUE");
+  EXPECT_FALSE(p.etabUtilisable());
+}
+
+TEST(Etablissement, AnEntityWithoutEstablishmentsOffersOneEmptyEntry) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "300");
+  EXPECT_EQ(p.nomEtab().Items(), Liste{""});
+  EXPECT_TRUE(p.etabUtilisable());
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Etablissement, CodeAndNameFollowEachOther) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  p.clerc().Type(p.codeEtab(), "2");
+  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
+  EXPECT_EQ(p.codeEtab().Text(), "002");
+  EXPECT_EQ(p.nomEtab().Text(), "GRENOBLE");
+  p.clerc().Pick(p.nomEtab(), 0);
+  EXPECT_EQ(p.codeEtab().Text(), "001");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Etablissement, AnUnknownCodeIsReportedOnceAndEmptied) {
+  PosteEntites p;
+  p.clerc().Type(p.code(), "125");
+  p.clerc().Type(p.codeEtab(), "9");
+  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
+  EXPECT_EQ(p.Messages(), Liste{kEtabInconnu});
+  EXPECT_EQ(p.codeEtab().Text(), "");
+  EXPECT_EQ(p.nomEtab().Text(), "");
+}
+
+TEST(Entite, ASingleEntityInTheDatabaseFillsAndLocksThePair) {
+  std::vector<Enregistrement> d = {
+      {"CENTREURSSAF", "07", {{1, "URSSAF RHONE"}, {2, "URSSAF Rhône-Alpes"}, {17, "0"}}},
+      {"ASSOCIATION", "125", {{1, "ENTITE 125"}}},
+      {"ACTIVITES", "125A", {{12, "M"}}},
+      {"ACTIVITES", "125B", {{12, "M"}}},
+      {"ETABLISSEMENT", "125001", {{1, "LYON"}}},
+  };
+  PosteCentres p(d);  // its only centre is shown by Init
+  auto& e = p.e();
+  EXPECT_EQ(e.Txt_CodeEntite.Text(), "125");
+  EXPECT_EQ(e.Cbo_Entite.Text(), "ENTITE 125");
+  EXPECT_FALSE(e.Txt_CodeEntite.Enabled());
+  EXPECT_FALSE(e.Cbo_Entite.Enabled());
+  EXPECT_EQ(e.Txt_CodeEtab.Text(), "001");
+  EXPECT_EQ(e.Cbo_Etab.Text(), "LYON");
+  EXPECT_FALSE(e.Txt_CodeEtab.Enabled());
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Etablissement, AnEntityCodeThatCannotBeQuotedHasNoEstablishment) {
+  std::vector<Enregistrement> d = DonneesParDefaut();
+  d.push_back({"ASSOCIATION", "9\"9", {{1, "GUILLEMET"}}});
+  d.push_back({"ACTIVITES", "9\"9A", {{12, "M"}}});
+  PosteCentres p(d);
+  p.Montrer("07");
+  const auto noms = p.e().Cbo_Entite.Items();
+  ASSERT_EQ(noms.back(), "GUILLEMET");
+  p.clerc().Pick(p.e().Cbo_Entite, static_cast<int>(noms.size()) - 1);
+  EXPECT_EQ(p.e().Txt_CodeEntite.Text(), "9\"9");
+  EXPECT_EQ(p.e().Cbo_Etab.Items(), Liste{""});
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+}  // namespace
+}  // namespace morvanel::testing

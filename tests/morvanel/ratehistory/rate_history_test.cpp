@@ -1,0 +1,179 @@
+// The rate history of a centre on screen: lists, newest-first sort and the
+// duplicate-date check, and the editor's enabled states.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fields/poste_centres.h"
+
+namespace morvanel::testing {
+namespace {
+
+using Liste = std::vector<std::string>;
+
+constexpr const char* kDoublon = "2 valeurs ne peuvent pas avoir la même date d'effet.";
+
+TEST(HistoriqueTaux, ShowsEachRateBesideItsDateInRecordOrder) {
+  PosteCentres p;
+  p.Montrer("07");
+  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/01/2022", "01/01/2023", "01/01/2024"}));
+  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"1,000", "", "3,500"}));
+}
+
+TEST(HistoriqueTaux, SortingPutsTheNewestFirstAndKeepsTheFlatAmount) {
+  PosteCentres p;
+  p.Montrer("07");
+  const std::string montant = p.etat().Art_CentreUrssaf->Item(22);
+  // WHEN the history is sorted and shown again
+  p.ctl->Trier_Par_Date();
+  p.ctl->Remplir_Valeur();
+  // THEN the latest date is on top, the empty rate kept its date's line
+  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/01/2024", "01/01/2023", "01/01/2022"}));
+  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"3,500", "", "1,000"}));
+  // AND the flat amount beside the history is untouched, nothing is written
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(22), montant);
+  EXPECT_EQ(montant, "1250");
+  EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(), p.etat().ArticleInitial);
+}
+
+TEST(HistoriqueTaux, TheTwinsWorkOnTheNewCentreAndLeaveTheShownOneAlone) {
+  PosteCentres p;
+  p.Montrer("07");
+  const std::string centre = p.etat().Art_CentreUrssaf->Item();
+  dba::CItem& temp = *p.etat().ItemTemp;
+  temp.setItem(20, Valeurs({DateStockee("01/03/2020"), DateStockee("01/03/2021")}));
+  temp.setItem(21, Valeurs({"500", "750"}));
+  p.ctl->Trier_Par_DateTemp();
+  p.ctl->Remplir_ValeurTemp();
+  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/03/2021", "01/03/2020"}));
+  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"0,750", "0,500"}));
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), centre);
+}
+
+TEST(HistoriqueTaux, TheLongestHistorySortsAndShowsWhole) {
+  PosteCentres p;
+  p.Montrer("07");
+  constexpr int kLignes = 32767;
+  std::vector<std::string> dates, taux;
+  for (int i = 0; i < kLignes; ++i) {  // oldest first, every third date repeated
+    dates.push_back(std::to_string(10000 + i / 3));
+    taux.push_back(std::to_string(i));
+  }
+  dba::CItem& centre = *p.etat().Art_CentreUrssaf;
+  centre.setValues(20, dates);
+  centre.setValues(21, taux);
+
+  p.ctl->Trier_Par_Date();
+  p.ctl->Remplir_Valeur();
+
+  const auto triees = centre.Values(20);
+  const auto tauxTries = centre.Values(21);
+  ASSERT_EQ(triees.size(), static_cast<std::size_t>(kLignes));
+  ASSERT_EQ(tauxTries.size(), static_cast<std::size_t>(kLignes));
+  for (int i = 1; i < kLignes; ++i) {
+    ASSERT_GE(std::stoi(triees[i - 1]), std::stoi(triees[i])) << i;
+    if (triees[i - 1] == triees[i]) {
+      ASSERT_LT(std::stoi(tauxTries[i - 1]), std::stoi(tauxTries[i])) << i;  // stable
+    }
+    ASSERT_EQ(std::stoi(tauxTries[i]) / 3 + 10000, std::stoi(triees[i])) << i;
+  }
+  EXPECT_EQ(p.e().Lst_Date.ListCount(), kLignes);
+  EXPECT_EQ(p.e().Lst_Valeur.ListCount(), kLignes);
+  EXPECT_EQ(centre.Item(22), "1250");
+}
+
+struct CasDoublon {
+  const char* nom;
+  const char* saisie;
+  int ligneSelectionnee;  // -1: a line being added
+  bool doublon;
+};
+
+class Chevauchement : public ::testing::TestWithParam<CasDoublon> {};
+
+TEST_P(Chevauchement, FindsTheSameDayOnAnotherLineOnly) {
+  const CasDoublon& c = GetParam();
+  PosteCentres p;
+  p.Montrer("07");
+  p.e().Lst_Date.SetListIndex(c.ligneSelectionnee);
+  p.e().Txt_Date.SetText(c.saisie);
+  p.services.takeMessages();
+
+  p.ctl->Chevauchement();
+
+  EXPECT_EQ(p.etat().ErreurChevauchement, c.doublon);
+  if (c.doublon) {
+    const auto& boites = p.services.messages();
+    ASSERT_EQ(boites.size(), 1u);
+    EXPECT_EQ(boites[0].text, kDoublon);
+    EXPECT_EQ(boites[0].icon, view::MsgIcon::Exclamation);
+    EXPECT_EQ(boites[0].buttons, view::MsgButtons::OK);
+    EXPECT_EQ(boites[0].title, "Message TARVELINE");
+  } else {
+    EXPECT_TRUE(p.services.messages().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HistoriqueTaux, Chevauchement,
+    ::testing::Values(CasDoublon{"NewLineSameDay", "01/01/2023", -1, true},
+                      CasDoublon{"NewLineTypedDifferently", "1/1/2023", -1, true},
+                      CasDoublon{"NewLineOtherDay", "02/01/2023", -1, false},
+                      CasDoublon{"ModifiedLineKeepsItsDate", "01/01/2023", 1, false},
+                      CasDoublon{"ModifiedLineTakesAnotherLinesDate", "01/01/2024", 1, true},
+                      CasDoublon{"InvalidDate", "31/02/2023", -1, false},
+                      CasDoublon{"EmptyDate", "", -1, false}),
+    [](const auto& info) { return std::string(info.param.nom); });
+
+TEST(EditeurTaux, EditingALineDisablesAllButTheFramesEntryParts) {
+  PosteCentres p;
+  p.Montrer("07");
+  const Liste gardes = {"Cdr_Rapport", "Etq_Date", "Etq_Valeur", "Lst_Date", "Lst_Valeur",
+                        "Txt_Date", "Txt_Valeur", "Cmd_SupprimerRapport", "Cmd_OkRapport",
+                        "Cmd_AnnulerRapport"};
+  view::Form& form = p.ctl->Controls();
+  std::vector<bool> avant;
+  for (int i = 0; i < form.Count(); ++i) avant.push_back(form[i].Enabled());
+
+  p.ctl->Masquer_Valeur();
+
+  for (int i = 0; i < form.Count(); ++i) {
+    const view::Control& c = form[i];
+    const bool garde = std::find(gardes.begin(), gardes.end(), c.Name()) != gardes.end();
+    EXPECT_EQ(c.Enabled(), garde && avant[static_cast<std::size_t>(i)]) << c.Name();
+  }
+  EXPECT_FALSE(p.e().Cmd_AjouterRapport.Enabled());
+  EXPECT_FALSE(p.e().Bdv_Date.Enabled());
+  EXPECT_TRUE(p.e().Lst_Date.Enabled());
+}
+
+TEST(EditeurTaux, BrowsingStateAfterAnEdit) {
+  PosteCentres p;
+  p.Montrer("07");
+  auto& e = p.e();
+  // GIVEN a line being edited
+  p.ctl->Masquer_Valeur();
+  p.ctl->Griser_Valeur();
+  e.Cmd_OkRapport.SetEnabled(true);
+  e.Cmd_AnnulerRapport.SetEnabled(true);
+  e.Cmd_SupprimerRapport.SetEnabled(true);
+  e.Txt_Date.SetEnabled(true);
+  // WHEN the editor returns to browsing
+  p.ctl->RapportFalse();
+  p.ctl->Afficher_Ajouter();
+  p.ctl->Degriser_Valeur();
+  // THEN lists and "Ajouter" are usable, entry boxes and the other buttons not
+  for (view::Control* c : {&e.Cdr_Rapport, &e.Cmd_AjouterRapport, &e.Lst_Date, &e.Lst_Valeur,
+                           &e.Bdv_Date, &e.Bdv_Valeur}) {
+    EXPECT_TRUE(c->Enabled()) << c->Name();
+  }
+  for (view::Control* c : {&e.Txt_Date, &e.Txt_Valeur, &e.Cmd_OkRapport, &e.Cmd_AnnulerRapport,
+                           &e.Cmd_SupprimerRapport}) {
+    EXPECT_FALSE(c->Enabled()) << c->Name();
+  }
+}
+
+}  // namespace
+}  // namespace morvanel::testing
