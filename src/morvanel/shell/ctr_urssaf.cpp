@@ -164,6 +164,7 @@ InstanceState& Ctr_Urssaf::Etat() { return d->etat; }
 LibraryState& Ctr_Urssaf::Bibliotheque() { return d->lib; }
 UrssafScreen& Ctr_Urssaf::Ecran() { return d->ecran; }
 components::Adresse& Ctr_Urssaf::Adresse() { return d->adresse; }
+UrssafProcedures& Ctr_Urssaf::Procedures() { return *this; }
 long long Ctr_Urssaf::Fenetre() const { return d->fenetre; }
 
 }  // namespace morvanel::shell

@@ -75,6 +75,8 @@ class Ctr_Urssaf final : public ICtrUrssaf, private UrssafProcedures {
   [[nodiscard]] LibraryState& Bibliotheque();
   [[nodiscard]] UrssafScreen& Ecran();
   [[nodiscard]] components::Adresse& Adresse();
+  // The procedures the subsystems call on each other (Lancer_UNIPG, ...).
+  [[nodiscard]] UrssafProcedures& Procedures();
   // The window handle the help was set up with.
   [[nodiscard]] long long Fenetre() const;
 

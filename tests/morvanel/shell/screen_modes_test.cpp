@@ -1,0 +1,149 @@
+// Screen modes of Ctr_Urssaf: the rights that hide the editing buttons,
+// Griser, Afficher and Vider_Donnees.
+#include <set>
+#include <string>
+
+#include "poste_controle.h"
+
+namespace morvanel::testing {
+namespace {
+
+const char* const kBoutonsEdition[] = {"Cmd_Ajouter",        "Cmd_OK",
+                                       "Cmd_Supprimer",      "Cmd_AjouterRapport",
+                                       "Cmd_SupprimerRapport", "Cmd_OkRapport"};
+
+const std::set<std::string> kActifsEnRecherche{"Etq_CodCtrUrssaf", "Txt_CodCtrUrssaf",
+                                               "Cbo_SigleCtrUrssaf", "Cmd_Ajouter",
+                                               "Cmd_Sortir"};
+
+class ScreenModesTest : public ::testing::Test {
+ protected:
+  ScreenModesTest() {
+    base.Ecrire("CENTREURSSAF", "01", {{1, "URSSAF NORD"}, {2, "Urssaf du Nord"}, {17, "0"}});
+    base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF SUD"}, {2, "Urssaf du Sud"}, {17, "1"}});
+  }
+  BaseTemporaire base;
+};
+
+struct CasDroits {
+  int niveau;
+  bool boutonsVisibles;
+};
+
+class DroitsTest : public ScreenModesTest, public ::testing::WithParamInterface<CasDroits> {};
+
+TEST_P(DroitsTest, EditingButtonsFollowTheLevelWhateverTheMode) {
+  Poste p(base.db(), GetParam().niveau);
+  p.ctl->Init();
+  auto verifier = [&](const char* etape) {
+    for (const char* nom : kBoutonsEdition) {
+      EXPECT_EQ(p[nom].Visible(), GetParam().boutonsVisibles) << nom << " after " << etape;
+    }
+    EXPECT_TRUE(p["Cmd_Sortir"].Visible()) << etape;
+    EXPECT_TRUE(p["Cmd_Annuler"].Visible()) << etape;
+  };
+  verifier("Init");
+  p.ctl->Afficher();
+  verifier("Afficher");
+  p.ctl->Griser();
+  verifier("Griser");
+  p.ctl->Vider_Donnees();
+  verifier("Vider_Donnees");
+}
+
+INSTANTIATE_TEST_SUITE_P(Niveaux, DroitsTest,
+                         ::testing::Values(CasDroits{0, false}, CasDroits{1, false},
+                                           CasDroits{2, true}));
+
+TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRest) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.ctl->Afficher();
+  // GIVEN two of the five switched off beforehand
+  p["Txt_CodCtrUrssaf"].SetEnabled(false);
+  p["Cmd_Ajouter"].SetEnabled(false);
+  // WHEN
+  p.ctl->Griser();
+  // THEN they stay off, the other three stay on, and every other control is off
+  EXPECT_FALSE(p["Txt_CodCtrUrssaf"].Enabled());
+  EXPECT_FALSE(p["Cmd_Ajouter"].Enabled());
+  EXPECT_TRUE(p["Etq_CodCtrUrssaf"].Enabled());
+  EXPECT_TRUE(p["Cbo_SigleCtrUrssaf"].Enabled());
+  EXPECT_TRUE(p["Cmd_Sortir"].Enabled());
+  view::Form& f = p.ctl->Controls();
+  for (int i = 0; i < f.Count(); ++i) {
+    if (kActifsEnRecherche.count(f[i].Name()) == 0) {
+      EXPECT_FALSE(f[i].Enabled()) << f[i].Name();
+    }
+  }
+  EXPECT_FALSE(p["Mnu_Aide"].Enabled());
+  EXPECT_FALSE(p["Mnu_Sommaire"].Enabled());
+  EXPECT_FALSE(p["Ctr_AdresseUrssaf"].Enabled());
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+TEST_F(ScreenModesTest, AfficherInCreationKeepsSupprimerOffAndEnablesTheRest) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.etat().ModeAjout = true;
+  p.ctl->Afficher();
+  EXPECT_FALSE(p["Cmd_Supprimer"].Enabled());
+  // The rate editor starts browsing: its entry boxes and line buttons are off.
+  const std::set<std::string> editeurTaux{"Txt_Date", "Txt_Valeur", "Cmd_SupprimerRapport",
+                                          "Cmd_OkRapport", "Cmd_AnnulerRapport"};
+  view::Form& f = p.ctl->Controls();
+  for (int i = 0; i < f.Count(); ++i) {
+    const std::string& nom = f[i].Name();
+    if (nom != "Cmd_Supprimer" && editeurTaux.count(nom) == 0) {
+      EXPECT_TRUE(f[i].Enabled()) << nom;
+    }
+  }
+}
+
+TEST_F(ScreenModesTest, AfficherOutsideCreationEnablesSupprimer) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.ctl->Afficher();
+  EXPECT_TRUE(p["Cmd_Supprimer"].Enabled());
+  EXPECT_TRUE(p["Mnu_Sommaire"].Enabled());
+}
+
+TEST_F(ScreenModesTest, ViderDonneesReturnsToAnEmptySearch) {
+  Poste p(base.db());
+  p.ctl->Init();
+  // GIVEN a creation under way with fields filled in
+  p.ctl->Afficher();
+  p.etat().ModeAjout = true;
+  p["Cbo_SigleCtrUrssaf"].SetVisible(false);
+  p["Txt_SigleCtrUrssaf"].SetVisible(true);
+  p["Txt_SigleCtrUrssaf"].SetText("NOUVEAU");
+  p["Txt_NomCtrUrssaf"].SetText("Nouveau centre");
+  p["Txt_InterlocCtrUrssaf"].SetText("M. Martin");
+  p["Txt_CodOrgCtrUrssaf"].SetText("117");
+  p["Cac_DntJPCtrUrssaf"].SetValue(1);
+  p["Txt_CodeSNV2"].SetText("123456789");
+  p["Txt_MontForfait"].SetText("1,50");
+  // WHEN
+  p.ctl->Vider_Donnees();
+  // THEN
+  EXPECT_FALSE(p.etat().ModeAjout);
+  EXPECT_TRUE(p["Cbo_SigleCtrUrssaf"].Visible());
+  EXPECT_FALSE(p["Txt_SigleCtrUrssaf"].Visible());
+  EXPECT_EQ(p["Cac_DntJPCtrUrssaf"].Value(), 0);
+  for (const char* nom : {"Txt_CodCtrUrssaf", "Txt_SigleCtrUrssaf", "Cbo_SigleCtrUrssaf",
+                          "Txt_NomCtrUrssaf", "Txt_InterlocCtrUrssaf", "Txt_CodOrgCtrUrssaf",
+                          "Txt_CodeSNV2", "Txt_MontForfait", "Txt_CodeEntite", "Txt_CodeEtab"}) {
+    EXPECT_EQ(p[nom].Text(), "") << nom;
+  }
+  EXPECT_TRUE(p["Txt_CodCtrUrssaf"].Focused());
+  EXPECT_TRUE(p["Txt_CodCtrUrssaf"].Enabled());
+  EXPECT_TRUE(p["Cmd_Ajouter"].Enabled());
+  EXPECT_TRUE(p["Cmd_Sortir"].Enabled());
+  for (const char* nom : {"Cmd_Supprimer", "Cmd_OK", "Cmd_Annuler", "Txt_NomCtrUrssaf"}) {
+    EXPECT_FALSE(p[nom].Enabled()) << nom;
+  }
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+}  // namespace
+}  // namespace morvanel::testing
