@@ -15,24 +15,18 @@ namespace {
 
 constexpr int kPuissanceTaux = 3;  // rates are stored x 1000
 
-std::string Cellule(const std::vector<std::string>& colonne, std::size_t i) {
-  return i < colonne.size() ? colonne[i] : std::string();
+// Takes cell i out of its column (it is put back in its sorted place).
+std::string Cellule(std::vector<std::string>& colonne, std::size_t i) {
+  return i < colonne.size() ? std::move(colonne[i]) : std::string();
 }
 
-// Writes the sorted cells back; cells past the column's old end are only
+// Puts the sorted cells in place; cells past the column's old end are only
 // kept when a non-empty one follows them.
-bool Reecrire(std::vector<std::string>& colonne, std::vector<std::string> cellules) {
+void Reecrire(std::vector<std::string>& colonne, std::vector<std::string>& cellules) {
   const std::size_t ancienne = colonne.size();
   if (colonne.size() < cellules.size()) colonne.resize(cellules.size());
-  bool change = false;
-  for (std::size_t i = 0; i < cellules.size(); ++i) {
-    if (colonne[i] != cellules[i]) {
-      colonne[i] = std::move(cellules[i]);
-      change = true;
-    }
-  }
+  std::move(cellules.begin(), cellules.end(), colonne.begin());
   while (colonne.size() > ancienne && colonne.back().empty()) colonne.pop_back();
-  return change;
 }
 
 }  // namespace
@@ -41,7 +35,9 @@ bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string
                         std::size_t count) {
   if (count < 2) return false;
   std::vector<std::int64_t> cle(count);
-  for (std::size_t i = 0; i < count; ++i) cle[i] = utilitaires::ValeurNumerique(Cellule(dates, i));
+  for (std::size_t i = 0; i < count && i < dates.size(); ++i) {
+    cle[i] = utilitaires::ValeurNumerique(dates[i]);
+  }
 
   std::vector<std::size_t> ordre(count);
   std::iota(ordre.begin(), ordre.end(), std::size_t{0});
@@ -57,9 +53,9 @@ bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string
     nouvellesDates[i] = Cellule(dates, ordre[i]);
     nouveauxTaux[i] = Cellule(taux, ordre[i]);
   }
-  const bool d = Reecrire(dates, std::move(nouvellesDates));
-  const bool t = Reecrire(taux, std::move(nouveauxTaux));
-  return d || t;
+  Reecrire(dates, nouvellesDates);
+  Reecrire(taux, nouveauxTaux);
+  return true;
 }
 
 std::string TexteTaux(const utilitaires::Utilitaires& u, std::string_view stocke) {
