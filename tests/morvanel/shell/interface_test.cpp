@@ -1,0 +1,144 @@
+// The control's public interface: the virtual members sit in the fixed
+// member order (hosts bind by position), and the late-binding table names
+// them in that order and reaches each one.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "morvanel/shell/dispatch.h"
+#include "morvanel/view/form.h"
+
+namespace morvanel {
+namespace {
+
+// Table slot of a virtual member (the Itanium C++ ABI, used by every
+// compiler this builds with: the pointer holds 1 + the slot's byte offset).
+template <class M>
+std::ptrdiff_t Slot(M membre) {
+  static_assert(sizeof(membre) == 2 * sizeof(std::ptrdiff_t));
+  std::ptrdiff_t brut[2];
+  std::memcpy(brut, &membre, sizeof membre);
+  EXPECT_EQ(brut[0] % static_cast<std::ptrdiff_t>(sizeof(void*)), 1) << "not a virtual member";
+  return (brut[0] - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
+}
+
+TEST(MemberOrderTest, VirtualMembersFollowTheFixedOrder) {
+  using I = ICtrUrssaf;
+  const std::vector<std::pair<std::string, std::ptrdiff_t>> slots = {
+      {"W_Sortir", Slot(static_cast<int (I::*)() const>(&I::W_Sortir))},
+      {"W_Sortir", Slot(static_cast<void (I::*)(int)>(&I::W_Sortir))},
+      {"DroitsUtilisateur", Slot(&I::DroitsUtilisateur)},
+      {"Verif_EltsPartEmp", Slot(&I::Verif_EltsPartEmp)},
+      {"Afficher", Slot(&I::Afficher)},
+      {"Afficher_Donnees", Slot(&I::Afficher_Donnees)},
+      {"Controls", Slot(&I::Controls)},
+      {"Ecrire_Donnees", Slot(&I::Ecrire_Donnees)},
+      {"Griser", Slot(&I::Griser)},
+      {"Init", Slot(&I::Init)},
+      {"Remplir_CentreUrssaf", Slot(&I::Remplir_CentreUrssaf)},
+      {"TheClient", Slot(&I::TheClient)},
+      {"TheDatabase", Slot(&I::TheDatabase)},
+      {"Verif_Donnees", Slot(&I::Verif_Donnees)},
+      {"Vider_Donnees", Slot(&I::Vider_Donnees)},
+      {"RapportFalse", Slot(&I::RapportFalse)},
+      {"Remplir_Valeur", Slot(&I::Remplir_Valeur)},
+      {"Remplir_ValeurTemp", Slot(&I::Remplir_ValeurTemp)},
+      {"Trier_Par_Date", Slot(&I::Trier_Par_Date)},
+      {"Trier_Par_DateTemp", Slot(&I::Trier_Par_DateTemp)},
+      {"Griser_Valeur", Slot(&I::Griser_Valeur)},
+      {"Degriser_Valeur", Slot(&I::Degriser_Valeur)},
+      {"Afficher_Ajouter", Slot(&I::Afficher_Ajouter)},
+      {"Masquer_Valeur", Slot(&I::Masquer_Valeur)},
+      {"Chevauchement", Slot(&I::Chevauchement)},
+  };
+  // W_Sortir takes slots 0 (get) and 1 (let); member n (n >= 2) is slot n.
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    EXPECT_EQ(slots[i].second, static_cast<std::ptrdiff_t>(i)) << slots[i].first;
+  }
+  ASSERT_EQ(dispatch::kMembers.size(), slots.size() - 1);
+  for (std::size_t n = 0; n < dispatch::kMembers.size(); ++n) {
+    const dispatch::MemberInfo& m = dispatch::kMembers[n];
+    EXPECT_EQ(m.position, static_cast<int>(n) + 1);
+    EXPECT_EQ(m.name, slots[n == 0 ? 0 : n + 1].first) << "position " << m.position;
+  }
+}
+
+// Records which member was reached.
+class Enregistreur final : public ICtrUrssaf {
+ public:
+  std::vector<std::string> appels;
+  int sortie = 0;
+  view::Form form{"Ctr_Urssaf", 7800, 8400};
+  std::shared_ptr<dba::Database> base;
+
+  int W_Sortir() const override { return sortie; }
+  void W_Sortir(int v) override { sortie = v; }
+  void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur>) override { Note("DroitsUtilisateur"); }
+  void Verif_EltsPartEmp() override { Note("Verif_EltsPartEmp"); }
+  void Afficher() override { Note("Afficher"); }
+  void Afficher_Donnees() override { Note("Afficher_Donnees"); }
+  view::Form& Controls() override { return form; }
+  void Ecrire_Donnees() override { Note("Ecrire_Donnees"); }
+  void Griser() override { Note("Griser"); }
+  void Init() override { Note("Init"); }
+  void Remplir_CentreUrssaf() override { Note("Remplir_CentreUrssaf"); }
+  void TheClient(std::shared_ptr<components::Client>) override { Note("TheClient"); }
+  void TheDatabase(std::shared_ptr<dba::Database> db) override { base = db; Note("TheDatabase"); }
+  void Verif_Donnees() override { Note("Verif_Donnees"); }
+  void Vider_Donnees() override { Note("Vider_Donnees"); }
+  void RapportFalse() override { Note("RapportFalse"); }
+  void Remplir_Valeur() override { Note("Remplir_Valeur"); }
+  void Remplir_ValeurTemp() override { Note("Remplir_ValeurTemp"); }
+  void Trier_Par_Date() override { Note("Trier_Par_Date"); }
+  void Trier_Par_DateTemp() override { Note("Trier_Par_DateTemp"); }
+  void Griser_Valeur() override { Note("Griser_Valeur"); }
+  void Degriser_Valeur() override { Note("Degriser_Valeur"); }
+  void Afficher_Ajouter() override { Note("Afficher_Ajouter"); }
+  void Masquer_Valeur() override { Note("Masquer_Valeur"); }
+  void Chevauchement() override { Note("Chevauchement"); }
+
+ private:
+  void Note(const char* nom) { appels.emplace_back(nom); }
+};
+
+TEST(DispatchTest, EveryMethodNameReachesThatMethod) {
+  for (const dispatch::MemberInfo& m : dispatch::kMembers) {
+    if (m.kind != dispatch::MemberKind::Method) continue;
+    Enregistreur c;
+    const dispatch::Value r = dispatch::Invoke(c, m.name);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r));
+    EXPECT_EQ(c.appels, std::vector<std::string>{std::string(m.name)});
+  }
+}
+
+TEST(DispatchTest, PropertiesAreReadAndSetByName) {
+  Enregistreur c;
+  dispatch::Invoke(c, "w_sortir", {1});
+  EXPECT_EQ(c.sortie, 1);
+  EXPECT_EQ(std::get<int>(dispatch::Invoke(c, "W_SORTIR")), 1);
+  EXPECT_EQ(&std::get<std::reference_wrapper<view::Form>>(dispatch::Invoke(c, "Controls")).get(),
+            &c.form);
+  dispatch::Invoke(c, "TheDatabase", {std::shared_ptr<dba::Database>()});
+  dispatch::Invoke(c, "TheClient", {std::shared_ptr<components::Client>()});
+  dispatch::Invoke(c, "DroitsUtilisateur", {std::shared_ptr<components::DroitsUtilisateur>()});
+  EXPECT_EQ(c.appels, (std::vector<std::string>{"TheDatabase", "TheClient", "DroitsUtilisateur"}));
+}
+
+TEST(DispatchTest, UnknownNamesAndWrongArgumentsAreRefusedWithoutACall) {
+  Enregistreur c;
+  EXPECT_THROW(dispatch::Invoke(c, "Appliquer_Droits"), dispatch::MemberNotFound);
+  EXPECT_THROW(dispatch::Invoke(c, "Lancer_UNIPG"), dispatch::MemberNotFound);
+  EXPECT_THROW(dispatch::Invoke(c, "Init", {1}), dispatch::BadArguments);
+  EXPECT_THROW(dispatch::Invoke(c, "TheDatabase", {1}), dispatch::BadArguments);
+  EXPECT_THROW(dispatch::Invoke(c, "TheClient"), dispatch::BadArguments);
+  EXPECT_THROW(dispatch::Invoke(c, "Controls", {1}), dispatch::BadArguments);
+  EXPECT_TRUE(c.appels.empty());
+  EXPECT_EQ(dispatch::Find("init")->position, 9);
+  EXPECT_FALSE(dispatch::Find("Init2"));
+}
+
+}  // namespace
+}  // namespace morvanel
