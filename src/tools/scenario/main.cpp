@@ -1,0 +1,117 @@
+// urssaf-scenario: plays scenario files on a headless Ctr_Urssaf over a
+// database file, and stops at the first expectation that fails.
+// Scenario runner (src/tools/scenario, no Qt). Commands: docs/scenarios.md.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "demo/demo_seed.h"
+#include "scenario_script.h"
+#include "scenario_session.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: urssaf-scenario --db FILE [--fresh-demo | --seed-demo] [--verbose]\n"
+    "                       [--help-dir DIR] SCENARIO...\n"
+    "  --db FILE      the database holding the control's files (changes persist)\n"
+    "  --fresh-demo   replace FILE by a newly seeded demo database first\n"
+    "  --seed-demo    create and seed FILE first when it does not exist\n"
+    "  --verbose      print each line as it runs\n"
+    "  --help-dir DIR where the help pages are looked for\n"
+    "Each SCENARIO runs on a new control; exit 0 when all pass, 1 at the first\n"
+    "failure, 2 for a usage error.\n";
+
+struct Options {
+  std::string db;
+  bool fresh = false;
+  bool seed = false;
+  scenario::SessionOptions session;
+  std::vector<std::string> files;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const bool hasNext = i + 1 < argc;
+    if (a == "--db" && hasNext) {
+      o.db = argv[++i];
+    } else if (a == "--help-dir" && hasNext) {
+      o.session.helpDir = argv[++i];
+    } else if (a == "--fresh-demo") {
+      o.fresh = true;
+    } else if (a == "--seed-demo") {
+      o.seed = true;
+    } else if (a == "--verbose" || a == "-v") {
+      o.session.verbose = true;
+    } else if (!a.empty() && a[0] == '-') {
+      std::cerr << "urssaf-scenario: unknown or incomplete option " << a << "\n";
+      return false;
+    } else {
+      o.files.push_back(a);
+    }
+  }
+  if (o.db.empty() || o.files.empty()) {
+    std::cerr << "urssaf-scenario: --db FILE and at least one scenario are needed\n";
+    return false;
+  }
+  return true;
+}
+
+std::shared_ptr<dba::Database> OpenDatabase(const Options& o) {
+  namespace fs = std::filesystem;
+  if (o.fresh) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(o.db + suffix);
+  }
+  if (o.fresh || (o.seed && !fs::exists(o.db))) {
+    auto db = dba::Database::Open(o.db, {.create = true});
+    demo::SeedDemo(*db);
+    return db;
+  }
+  return dba::Database::Open(o.db);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+#ifdef MORVANEL_SCENARIO_HELP_DIR
+  o.session.helpDir = MORVANEL_SCENARIO_HELP_DIR;
+#endif
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (!ParseOptions(argc, argv, o)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  std::shared_ptr<dba::Database> db;
+  try {
+    db = OpenDatabase(o);
+    scenario::RegisterPostWriteRoutine(*db, std::cerr);
+  } catch (const std::exception& e) {
+    std::cerr << "urssaf-scenario: " << o.db << ": " << e.what() << "\n";
+    return 2;
+  }
+  for (const std::string& file : o.files) {
+    std::vector<scenario::ScriptLine> lines;
+    try {
+      lines = scenario::LoadScript(file);
+    } catch (const scenario::ScriptError& e) {
+      std::cerr << e.what() << "\n";
+      return 1;
+    }
+    const std::size_t count = lines.size();
+    scenario::Session session(file, std::move(lines), db, o.session, std::cout, std::cerr);
+    if (!session.Run()) {
+      std::cout.flush();
+      std::cerr << session.Report();
+      std::cerr << "FAILED " << file << "\n";
+      return 1;
+    }
+    std::cout << "ok " << file << " (" << count << " lines)\n";
+  }
+  return 0;
+}

@@ -1,0 +1,88 @@
+// One line of a scenario file turned into a command: what the user does to
+// the control, what the host does, or what must be observed afterwards.
+// Scenario runner (src/tools/scenario, no Qt); pure text work, no control.
+//
+//   std::optional<Command> c = ParseLine("expect Txt_CodCtrUrssaf.Text = 07");
+//   // c->verb == Verb::Expect, c->name == "Txt_CodCtrUrssaf",
+//   // c->property == Prop::Text, c->text == "07"
+//
+// Blank lines and lines starting with "#" give no command.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "morvanel/view/services.h"
+
+namespace scenario {
+
+// A line that is not a command; what() says why, without the line number.
+class ParseError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Verb {
+  User,          // user NAME
+  Niveau,        // niveau N
+  Init,          // init
+  Type,          // type CONTROL TEXT
+  Key,           // key CONTROL {ENTER}
+  Focus,         // focus CONTROL
+  Click,         // click CONTROL
+  DblClick,      // dblclick CONTROL [INDEX]
+  RightClick,    // rightclick CONTROL|UserControl
+  Pick,          // pick CONTROL INDEX
+  Scroll,        // scroll CONTROL VALUE
+  Answer,        // answer Oui|Non|Annuler|OK
+  Expect,        // expect CONTROL.PROPERTY = VALUE
+  ExpectSortir,  // expect W_Sortir = VALUE
+  ExpectMsg,     // expect-msg "TEXT"
+  ExpectNoMsg,   // expect-no-msg
+  ExpectRecord,  // expect-record FILE KEY ATTR = VALUE
+  ExpectHelp,    // expect-help "PAGE"
+  ExpectPopup,   // expect-popup MENU
+  Dump           // dump [FORM]
+};
+
+enum class Prop { Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List, Focused };
+
+// Keys that are no character.
+inline constexpr int kKeyDelete = -1;  // {DELETE}: UserInput::Delete
+inline constexpr int kKeyHelp = -2;    // {F1}: UserInput::Help
+
+struct Command {
+  Verb verb = Verb::Init;
+  // Control path, user name, file name (expect-record), form (dump).
+  std::string name;
+  // Typed text, expected value, message text, help page, record key.
+  std::string text;
+  // Expected value of expect-record (text holds the key there).
+  std::string value;
+  Prop property = Prop::Text;
+  // niveau N, pick INDEX, scroll VALUE, List(i), dblclick INDEX (-1: the
+  // selected line), key code.
+  int number = -1;
+  // expect-record: attribute, value, subvalue (1 to 3 numbers); empty: the
+  // whole record.
+  std::vector<int> position;
+  morvanel::view::MsgAnswer answer = morvanel::view::MsgAnswer::OK;
+
+  [[nodiscard]] bool IsExpectation() const;
+  // Runs against the control's screen (needs init).
+  [[nodiscard]] bool IsAction() const;
+};
+
+// nullopt for a blank or comment line. Throws ParseError otherwise when the
+// line is not a command. A trailing carriage return is ignored.
+[[nodiscard]] std::optional<Command> ParseLine(std::string_view line);
+
+[[nodiscard]] const char* PropName(Prop property);
+// "Oui"/"Yes" -> Yes, "Non"/"No" -> No, "Annuler"/"Cancel" -> Cancel,
+// "OK"; any case. nullopt for anything else.
+[[nodiscard]] std::optional<morvanel::view::MsgAnswer> ParseAnswer(std::string_view word);
+
+}  // namespace scenario

@@ -1,0 +1,249 @@
+// Session: the cursor over the scenario lines, the host's part (rights,
+// init), the user's actions, modal forms and message-box answers.
+// Scenario runner (src/tools/scenario, no Qt).
+#include "scenario_session.h"
+
+#include <deque>
+#include <ostream>
+#include <sstream>
+
+#include "components/aide/aide_html.h"
+#include "components/client.h"
+#include "components/droits/droits_utilisateur.h"
+#include "morvanel/shell/ctr_urssaf.h"
+#include "morvanel/shell/library_state.h"
+#include "morvanel/view/headless/headless_services.h"
+#include "morvanel/view/user_input.h"
+#include "scenario_services.h"
+#include "scenario_values.h"
+
+namespace scenario {
+
+using morvanel::view::MsgAnswer;
+using morvanel::view::MsgButtons;
+using morvanel::view::MsgIcon;
+
+namespace {
+
+// Thrown once a failure is recorded, to leave the action being run. Not a
+// std::exception, so that the logic's handlers for ordinary errors let it by.
+struct Stop {};
+
+}  // namespace
+
+Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_ptr<dba::Database> db,
+                 SessionOptions options, std::ostream& out, std::ostream& err)
+    : file_(std::move(file)),
+      lines_(std::move(lines)),
+      db_(std::move(db)),
+      options_(std::move(options)),
+      out_(out),
+      err_(err),
+      services_(std::make_unique<ScriptServices>(*this)) {
+  services_->SetModalDriver([this](morvanel::view::Form& form) { driveModal(form); });
+  control_ = std::make_unique<morvanel::shell::Ctr_Urssaf>(*services_);
+  components::AideHtml& aide = control_->Bibliotheque().AideHtml();
+  aide.SetHelpWindow(&helpWindow_);
+  if (!options_.helpDir.empty()) aide.SetDossierAide(options_.helpDir);
+  forms_.push_back(&control_->Controls());
+}
+
+Session::~Session() {
+  // The help viewer belongs to the library and outlives this session's window.
+  components::AideHtml& aide = control_->Bibliotheque().AideHtml();
+  control_.reset();
+  aide.SetHelpWindow(nullptr);
+}
+
+bool Session::Run() {
+  try {
+    while (cursor_ < lines_.size()) step();
+  } catch (const Stop&) {
+  }
+  if (!failure_ && services_->Unused() > 0) {
+    err_ << "warning: " << file_ << ": " << services_->Unused()
+         << " queued answer(s) never used by a message box\n";
+  }
+  return !failure_;
+}
+
+void Session::step() {
+  const ScriptLine& line = lines_[cursor_++];
+  if (line.consumed || !line.command) return;
+  running_.push_back(&line);
+  struct Pop {
+    std::vector<const ScriptLine*>& v;
+    ~Pop() { v.pop_back(); }
+  } pop{running_};
+  if (options_.verbose) out_ << file_ << ":" << line.number << ": " << line.text << "\n";
+  try {
+    execute(line, *line.command);
+  } catch (const Stop&) {
+    throw;
+  } catch (const std::exception& e) {
+    fail(std::string("error: ") + e.what());
+  }
+  // A handler of the logic may have swallowed the Stop.
+  if (failure_) throw Stop{};
+}
+
+void Session::execute(const ScriptLine& /*line*/, const Command& c) {
+  switch (c.verb) {
+    case Verb::User:
+    case Verb::Niveau:
+      if (initialised_) fail("the rights are given before init");
+      if (c.verb == Verb::User) {
+        droits_ = components::DroitsUtilisateur::DepuisBase(*db_, c.name);
+        user_ = c.name;
+      } else {
+        droits_ = components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", c.number}});
+      }
+      return;
+    case Verb::Init: init(); return;
+    case Verb::Answer: services_->Queue(c.answer); return;
+    case Verb::Dump: dump(c); return;
+    default: break;
+  }
+  if (c.IsExpectation()) {
+    check(c);
+    messagesAtLastCheck_ = services_->messages().size();
+    return;
+  }
+  perform(c);
+}
+
+void Session::init() {
+  if (initialised_) fail("init has already run for this control");
+  // Everyone may use the screen unless the scenario says otherwise.
+  if (!droits_) droits_ = components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}});
+  control_->TheDatabase(db_);
+  control_->TheClient(
+      std::make_shared<components::Client>("DEMO", "Société de démonstration", user_));
+  control_->DroitsUtilisateur(droits_);
+  initialised_ = true;
+  control_->Init();
+}
+
+Target Session::resolveForAction(const std::string& name) {
+  if (!initialised_) fail("init has not run: the host gives the control its objects first");
+  const Target t = Resolve(name, forms_);
+  if (t.form != forms_.back()) {
+    fail(name + " is on " + t.form->Name() + " but the modal form " + forms_.back()->Name() +
+         " is shown: the user can only act on it");
+  }
+  return t;
+}
+
+void Session::perform(const Command& c) {
+  namespace view = morvanel::view;
+  const Target t = resolveForAction(c.name);
+  view::UserInput input(*t.form, *services_);
+  if (t.control == nullptr && c.verb != Verb::RightClick && c.verb != Verb::Click) {
+    fail(c.name + " is a form, not a control");
+  }
+  bool done = false;
+  switch (c.verb) {
+    case Verb::Type: done = input.Type(*t.control, c.text); break;
+    case Verb::Key:
+      done = c.number == kKeyDelete ? input.Delete(*t.control)
+             : c.number == kKeyHelp ? input.Help(*t.control)
+                                    : input.Key(*t.control, c.number);
+      break;
+    case Verb::Focus: done = input.Focus(*t.control); break;
+    case Verb::Click:
+      done = t.control ? input.Click(*t.control) : input.MouseDown(nullptr, view::kMouseLeft);
+      break;
+    case Verb::RightClick: done = input.MouseDown(t.control, view::kMouseRight); break;
+    case Verb::DblClick: {
+      const int index = c.number >= 0 ? c.number : t.control->ListIndex();
+      if (index < 0) fail("no line of " + c.name + " is selected: give the line's index");
+      done = input.DblClick(*t.control, index);
+      break;
+    }
+    case Verb::Pick:
+      if (c.number < 0 || c.number >= t.control->ListCount()) {
+        fail(c.name + " has no entry " + std::to_string(c.number), "0.." +
+             std::to_string(t.control->ListCount() - 1), std::to_string(c.number));
+      }
+      done = input.Pick(*t.control, c.number);
+      break;
+    case Verb::Scroll: done = input.Scroll(*t.control, c.number); break;
+    default: break;
+  }
+  if (!done) note(c.name + " takes no input (disabled or hidden): nothing happened");
+}
+
+void Session::driveModal(morvanel::view::Form& form) {
+  forms_.push_back(&form);
+  struct Pop {
+    std::vector<morvanel::view::Form*>& v;
+    ~Pop() { v.pop_back(); }
+  } pop{forms_};
+  if (options_.verbose) out_ << "modal form " << form.Name() << " shown\n";
+  while (!form.IsUnloaded()) {
+    if (cursor_ >= lines_.size()) {
+      fail("the modal form " + form.Name() + " is still shown at the end of the scenario");
+    }
+    step();
+  }
+  if (options_.verbose) out_ << "modal form " << form.Name() << " closed\n";
+}
+
+MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
+  for (std::size_t i = cursor_; i < lines_.size(); ++i) {
+    ScriptLine& l = lines_[i];
+    if (l.consumed || !l.command || l.command->verb == Verb::ExpectMsg) continue;
+    if (l.command->verb == Verb::Answer && Fits(l.command->answer, buttons)) {
+      l.consumed = true;
+      return l.command->answer;
+    }
+    break;
+  }
+  if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+  fail("message box \"" + std::string(text) + "\" (" +
+       morvanel::view::headless::ButtonsName(buttons) +
+       ") has no answer: write \"answer Oui|Non|Annuler\" before the action or just after it");
+}
+
+void Session::WrongAnswer(std::string_view text, MsgButtons buttons, MsgAnswer answer) {
+  fail("message box \"" + std::string(text) + "\" (" +
+       morvanel::view::headless::ButtonsName(buttons) + ") cannot be answered " +
+       morvanel::view::headless::AnswerName(answer));
+}
+
+void Session::ParentUnloaded() {
+  if (options_.verbose) out_ << "host form unloaded\n";
+}
+
+void Session::fail(std::string message, std::optional<std::string> expected,
+                   std::optional<std::string> actual) {
+  if (!failure_) {
+    Failure f;
+    if (!running_.empty()) {
+      f.line = running_.back()->number;
+      f.lineText = running_.back()->text;
+    }
+    f.message = std::move(message);
+    f.expected = std::move(expected);
+    f.actual = std::move(actual);
+    failure_ = std::move(f);
+  }
+  throw Stop{};
+}
+
+void Session::note(const std::string& text) {
+  const int line = running_.empty() ? 0 : running_.back()->number;
+  err_ << file_ << ":" << line << ": note: " << text << "\n";
+}
+
+std::string Session::Report() const {
+  if (!failure_) return {};
+  std::ostringstream s;
+  s << file_ << ":" << failure_->line << ": " << failure_->lineText << "\n";
+  s << "  " << failure_->message << "\n";
+  if (failure_->expected) s << "  expected: " << *failure_->expected << "\n";
+  if (failure_->actual) s << "  actual:   " << *failure_->actual << "\n";
+  return s.str();
+}
+
+}  // namespace scenario

@@ -1,0 +1,132 @@
+// Session: one scenario file played on a fresh Ctr_Urssaf, headless, on a
+// database shared with the other files of the run (changes persist).
+// Scenario runner (src/tools/scenario, no Qt).
+//
+//   scenario::Session s("t.scn", lines, db, {.verbose = false}, std::cout, std::cerr);
+//   if (!s.Run()) std::cerr << s.Report();
+//
+// Lines run in order from one cursor. A modal form shown by an action is
+// driven from the same cursor: the lines that follow go to it until it is
+// unloaded, then the action that showed it returns and the run goes on.
+//
+// Message boxes block the action that shows them, so their answer must be
+// known when they appear. It is, in this order: the oldest answer queued by
+// an "answer" line already run; else the first "answer" line ahead of the
+// cursor when only comments and "expect-msg" lines stand before it (that
+// line is then consumed); else OK for a box whose only button is OK. A
+// question with no answer stops the scenario, naming the box and the line.
+//
+// The first failure stops the run. The logic may catch what a handler
+// throws (some handlers ignore every error), so a failure is recorded
+// before anything is thrown and the run checks the record after each line.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "components/aide/recording_help_window.h"
+#include "dba/database.h"
+#include "scenario_command.h"
+#include "scenario_names.h"
+
+namespace components {
+class DroitsUtilisateur;
+}
+namespace morvanel::shell {
+class Ctr_Urssaf;
+}
+
+namespace scenario {
+
+struct ScriptLine {
+  int number = 0;  // 1-based line of the file
+  std::string text;
+  std::optional<Command> command;  // nullopt: blank or comment
+  bool consumed = false;           // an answer taken by a look-ahead
+};
+
+struct SessionOptions {
+  bool verbose = false;
+  std::string helpDir;  // where the help pages are looked for
+};
+
+struct Failure {
+  int line = 0;
+  std::string lineText;
+  std::string message;
+  std::optional<std::string> expected;
+  std::optional<std::string> actual;
+};
+
+class ScriptServices;
+
+class Session {
+ public:
+  Session(std::string file, std::vector<ScriptLine> lines, std::shared_ptr<dba::Database> db,
+          SessionOptions options, std::ostream& out, std::ostream& err);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Plays every line; false at the first failure (see failure()).
+  bool Run();
+  [[nodiscard]] const std::optional<Failure>& failure() const { return failure_; }
+  // "FILE:LINE: LINE TEXT" then the message, expected and actual values.
+  [[nodiscard]] std::string Report() const;
+
+  // For the services: the answer of a box that appears with no queued
+  // answer (look-ahead), or a recorded failure.
+  morvanel::view::MsgAnswer AnswerFor(std::string_view text, morvanel::view::MsgButtons buttons);
+  [[noreturn]] void WrongAnswer(std::string_view text, morvanel::view::MsgButtons buttons,
+                                morvanel::view::MsgAnswer answer);
+  void ParentUnloaded();
+
+ private:
+  void step();
+  void execute(const ScriptLine& line, const Command& c);
+  void perform(const Command& c);
+  void check(const Command& c);
+  void checkControl(const Command& c);
+  void checkMessage(const Command& c);
+  void checkNoMessage();
+  void checkRecord(const Command& c);
+  void checkHelp(const Command& c);
+  void checkPopup(const Command& c);
+  void init();
+  void dump(const Command& c);
+  void driveModal(morvanel::view::Form& form);
+  [[nodiscard]] Target resolveForAction(const std::string& name);
+
+  // Records the failure (the first one wins) and throws to unwind.
+  [[noreturn]] void fail(std::string message, std::optional<std::string> expected = std::nullopt,
+                         std::optional<std::string> actual = std::nullopt);
+  void note(const std::string& text);
+
+  std::string file_;
+  std::vector<ScriptLine> lines_;
+  std::shared_ptr<dba::Database> db_;
+  SessionOptions options_;
+  std::ostream& out_;
+  std::ostream& err_;
+
+  std::unique_ptr<ScriptServices> services_;
+  components::RecordingHelpWindow helpWindow_;
+  std::unique_ptr<morvanel::shell::Ctr_Urssaf> control_;
+  std::shared_ptr<components::DroitsUtilisateur> droits_;
+  std::string user_ = "scenario";
+  bool initialised_ = false;
+
+  std::vector<morvanel::view::Form*> forms_;  // surface first, modal forms over it
+  std::size_t cursor_ = 0;                    // next line to run
+  std::vector<const ScriptLine*> running_;    // lines being run, innermost last
+  std::size_t messagesChecked_ = 0;           // expect-msg consumed so far
+  std::size_t messagesAtLastCheck_ = 0;       // for expect-no-msg
+  std::size_t helpChecked_ = 0;
+  std::size_t popupsChecked_ = 0;
+  std::optional<Failure> failure_;
+};
+
+}  // namespace scenario
