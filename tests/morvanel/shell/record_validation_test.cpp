@@ -1,0 +1,140 @@
+// The checks before a save (Verif_Donnees) and the search for the case
+// records attached to a centre (Verif_EltsPartEmp).
+#include "morvanel/workflow/record_validation.h"
+#include "poste_controle.h"
+
+namespace morvanel::testing {
+namespace {
+
+using view::MsgAnswer;
+
+struct CasVerif {
+  const char* nom;
+  const char* sigle;
+  const char* denomination;
+  const char* codeOrganisme;
+  int entites;          // entries of Cbo_Entite
+  const char* entite;   // its text
+  int etabs;            // entries of Cbo_Etab
+  const char* etab;
+  const char* message;  // "" : every check passes
+  const char* focus;    // where the focus lands after a failure
+};
+
+class VerifDonneesTest : public ::testing::TestWithParam<CasVerif> {
+ protected:
+  void Remplir(Poste& p, const CasVerif& c) {
+    p.ctl->Init();
+    p.ctl->Afficher();
+    p["Cbo_SigleCtrUrssaf"].SetVisible(false);
+    p["Txt_SigleCtrUrssaf"].SetVisible(true);
+    p["Txt_SigleCtrUrssaf"].SetText(c.sigle);
+    p["Txt_NomCtrUrssaf"].SetText(c.denomination);
+    p["Txt_CodOrgCtrUrssaf"].SetText(c.codeOrganisme);
+    for (int i = 0; i < c.entites; ++i) p["Cbo_Entite"].AddItem("ENTITE " + std::to_string(i));
+    p["Cbo_Entite"].SetText(c.entite);
+    for (int i = 0; i < c.etabs; ++i) p["Cbo_Etab"].AddItem("ETAB " + std::to_string(i));
+    p["Cbo_Etab"].SetText(c.etab);
+    p.services.takeMessages();
+  }
+  BaseTemporaire base;
+};
+
+TEST_P(VerifDonneesTest, FirstMissingFieldIsReported) {
+  const CasVerif& c = GetParam();
+  Poste p(base.db());
+  p.services.SetDefaultAnswer(MsgAnswer::OK);
+  Remplir(p, c);
+  p.ctl->Verif_Donnees();
+  const auto& messages = p.services.messages();
+  if (std::string(c.message).empty()) {
+    EXPECT_FALSE(p.etat().ErreurVerif);
+    EXPECT_TRUE(messages.empty());
+    return;
+  }
+  EXPECT_TRUE(p.etat().ErreurVerif);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, c.message);
+  EXPECT_EQ(messages[0].icon, view::MsgIcon::Exclamation);
+  EXPECT_EQ(messages[0].buttons, view::MsgButtons::OK);
+  EXPECT_EQ(messages[0].title, "Message TARVELINE");
+  EXPECT_TRUE(p[c.focus].Focused()) << c.focus;
+  EXPECT_EQ(p.services.beeps(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Champs, VerifDonneesTest,
+    ::testing::Values(
+        CasVerif{"Complet", "URSSAF", "Urssaf", "117", 2, "ENTITE 1", 2, "ETAB 0", "", ""},
+        CasVerif{"SigleVide", "", "", "", 0, "", 0, "", "Le sigle du centre URSSAF est obligatoire.",
+                 "Txt_SigleCtrUrssaf"},
+        CasVerif{"SigleEspaces", "   ", "Urssaf", "117", 0, "", 0, "",
+                 "Le sigle du centre URSSAF est obligatoire.", "Txt_SigleCtrUrssaf"},
+        CasVerif{"NomVide", "URSSAF", " ", "117", 0, "", 0, "",
+                 "La dénomination du centre URSSAF est obligatoire.", "Txt_NomCtrUrssaf"},
+        CasVerif{"CodeOrganismeVide", "URSSAF", "Urssaf", "", 0, "", 0, "",
+                 "Le code organisme du centre URSSAF est obligatoire.", "Txt_CodOrgCtrUrssaf"},
+        CasVerif{"EntiteAChoisir", "URSSAF", "Urssaf", "117", 2, "", 0, "",
+                 "Vous devez sélectionner une entité de rattachement.", "Txt_CodeEntite"},
+        CasVerif{"UneSeuleEntite", "URSSAF", "Urssaf", "117", 1, "", 0, "", "", ""},
+        CasVerif{"EtabAChoisir", "URSSAF", "Urssaf", "117", 2, "ENTITE 0", 3, "",
+                 "Vous devez sélectionner un établissement de rattachement.", "Txt_CodeEtab"},
+        CasVerif{"AucunEtab", "URSSAF", "Urssaf", "117", 2, "ENTITE 0", 0, "", "", ""}),
+    [](const auto& info) { return std::string(info.param.nom); });
+
+TEST(VerifDonneesSequenceTest, ASuccessfulRunClearsTheEarlierFailure) {
+  BaseTemporaire base;
+  Poste p(base.db());
+  p.services.SetDefaultAnswer(MsgAnswer::OK);
+  p.ctl->Init();
+  p.ctl->Afficher();
+  p.ctl->Verif_Donnees();
+  EXPECT_TRUE(p.etat().ErreurVerif);
+  p["Txt_SigleCtrUrssaf"].SetText("URSSAF");
+  p["Txt_NomCtrUrssaf"].SetText("Urssaf");
+  p["Txt_CodOrgCtrUrssaf"].SetText("117");
+  p.services.takeMessages();
+  p.ctl->Verif_Donnees();
+  EXPECT_FALSE(p.etat().ErreurVerif);
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+class VerifEltsPartEmpTest : public ::testing::Test {
+ protected:
+  VerifEltsPartEmpTest() {
+    base.Ecrire("CENTREURSSAF", "01", {{1, "URSSAF NORD"}, {17, "0"}});
+    base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF SUD"}, {17, "0"}});
+    base.Ecrire("ELTSPARTEMP", "000001", {{1, "01"}});
+    base.Ecrire("ELTSPARTEMP", "000002", {{1, "02"}});
+    base.Ecrire("ELTSPARTEMP", "000003", {{1, "01"}});
+  }
+  BaseTemporaire base;
+};
+
+TEST_F(VerifEltsPartEmpTest, ListsTheKeysOfTheCentresRecords) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.saisie.Type(p["Txt_CodCtrUrssaf"], "01");
+  p.ctl->Verif_EltsPartEmp();
+  const dba::CItem& liste = p.etat().ListeEltsPartEmp;
+  ASSERT_EQ(liste.DCount(), 2);
+  EXPECT_EQ(liste.Item(1), "000001");
+  EXPECT_EQ(liste.Item(2), "000003");
+}
+
+TEST_F(VerifEltsPartEmpTest, ACodeThatWouldBreakTheSentenceMatchesNothing) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p["Txt_CodCtrUrssaf"].Change = nullptr;  // no lookup: only the search is under test
+  for (const char* code : {"0\"", "0]", "\"", "]"}) {
+    p["Txt_CodCtrUrssaf"].SetText(code);
+    p.etat().ListeEltsPartEmp = dba::CItem("stale");
+    EXPECT_NO_THROW(p.ctl->Verif_EltsPartEmp()) << code;
+    EXPECT_EQ(p.etat().ListeEltsPartEmp.Item(), "") << code;
+  }
+  EXPECT_TRUE(workflow::ValeurCitable("01"));
+  EXPECT_FALSE(workflow::ValeurCitable("0\xFE"));
+}
+
+}  // namespace
+}  // namespace morvanel::testing
