@@ -125,6 +125,20 @@ TEST(CodeCentre, ALockedRecordLeavesTheSearchScreenWithoutAFalseMessage) {
   centres.Release("07");
 }
 
+TEST(CodeCentre, ACentreThatCannotBeShownWholeIsNotShownAtAll) {
+  PosteCentres p;
+  // GIVEN the legal entities cannot be listed (their file is gone)
+  p.db->DeleteFile("ACTIVITES");
+  // WHEN the clerk types a code that exists
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "07");
+  // THEN the screen is back in the search state rather than half filled
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_GE(p.services.beeps(), 1);
+  AttendreRecherche(p);
+  EXPECT_EQ(p.e().Lst_Date.ListCount(), 0);
+  EXPECT_FALSE(p.e().Cmd_OK.Enabled());
+}
+
 TEST(SigleCentre, PickingASigleShowsItsCentre) {
   PosteCentres p;
   auto& combo = p.e().Cbo_SigleCtrUrssaf;
