@@ -113,6 +113,7 @@ TEST(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
 struct CasChemin {
   const char* dossier;
   const char* fichier;
+  friend void PrintTo(const CasChemin& c, std::ostream* os) { *os << '"' << c.dossier << '"'; }
 };
 
 class CheminAideTest : public ::testing::TestWithParam<CasChemin> {};

@@ -25,13 +25,15 @@ namespace morvanel::testing {
 using Attributs = std::map<int, std::string>;
 
 // A fresh database with empty files CENTREURSSAF, COMPTEUR, ASSOCIATION,
-// ACTIVITES, ETABLISSEMENT and ELTSPARTEMP. Removed with its folder.
+// ACTIVITES, ETABLISSEMENT and ELTSPARTEMP (none with `fichiers` false, for
+// the demo seeding). Removed with its folder.
 class BaseTemporaire {
  public:
-  BaseTemporaire() {
+  explicit BaseTemporaire(bool fichiers = true) {
     std::string modele = (std::filesystem::temp_directory_path() / "morvanel-shell-XXXXXX").string();
     dossier_ = ::mkdtemp(modele.data());
     db_ = dba::Database::Open(dossier_ + "/paie.mvdb", {.create = true});
+    if (!fichiers) return;
     for (const char* f : {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT",
                           "ELTSPARTEMP"}) {
       db_->CreateFile(f);

@@ -19,6 +19,7 @@ struct CasVerif {
   const char* etab;
   const char* message;  // "" : every check passes
   const char* focus;    // where the focus lands after a failure
+  friend void PrintTo(const CasVerif& c, std::ostream* os) { *os << c.nom; }
 };
 
 class VerifDonneesTest : public ::testing::TestWithParam<CasVerif> {

@@ -28,6 +28,7 @@ class ScreenModesTest : public ::testing::Test {
 struct CasDroits {
   int niveau;
   bool boutonsVisibles;
+  friend void PrintTo(const CasDroits& c, std::ostream* os) { *os << "niveau " << c.niveau; }
 };
 
 class DroitsTest : public ScreenModesTest, public ::testing::WithParamInterface<CasDroits> {};

@@ -1,0 +1,161 @@
+// The centre record to the screen and back: scaled amounts, the attachment
+// codes, stored text that is not a number, and the byte-exact round trip of
+// an unchanged centre.
+#include "demo/demo_seed.h"
+#include "morvanel/data/nombres_stockes.h"
+#include "poste_controle.h"
+#include "utilitaires/utilitaires.h"
+
+namespace morvanel::testing {
+namespace {
+
+// The demo database, with the centre under test shown on the screen.
+class CentreRecordTest : public ::testing::Test {
+ protected:
+  CentreRecordTest() { demo::SeedDemo(*base.db()); }
+
+  std::unique_ptr<Poste> Montrer(const std::string& code) {
+    auto p = std::make_unique<Poste>(base.db());
+    p->ctl->Init();
+    p->saisie.Type((*p)["Txt_CodCtrUrssaf"], code);
+    EXPECT_TRUE(p->services.messages().empty()) << code;
+    return p;
+  }
+  BaseTemporaire base{false};
+};
+
+class AllerRetourTest : public CentreRecordTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AllerRetourTest, AnUnchangedCentreIsWrittenBackByteForByte) {
+  auto p = Montrer(GetParam());
+  ASSERT_FALSE(p->etat().ArticleInitial.empty());
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(), p->etat().ArticleInitial);
+}
+
+INSTANTIATE_TEST_SUITE_P(Demo, AllerRetourTest,
+                         ::testing::Values("01", "02", "03", "04", "05", "06"));
+
+TEST_F(CentreRecordTest, ShowsEveryFieldOfTheRecord) {
+  auto p = Montrer("01");
+  EXPECT_EQ((*p)["Txt_SigleCtrUrssaf"].Text(), "URSSAF ILE-DE-FRANCE");
+  EXPECT_EQ((*p)["Txt_InterlocCtrUrssaf"].Text(), "Mme Hélène Marchand");
+  EXPECT_EQ((*p)["Txt_CodOrgCtrUrssaf"].Text(), "117");
+  EXPECT_EQ((*p)["Cac_DntJPCtrUrssaf"].Value(), 1);
+  EXPECT_EQ((*p)["Txt_CodeSNV2"].Text(), "751170001");
+  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "1,50");
+  EXPECT_EQ((*p)["Txt_CodeEntite"].Text(), "001");
+  EXPECT_EQ((*p)["Txt_CodeEtab"].Text(), "002");
+  EXPECT_EQ((*p)["Lst_Date"].ListCount(), 6);
+  EXPECT_TRUE((*p)["Bdv_Date"].Visible());
+  EXPECT_EQ((*p)["Bdv_Date"].Max(), 5);
+  EXPECT_FALSE((*p)["Cmd_Ajouter"].Enabled());
+  EXPECT_TRUE((*p)["Cmd_Supprimer"].Enabled());
+  EXPECT_TRUE((*p)["Cmd_OK"].Enabled());
+}
+
+TEST_F(CentreRecordTest, AmountIsStoredInHundredthsAndShownWithTwoDecimals) {
+  auto p = Montrer("02");
+  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "") << "no amount stored";
+  (*p)["Txt_MontForfait"].SetText("12,5");
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(22), "1250");
+  (*p)["Txt_MontForfait"].SetText("");
+  p->ctl->Afficher_Donnees();
+  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "12,50");
+}
+
+TEST_F(CentreRecordTest, AnEmptyOrUnreadableAmountBoxStoresNoAmount) {
+  auto p = Montrer("01");
+  for (const char* saisi : {"", "abc", ","}) {
+    (*p)["Txt_MontForfait"].SetText(saisi);
+    p->ctl->Ecrire_Donnees();
+    EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(22), "") << saisi;
+  }
+}
+
+TEST_F(CentreRecordTest, AttachmentIsEntityThenEstablishment) {
+  auto p = Montrer("06");  // attached to nothing
+  (*p)["Txt_CodeEntite"].SetText("001");
+  (*p)["Txt_CodeEtab"].SetText("002");
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "001002");
+  (*p)["Txt_CodeEtab"].SetText("");
+  (*p)["Txt_CodeEntite"].SetText("");
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "");
+}
+
+struct CasIllisible {
+  const char* nom;
+  Attributs attributs;
+  int coche;
+  const char* montant;
+  const char* entite;
+  const char* etab;
+  friend void PrintTo(const CasIllisible& c, std::ostream* os) { *os << c.nom; }
+};
+
+class ValeursIllisiblesTest : public CentreRecordTest,
+                              public ::testing::WithParamInterface<CasIllisible> {};
+
+TEST_P(ValeursIllisiblesTest, AreShownAsZeroOrNothingWithoutACrash) {
+  const CasIllisible& c = GetParam();
+  Attributs a = c.attributs;
+  a[1] = "URSSAF ESSAI";
+  a[2] = "Urssaf d'essai";
+  base.Ecrire("CENTREURSSAF", "09", a);
+  auto p = Montrer("09");
+  EXPECT_EQ((*p)["Cac_DntJPCtrUrssaf"].Value(), c.coche);
+  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), c.montant);
+  EXPECT_EQ((*p)["Txt_CodeEntite"].Text(), c.entite);
+  EXPECT_EQ((*p)["Txt_CodeEtab"].Text(), c.etab);
+  // And the flag the user did not change is written back as it was.
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(17), dba::CItem(p->etat().ArticleInitial).Item(17));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stockage, ValeursIllisiblesTest,
+    ::testing::Values(
+        CasIllisible{"DrapeauTexte", {{17, "oui"}}, 0, "", "", ""},
+        CasIllisible{"DrapeauVide", {}, 0, "", "", ""},
+        CasIllisible{"DrapeauUn", {{17, "1"}}, 1, "", "", ""},
+        CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
+        CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
+        CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
+    [](const auto& info) { return std::string(info.param.nom); });
+
+TEST_F(CentreRecordTest, ANewCentreTakesTheRateHistoryTypedBeforeItExisted) {
+  auto p = Montrer("02");
+  p->ctl->Vider_Donnees();
+  p->etat().ModeAjout = true;
+  p->etat().ItemTemp->setItem(20, "20455");
+  p->etat().ItemTemp->setItem(21, "6900");
+  p->etat().Art_CentreUrssaf =
+      std::make_unique<dba::CItem>(base.db()->DBOpen("CENTREURSSAF").DBNew("07"));
+  p->ctl->Ecrire_Donnees();
+  const dba::CItem& art = *p->etat().Art_CentreUrssaf;
+  EXPECT_EQ(art.Item(20), "20455");
+  EXPECT_EQ(art.Item(21), "6900");
+  EXPECT_EQ(art.Item(17), "0") << "a centre written by the control has its flag";
+  EXPECT_EQ(art.Item(22), "");
+}
+
+TEST(NombresStockesTest, ConversionsOfTheStoredNumbers) {
+  const utilitaires::Utilitaires u;
+  EXPECT_EQ(data::MontantAffiche(u, "1250"), "12,50");
+  EXPECT_EQ(data::MontantAffiche(u, "29"), "0,29");
+  EXPECT_EQ(data::MontantAffiche(u, ""), std::nullopt);
+  EXPECT_EQ(data::MontantAffiche(u, "12.5"), std::nullopt);
+  EXPECT_EQ(data::MontantStocke("12,5"), "1250");
+  EXPECT_EQ(data::MontantStocke("0,125"), "13");
+  EXPECT_EQ(data::MontantStocke(""), "");
+  EXPECT_EQ(data::MontantStocke("1 000"), std::nullopt);
+  EXPECT_EQ(data::LireEntier(" 2 "), 2);
+  EXPECT_EQ(data::LireEntier("abc"), 0);
+  EXPECT_EQ(data::ValeurCoche("-1"), 1);
+}
+
+}  // namespace
+}  // namespace morvanel::testing
