@@ -1,0 +1,73 @@
+// Database, routine and library registration of the demo host. Demo host.
+#include "host_setup.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "demo/demo_seed.h"
+#include "morvanel/shell/hosting.h"
+#include "morvanel/shell/ictr_urssaf.h"
+#include "morvanel/shell/registry.h"
+
+namespace host {
+
+namespace fs = std::filesystem;
+
+std::shared_ptr<dba::Database> OpenDatabase(const std::string& path, std::ostream& notes) {
+  if (fs::exists(path)) return dba::Database::Open(path);
+  const fs::path folder = fs::path(path).parent_path();
+  if (!folder.empty()) fs::create_directories(folder);
+  auto db = dba::Database::Open(path, {.create = true});
+  const demo::SeedSummary s = demo::SeedDemo(*db);
+  notes << "created the demo database " << path << " (" << s.centres << " centres, " << s.cases
+        << " case records)\n";
+  return db;
+}
+
+void RegisterRoutines(dba::Database& db, std::ostream& notes) {
+  const std::vector<std::string> files = db.Files();
+  if (std::find(files.begin(), files.end(), "JOURNAL") != files.end()) {
+    demo::RegisterDemoRoutines(db);
+    return;
+  }
+  db.RegisterRoutine("UNIPGCENTREURSSAF", [&notes](dba::Database&, int&, std::string_view) {
+    notes << "note: routine UNIPGCENTREURSSAF started; this database has no JOURNAL file, so "
+             "the run is not recorded\n";
+    return dba::CItem();
+  });
+}
+
+std::string LibraryBesideHost() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const fs::path beside = self.parent_path() / "libmorvanel.so";
+    if (fs::exists(beside, ec)) return beside.string();
+  }
+#ifdef MORVANEL_LIBRARY_FILE
+  if (fs::exists(MORVANEL_LIBRARY_FILE, ec)) return fs::canonical(MORVANEL_LIBRARY_FILE, ec).string();
+#endif
+  return {};
+}
+
+void EnsureRegistered(const std::string& library, std::ostream& notes) {
+  const auto entry = morvanel::registry::Chercher(morvanel::kProgIdCtrUrssaf);
+  std::error_code ec;
+  if (entry && fs::exists(entry->bibliotheque, ec)) {
+    if (!library.empty() && !fs::equivalent(entry->bibliotheque, library, ec)) {
+      notes << "note: " << morvanel::kProgIdCtrUrssaf << " is registered to "
+            << entry->bibliotheque << "; run morvanel-host --register to use " << library << "\n";
+    }
+    return;
+  }
+  if (library.empty()) {
+    throw morvanel::hosting::HostingError(
+        "libmorvanel.so not found beside the host: build the target morvanel");
+  }
+  morvanel::hosting::RegisterLibrary(library);
+  notes << "registered " << library << " for " << morvanel::kProgIdCtrUrssaf << " in "
+        << morvanel::registry::CheminRegistre() << "\n";
+}
+
+}  // namespace host

@@ -1,0 +1,56 @@
+// The demo host's window around the control. Demo host (Qt Widgets).
+#include "host_window.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace host {
+
+HostWindow::HostWindow(morvanel::view::Form& form, morvanel::view::Services& services,
+                       const QString& header, QWidget* parent)
+    : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("Paie — Centres URSSAF"));
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(8, 6, 8, 8);
+  layout->setSpacing(6);
+
+  auto* line = new QLabel(header, central);
+  line->setObjectName(QStringLiteral("host_header"));
+  line->setTextFormat(Qt::PlainText);
+  layout->addWidget(line);
+  auto* rule = new QFrame(central);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(rule);
+
+  view_ = new morvanel::view::qt::QtFormView(form, services, central);
+  view_->setFixedSize(view_->sizeHint());
+  layout->addWidget(view_, 0, Qt::AlignLeft | Qt::AlignTop);
+  layout->addStretch(1);
+  setCentralWidget(central);
+  buildMenus();
+}
+
+void HostWindow::buildMenus() {
+  QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+  fichier->addAction(QStringLiteral("&Quitter"), this, &QWidget::close);
+  QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
+  aide->addAction(QStringLiteral("À &propos"), this, [this] {
+    QMessageBox::about(this, QStringLiteral("À propos"),
+                       QStringLiteral("Démonstration du contrôle des centres URSSAF "
+                                      "(Morvanel.Ctr_Urssaf).\nClic droit sur le contrôle : "
+                                      "menu « Aide »."));
+  });
+}
+
+void HostWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit closed();
+}
+
+}  // namespace host

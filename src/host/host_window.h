@@ -1,0 +1,39 @@
+// HostWindow: the payroll application's window that the demo host shows:
+// a menu bar, a line naming the client and the user, and the control's
+// surface drawn by QtFormView. Demo host (src/host, Qt Widgets).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "morvanel/view/form.h"
+#include "morvanel/view/qt/qt_form_view.h"
+#include "morvanel/view/services.h"
+
+namespace host {
+
+class HostWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `form` and `services` are not owned; both must outlive the window.
+  // `header` is the line shown above the control.
+  HostWindow(morvanel::view::Form& form, morvanel::view::Services& services,
+             const QString& header, QWidget* parent = nullptr);
+
+  [[nodiscard]] morvanel::view::qt::QtFormView& view() { return *view_; }
+
+ signals:
+  // The window was closed: by "Sortir" (the control unloads its host form),
+  // by the menu or by the window's close box.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  morvanel::view::qt::QtFormView* view_;  // child of the window
+};
+
+}  // namespace host
