@@ -144,18 +144,6 @@ TEST(Entite, AnUnknownCodeOvertypedOnAKnownOneDoesNotKeepItsEstablishments) {
   EXPECT_FALSE(p.etabUtilisable());
 }
 
-TEST(Entite, KeysTypedInTheListsChangeNothingButBackspace) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "125");
-  p.clerc().Type(p.nom(), "abc");
-  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
-  EXPECT_EQ(p.code().Text(), "125");
-  p.clerc().Key(p.nom(), view::kKeyBackspace);
-  EXPECT_EQ(p.nom().Text(), "");
-  EXPECT_EQ(p.code().Text(), "");
-  EXPECT_TRUE(p.Messages().empty());
-}
-
 TEST(Etablissement, AnEntityWithOneEstablishmentLocksIt) {
   PosteEntites p;
   p.clerc().Type(p.code(), "002");
@@ -169,18 +157,6 @@ TEST(Etablissement, AnEntityWithoutEstablishmentsOffersOneEmptyEntry) {
   p.clerc().Type(p.code(), "300");
   EXPECT_EQ(p.nomEtab().Items(), Liste{""});
   EXPECT_TRUE(p.etabUtilisable());
-  EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST(Etablissement, CodeAndNameFollowEachOther) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "125");
-  p.clerc().Type(p.codeEtab(), "2");
-  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
-  EXPECT_EQ(p.codeEtab().Text(), "002");
-  EXPECT_EQ(p.nomEtab().Text(), "GRENOBLE");
-  p.clerc().Pick(p.nomEtab(), 0);
-  EXPECT_EQ(p.codeEtab().Text(), "001");
   EXPECT_TRUE(p.Messages().empty());
 }
 

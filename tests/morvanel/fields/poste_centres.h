@@ -149,10 +149,6 @@ class PosteCentres {
     services.takeMessages();
   }
 
-  [[nodiscard]] static std::vector<std::string> Entrees(const view::Control& liste) {
-    return liste.Items();
-  }
-
   view::headless::HeadlessServices services;
   std::shared_ptr<dba::Database> db;
   std::unique_ptr<shell::Ctr_Urssaf> ctl;

@@ -13,17 +13,6 @@ namespace {
 
 using Colonne = std::vector<std::string>;
 
-TEST(TrierLignesParDate, PutsTheNewestFirstWithEachRateBesideItsDate) {
-  // GIVEN three lines entered oldest first
-  Colonne dates = {"20000", "20100", "20200"};
-  Colonne taux = {"1000", "2000", "3000"};
-  // WHEN sorted
-  EXPECT_TRUE(TrierLignesParDate(dates, taux, 3));
-  // THEN the latest is on top and every rate followed its date
-  EXPECT_EQ(dates, (Colonne{"20200", "20100", "20000"}));
-  EXPECT_EQ(taux, (Colonne{"3000", "2000", "1000"}));
-}
-
 TEST(TrierLignesParDate, KeepsTheOrderOfEqualDatesAndPutsDatelessLinesLast) {
   Colonne dates = {"", "20000", "abc", "20100", "20000", "-5", "0"};
   Colonne taux = {"a", "b", "c", "d", "e", "f", "g"};
@@ -60,24 +49,6 @@ TEST(TrierLignesParDate, DoesNotLengthenAShorterColumnWithEmptyCells) {
   Colonne t2 = {"a"};
   TrierLignesParDate(d2, t2, 3);
   EXPECT_EQ(t2, (Colonne{"", "", "a"}));
-}
-
-TEST(TrierLignesParDate, SortsTheLongestHistoryAllowed) {
-  constexpr int kLignes = 32767;
-  Colonne dates, taux;
-  for (int i = 0; i < kLignes; ++i) {
-    dates.push_back(std::to_string(i % 1000));  // many equal dates
-    taux.push_back(std::to_string(i));
-  }
-  TrierLignesParDate(dates, taux, kLignes);
-  for (int i = 1; i < kLignes; ++i) {
-    const long avant = std::stol(dates[i - 1]), apres = std::stol(dates[i]);
-    ASSERT_GE(avant, apres) << i;
-    if (avant == apres) {
-      ASSERT_LT(std::stol(taux[i - 1]), std::stol(taux[i])) << i;  // stable
-    }
-    ASSERT_EQ(std::stol(taux[i]) % 1000, apres) << i;  // rate still beside its date
-  }
 }
 
 TEST(TexteTaux, ShowsThousandthsOfAPercentWithThreeDecimals) {
