@@ -102,7 +102,8 @@ void QtServices::ShowHelpTopic(const std::string& helpFile, int context) {
   const QString path = ToQString(helpFile);
   if (QFileInfo::exists(path)) {
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    if (context != 0) url.setFragment(QString::number(context));
+    // Topics are the anchors "contexte-N" of the HTML help file.
+    if (context != 0) url.setFragment(QStringLiteral("contexte-%1").arg(context));
     help_->setSource(url, QTextDocument::HtmlResource);
   } else {
     help_->setPlainText(QStringLiteral("Le fichier d'aide est introuvable : ") + path);
