@@ -4,7 +4,8 @@
 // Database layer.
 //
 // Every candidate, whatever found it, is checked against the whole
-// condition, so an index only narrows the search and never changes a result.
+// condition, so an index only narrows the search and never changes a result;
+// the one shortcut is a selection its index answers alone (AnsweredByKeys).
 #include "dba/query_engine.h"
 
 #include <algorithm>
@@ -87,7 +88,11 @@ class Rows {
   }
 
   void AddIfMatches(std::string_view key, std::string_view body) {
-    if (!Matches(q_, key, body)) return;
+    if (Matches(q_, key, body)) Add(key, body);
+  }
+
+  // A record known to match; `body` may be empty when only keys are used.
+  void Add(std::string_view key, std::string_view body) {
     Push(key);
     for (const auto& s : q_.sortKeys) Push(FieldOf(s.attribute, key, body));
     for (int c : columns_) Push(FieldOf(c, key, body));
@@ -100,11 +105,12 @@ class Rows {
     return std::string_view(buffer_).substr(s.offset, s.length);
   }
 
-  // Row order: the sort keys in turn, then the key, ascending.
-  std::vector<std::uint32_t> Order(bool byKey) const {
+  // Row order: the sort keys in turn, then the key, ascending. Rows come
+  // in key order already, so only sort clauses need a sort.
+  std::vector<std::uint32_t> Order() const {
     std::vector<std::uint32_t> order(size());
     for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    if (!byKey && q_.sortKeys.empty()) return order;
+    if (q_.sortKeys.empty()) return order;
     std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
       for (std::size_t k = 0; k < q_.sortKeys.size(); ++k) {
         const int cmp = At(a, 1 + k).compare(At(b, 1 + k));
@@ -160,7 +166,20 @@ class Rows {
 struct Plan {
   enum Kind { kScan, kKeyEqual, kKeyPrefix, kIndexEqual, kIndexPrefix } kind = kScan;
   const Condition* condition = nullptr;
+  bool keysOnly = false;  // the records themselves need not be read
 };
+
+// An index holds every value and subvalue of its attribute, so each record
+// it lists for an "=" value or prefix satisfies that condition. When that is
+// the whole condition and only keys are shown or sorted on, the index
+// answers the selection alone.
+bool AnsweredByKeys(const Query& q, const Plan& plan, const std::vector<int>& columns) {
+  if (plan.kind != Plan::kIndexEqual && plan.kind != Plan::kIndexPrefix) return false;
+  if (q.anyOf.front().size() != 1) return false;
+  return std::all_of(columns.begin(), columns.end(), [](int c) { return c == 0; }) &&
+         std::all_of(q.sortKeys.begin(), q.sortKeys.end(),
+                     [](const query::SortKey& s) { return s.attribute == 0; });
+}
 
 Plan Choose(const Query& q, const std::vector<int>& indexed) {
   Plan best;
@@ -211,9 +230,13 @@ void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows
     }
     case Plan::kIndexEqual: {
       // One entry per (value, key): each record comes once, in key order.
-      store::Step s(c, Sql::kIndexEqual);
+      store::Step s(c, plan.keysOnly ? Sql::kIndexKeysEqual : Sql::kIndexEqual);
       s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
-      while (s.Next()) rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      if (plan.keysOnly) {
+        while (s.Next()) rows.Add(s.ColText(0), {});
+      } else {
+        while (s.Next()) rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      }
       return;
     }
     case Plan::kIndexPrefix: break;
@@ -228,6 +251,10 @@ void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows
   }
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  if (plan.keysOnly) {
+    for (const std::string& key : keys) rows.Add(key, {});
+    return;
+  }
   store::Step s(c, Sql::kReadBody);
   for (const std::string& key : keys) {
     s.Int(1, fileId).Text(2, key);
@@ -271,11 +298,12 @@ CItem RunSelect(DatabaseImpl& db, std::string_view requestText, int* count) {
   const std::vector<int> columns = query::ParseColumns(request.Item(3));
   ReadSnapshot snapshot(db);
   const std::int64_t fileId = db.FileId(q.file);
-  const Plan plan = Choose(q, q.anyOf.size() == 1 ? db.IndexedAttributes(fileId) : std::vector<int>{});
+  Plan plan = Choose(q, q.anyOf.size() == 1 ? db.IndexedAttributes(fileId) : std::vector<int>{});
+  plan.keysOnly = AnsweredByKeys(q, plan, columns);
   Rows rows(q, columns);
   Collect(db, fileId, plan, rows);
   if (count) *count = static_cast<int>(rows.size());
-  return CItem(rows.Layout(rows.Order(q.sorted)));
+  return CItem(rows.Layout(rows.Order()));
 }
 
 }  // namespace dba

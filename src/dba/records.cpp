@@ -27,6 +27,14 @@ Found Look(DatabaseImpl& db, const FileBinding& file, std::string_view key, bool
   return f;
 }
 
+// Whether another live session locks the record: all a write to a file
+// without indexes must know before it replaces the record.
+bool BlockedByOther(DatabaseImpl& db, const FileBinding& file, std::string_view key) {
+  store::Step s(db.conn(), store::Sql::kLockOwner);
+  s.Int(1, file.id).Text(2, key);
+  return s.Next() && db.HeldByOther(s.ColText(0));
+}
+
 [[noreturn]] void Rethrow(const DbaError& e, const FileBinding& file) {
   if (e.number() == kErrFileNotFound) {
     throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
@@ -55,10 +63,13 @@ void DatabaseImpl::Write(const FileBinding& file, std::string_view key, std::str
   try {
     RetryWhileLocked(*this, file, key, [&] {
       WriteScope w(*this);
-      const bool indexed = !IndexedAttributes(file.id).empty();
-      const Found f = Look(*this, file, key, indexed);
-      if (f.blocked) return false;
-      if (indexed) UpdateIndexEntries(file.id, key, f.oldBody, body, f.existed, true);
+      if (IndexedAttributes(file.id).empty()) {
+        if (BlockedByOther(*this, file, key)) return false;
+      } else {
+        const Found f = Look(*this, file, key, true);
+        if (f.blocked) return false;
+        UpdateIndexEntries(file.id, key, f.oldBody, body, f.existed, true);
+      }
       store::Step(*conn_, store::Sql::kUpsert).Int(1, file.id).Text(2, key).Blob(3, body).Run();
       FinishWrite(w, file.id, key);
       return true;

@@ -19,6 +19,7 @@ constexpr const char* kSql[] = {
     "ROLLBACK",
     "SELECT (SELECT body FROM records WHERE file_id=?1 AND key=?2),"
     " (SELECT owner FROM locks WHERE file_id=?1 AND key=?2)",
+    "SELECT owner FROM locks WHERE file_id=?1 AND key=?2",
     "SELECT body FROM records WHERE file_id=?1 AND key=?2",
     "INSERT INTO records(file_id,key,body) VALUES(?1,?2,?3)"
     " ON CONFLICT(file_id,key) DO UPDATE SET body=excluded.body",
@@ -36,6 +37,7 @@ constexpr const char* kSql[] = {
     "SELECT e.key, r.body FROM index_entries AS e JOIN records AS r"
     " ON r.file_id=e.file_id AND r.key=e.key"
     " WHERE e.file_id=?1 AND e.attr=?2 AND e.value=?3 ORDER BY e.key",
+    "SELECT key FROM index_entries WHERE file_id=?1 AND attr=?2 AND value=?3 ORDER BY key",
     "SELECT value, key FROM index_entries WHERE file_id=?1 AND attr=?2 AND value>=?3"
     " ORDER BY value",
     "INSERT OR REPLACE INTO locks(file_id,key,owner,pid) VALUES(?1,?2,?3,?4)",

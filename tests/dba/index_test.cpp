@@ -26,15 +26,23 @@ const char* const kSentences[] = {
     "SSELECT @F AVEC 1 = \"Z\xFF]\"",
     "SSELECT @F AVEC 1 = \"\xC3\xA9]\"",
     "SSELECT @F AVEC @ID = \"1]\" PAR 1",
+    "SSELECT @F AVEC 2 = \"A]\" PAR-DSND @ID",
+    "SELECT @F AVEC 2 = \"A]\" ET 1 = \"LYON\" PAR-DSND 2",
+    "SSELECT @F AVEC 1 = \"LYON\" ET 2 = \"A]\" PAR 1",
 };
 
-std::string SelectIn(Database& db, const std::string& file, std::string sentence) {
+// Keys alone can come from the index without reading the records; other
+// columns need them.
+const char* const kColumns[] = {"0 1 2", "0", "", "@ID 2"};
+
+std::string SelectIn(Database& db, const std::string& file, std::string sentence,
+                     const char* columns = "0 1 2", int* count = nullptr) {
   sentence.replace(sentence.find("@F"), 2, file);
   CItem request;
   request.setItem(1, sentence);
   request.setItem(2, file);
-  request.setItem(3, "0 1 2");
-  return db.DBSelect(request.Item()).Item();
+  request.setItem(3, columns);
+  return db.DBSelect(request.Item(), "", count).Item();
 }
 
 class IndexTwins : public ::testing::Test {
@@ -59,7 +67,10 @@ class IndexTwins : public ::testing::Test {
 
   void ExpectSameResults(const char* when) {
     for (const char* s : kSentences) {
-      EXPECT_EQ(SelectIn(*db, "INDEXED", s), SelectIn(*db, "PLAIN", s)) << when << ": " << s;
+      for (const char* columns : kColumns) {
+        EXPECT_EQ(SelectIn(*db, "INDEXED", s, columns), SelectIn(*db, "PLAIN", s, columns))
+            << when << ": " << s << " / " << columns;
+      }
     }
   }
 
@@ -102,6 +113,35 @@ TEST_F(IndexTwins, AgreeBeforeAndAfterUpdatesAndDeletes) {
     DeleteBoth("10");
   }  // rolled back: the index entries go with it
   ExpectSameResults("after a rollback");
+}
+
+TEST_F(IndexTwins, KeysAnsweredByTheIndexListEachMatchingRecordOnce) {
+  // GIVEN records whose indexed attribute matches through several values and
+  // subvalues, so the index lists some of them more than once for a prefix
+  PutBoth("3", "LYON^AB]AC\\A");
+  PutBoth("1", "PARIS^B\\A]A");
+  PutBoth("2", "LYON^B]C");
+  PutBoth("4", "^A]AB");
+  db->CreateIndex("INDEXED", 2);
+  ExpectSameResults("several values matching");
+
+  // WHEN only keys are asked for THEN each matching record comes once, in
+  // key order, and the count agrees
+  int count = -1;
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A]\"", "0", &count),
+            Marks("1^3^4"));
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A\" PAR-DSND @ID", "0", &count),
+            Marks("4^3^1"));
+  EXPECT_EQ(count, 3);
+
+  // WHEN a record stops matching THEN the index no longer lists it
+  PutBoth("3", "LYON^B");
+  DeleteBoth("4");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A]\"", "", &count), Marks("1"));
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"AC\"", "0"), "");
+  ExpectSameResults("after rewrites");
 }
 
 TEST_F(IndexTwins, IndexOfAMissingFileOrAttributeZeroIsRefused) {
