@@ -10,17 +10,14 @@
 namespace morvanel::testing {
 namespace {
 
-QApplication& Application() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char nom[] = "qt_smoke_tests";
-  static char* argv[] = {nom, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 TEST(QtSmokeTest, TypingACodeIntoTheRealBoxShowsTheCentre) {
-  Application();
+  // The application lives in the test, not in a static: Qt must be torn
+  // down before its own statics are.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char programme[] = "shell_qt_tests";
+  char* argv[] = {programme, nullptr};
+  QApplication app(argc, argv);
   BaseTemporaire base;
   base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
   base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF OUEST"}, {2, "Urssaf de l'Ouest"}, {17, "0"}});
