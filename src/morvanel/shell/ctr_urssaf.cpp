@@ -62,6 +62,7 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       centre(ctx),
       liste(ctx),
       verif(ctx),
+      sortie(ctx),
       codeSigle(ctx),
       pickers(ctx),
       taux(ctx),
@@ -72,6 +73,7 @@ Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
   d->codeSigle.Attach();
   d->pickers.Attach();
   d->aide.Attach();
+  d->sortie.Attach();
   d->lib.AddInstance();
   UserControl_Initialize();
 }

@@ -20,6 +20,7 @@
 #include "morvanel/shell/screen_modes.h"
 #include "morvanel/shell/urssaf_context.h"
 #include "morvanel/view/form.h"
+#include "morvanel/workflow/exit_command.h"
 #include "morvanel/workflow/record_validation.h"
 
 namespace morvanel::shell {
@@ -43,6 +44,7 @@ struct Ctr_Urssaf::Private {
   data::CentreRecord centre;
   data::CentreList liste;
   workflow::RecordValidation verif;
+  workflow::ExitCommand sortie;
   fields::CodeSigleFields codeSigle;
   fields::EntiteEtabPickers pickers;
   ratehistory::RateHistoryModel taux;

@@ -1,0 +1,114 @@
+// "Sortir": when the control leaves at once, when it asks to save, and what
+// each answer writes.
+#include "poste_controle.h"
+
+namespace morvanel::testing {
+namespace {
+
+using view::MsgAnswer;
+
+constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article ?";
+
+class SortirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Urssaf des Pays de la Loire"},
+                                       {16, "117"}, {17, "0"}});
+    base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF CENTRE"}, {2, "Urssaf Centre-Val de Loire"},
+                                       {16, "245"}, {17, "1"}});
+    avant = base.Lire("CENTREURSSAF", "07");
+  }
+
+  // GIVEN centre 07 shown and its name changed by the user.
+  std::unique_ptr<Poste> CentreModifie(int niveau) {
+    auto p = std::make_unique<Poste>(base.db(), niveau);
+    p->ctl->Init();
+    p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
+    p->saisie.Focus((*p)["Txt_NomCtrUrssaf"]);
+    p->saisie.Type((*p)["Txt_NomCtrUrssaf"], " (siège)");
+    p->services.takeMessages();
+    return p;
+  }
+
+  BaseTemporaire base;
+  std::string avant;
+};
+
+TEST_F(SortirTest, SearchStateLeavesAtOnce) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.saisie.Click(p["Cmd_Sortir"]);
+  EXPECT_EQ(p.ctl->W_Sortir(), 1);
+  EXPECT_EQ(p.services.parentUnloads(), 1);
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+TEST_F(SortirTest, UnchangedCentreLeavesWithoutQuestionAndWritesNothing) {
+  Poste p(base.db());
+  p.ctl->Init();
+  p.saisie.Type(p["Txt_CodCtrUrssaf"], "07");
+  p.saisie.Click(p["Cmd_Sortir"]);
+  EXPECT_EQ(p.ctl->W_Sortir(), 1);
+  EXPECT_TRUE(p.services.messages().empty());
+  EXPECT_EQ(p.services.beeps(), 0);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+TEST_F(SortirTest, YesSavesTheChangeThenLeaves) {
+  auto p = CentreModifie(2);
+  p->services.QueueAnswer(MsgAnswer::Yes);
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  ASSERT_EQ(p->services.messages().size(), 1u);
+  EXPECT_EQ(p->services.messages()[0].text, kQuestion);
+  EXPECT_EQ(p->services.messages()[0].buttons, view::MsgButtons::YesNoCancel);
+  EXPECT_EQ(p->services.beeps(), 1);
+  EXPECT_EQ(p->ctl->W_Sortir(), 1);
+  dba::CItem ecrit(base.Lire("CENTREURSSAF", "07"));
+  EXPECT_EQ(ecrit.Item(2), "Urssaf des Pays de la Loire (siège)");
+  EXPECT_EQ(ecrit.Item(1), "URSSAF LOIRE");
+}
+
+TEST_F(SortirTest, NoLeavesWithoutWriting) {
+  auto p = CentreModifie(2);
+  p->services.QueueAnswer(MsgAnswer::No);
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  EXPECT_EQ(p->ctl->W_Sortir(), 1);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+TEST_F(SortirTest, CancelStaysWithTheCentreAndWritesNothing) {
+  auto p = CentreModifie(2);
+  p->ctl->W_Sortir(1);  // a host may have read an earlier exit
+  p->services.QueueAnswer(MsgAnswer::Cancel);
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  EXPECT_EQ(p->ctl->W_Sortir(), 0);
+  EXPECT_EQ(p->services.parentUnloads(), 0);
+  EXPECT_EQ((*p)["Txt_CodCtrUrssaf"].Text(), "07");
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+TEST_F(SortirTest, YesWithAFailedCheckStaysAndWritesNothing) {
+  auto p = CentreModifie(2);
+  (*p)["Txt_SigleCtrUrssaf"].SetText("  ");
+  p->services.QueueAnswer(MsgAnswer::Yes);
+  p->services.QueueAnswer(MsgAnswer::OK);
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  ASSERT_EQ(p->services.messages().size(), 2u);
+  EXPECT_EQ(p->services.messages()[1].text, "Le sigle du centre URSSAF est obligatoire.");
+  EXPECT_EQ(p->ctl->W_Sortir(), 0);
+  EXPECT_EQ(p->services.parentUnloads(), 0);
+  EXPECT_TRUE((*p)["Txt_SigleCtrUrssaf"].Focused());
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+TEST_F(SortirTest, ConsultationUserLeavesWithoutQuestionAndWithoutWriting) {
+  auto p = CentreModifie(1);
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  EXPECT_TRUE(p->services.messages().empty());
+  EXPECT_EQ(p->services.beeps(), 0);
+  EXPECT_EQ(p->ctl->W_Sortir(), 1);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+}  // namespace
+}  // namespace morvanel::testing
