@@ -12,7 +12,7 @@ namespace {
 using utilitaires::Utilitaires;
 
 std::string Texte(int jour, int mois, int annee) {
-  char t[16];
+  char t[40];  // room for any int, so the compiler sees no truncation
   std::snprintf(t, sizeof t, "%02d/%02d/%04d", jour, mois, annee);
   return t;
 }
