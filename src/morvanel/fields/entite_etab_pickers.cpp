@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "dba/citem.h"
@@ -43,14 +45,38 @@ bool PeutEtreCite(const std::string& code) {
   });
 }
 
+// The attributes of a list record, each as a record of its own, taken in
+// one pass: reading attribute k of a long list scans it from its start, so
+// reading every line that way grows with the square of the list.
+std::vector<dba::CItem> Lignes(const dba::CItem& liste) {
+  std::vector<dba::CItem> lignes;
+  const std::string& texte = liste.Item();
+  std::size_t debut = 0;
+  for (std::size_t fin; (fin = texte.find(dba::kAttributeMark, debut)) != std::string::npos;
+       debut = fin + 1) {
+    lignes.emplace_back(texte.substr(debut, fin - debut));
+  }
+  lignes.emplace_back(texte.substr(debut));
+  return lignes;
+}
+
+// Value `valeur` of line `k` (from 0); "" past the end, as Item reads it.
+std::string Valeur(const std::vector<dba::CItem>& lignes, std::size_t k, int valeur) {
+  return k < lignes.size() ? lignes[k].Item(1, valeur) : std::string();
+}
+
 // Adds value 2 of each attribute of `liste` to `combo`, the first one before
-// any test, until an attribute whose value 1 is empty.
+// any test, until an attribute whose value 1 is empty. The names are handed
+// over together: a screen redraws the combo once, not once per name.
 void RemplirCombo(view::Control& combo, const dba::CItem& liste) {
-  int k = 1;
+  const std::vector<dba::CItem> lignes = Lignes(liste);
+  std::vector<std::string> noms;
+  std::size_t k = 0;
   do {
-    combo.AddItem(liste.Item(k, 2));
+    noms.push_back(Valeur(lignes, k, 2));
     ++k;
-  } while (!liste.Item(k, 1).empty());
+  } while (!Valeur(lignes, k, 1).empty());
+  combo.AddItems(std::move(noms));
 }
 
 }  // namespace
@@ -88,21 +114,23 @@ void EntiteEtabPickers::Remplir_Entite() {
   }
 
   // One line per entity code, in the order of its first activity. Codes are
-  // compared with the codes already taken, never with the names.
-  dba::CItem entites;
-  std::vector<std::string> pris;
-  const int n = selection.DCount();
-  for (int i = 1; i <= n; ++i) {
-    std::string code = PremiersCaracteres(selection.Item(i, 1), kLongueurCode);
-    if (code.empty() || std::find(pris.begin(), pris.end(), code) != pris.end()) continue;
+  // compared with the codes already taken, never with the names. The list's
+  // text is put together line by line: writing line k into the growing
+  // record would rescan it each time.
+  std::string entites;
+  std::unordered_set<std::string> pris;
+  for (const dba::CItem& activite : Lignes(selection)) {
+    std::string code = PremiersCaracteres(activite.Item(1, 1), kLongueurCode);
+    if (code.empty() || !pris.insert(code).second) continue;
     etat.Art_Association = std::make_unique<dba::CItem>(ctx_.lib.F_Association.DBRead(code));
-    const int k = static_cast<int>(pris.size()) + 1;
-    entites.setItem(k, 1, code);
-    entites.setItem(k, 2, etat.Art_Association->Item(1));
-    pris.push_back(std::move(code));
+    if (!entites.empty()) entites += dba::kAttributeMark;
+    entites += code;
+    // An empty name adds no value, as writing "" past the end does not.
+    const std::string nom = etat.Art_Association->Item(1);
+    if (!nom.empty()) entites += dba::kValueMark + nom;
   }
 
-  etat.ListeEntites = dba::CItem(entites.Item());
+  etat.ListeEntites = dba::CItem(std::move(entites));
   e.Cbo_Entite.Clear();
   RemplirCombo(e.Cbo_Entite, etat.ListeEntites);
 

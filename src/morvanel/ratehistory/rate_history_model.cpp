@@ -10,6 +10,7 @@
 #include "morvanel/ratehistory/rate_history_model.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dba/citem.h"
@@ -32,10 +33,16 @@ void Remplir(shell::UrssafContext& ctx, const dba::CItem* historique) {
   utilitaires::Utilitaires& u = ctx.lib.Utilitaires();
   const std::vector<std::string> dates = historique->Values(kAttrDates);
   const std::vector<std::string> taux = historique->Values(kAttrTaux);
+  // Each list is handed over whole: a screen redraws it once, not per line.
+  std::vector<std::string> valeurs, jours;
+  valeurs.reserve(dates.size());
+  jours.reserve(dates.size());
   for (std::size_t i = 0; i < dates.size(); ++i) {
-    e.Lst_Valeur.AddItem(i < taux.size() ? TexteTaux(u, taux[i]) : std::string());
-    e.Lst_Date.AddItem(u.Convertir_DateAffichage(dates[i]));
+    valeurs.push_back(i < taux.size() ? TexteTaux(u, taux[i]) : std::string());
+    jours.push_back(u.Convertir_DateAffichage(dates[i]));
   }
+  e.Lst_Valeur.AddItems(std::move(valeurs));
+  e.Lst_Date.AddItems(std::move(jours));
 }
 
 // `attrCompte`: the attribute whose number of values is the number of lines.

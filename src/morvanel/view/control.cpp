@@ -7,6 +7,7 @@
 #include "morvanel/view/control.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "morvanel/view/form.h"
@@ -143,6 +144,13 @@ bool Control::TakesFocus() const {
 
 void Control::AddItem(std::string_view text) {
   items_.emplace_back(text);
+  notify(Property::List);
+}
+
+void Control::AddItems(std::vector<std::string> texts) {
+  if (texts.empty()) return;
+  items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
+                std::make_move_iterator(texts.end()));
   notify(Property::List);
 }
 

@@ -97,6 +97,9 @@ class Control {
 
   // Lists (combo, list box). List(i) outside 0..ListCount()-1 is "".
   void AddItem(std::string_view text);
+  // Adds the texts in order as AddItem would, observers being told once: a
+  // screen redraws a long list once, not once per entry.
+  void AddItems(std::vector<std::string> texts);
   void RemoveItem(int index);
   // Removes every entry; ListIndex becomes -1. A combo's edit text is emptied
   // too (raising Change when it was not empty).

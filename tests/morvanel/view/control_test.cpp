@@ -258,6 +258,25 @@ TEST_F(ControlTest, ObserversRemovedWhileBeingToldAreNotCalledAgain) {
   EXPECT_EQ(removed.calls, 0);
 }
 
+// A long list handed over whole reaches a screen as one change, not one
+// per entry, and raises no event.
+TEST_F(ControlTest, AddItemsAppendsInOrderAndTellsObserversOnce) {
+  Control& list = form.Add(Kind::ListBox, "Lst", {});
+  list.AddItem("a");
+  list.SetListIndex(0);
+  Recorder recorder;
+  list.AddObserver(&recorder);
+  Counts n;
+  Count(list, n);
+  list.AddItems({"b", "", "c"});
+  list.AddItems({});
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "", "c"}));
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(recorder.calls, 1);
+  EXPECT_EQ(n.click + n.change, 0);
+  list.RemoveObserver(&recorder);
+}
+
 TEST_F(ControlTest, AnErrorInAHandlerLeavesTheFormUsable) {
   Control& a = form.Add(Kind::TextBox, "Txt_A", {});
   Control& b = form.Add(Kind::TextBox, "Txt_B", {});
