@@ -1,6 +1,6 @@
 // morvanel_bench: seeds a demo database and the same records into a raw
 // SQLite baseline, then prints one line per measurement:
-//   NAME ours=…us baseline=…us ratio=R target=T ok|MISSED|MISMATCH
+//   NAME ours=…us baseline=…us ratio=R target=T [frame=Fms] ok|MISSED|MISMATCH
 // Times are per operation, medians of several runs. Benchmark program.
 #include <algorithm>
 #include <chrono>
@@ -75,22 +75,35 @@ bool Selected(const BenchConfig& c, const std::string& name) {
   return c.only.empty() || std::find(c.only.begin(), c.only.end(), name) != c.only.end();
 }
 
+const char* Verdict(const Measurement& m, bool same, double ours, double ratio) {
+  if (!same) return "MISMATCH";
+  if (m.target == 0 && m.frameUs == 0) return "info";
+  const bool met = (m.target == 0 || ratio <= m.target) && (m.frameUs == 0 || ours <= m.frameUs);
+  return met ? "ok" : "MISSED";
+}
+
 // Runs both sides alternately so that drift of the machine hits both alike.
 void Run(const Measurement& m, BenchContext& ctx) {
+  const auto prepare = [&](int run) {
+    if (m.prepare) m.prepare(ctx, run);
+  };
   const double ops = m.operations(ctx.config);
+  prepare(0);
   const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);  // warm-up and check
   std::vector<double> ours, base;
   for (int run = 1; run <= ctx.config.runs; ++run) {
+    prepare(run);
     ours.push_back(Seconds([&] { (void)m.ours(ctx, run); }) / ops * 1e6);
     base.push_back(Seconds([&] { (void)m.baseline(ctx, run); }) / ops * 1e6);
   }
   const double o = Median(ours), b = Median(base);
   const double ratio = b > 0 ? o / b : 0;
-  const char* verdict = !same ? "MISMATCH" : m.target == 0 ? "info" : ratio <= m.target ? "ok" : "MISSED";
   char target[16] = "none";
   if (m.target > 0) std::snprintf(target, sizeof target, "%.1f", m.target);
-  std::printf("%s ours=%.3fus baseline=%.3fus ratio=%.2f target=%s %s\n", m.name.c_str(), o, b,
-              ratio, target, verdict);
+  char frame[32] = "";
+  if (m.frameUs > 0) std::snprintf(frame, sizeof frame, " frame=%gms", m.frameUs / 1000);
+  std::printf("%s ours=%.3fus baseline=%.3fus ratio=%.2f target=%s%s %s\n", m.name.c_str(), o, b,
+              ratio, target, frame, Verdict(m, same, o, ratio));
   std::fflush(stdout);
 }
 

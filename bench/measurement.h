@@ -1,6 +1,6 @@
 // The benchmark's measurements: each names one piece of logical work done
-// once through the multivalue database ("ours") and once with raw SQLite
-// ("baseline"). A new measurement is a new file with a Register function
+// once through the multivalue database or the control ("ours") and once
+// with the plainest reads that produce the same result ("baseline"). A new measurement is a new file with a Register function
 // listed in measurements.cpp. Benchmark program (bench/).
 #pragma once
 
@@ -13,6 +13,8 @@
 #include "dba/database.h"
 
 namespace bench {
+
+struct ControlBench;  // control_fixture.h
 
 struct BenchConfig {
   bool quick = false;
@@ -28,6 +30,7 @@ struct BenchContext {
   const BenchConfig& config;
   std::vector<demo::DemoRecord> cases;  // every ELTSPARTEMP record as seeded
   std::string centre;                   // the centre the selections look for
+  std::shared_ptr<ControlBench> control = nullptr;  // made by the first control measurement
 
   // `count` case records drawn at random, the same for a given run number.
   [[nodiscard]] std::vector<const demo::DemoRecord*> RandomCases(int run, int count) const;
@@ -47,6 +50,12 @@ struct Measurement {
   // must be equal for the two sides (a check that they did the same work).
   std::function<std::string(BenchContext&, int run)> ours;
   std::function<std::string(BenchContext&, int run)> baseline;
+  // Largest acceptable time of one operation of ours in microseconds,
+  // whatever the baseline does (a screen step must fit in one frame); 0 = none.
+  double frameUs = 0;
+  // Untimed, before each run of ours (the warm-up included): puts back the
+  // state one operation starts from. May be empty.
+  std::function<void(BenchContext&, int run)> prepare = nullptr;
 };
 
 using Registry = std::vector<Measurement>;
@@ -57,6 +66,8 @@ using Registry = std::vector<Measurement>;
 void RegisterPointMeasurements(Registry& r);   // dbread, dbwrite
 void RegisterSelectMeasurements(Registry& r);  // select_scan, select_indexed, sselect_centres
 void RegisterBatchMeasurements(Registry& r);   // rmw_batch
+void RegisterHistoryMeasurements(Registry& r);  // show_history_32767, sort_history_32767
+void RegisterPickerMeasurements(Registry& r);   // pickers_500x5000
 
 // Joins texts with the attribute mark, as a selection result holds its records.
 [[nodiscard]] std::string JoinRecords(const std::vector<std::string>& parts);

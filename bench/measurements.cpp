@@ -12,6 +12,8 @@ Registry AllMeasurements() {
   RegisterPointMeasurements(r);
   RegisterBatchMeasurements(r);
   RegisterSelectMeasurements(r);
+  RegisterHistoryMeasurements(r);
+  RegisterPickerMeasurements(r);
   return r;
 }
 
