@@ -108,7 +108,9 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
     return;
   }
   Liste(paire).SetText(*nom);
-  if (paire == Paire::Entite) Remplir_Etab();
+  // Rebuilding for the entity already listed would empty the establishment
+  // the clerk chose, only because the focus went through the entity box.
+  if (paire == Paire::Entite && etabsDe_ != code) Remplir_Etab();
 }
 
 void EntiteEtabPickers::Code_Inconnu(Paire paire, const std::string& code) {

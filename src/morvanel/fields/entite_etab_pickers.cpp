@@ -147,6 +147,7 @@ void EntiteEtabPickers::Fermer_Etab() {
   e.Cbo_Etab.SetEnabled(false);
   e.Txt_CodeEtab.SetEnabled(false);
   e.Etq_Etablissement.SetEnabled(false);
+  etabsDe_.reset();
 }
 
 void EntiteEtabPickers::Remplir_Etab() {
@@ -178,6 +179,7 @@ void EntiteEtabPickers::Remplir_Etab() {
     e.Cbo_Etab.SetListIndex(0);
     Fermer_Etab();
   }
+  etabsDe_ = entite;
 }
 
 }  // namespace morvanel::fields

@@ -44,6 +44,10 @@ class EntiteEtabPickers {
   // Set while the check empties a stale name from a combo, so that the
   // combo's Change rule does not empty the code just checked.
   bool effacementNom_ = false;
+  // The entity code the establishment list on screen was built for; none
+  // once the pair is closed. A check that finds the same entity again (the
+  // clerk only passed through the box) keeps the establishment chosen.
+  std::optional<std::string> etabsDe_;
 };
 
 }  // namespace morvanel::fields

@@ -116,6 +116,21 @@ TEST(Entite, BackspaceEmptiesThePairAndClosesTheEstablishments) {
   EXPECT_TRUE(p.Messages().empty());
 }
 
+TEST(Entite, PassingThroughTheEntityBoxKeepsTheEstablishmentChosen) {
+  // GIVEN centre 12 shown, attached to 125/002
+  PosteCentres p;
+  p.Montrer("12");
+  ASSERT_EQ(p.e().Txt_CodeEtab.Text(), "002");
+  // WHEN the clerk tabs into the entity box and out again
+  p.clerc().Focus(p.e().Txt_CodeEntite);
+  p.clerc().Focus(p.e().Txt_CodeEtab);
+  // THEN the attachment is as it was, without a message
+  EXPECT_EQ(p.e().Txt_CodeEntite.Text(), "125");
+  EXPECT_EQ(p.e().Txt_CodeEtab.Text(), "002");
+  EXPECT_EQ(p.e().Cbo_Etab.Text(), "GRENOBLE");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
 TEST(Entite, PickingANameFillsTheCodeAndRebuildsTheEstablishments) {
   PosteEntites p;
   p.clerc().Pick(p.nom(), 0);
