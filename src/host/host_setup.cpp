@@ -25,18 +25,6 @@ std::shared_ptr<dba::Database> OpenDatabase(const std::string& path, std::ostrea
   return db;
 }
 
-void RegisterRoutines(dba::Database& db, std::ostream& notes) {
-  const std::vector<std::string> files = db.Files();
-  if (std::find(files.begin(), files.end(), "JOURNAL") != files.end()) {
-    demo::RegisterDemoRoutines(db);
-    return;
-  }
-  db.RegisterRoutine("UNIPGCENTREURSSAF", [&notes](dba::Database&, int&, std::string_view) {
-    notes << "note: routine UNIPGCENTREURSSAF started; this database has no JOURNAL file, so "
-             "the run is not recorded\n";
-    return dba::CItem();
-  });
-}
 
 std::string LibraryBesideHost() {
   std::error_code ec;

@@ -16,10 +16,6 @@ namespace host {
 [[nodiscard]] std::shared_ptr<dba::Database> OpenDatabase(const std::string& path,
                                                           std::ostream& notes);
 
-// The post-write routine: the demo one when the database has its JOURNAL
-// file; else a stand-in that records nothing and says so, so that a
-// database of the payroll application never gains a file behind its back.
-void RegisterRoutines(dba::Database& db, std::ostream& notes);
 
 // The control library built beside the host (libmorvanel.so in the host's
 // folder, else the build tree's copy); "" when neither exists.

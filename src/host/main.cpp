@@ -58,7 +58,7 @@ QString Header(const components::Client& client) {
 int Run(QApplication& app, const host::HostOptions& o) {
   const std::string path = o.db.empty() ? host::DefaultDatabasePath() : o.db;
   std::shared_ptr<dba::Database> db = host::OpenDatabase(path, std::cerr);
-  host::RegisterRoutines(*db, std::cerr);
+  demo::RegisterPostWriteRoutine(*db, std::cerr);
   auto droits = components::DroitsUtilisateur::DepuisBase(*db, o.user);
   auto client = std::make_shared<components::Client>("DEMO", "Société de démonstration", o.user);
   host::EnsureRegistered(host::LibraryBesideHost(), std::cerr);

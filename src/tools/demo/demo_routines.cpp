@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <ostream>
 #include <string>
 
 #include "demo/demo_data.h"
@@ -63,5 +64,18 @@ dba::CItem StampJournal(dba::Database& db, int& /*number*/, std::string_view /*p
 }  // namespace
 
 void RegisterDemoRoutines(dba::Database& db) { db.RegisterRoutine(kRoutineName, StampJournal); }
+
+void RegisterPostWriteRoutine(dba::Database& db, std::ostream& notes) {
+  const std::vector<std::string> files = db.Files();
+  if (std::find(files.begin(), files.end(), "JOURNAL") != files.end()) {
+    RegisterDemoRoutines(db);
+    return;
+  }
+  db.RegisterRoutine("UNIPGCENTREURSSAF", [&notes](dba::Database&, int&, std::string_view) {
+    notes << "note: routine UNIPGCENTREURSSAF started; this database has no JOURNAL file, so "
+             "the run is not recorded\n";
+    return dba::CItem();
+  });
+}
 
 }  // namespace demo

@@ -10,6 +10,8 @@
 // The layout of every file is described in docs/demo-database.md.
 #pragma once
 
+#include <ostream>
+
 #include "dba/database.h"
 
 namespace demo {
@@ -42,5 +44,11 @@ void SeedEntities(dba::Database& db, int entities, int establishmentsPerEntity);
 // ("2024-01-31T08:15:00Z") in attribute 2. Creates JOURNAL when missing.
 // Returns a record whose attribute 1 is the new run count.
 void RegisterDemoRoutines(dba::Database& db);
+
+// For hosts and tools that open any database holding the control's files:
+// the demo routine when the database has its JOURNAL file; otherwise a
+// stand-in that writes nothing and says so on `notes`, so that a database
+// that is not the demo one gains no file behind its owner's back.
+void RegisterPostWriteRoutine(dba::Database& db, std::ostream& notes);
 
 }  // namespace demo

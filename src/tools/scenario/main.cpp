@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   std::shared_ptr<dba::Database> db;
   try {
     db = OpenDatabase(o);
-    scenario::RegisterPostWriteRoutine(*db, std::cerr);
+    demo::RegisterPostWriteRoutine(*db, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << "urssaf-scenario: " << o.db << ": " << e.what() << "\n";
     return 2;

@@ -36,17 +36,5 @@ std::vector<ScriptLine> LoadScript(const std::string& path) {
   return ParseScript(path, in);
 }
 
-void RegisterPostWriteRoutine(dba::Database& db, std::ostream& notes) {
-  const std::vector<std::string> files = db.Files();
-  if (std::find(files.begin(), files.end(), "JOURNAL") != files.end()) {
-    demo::RegisterDemoRoutines(db);
-    return;
-  }
-  db.RegisterRoutine("UNIPGCENTREURSSAF", [&notes](dba::Database&, int&, std::string_view) {
-    notes << "note: routine UNIPGCENTREURSSAF started; this database has no JOURNAL file, so "
-             "the run is not recorded\n";
-    return dba::CItem();
-  });
-}
 
 }  // namespace scenario

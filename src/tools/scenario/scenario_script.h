@@ -25,10 +25,5 @@ class ScriptError : public std::runtime_error {
 // The same from text already read (`name` is used in the messages).
 [[nodiscard]] std::vector<ScriptLine> ParseScript(const std::string& name, std::istream& in);
 
-// The post-write routine "UNIPGCENTREURSSAF": the demo routine, which stamps
-// the JOURNAL file, when the database has that file; otherwise a stand-in
-// that writes nothing and says so on `notes`, so that a database that is
-// not the demo one gains no file behind its owner's back.
-void RegisterPostWriteRoutine(dba::Database& db, std::ostream& notes);
 
 }  // namespace scenario

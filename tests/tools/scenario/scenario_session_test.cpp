@@ -24,7 +24,7 @@ class SessionTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     db_ = dba::Database::Open((dir_ / "demo.mvdb").string(), {.create = true});
     demo::SeedDemo(*db_);
-    RegisterPostWriteRoutine(*db_, err_);
+    demo::RegisterPostWriteRoutine(*db_, err_);
   }
   ~SessionTest() override {
     db_.reset();
