@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, when missing.
+# Installs the Debian packages the build, the tests and the demo need, when missing
+# (fonts-liberation: fonts as wide as the ones the screens were drawn with).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libgtest-dev
-          libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth)
+          libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

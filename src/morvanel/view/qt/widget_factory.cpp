@@ -2,6 +2,9 @@
 // Qt binding of the named-controls layer (src/morvanel/view/qt).
 #include "morvanel/view/qt/widget_factory.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -11,6 +14,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStringList>
 #include <QWidget>
 
 #include "morvanel/view/qt/qt_units.h"
@@ -32,6 +38,21 @@ class ModelCheckBox : public QCheckBox {
 bool IsFixedPitchName(const QString& family) {
   return family.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ||
          family.contains(QLatin1String("Mono"), Qt::CaseInsensitive);
+}
+
+// The screens were drawn with fonts of another desktop. The families with
+// the same character widths come first, so that captions fit the boxes they
+// were measured for; then the narrowest look-alikes.
+QStringList CandidateFamilies(const QString& family) {
+  if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+            QStringLiteral("DejaVu Sans Condensed")};
+  }
+  if (family.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
+    return {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"),
+            QStringLiteral("DejaVu Sans Mono")};
+  }
+  return {family};
 }
 
 QLineEdit* NewLineEdit(QWidget* parent) {
@@ -70,7 +91,6 @@ QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out)
     case Kind::Label: {
       auto* label = new QLabel(caption, parent);
       label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
     }
@@ -109,23 +129,75 @@ bool TakesFocus(Kind kind) {
 
 }  // namespace
 
-QFont ToQFont(const Font& font) {
+QFont ToQFont(const Font& font, double dpi) {
   const QString family = ToQString(font.name);
-  QFont result;
-  if (QFontDatabase::hasFamily(family)) {
-    result = QFont(family);
-  } else if (IsFixedPitchName(family)) {
-    result = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  } else {
-    result = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  const bool fixed = IsFixedPitchName(family);
+  QFont result = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+  for (const QString& candidate : CandidateFamilies(family)) {
+    if (QFontDatabase::hasFamily(candidate)) {
+      result = QFont(candidate);
+      break;
+    }
   }
-  if (IsFixedPitchName(family)) {
+  if (fixed) {
     result.setFixedPitch(true);
     result.setStyleHint(QFont::Monospace);
   }
-  if (font.points > 0) result.setPointSizeF(font.points);
+  // In pixels at the dpi the twips are turned with: text and boxes then
+  // grow together, whatever the screen's own font scaling says.
+  if (font.points > 0) result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.points * dpi / 72.0))));
   result.setBold(font.bold);
   return result;
+}
+
+namespace {
+
+// Width the caption of `widget` may take, or -1 when it has no one-line
+// caption to fit.
+int CaptionRoom(QWidget& widget) {
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    return label->wordWrap() ? -1 : label->contentsRect().width();
+  }
+  if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    // A little air between the text and the button's edges.
+    constexpr int kAir = 4;
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() - kAir;
+  }
+  if (auto* check = qobject_cast<QCheckBox*>(&widget)) {
+    // The box and the gap before the text, as the style lays them out.
+    const int decoration = check->sizeHint().width() - check->fontMetrics().horizontalAdvance(check->text());
+    return check->width() - decoration;
+  }
+  return -1;
+}
+
+QString CaptionOf(QWidget& widget) {
+  if (auto* label = qobject_cast<QLabel*>(&widget)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(&widget)) return button->text();
+  return {};
+}
+
+}  // namespace
+
+void FitCaption(QWidget& widget) {
+  // Never below this share of the font's width: past it the text would be
+  // harder to read than a cut one.
+  constexpr int kNarrowest = 80;
+  QFont font = widget.font();
+  font.setStretch(QFont::Unstretched);
+  const QString caption = CaptionOf(widget);
+  const int room = CaptionRoom(widget);
+  int stretch = QFont::Unstretched;
+  if (room > 0) {
+    while (stretch > kNarrowest && QFontMetrics(font).boundingRect(caption).width() > room) {
+      stretch -= 2;
+      font.setStretch(stretch);
+    }
+  }
+  if (widget.font() != font) widget.setFont(font);
 }
 
 ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi) {
@@ -138,7 +210,12 @@ ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi)
   // only the surface and the frames show the context menu.
   if (control.kind() != Kind::Frame) widget->setAttribute(Qt::WA_NoMousePropagation);
   widget->setGeometry(TwipsToPixels(control.geometry, dpi));
-  widget->setFont(ToQFont(control.font));
+  widget->setFont(ToQFont(control.font, dpi));
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    // A caption wraps only where the label has room for a second line;
+    // otherwise the wrapped words would be cut off below.
+    label->setWordWrap(label->height() >= 2 * label->fontMetrics().lineSpacing());
+  }
   if (!control.ToolTipText.empty()) widget->setToolTip(ToQString(control.ToolTipText));
   // Without a name of its own, Qt's accessibility falls back on the caption.
   if (!control.AccessibleName.empty()) widget->setAccessibleName(ToQString(control.AccessibleName));

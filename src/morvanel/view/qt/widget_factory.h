@@ -23,8 +23,17 @@ struct ControlWidgets {
 // they are built when popped up.
 [[nodiscard]] ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi);
 
-// The Qt font for a model font. A family missing from this system falls back
-// to the system font of the same pitch, at the asked size.
-[[nodiscard]] QFont ToQFont(const Font& font);
+// The Qt font for a model font, sized in pixels at `dpi` (the dpi the
+// control's twips are turned with). "MS Sans Serif" and "Courier New" are
+// drawn with installed families of the same widths when there are some; a
+// family missing from this system falls back to the system font of the same
+// pitch.
+[[nodiscard]] QFont ToQFont(const Font& font, double dpi);
+
+// Draws the caption of a one-line label, a push button or a check box a
+// little narrower when it is wider than its box (the screens' captions were
+// measured with a narrower font), so that it shows whole. Called again
+// whenever the caption changes.
+void FitCaption(QWidget& widget);
 
 }  // namespace morvanel::view::qt

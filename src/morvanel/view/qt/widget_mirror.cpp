@@ -101,6 +101,7 @@ void MirrorCaption(const Control& control, QWidget* widget) {
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
     frame->setTitle(caption);
   }
+  FitCaption(*widget);
 }
 
 void MirrorValue(const Control& control, QWidget* widget) {
