@@ -1,7 +1,6 @@
 // Database, routine and library registration of the demo host. Demo host.
 #include "host_setup.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <ostream>
 

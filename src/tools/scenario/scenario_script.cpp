@@ -1,7 +1,6 @@
 // Scenario files to lines, and the runner's routine set-up. Scenario runner.
 #include "scenario_script.h"
 
-#include <algorithm>
 #include <fstream>
 #include <ostream>
 
