@@ -165,6 +165,34 @@ TEST_F(QtTextInput, APastedLineLosesItsLineBreaks) {
   EXPECT_EQ(nom->Text(), "Dupont");
 }
 
+TEST_F(QtTextInput, ABoxWithoutTheFocusShowsTheStartOfItsText) {
+  const std::string longText = "cotisations@idf.urssaf.example, service des cotisations";
+  const int end = static_cast<int>(longText.size());
+  QLineEdit* nomEdit = screen->view->WidgetsOf(*nom).edit;
+  // GIVEN a long text set from code in the name box while the code box has the focus
+  nom->SetText(longText);
+  // THEN the box shows its start, and the model keeps its cursor at the end
+  EXPECT_EQ(nomEdit->cursorPosition(), 0);
+  EXPECT_EQ(nom->SelStart(), end);
+  // WHEN Shift+Tab brings the focus in THEN the model's cursor is shown
+  Press(Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_TRUE(nom->Focused());
+  EXPECT_EQ(nomEdit->cursorPosition(), end);
+  // WHEN the focus leaves again THEN the start shows and the model is untouched
+  Press(Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_TRUE(code->Focused());
+  EXPECT_EQ(nomEdit->cursorPosition(), 0);
+  EXPECT_EQ(nom->SelStart(), end);
+  // WHEN the user clicks into the box THEN the click places the cursor
+  const QPoint at(60, nomEdit->height() / 2);
+  const int clicked = nomEdit->cursorPositionAt(at);
+  ASSERT_GT(clicked, 0);
+  testing::ClickAt(nomEdit, at);
+  ASSERT_TRUE(nom->Focused());
+  EXPECT_EQ(nom->SelStart(), clicked);
+  EXPECT_EQ(nomEdit->cursorPosition(), clicked);
+}
+
 TEST_F(QtTextInput, BacktabGoesToThePreviousControlThroughTheModel) {
   int nomGot = 0;
   nom->GotFocus = [&] { ++nomGot; };

@@ -63,6 +63,8 @@ void InputRouter::pushSelection(Control& control) {
   if (view_.IsBinding()) return;
   const ControlWidgets widgets = view_.WidgetsOf(control);
   if (widgets.edit == nullptr || TextDiverges(control, widgets)) return;
+  // Without the focus the box only shows its start (see MirrorSelection).
+  if (!HasQtFocus(widgets.edit)) return;
   const CharSelection selection = SelectionOf(widgets);
   if (selection.start == control.SelStart() && selection.length == control.SelLength()) return;
   const QtFormView::BindingScope scope(view_);
@@ -134,6 +136,12 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
       return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
       return onFocusIn(*control, static_cast<QFocusEvent*>(event));
+    case QEvent::FocusOut: {
+      // Left for another box: show the start of the text again.
+      const QtFormView::BindingScope scope(view_);
+      MirrorProperty(*control, view_.WidgetsOf(*control), Property::Selection);
+      return false;
+    }
     case QEvent::MouseButtonPress:
       return onMousePress(control, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
@@ -162,6 +170,12 @@ bool InputRouter::onFocusIn(Control& control, QFocusEvent* event) {
     return false;
   }
   if (view_.form().ActiveControl() == &control) return false;
+  {
+    // The box showed its start while it had no focus: it takes the model's
+    // cursor back before the focus handlers read it (a click then moves it).
+    const QtFormView::BindingScope scope(view_);
+    MirrorProperty(control, view_.WidgetsOf(control), Property::Selection);
+  }
   run(control, [&control](UserInput& in) { return in.Focus(control); });
   return false;
 }

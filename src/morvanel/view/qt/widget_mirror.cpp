@@ -27,6 +27,16 @@ QStringList ItemsOf(const Control& control) {
 }
 
 void MirrorSelection(const Control& control, QLineEdit* edit) {
+  if (!HasQtFocus(edit)) {
+    // A box without the focus shows its text from the start, as boxes do on
+    // every desktop; the model keeps its cursor, which comes back with the
+    // focus (or gives way to where the user clicks).
+    if (edit->hasSelectedText() || edit->cursorPosition() != 0) {
+      const QSignalBlocker blocker(edit);
+      edit->setCursorPosition(0);
+    }
+    return;
+  }
   const QString text = edit->text();
   const int start = CharsToUtf16(text, control.SelStart());
   const int end = CharsToUtf16(text, control.SelStart() + control.SelLength());
@@ -125,6 +135,14 @@ void MirrorMax(const Control& control, QWidget* widget) {
 }
 
 }  // namespace
+
+bool HasQtFocus(const QLineEdit* edit) {
+  if (edit == nullptr) return false;
+  const QWidget* focused = edit->window()->focusWidget();
+  if (focused == nullptr) return false;
+  // A combo and its text part stand for each other, whichever is the proxy.
+  return focused == edit || focused->focusProxy() == edit || edit->focusProxy() == focused;
+}
 
 void MirrorProperty(const Control& control, const ControlWidgets& widgets, Property property) {
   QWidget* widget = widgets.widget;

@@ -4,6 +4,8 @@
 // Qt binding of the named-controls layer (src/morvanel/view/qt).
 #pragma once
 
+class QLineEdit;
+
 #include "morvanel/view/control.h"
 #include "morvanel/view/qt/widget_factory.h"
 
@@ -14,6 +16,11 @@ namespace morvanel::view::qt {
 void MirrorProperty(const Control& control, const ControlWidgets& widgets, Property property);
 // Writes every property (a freshly built widget, or a resync after input).
 void MirrorAll(const Control& control, const ControlWidgets& widgets);
+
+// True when `edit` (a text box or a combo's text part) is where its window's
+// keyboard goes. Only then does its cursor mean anything to the model: a box
+// without the focus shows its text from the start.
+[[nodiscard]] bool HasQtFocus(const QLineEdit* edit);
 
 // True when the text part shows something other than the model's text.
 [[nodiscard]] bool TextDiverges(const Control& control, const ControlWidgets& widgets);
