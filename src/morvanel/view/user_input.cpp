@@ -184,16 +184,20 @@ bool UserInput::Scroll(Control& control, int value) {
 }
 
 bool UserInput::MouseDown(Control* control, int button, float x, float y) {
-  if (control == nullptr) {
-    if (!form_.Enabled()) return false;
-    ActionScope scope(form_);
-    const auto handler = form_.MouseDown;
-    if (handler) handler(button, 0, x, y);
-    return true;
+  if (!form_.Enabled()) return false;
+  for (const Control* c = control; c != nullptr; c = c->Container() != nullptr ? c->Container() : c->Owner()) {
+    if (!c->Visible()) return false;  // nothing of it is on the screen
   }
-  if (!control->IsUsable()) return false;
+  // A control that does not take input lets the press through to what lies
+  // under it: its container, else the surface, in that one's coordinates.
+  Control* receiver = control;
+  while (receiver != nullptr && !receiver->IsUsable()) {
+    x += static_cast<float>(receiver->geometry.left);
+    y += static_cast<float>(receiver->geometry.top);
+    receiver = receiver->Container() != nullptr ? receiver->Container() : receiver->Owner();
+  }
   ActionScope scope(form_);
-  const auto handler = control->MouseDown;
+  const auto handler = receiver != nullptr ? receiver->MouseDown : form_.MouseDown;
   if (handler) handler(button, 0, x, y);
   return true;
 }

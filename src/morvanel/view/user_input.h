@@ -6,7 +6,7 @@
 //
 // Each call is one user action (an ActionScope). A control that is disabled
 // or hidden (itself, a container, or the form) takes no input: the call
-// returns false and nothing happens.
+// returns false and nothing happens (mouse buttons excepted: MouseDown).
 #pragma once
 
 #include <string_view>
@@ -54,7 +54,11 @@ class UserInput {
   bool DblClick(Control& control, int index);
   // The user moves a scroll bar to `value` (clamped to 0..Max): Change.
   bool Scroll(Control& control, int value);
-  // Mouse button pressed on a control (frame) or, with nullptr, the surface.
+  // Mouse button pressed on a control (frame) or, with nullptr, the surface;
+  // x, y relative to it. A disabled control (or one in a disabled container)
+  // passes the press on to the first usable container around it, else to
+  // the surface, with x, y made relative to that receiver, as the platform
+  // does. A hidden control, or a disabled surface, gets nothing.
   bool MouseDown(Control* control, int button, float x = 0, float y = 0);
   // F1: the help topic of the control, else of its containers.
   bool Help(Control& control);

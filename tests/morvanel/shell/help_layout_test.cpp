@@ -175,6 +175,18 @@ TEST(ContextMenuTest, RightClickOnTheFrameIsPlacedOnTheSurface) {
   EXPECT_EQ(p.services.popups()[0].y, 5450);
 }
 
+TEST(ContextMenuTest, RightClickOnTheFrameGreyedBySearchStillOffersTheMenu) {
+  BaseTemporaire base;
+  Poste p(base.db());
+  p.ctl->Init();
+  ASSERT_FALSE(p["Cdr_Rapport"].Enabled()) << "greyed by the search";
+  p.saisie.MouseDown(&p["Cdr_Rapport"], view::kMouseRight, 100, 50);
+  ASSERT_EQ(p.services.popups().size(), 1u);
+  EXPECT_EQ(p.services.popups()[0].x, 100);
+  EXPECT_EQ(p.services.popups()[0].y, 5450);
+  EXPECT_TRUE(p["Mnu_Sommaire"].Enabled());
+}
+
 TEST(ContextMenuTest, TheMenuItemOpensTheScreensPage) {
   BaseTemporaire base;
   components::RecordingHelpWindow fenetre;

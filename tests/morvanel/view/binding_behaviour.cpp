@@ -4,6 +4,7 @@
 #include "binding_behaviour.h"
 
 #include <string>
+#include <vector>
 
 namespace morvanel::view::suite {
 
@@ -422,6 +423,51 @@ TEST_P(BindingBehaviour, MouseDownReachesTheFrameAndTheSurface) {
   user().MouseDown(frame, kMouseRight);
   user().MouseDown(nullptr, kMouseLeft);
   EXPECT_EQ(log.events, (Events{"Cdr_Cadre.MouseDown:2", "Form.MouseDown:1"}));
+}
+
+TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
+  EventLog log;
+  for (Control* c : {frame, date, ok}) LogAllEvents(*c, log);
+  struct Press {
+    float x, y;
+  };
+  std::vector<Press> onSurface, onFrame;
+  form().MouseDown = [&](int b, int, float x, float y) {
+    log.events.push_back("Form.MouseDown:" + std::to_string(b));
+    onSurface.push_back({x, y});
+  };
+  frame->MouseDown = [&](int b, int, float x, float y) {
+    log.events.push_back("Cdr_Cadre.MouseDown:" + std::to_string(b));
+    onFrame.push_back({x, y});
+  };
+  // GIVEN the frame greyed, as a search greys everything but a few controls
+  frame->SetEnabled(false);
+  user().MouseDown(frame, kMouseRight);
+  user().MouseDown(date, kMouseRight);  // inside the greyed frame
+  // GIVEN a greyed box in a usable frame, and a greyed button on the surface
+  frame->SetEnabled(true);
+  date->SetEnabled(false);
+  ok->SetEnabled(false);
+  user().MouseDown(date, kMouseRight);
+  user().MouseDown(ok, kMouseLeft);
+
+  EXPECT_EQ(log.events, (Events{"Form.MouseDown:2", "Form.MouseDown:2", "Cdr_Cadre.MouseDown:2",
+                                "Form.MouseDown:1"}));
+  EXPECT_EQ(form().ActiveControl(), nullptr);
+  // Each receiver gets the press in its own coordinates (a pixel's slack).
+  constexpr float kSlack = 16;
+  const auto inside = [&](Press p, Rect r) {
+    return p.x >= r.left - kSlack && p.x <= r.left + r.width + kSlack && p.y >= r.top - kSlack &&
+           p.y <= r.top + r.height + kSlack;
+  };
+  ASSERT_EQ(onSurface.size(), 3u);
+  ASSERT_EQ(onFrame.size(), 1u);
+  const Rect dateOnSurface{frame->geometry.left + date->geometry.left, frame->geometry.top + date->geometry.top,
+                           date->geometry.width, date->geometry.height};
+  EXPECT_TRUE(inside(onSurface[0], frame->geometry)) << onSurface[0].x << "," << onSurface[0].y;
+  EXPECT_TRUE(inside(onSurface[1], dateOnSurface)) << onSurface[1].x << "," << onSurface[1].y;
+  EXPECT_TRUE(inside(onFrame[0], date->geometry)) << onFrame[0].x << "," << onFrame[0].y;
+  EXPECT_TRUE(inside(onSurface[2], ok->geometry)) << onSurface[2].x << "," << onSurface[2].y;
 }
 
 // --- refused input ---------------------------------------------------------------

@@ -104,6 +104,35 @@ TEST_F(FormTest, HelpTopicComesFromTheControlElseItsContainers) {
   EXPECT_EQ(services.helpTopics()[1].context, 12);
 }
 
+TEST_F(FormTest, APressOnAHiddenPartOrADisabledSurfaceReachesNobody) {
+  address.geometry = {840, 960, 6135, 2175};
+  city.geometry = {100, 200, 1500, 285};
+  std::vector<float> surface, owner;
+  int own = 0;
+  form.MouseDown = [&](int, int, float x, float y) { surface.insert(surface.end(), {x, y}); };
+  address.MouseDown = [&](int, int, float x, float y) { owner.insert(owner.end(), {x, y}); };
+  city.MouseDown = [&](int, int, float, float) { ++own; };
+  // A greyed inner part passes the press to its owner, and a greyed owner
+  // to the surface.
+  city.SetEnabled(false);
+  EXPECT_TRUE(user.MouseDown(&city, kMouseRight, 10, 20));
+  EXPECT_EQ(owner, (std::vector<float>{110, 220}));
+  address.SetEnabled(false);
+  EXPECT_TRUE(user.MouseDown(&city, kMouseRight, 10, 20));
+  EXPECT_EQ(surface, (std::vector<float>{950, 1180}));
+  address.SetEnabled(true);
+  // Hidden, itself or around it: nothing is there to be pressed.
+  city.SetEnabled(true);
+  address.SetVisible(false);
+  EXPECT_FALSE(user.MouseDown(&city, kMouseRight, 10, 20));
+  address.SetVisible(true);
+  form.SetEnabled(false);
+  EXPECT_FALSE(user.MouseDown(&city, kMouseRight, 10, 20));
+  EXPECT_EQ(surface.size(), 2u);
+  EXPECT_EQ(owner.size(), 2u);
+  EXPECT_EQ(own, 0);
+}
+
 // --- life cycle -------------------------------------------------------------------
 
 class Closed : public FormObserver {

@@ -182,11 +182,12 @@ bool InputRouter::onFocusIn(Control& control, QFocusEvent* event) {
 
 bool InputRouter::onMousePress(Control* control, QMouseEvent* event) {
   // Mouse buttons are the surface's and the frames' events; other controls
-  // take their clicks as Qt delivers them.
-  if (control != nullptr && control->kind() != Kind::Frame) return false;
+  // take their clicks as Qt delivers them. A press on a greyed control is
+  // passed on by the layer to what lies under it.
+  if (control != nullptr && control->kind() != Kind::Frame && control->IsUsable()) return false;
   const int button = ModelButton(event->button());
   if (button == 0) return false;
-  // Relative to the frame for a frame, to the surface otherwise.
+  // Relative to the control pressed, or to the surface.
   const QPointF twips = view_.PointToTwips(event->position());
   QPointer<QtFormView> view(&view_);
   try {
