@@ -40,6 +40,7 @@ class AideHtml {
   // The window pages are shown in; not owned, must outlive its use here.
   // nullptr: no window (Afficher_Aide then returns an error text).
   void SetHelpWindow(HelpWindow* fenetre) { fenetre_ = fenetre; }
+  [[nodiscard]] HelpWindow* Fenetre() const { return fenetre_; }
   // The folder that holds the help pages ("" : the current folder).
   void SetDossierAide(std::string dossier) { dossier_ = std::move(dossier); }
   [[nodiscard]] const std::string& DossierAide() const { return dossier_; }

@@ -3,8 +3,52 @@
 #include "morvanel/shell/help_menu.h"
 
 #include "components/aide/aide_html.h"
+#include "components/aide/help_window.h"
 
 namespace morvanel::shell {
+
+namespace {
+
+// The help viewer's window when the host gave it none: the help window of
+// the platform that draws this control.
+class FenetreServices final : public components::HelpWindow {
+ public:
+  FenetreServices(view::Services& services, const std::string& fichierAide)
+      : services_(services), fichierAide_(fichierAide) {}
+  void ShowPage(const std::string& htmlPath, const std::string& title) override {
+    services_.ShowHelpPage(htmlPath, title);
+  }
+  void ShowMessage(const std::string& text, const std::string& /*title*/) override {
+    services_.MsgBox(text, view::MsgButtons::OK, view::MsgIcon::Exclamation, kTitreMessage);
+  }
+  void Close() override { services_.CloseHelp(fichierAide_); }
+
+ private:
+  view::Services& services_;
+  const std::string& fichierAide_;
+};
+
+// Lends the viewer `fenetre` for one request when it has no window of its
+// own, and takes it back even when the request throws: the viewer belongs
+// to the library and outlives this control.
+class PretFenetre {
+ public:
+  PretFenetre(components::AideHtml& aide, components::HelpWindow& fenetre)
+      : aide_(aide), prete_(aide.Fenetre() == nullptr) {
+    if (prete_) aide_.SetHelpWindow(&fenetre);
+  }
+  ~PretFenetre() {
+    if (prete_) aide_.SetHelpWindow(nullptr);
+  }
+  PretFenetre(const PretFenetre&) = delete;
+  PretFenetre& operator=(const PretFenetre&) = delete;
+
+ private:
+  components::AideHtml& aide_;
+  bool prete_;
+};
+
+}  // namespace
 
 std::string CheminFichierAide(std::string_view dossier) {
   const std::size_t fin = dossier.find_last_not_of(" \t");
@@ -56,6 +100,8 @@ void HelpMenu::Mnu_Sommaire_Click() {
   std::string code = "P";
   std::string titre = "Les Centres URSSAF";
   std::string quatrieme;
+  FenetreServices fenetre(ctx_.services, ctx_.lib.helpFile);
+  const PretFenetre pret(aide, fenetre);
   aide.Afficher_Aide(page, code, titre, quatrieme);
 }
 

@@ -35,8 +35,12 @@ class Services {
   virtual void ShowModal(Form& form) = 0;
   // F1: opens topic `context` of the help file.
   virtual void ShowHelpTopic(const std::string& helpFile, int context) = 0;
-  // Closes the help-file window opened for this control.
+  // Closes the help-file window opened for this control, and the help page's.
   virtual void CloseHelp(const std::string& helpFile) = 0;
+  // Shows the HTML page at `htmlPath` (an absolute file path, optionally
+  // followed by "#anchor") in a help window titled `title`; the window stays
+  // open until the user or CloseHelp closes it.
+  virtual void ShowHelpPage(const std::string& htmlPath, const std::string& title) = 0;
   // Unloads the host form on which the control is placed.
   virtual void UnloadParentForm() = 0;
 };

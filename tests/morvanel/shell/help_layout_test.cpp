@@ -197,6 +197,7 @@ TEST(ContextMenuTest, TheMenuItemOpensTheScreensPage) {
   p.saisie.MouseDown(nullptr, view::kMouseRight, 10, 10);
   p.saisie.Click(p["Mnu_Sommaire"]);
   aide.SetHelpWindow(nullptr);
+  EXPECT_TRUE(p.services.helpPages().empty()) << "the window given to the viewer shows the page";
   ASSERT_EQ(fenetre.History().size(), 1u);
   const std::string page = fenetre.History()[0].path;
   EXPECT_EQ(std::filesystem::path(page).filename(), "CentreUrssaf.htm");
@@ -204,6 +205,23 @@ TEST(ContextMenuTest, TheMenuItemOpensTheScreensPage) {
   EXPECT_EQ(fenetre.History()[0].title, "Les Centres URSSAF");
   ASSERT_TRUE(aide.ClientAide());
   EXPECT_EQ(aide.ClientAide()->code, "C01");
+}
+
+TEST(ContextMenuTest, WithoutAWindowOfItsOwnTheViewerShowsThePageOnThePlatform) {
+  BaseTemporaire base;
+  Poste p(base.db());
+  p.ctl->Init();
+  components::AideHtml& aide = p.ctl->Bibliotheque().AideHtml();
+  ASSERT_EQ(aide.Fenetre(), nullptr);
+  p.saisie.MouseDown(nullptr, view::kMouseRight, 10, 10);
+  p.saisie.Click(p["Mnu_Sommaire"]);
+  ASSERT_EQ(p.services.helpPages().size(), 1u);
+  const std::filesystem::path page = p.services.helpPages()[0].path;
+  EXPECT_EQ(page, std::filesystem::path(shell::DossierBibliotheque()) / "CentreUrssaf.htm");
+  EXPECT_TRUE(std::filesystem::exists(page)) << page;
+  EXPECT_EQ(p.services.helpPages()[0].title, "Les Centres URSSAF");
+  EXPECT_TRUE(p.services.messages().empty());
+  EXPECT_EQ(aide.Fenetre(), nullptr) << "the control's window is not left with the library's viewer";
 }
 
 }  // namespace

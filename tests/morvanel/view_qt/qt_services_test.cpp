@@ -201,6 +201,28 @@ TEST(QtServicesHelp, TheHelpFileOpensInAWindowThatStaysUntilClosed) {
   EXPECT_EQ(services.HelpWindow(), nullptr);
 }
 
+TEST(QtServicesHelp, TheHelpPageOpensInAWindowTitledByThePage) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath(QStringLiteral("CentreUrssaf.htm")).toStdString();
+  std::ofstream(path) << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
+  QtServices services;
+  services.ShowHelpPage(path, "Les Centres URSSAF");
+  QTextBrowser* page = services.HelpPageWindow();
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->isVisible());
+  EXPECT_EQ(page->windowTitle(), QStringLiteral("Les Centres URSSAF"));
+  EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("Code du centre")));
+  EXPECT_EQ(services.HelpWindow(), nullptr) << "the F1 window is another one";
+  // The next page reuses the window; CloseHelp closes it with the F1 one.
+  services.ShowHelpPage(path + "#absente", "Aide");
+  EXPECT_EQ(services.HelpPageWindow(), page);
+  EXPECT_EQ(page->windowTitle(), QStringLiteral("Aide"));
+  services.CloseHelp("Morvanel.HLP");
+  testing::Settle();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(services.HelpPageWindow(), nullptr);
+}
+
 TEST(QtServicesExit, UnloadParentFormClosesTheWindowHoldingTheControl) {
   Form form("Ctr_Urssaf", 7800, 8400);
   testing::Screen screen(form);

@@ -51,6 +51,11 @@ struct HelpRecord {
   int context;
 };
 
+struct HelpPageRecord {
+  std::string path;
+  std::string title;
+};
+
 class HeadlessServices : public Services {
  public:
   // --- set up by the test or the runner ---------------------------------------
@@ -73,6 +78,7 @@ class HeadlessServices : public Services {
   [[nodiscard]] const std::vector<PopupRecord>& popups() const { return popups_; }
   [[nodiscard]] const std::vector<HelpRecord>& helpTopics() const { return helpTopics_; }
   [[nodiscard]] const std::vector<std::string>& helpClosed() const { return helpClosed_; }
+  [[nodiscard]] const std::vector<HelpPageRecord>& helpPages() const { return helpPages_; }
   [[nodiscard]] int parentUnloads() const { return parentUnloads_; }
   [[nodiscard]] const std::vector<std::string>& modalForms() const { return modalForms_; }
 
@@ -86,6 +92,9 @@ class HeadlessServices : public Services {
   void ShowModal(Form& form) override;
   void ShowHelpTopic(const std::string& helpFile, int context) override;
   void CloseHelp(const std::string& helpFile) override { helpClosed_.push_back(helpFile); }
+  void ShowHelpPage(const std::string& htmlPath, const std::string& title) override {
+    helpPages_.push_back({htmlPath, title});
+  }
   void UnloadParentForm() override { ++parentUnloads_; }
 
  private:
@@ -100,6 +109,7 @@ class HeadlessServices : public Services {
   std::vector<PopupRecord> popups_;
   std::vector<HelpRecord> helpTopics_;
   std::vector<std::string> helpClosed_;
+  std::vector<HelpPageRecord> helpPages_;
   int parentUnloads_ = 0;
   std::vector<std::string> modalForms_;
 };

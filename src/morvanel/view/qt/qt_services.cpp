@@ -26,9 +26,28 @@ namespace morvanel::view::qt {
 
 QtServices::QtServices(QWidget* controlView) : controlView_(controlView) {}
 
+namespace {
+
+// A top-level help window that deletes itself when closed.
+QTextBrowser* NewHelpWindow() {
+  auto* window = new QTextBrowser();
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setOpenExternalLinks(true);
+  window->resize(640, 480);
+  return window;
+}
+
+void Present(QTextBrowser* window) {
+  window->show();
+  window->raise();
+}
+
+}  // namespace
+
 QtServices::~QtServices() {
   if (hourglass_) QGuiApplication::restoreOverrideCursor();
   delete help_.data();
+  delete page_.data();
 }
 
 QWidget* QtServices::dialogParent() const {
@@ -93,11 +112,8 @@ void QtServices::ShowModal(Form& form) {
 
 void QtServices::ShowHelpTopic(const std::string& helpFile, int context) {
   if (!help_) {
-    help_ = new QTextBrowser();
-    help_->setAttribute(Qt::WA_DeleteOnClose);
+    help_ = NewHelpWindow();
     help_->setWindowTitle(QStringLiteral("Aide"));
-    help_->setOpenExternalLinks(true);
-    help_->resize(640, 480);
   }
   const QString path = ToQString(helpFile);
   if (QFileInfo::exists(path)) {
@@ -108,15 +124,40 @@ void QtServices::ShowHelpTopic(const std::string& helpFile, int context) {
   } else {
     help_->setPlainText(QStringLiteral("Le fichier d'aide est introuvable : ") + path);
   }
-  help_->show();
-  help_->raise();
+  Present(help_);
+}
+
+void QtServices::ShowHelpPage(const std::string& htmlPath, const std::string& title) {
+  if (!page_) page_ = NewHelpWindow();
+  page_->setWindowTitle(ToQString(title));
+  QString path = ToQString(htmlPath);
+  QString anchor;
+  // An anchor follows the last "#" only when what is before it is a file.
+  if (const qsizetype hash = path.lastIndexOf(QLatin1Char('#'));
+      hash > 0 && QFileInfo(path.left(hash)).isFile()) {
+    anchor = path.mid(hash + 1);
+    path.truncate(hash);
+  }
+  if (QFileInfo(path).isFile()) {
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (!anchor.isEmpty()) url.setFragment(anchor);
+    page_->setSearchPaths({QFileInfo(path).absolutePath()});
+    page_->setSource(url, QTextDocument::HtmlResource);
+  } else {
+    page_->setPlainText(QStringLiteral("La page d'aide est introuvable : ") + path);
+  }
+  Present(page_);
 }
 
 void QtServices::CloseHelp(const std::string& /*helpFile*/) {
-  if (help_) help_->close();  // deletes itself
+  // Both windows delete themselves.
+  if (help_) help_->close();
+  if (page_) page_->close();
 }
 
 QTextBrowser* QtServices::HelpWindow() const { return help_.data(); }
+
+QTextBrowser* QtServices::HelpPageWindow() const { return page_.data(); }
 
 void QtServices::UnloadParentForm() {
   if (!controlView_) return;

@@ -42,18 +42,24 @@ class QtServices : public Services {
   // anchor named after the topic number, and stays open until CloseHelp.
   void ShowHelpTopic(const std::string& helpFile, int context) override;
   void CloseHelp(const std::string& helpFile) override;
+  // The page opens in a window of its own, titled `title`, reused by the
+  // next page; a missing page is said in it.
+  void ShowHelpPage(const std::string& htmlPath, const std::string& title) override;
   // Closes the window holding the control's view, once the current event
   // has been handled (the view may be deleted with its window).
   void UnloadParentForm() override;
 
   // The help window while it is open; nullptr otherwise.
   [[nodiscard]] QTextBrowser* HelpWindow() const;
+  // The help page's window while it is open; nullptr otherwise.
+  [[nodiscard]] QTextBrowser* HelpPageWindow() const;
 
  private:
   [[nodiscard]] QWidget* dialogParent() const;
 
   QPointer<QWidget> controlView_;
   QPointer<QTextBrowser> help_;  // owned (top-level window)
+  QPointer<QTextBrowser> page_;  // owned (top-level window)
   bool hourglass_ = false;
 };
 
