@@ -12,6 +12,9 @@ scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja
 cmake --build "$build"
 host="$build/src/host/morvanel-host"
+# The host creates the control by name: make the name lead to the library
+# just built, whatever an earlier build registered.
+"$host" --register > /dev/null
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$host" "$@"
