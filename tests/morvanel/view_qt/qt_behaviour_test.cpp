@@ -6,7 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -93,19 +93,21 @@ class QtDriver : public BindingDriver {
       QAbstractItemView* list = combo->view();
       const QRect item = list->visualRect(list->model()->index(index, 0));
       ClickAt(list->viewport(), item.center());
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-      list->scrollToItem(list->item(index));
-      ClickAt(list->viewport(), list->visualItemRect(list->item(index)).center());
+    } else if (auto* list = qobject_cast<QListView*>(widget)) {
+      const QModelIndex row = list->model()->index(index, 0);
+      list->scrollTo(row);
+      ClickAt(list->viewport(), list->visualRect(row).center());
     }
   }
 
   void DblClick(Control& c, int index) override {
-    auto* list = qobject_cast<QListWidget*>(widgetOf(c));
+    auto* list = qobject_cast<QListView*>(widgetOf(c));
     if (list == nullptr || !list->isEnabled()) return;
-    list->scrollToItem(list->item(index));
+    const QModelIndex row = list->model()->index(index, 0);
+    list->scrollTo(row);
     // As a screen delivers it: a click, then a press that is a double click.
     QWidget* viewport = list->viewport();
-    const QPoint at = list->visualItemRect(list->item(index)).center();
+    const QPoint at = list->visualRect(row).center();
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at);
     QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), QPointF(viewport->mapToGlobal(at)),

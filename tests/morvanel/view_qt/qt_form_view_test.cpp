@@ -12,7 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -53,7 +53,7 @@ TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
     const char* qtClass;
   };
   const std::vector<Case> cases = {
-      {Kind::TextBox, "QLineEdit"},   {Kind::ComboBox, "QComboBox"}, {Kind::ListBox, "QListWidget"},
+      {Kind::TextBox, "QLineEdit"},   {Kind::ComboBox, "QComboBox"}, {Kind::ListBox, "QListView"}  ,
       {Kind::Button, "QPushButton"},  {Kind::Label, "QLabel"},       {Kind::Frame, "QGroupBox"},
       {Kind::CheckBox, "QCheckBox"},  {Kind::VScrollBar, "QScrollBar"}, {Kind::Embedded, "QWidget"},
   };
@@ -160,9 +160,10 @@ TEST_F(QtMirror, ListsFromCodeAreShownAndRaiseOnlyTheModelsOwnEvents) {
   bar->SetValue(2);
   check->SetValue(1);
 
-  auto* qlist = widget<QListWidget>(list);
-  ASSERT_EQ(qlist->count(), 3);
-  EXPECT_EQ(qlist->currentRow(), 1);
+  auto* qlist = widget<QListView>(list);
+  ASSERT_EQ(qlist->model()->rowCount(), 3);
+  EXPECT_EQ(qlist->currentIndex().row(), 1);
+  EXPECT_EQ(qlist->model()->index(2, 0).data().toString(), QStringLiteral("01/01/2023"));
   EXPECT_EQ(widget<QComboBox>(combo)->currentText(), QStringLiteral("Beta"));
   EXPECT_EQ(widget<QScrollBar>(bar)->maximum(), 2);
   EXPECT_EQ(widget<QScrollBar>(bar)->value(), 2);
@@ -174,11 +175,36 @@ TEST_F(QtMirror, ListsFromCodeAreShownAndRaiseOnlyTheModelsOwnEvents) {
   EXPECT_EQ(barChanges, 1);
 
   list->RemoveItem(1);
-  EXPECT_EQ(qlist->count(), 2);
-  EXPECT_EQ(qlist->currentRow(), -1);
+  EXPECT_EQ(qlist->model()->rowCount(), 2);
+  EXPECT_EQ(qlist->model()->index(1, 0).data().toString(), QStringLiteral("01/01/2023"));
+  EXPECT_EQ(qlist->currentIndex().row(), -1);
+  EXPECT_FALSE(qlist->selectionModel()->hasSelection());
   combo->Clear();
   EXPECT_EQ(widget<QComboBox>(combo)->count(), 0);
   EXPECT_EQ(widget<QComboBox>(combo)->currentText(), QString());
+}
+
+TEST_F(QtMirror, AFullHistoryGivenAtOnceShowsEveryLineAndKeepsThePick) {
+  int listClicks = 0;
+  list->Click = [&] { ++listClicks; };
+  // GIVEN a list showing one picked line
+  list->AddItem("Taux n°0");
+  list->SetListIndex(0);
+  // WHEN the rest of a 32767-line history comes in one call
+  std::vector<std::string> lines;
+  for (int i = 1; i < 32767; ++i) lines.push_back("Taux n°" + std::to_string(i));
+  list->AddItems(std::move(lines));
+  // THEN every line is there, the last one readable, and the pick stays put
+  auto* qlist = widget<QListView>(list);
+  ASSERT_EQ(qlist->model()->rowCount(), 32767);
+  EXPECT_EQ(qlist->model()->index(32766, 0).data().toString(), QString::fromUtf8("Taux n°32766"));
+  EXPECT_EQ(qlist->currentIndex().row(), 0);
+  EXPECT_EQ(listClicks, 1);  // the mirror raised nothing
+  // WHEN the list is emptied, nothing is left shown or picked
+  list->Clear();
+  EXPECT_EQ(qlist->model()->rowCount(), 0);
+  EXPECT_FALSE(qlist->selectionModel()->hasSelection());
+  EXPECT_EQ(listClicks, 1);
 }
 
 TEST_F(QtMirror, TheQtFocusFollowsTheModelsFocus) {
@@ -186,7 +212,7 @@ TEST_F(QtMirror, TheQtFocusFollowsTheModelsFocus) {
   EXPECT_EQ(screen->view->window()->focusWidget(), widget<QComboBox>(combo));
   combo->SetEnabled(false);  // the model moves on to the next control
   EXPECT_TRUE(list->Focused());
-  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QListWidget>(list));
+  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QListView>(list));
 }
 
 TEST_F(QtMirror, ACheckBoxShowsOnlyWhatTheModelKeeps) {
@@ -218,6 +244,21 @@ TEST_F(QtMirror, ArrowKeysOnAComboPickEntriesClickingWithoutChange) {
   EXPECT_EQ(clicks, (std::vector<std::string>{"Alpha", "Beta", "Alpha"}));
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(widget<QComboBox>(combo)->currentText(), QStringLiteral("Alpha"));
+}
+
+TEST_F(QtMirror, ArrowKeysOnAListPickLinesThroughTheModel) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(std::to_string(i));
+  list->AddItems(std::move(lines));
+  std::vector<int> clicks;
+  list->Click = [&] { clicks.push_back(list->ListIndex()); };
+  list->SetFocus();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Down, Qt::Key_Home}) {
+    PressKey(screen->view.get(), key);
+  }
+  // The last line is not picked twice: a key that moves nowhere raises nothing.
+  EXPECT_EQ(clicks, (std::vector<int>{0, 1, 0, 39, 0}));
+  EXPECT_EQ(widget<QListView>(list)->currentIndex().row(), 0);
 }
 
 // --- mouse buttons on the surface -----------------------------------------------

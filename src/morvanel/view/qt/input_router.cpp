@@ -9,7 +9,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
@@ -98,13 +98,13 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
       });
       break;
     case Kind::ListBox: {
-      auto* list = static_cast<QListWidget*>(widget);
-      connect(list, &QListWidget::itemClicked, this, [this, c, list](QListWidgetItem* item) {
-        const int row = list->row(item);
+      auto* list = static_cast<QListView*>(widget);
+      connect(list, &QAbstractItemView::clicked, this, [this, c](const QModelIndex& index) {
+        const int row = index.row();
         run(*c, [c, row](UserInput& in) { return in.Pick(*c, row); });
       });
-      connect(list, &QListWidget::itemDoubleClicked, this, [this, c, list](QListWidgetItem* item) {
-        const int row = list->row(item);
+      connect(list, &QAbstractItemView::doubleClicked, this, [this, c](const QModelIndex& index) {
+        const int row = index.row();
         run(*c, [c, row](UserInput& in) { return in.DblClick(*c, row); });
       });
       break;
@@ -200,7 +200,7 @@ bool InputRouter::onMousePress(Control* control, QMouseEvent* event) {
 }
 
 bool InputRouter::onListKey(Control& control, QKeyEvent* event) {
-  auto* list = qobject_cast<QListWidget*>(view_.WidgetOf(control));
+  auto* list = qobject_cast<QListView*>(view_.WidgetOf(control));
   if (list == nullptr || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   const int count = control.ListCount();
   const int current = control.ListIndex();

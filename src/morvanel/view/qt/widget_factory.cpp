@@ -11,7 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "morvanel/view/qt/list_model.h"
 #include "morvanel/view/qt/qt_units.h"
 
 namespace morvanel::view::qt {
@@ -72,6 +73,17 @@ QComboBox* NewCombo(QWidget* parent, ControlWidgets& out) {
   return combo;
 }
 
+// A view over the control's own entries: a history of 32767 lines shows
+// without one widget item per line, and every line is as high as the first.
+QListView* NewList(const Control& control, QWidget* parent) {
+  auto* list = new QListView(parent);
+  list->setModel(new ControlListModel(control, list));
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setUniformItemSizes(true);
+  return list;
+}
+
 QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out) {
   const QString caption = ToQString(control.Text());
   switch (control.kind()) {
@@ -80,12 +92,8 @@ QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out)
       return out.edit;
     case Kind::ComboBox:
       return NewCombo(parent, out);
-    case Kind::ListBox: {
-      auto* list = new QListWidget(parent);
-      list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setUniformItemSizes(true);
-      return list;
-    }
+    case Kind::ListBox:
+      return NewList(control, parent);
     case Kind::Button:
       return new QPushButton(caption, parent);
     case Kind::Label: {

@@ -9,11 +9,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "morvanel/view/qt/list_model.h"
 #include "morvanel/view/qt/qt_units.h"
 
 namespace morvanel::view::qt {
@@ -70,10 +72,11 @@ void MirrorComboIndex(const Control& control, QComboBox* combo, QLineEdit* edit)
 }
 
 void MirrorList(const Control& control, const ControlWidgets& widgets) {
-  if (auto* list = qobject_cast<QListWidget*>(widgets.widget)) {
-    const QSignalBlocker blocker(list);
-    list->clear();
-    list->addItems(ItemsOf(control));
+  if (auto* list = qobject_cast<QListView*>(widgets.widget)) {
+    if (auto* model = qobject_cast<ControlListModel*>(list->model())) {
+      const QSignalBlocker blocker(list);
+      model->Sync();
+    }
   } else if (auto* combo = qobject_cast<QComboBox*>(widgets.widget)) {
     {
       const QSignalBlocker blocker(combo);
@@ -86,17 +89,23 @@ void MirrorList(const Control& control, const ControlWidgets& widgets) {
   MirrorProperty(control, widgets, Property::ListIndex);
 }
 
+void MirrorListRow(const Control& control, QListView* list) {
+  const QSignalBlocker blocker(list);
+  QItemSelectionModel* selection = list->selectionModel();
+  const int row = control.ListIndex();
+  if (row < 0 || row >= list->model()->rowCount()) {
+    if (selection->hasSelection() || selection->currentIndex().isValid()) selection->clear();
+    return;
+  }
+  const QModelIndex index = list->model()->index(row, 0);
+  if (selection->currentIndex() == index && selection->isSelected(index)) return;
+  selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  list->scrollTo(index);
+}
+
 void MirrorListIndex(const Control& control, const ControlWidgets& widgets) {
-  if (auto* list = qobject_cast<QListWidget*>(widgets.widget)) {
-    const QSignalBlocker blocker(list);
-    const int row = control.ListIndex();
-    if (row < 0) {
-      list->clearSelection();
-      list->setCurrentRow(-1);
-    } else if (list->currentRow() != row || !list->item(row)->isSelected()) {
-      list->setCurrentRow(row);
-      list->scrollToItem(list->item(row));
-    }
+  if (auto* list = qobject_cast<QListView*>(widgets.widget)) {
+    MirrorListRow(control, list);
   } else if (auto* combo = qobject_cast<QComboBox*>(widgets.widget)) {
     MirrorComboIndex(control, combo, widgets.edit);
   }
