@@ -68,6 +68,8 @@ void RegisterSelectMeasurements(Registry& r);  // select_scan, select_indexed, s
 void RegisterBatchMeasurements(Registry& r);   // rmw_batch
 void RegisterHistoryMeasurements(Registry& r);  // show_history_32767, sort_history_32767
 void RegisterPickerMeasurements(Registry& r);   // pickers_500x5000
+// qt_history_32767, a copy of show_history_32767 with a Qt view; with Qt only.
+void RegisterQtHistoryMeasurements(Registry& r);
 
 // Joins texts with the attribute mark, as a selection result holds its records.
 [[nodiscard]] std::string JoinRecords(const std::vector<std::string>& parts);

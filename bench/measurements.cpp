@@ -14,6 +14,9 @@ Registry AllMeasurements() {
   RegisterSelectMeasurements(r);
   RegisterHistoryMeasurements(r);
   RegisterPickerMeasurements(r);
+#ifdef MORVANEL_BENCH_QT
+  RegisterQtHistoryMeasurements(r);  // after the step it copies
+#endif
   return r;
 }
 
