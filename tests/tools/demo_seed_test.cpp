@@ -51,9 +51,9 @@ TEST(DemoCalendar, DayNumbersCountFromTheLastDayOf1967) {
 
 TEST_F(DemoSeedTest, CentresFollowTheDocumentedLayout) {
   const demo::SeedSummary s = demo::SeedDemo(*db_);
-  EXPECT_EQ(s.centres, 6);
+  EXPECT_EQ(s.centres, 7);
   const std::vector<std::string> keys = Keys("SSELECT CENTREURSSAF", "CENTREURSSAF");
-  ASSERT_EQ(keys, (std::vector<std::string>{"01", "02", "03", "04", "05", "06"}));
+  ASSERT_EQ(keys, (std::vector<std::string>{"01", "02", "03", "04", "05", "06", "07"}));
   int longestHistory = 0;
   for (const std::string& key : keys) {
     SCOPED_TRACE(key);
@@ -84,9 +84,9 @@ TEST_F(DemoSeedTest, CentresFollowTheDocumentedLayout) {
 TEST_F(DemoSeedTest, CounterHoldsTheLastKeyAndAsksForTheRoutine) {
   (void)demo::SeedDemo(*db_);
   const dba::CItem counter = Read("COMPTEUR", "999");
-  EXPECT_EQ(counter.Item(12), "06");
+  EXPECT_EQ(counter.Item(12), "07");
   EXPECT_EQ(counter.Item(45), "2");
-  EXPECT_EQ(Read("CENTREURSSAF", "07").Item(), "");  // the next key is free
+  EXPECT_EQ(Read("CENTREURSSAF", "08").Item(), "");  // the next key is free
 }
 
 TEST_F(DemoSeedTest, EntitiesHaveCountedActivitiesAndTheirEstablishments) {
@@ -117,7 +117,7 @@ TEST_F(DemoSeedTest, CaseRecordsPointToExistingCentres) {
   const demo::SeedSummary s = demo::SeedDemo(*db_);
   EXPECT_EQ(s.cases, 300);
   int total = 0;
-  for (const char* centre : {"01", "02", "03", "04", "05", "06"}) {
+  for (const char* centre : {"01", "02", "03", "04", "05", "06", "07"}) {
     const std::size_t n =
         Keys(std::string("SSELECT ELTSPARTEMP AVEC 1 = \"") + centre + "\"", "ELTSPARTEMP").size();
     EXPECT_GT(n, 0u) << centre;

@@ -18,12 +18,12 @@ constexpr std::array<const char*, 20> kFirstNames = {
     "Jean", "Marie", "Françoise", "Michel", "Monique", "Hélène", "Pierre", "Cécile",
     "André", "Jérôme", "Élodie", "Noël", "Joséphine", "René", "Thérèse", "Gaëlle",
     "François", "Zoé", "Loïc", "Anaïs"};
-constexpr std::array<const char*, 6> kTowns = {"PARIS", "LYON", "MARSEILLE", "RENNES",
-                                               "LILLE", "BORDEAUX"};
+constexpr std::array<const char*, 7> kTowns = {"PARIS", "LYON", "MARSEILLE", "RENNES",
+                                               "LILLE", "BORDEAUX", "NANTES"};
 
-// Share of the case records per centre "01".."06", in percent: uneven, as in
+// Share of the case records per centre "01".."07", in percent: uneven, as in
 // a real payroll database, so selections of one centre vary in size.
-constexpr std::array<int, 6> kCentreShare = {35, 25, 15, 12, 8, 5};
+constexpr std::array<int, 7> kCentreShare = {30, 22, 15, 12, 10, 6, 5};
 
 // A small fixed generator: the same records on every platform.
 struct Lcg {

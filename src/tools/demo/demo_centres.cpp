@@ -72,6 +72,12 @@ const std::vector<CentreSample>& Samples() {
        "Mme Amélie Dupré", "331", "0",
        {},
        "", "331330006", "", {"00330", "00044332211", "BORDEAUX"}},
+      {"07", "URSSAF PAYS DE LA LOIRE", "Urssaf des Pays de la Loire",
+       {"Direction des entreprises", "", "3 rue Gaëtan Rondeau", "CS 21609", "44933", "NANTES",
+        "CEDEX 9", "02 40 73 50 00", "02 40 73 50 01", "employeurs@paysdelaloire.urssaf.example"},
+       "Mme Nolwenn Guérin", "441", "1",
+       {{2024, 4, 1, 7050}, {2022, 1, 1, 6900}, {2020, 7, 1, 6800}, {2018, 1, 1, 6650}},
+       "125", "441440007", "001003", {"00440", "00066778899", "NANTES"}},
   };
   return samples;
 }

@@ -33,12 +33,12 @@ inline constexpr const char* kRoutineName = "UNIPGCENTREURSSAF";
 // Every file the demo database holds, in creation order.
 [[nodiscard]] const std::vector<std::string>& DemoFiles();
 
-// The six centres "01".."06" and counter record "999".
+// The seven centres "01".."07" and counter record "999".
 [[nodiscard]] std::vector<DemoRecord> DemoCentres();
 [[nodiscard]] DemoRecord DemoCounter();
 
 // The case records: CaseCount(scale) records keyed "000001" on, spread
-// unevenly over the centres ("01" holds the most, "06" the fewest).
+// unevenly over the centres ("01" holds the most, "07" the fewest).
 [[nodiscard]] int CaseCount(int scale);
 [[nodiscard]] std::vector<DemoRecord> DemoCases(int scale);
 

@@ -133,7 +133,7 @@ TEST_F(CentreRecordTest, ANewCentreTakesTheRateHistoryTypedBeforeItExisted) {
   p->etat().ItemTemp->setItem(20, "20455");
   p->etat().ItemTemp->setItem(21, "6900");
   p->etat().Art_CentreUrssaf =
-      std::make_unique<dba::CItem>(base.db()->DBOpen("CENTREURSSAF").DBNew("07"));
+      std::make_unique<dba::CItem>(base.db()->DBOpen("CENTREURSSAF").DBNew("08"));
   p->ctl->Ecrire_Donnees();
   const dba::CItem& art = *p->etat().Art_CentreUrssaf;
   EXPECT_EQ(art.Item(20), "20455");
