@@ -123,7 +123,7 @@ int Main(int argc, char** argv) {
   {
     auto db = dba::Database::Open(dbPath.string(), {.create = true});
     Baseline base(dbPath.string() + ".baseline.sqlite");
-    BenchContext ctx{*db, base, o.config, demo::DemoCases(o.config.scale), "06"};
+    BenchContext ctx{*db, base, o.config, demo::DemoCases(o.config.scale), "07"};
 
     demo::SeedSummary s;
     const double ourSeed = Seconds([&] {
