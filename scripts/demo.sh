@@ -35,4 +35,4 @@ else
 fi
 echo "No display here: the window was drawn into $shot"
 echo "Centres of $db (code, sigle):"
-"$build/src/tools/mvdb/mvdb" select "$db" "SSELECT CENTREURSSAF PAR 1" "0 1"
+"$build/src/tools/mvdb/mvdb" select "$db" "SSELECT CENTREURSSAF PAR 1" "0 1" --lines

@@ -111,7 +111,7 @@ TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
   EXPECT_EQ(Stored("CLIENTS", "B"), "");
 }
 
-TEST_F(MvdbTest, SelectTakesTheSentenceAsTypedAndPrintsOneRecordALine) {
+TEST_F(MvdbTest, SelectTakesTheSentenceAsTypedAndPrintsTheResultRecord) {
   const std::string input =
       "001001^SIEGE DE LYON\n001002^ANTENNE DE VILLEURBANNE\n002001^ETABLISSEMENT UNIQUE\n"
       "1250^AUTRE\n";
@@ -121,10 +121,12 @@ TEST_F(MvdbTest, SelectTakesTheSentenceAsTypedAndPrintsOneRecordALine) {
   const ProcessResult startsWith =
       Mvdb({"select", db_, "SSELECT ETABLISSEMENT AVEC @ID = \"001]\" PAR @ID", "0 1"});
   EXPECT_EQ(startsWith.status, 0) << startsWith.err;
-  EXPECT_EQ(startsWith.out, "001001]SIEGE DE LYON\n001002]ANTENNE DE VILLEURBANNE\n");
+  EXPECT_EQ(startsWith.out, "001001]SIEGE DE LYON^001002]ANTENNE DE VILLEURBANNE\n");
 
   const ProcessResult keys = Mvdb({"select", db_, "SSELECT ETABLISSEMENT PAR 1"});
-  EXPECT_EQ(keys.out, "001002\n1250\n002001\n001001\n");
+  EXPECT_EQ(keys.out, "001002^1250^002001^001001\n");
+  const ProcessResult lines = Mvdb({"select", db_, "SSELECT ETABLISSEMENT PAR 1", "--lines"});
+  EXPECT_EQ(lines.out, "001002\n1250\n002001\n001001\n");
 
   const ProcessResult none = Mvdb({"select", db_, "SSELECT ETABLISSEMENT AVEC 1 = \"X\""});
   EXPECT_EQ(none.status, 0);

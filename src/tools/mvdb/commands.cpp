@@ -25,7 +25,7 @@ constexpr Command kCommands[] = {
     {"write", 4, 4, "write DB FILE KEY TEXT", CmdWrite},
     {"read", 3, 3, "read DB FILE KEY", CmdRead},
     {"delete", 3, 3, "delete DB FILE KEY", CmdDelete},
-    {"select", 2, 3, "select DB SENTENCE [COLUMNS]", CmdSelect},
+    {"select", 2, 4, "select DB SENTENCE [COLUMNS] [--lines]", CmdSelect},
     {"index", 3, 3, "index DB FILE ATTR", CmdIndex},
     {"export", 2, 2, "export DB FILE", CmdExport},
     {"import", 2, 2, "import DB FILE", CmdImport},

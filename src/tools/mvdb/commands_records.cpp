@@ -59,14 +59,33 @@ int CmdDelete(const Args& a, Streams /*io*/) {
 }
 
 int CmdSelect(const Args& a, Streams io) {
-  const std::string& sentence = a[1];
-  const std::string columns = a.size() > 2 ? a[2] : "0";
+  // The result record is printed as `read` prints a record; --lines puts
+  // each selected record on a line of its own, easier to read.
+  Args rest;
+  bool lines = false;
+  for (std::size_t i = 1; i < a.size(); ++i) {
+    if (a[i] == "--lines") {
+      lines = true;
+    } else {
+      rest.push_back(a[i]);
+    }
+  }
+  if (rest.empty() || rest.size() > 2) {
+    throw UsageError("usage: mvdb select DB SENTENCE [COLUMNS] [--lines]");
+  }
+  const std::string& sentence = rest[0];
+  const std::string columns = rest.size() > 1 ? rest[1] : "0";
   dba::CItem request;
   request.setItem(1, sentence);
   request.setItem(2, FileOfSentence(sentence));
   request.setItem(3, columns);
   auto db = OpenExisting(a[0]);
-  PrintAttributes(db->DBSelect(request.Item()).Item(), io.out);
+  const std::string result = db->DBSelect(request.Item()).Item();
+  if (lines) {
+    PrintAttributes(result, io.out);
+  } else if (!result.empty()) {
+    io.out << ToShown(result) << '\n';
+  }
   return kExitOk;
 }
 

@@ -17,13 +17,16 @@ Usage: mvdb COMMAND DB ARGUMENTS...
                                record (or one whose text is empty) is an
                                error: "record KEY not found in FILE", exit 1
   delete DB FILE KEY           delete record KEY; exit 1 when there was none
-  select DB SENTENCE [COLUMNS] run a query sentence, e.g.
+  select DB SENTENCE [COLUMNS] [--lines]
+                               run a query sentence, e.g.
                                  mvdb select paie.mvdb 'SSELECT CENTREURSSAF PAR 1' '0 1'
                                the file is the sentence's second word; COLUMNS
                                are attribute numbers separated by one blank,
-                               "0" (the default) is the key; prints one
-                               selected record a line, its columns separated
-                               by ]. SENTENCE is taken as typed: no translation
+                               "0" (the default) is the key; prints the
+                               result record in shown form: one attribute (^)
+                               per selected record, its columns separated by
+                               ]; --lines prints one selected record a line.
+                               SENTENCE is taken as typed: no translation
   index DB FILE ATTR           index FILE on attribute ATTR
   export DB FILE               print every record of FILE in key order, one a
                                line: KEY^TEXT in shown form
