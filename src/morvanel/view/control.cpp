@@ -123,8 +123,8 @@ bool Control::IsUsable() const {
   return true;
 }
 
-bool Control::TakesFocus() const {
-  switch (kind_) {
+bool KindTakesFocus(Kind kind) {
+  switch (kind) {
     case Kind::TextBox:
     case Kind::ComboBox:
     case Kind::ListBox:
@@ -132,14 +132,17 @@ bool Control::TakesFocus() const {
     case Kind::CheckBox:
     case Kind::VScrollBar:
       return true;
-    case Kind::Embedded:
-      for (const auto& c : form_.AllControls()) {
-        if (c->owner_ == this && c->TakesFocus()) return false;  // its parts do
-      }
-      return true;
     default:
       return false;
   }
+}
+
+bool Control::TakesFocus() const {
+  if (kind_ != Kind::Embedded) return KindTakesFocus(kind_);
+  for (const auto& c : form_.AllControls()) {
+    if (c->owner_ == this && c->TakesFocus()) return false;  // its parts do
+  }
+  return true;
 }
 
 void Control::AddItem(std::string_view text) {

@@ -35,6 +35,10 @@ struct Font {
   bool bold = false;
 };
 
+// The kinds a user can give the focus to (an embedded control only when it
+// has no focusable inner part).
+[[nodiscard]] bool KindTakesFocus(Kind kind);
+
 // Key codes as the handlers see them (KeyAscii). Printable characters are
 // their Unicode code point.
 inline constexpr int kKeyBackspace = 8;

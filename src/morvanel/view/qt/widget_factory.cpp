@@ -121,20 +121,6 @@ QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out)
   return nullptr;
 }
 
-bool TakesFocus(Kind kind) {
-  switch (kind) {
-    case Kind::TextBox:
-    case Kind::ComboBox:
-    case Kind::ListBox:
-    case Kind::Button:
-    case Kind::CheckBox:
-    case Kind::VScrollBar:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 QFont ToQFont(const Font& font, double dpi) {
@@ -228,7 +214,7 @@ ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi)
   // Without a name of its own, Qt's accessibility falls back on the caption.
   if (!control.AccessibleName.empty()) widget->setAccessibleName(ToQString(control.AccessibleName));
   // Tab moves are the model's; the policy only says whether a click focuses.
-  if (!TakesFocus(control.kind())) {
+  if (!KindTakesFocus(control.kind())) {
     widget->setFocusPolicy(Qt::NoFocus);
   } else {
     widget->setFocusPolicy(control.TabIndex >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
