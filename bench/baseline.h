@@ -1,6 +1,7 @@
 // The benchmark's baseline: raw SQLite doing the same logical work as the
 // multivalue database, one plain table per file (key TEXT PRIMARY KEY,
-// body BLOB) and one table per index. Benchmark program (bench/).
+// body BLOB) WITHOUT ROWID and one WITHOUT ROWID table (value, key) per
+// index. Benchmark program (bench/).
 #pragma once
 
 #include <sqlite3.h>
@@ -21,6 +22,7 @@ class Statement {
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
+  // The bytes are not copied: they must stay in place until Reset.
   void Bind(int index, std::string_view text);
   void BindBlob(int index, std::string_view bytes);
   bool Step();  // true while a row is there; throws on an error
@@ -42,7 +44,8 @@ class Baseline {
   Baseline& operator=(const Baseline&) = delete;
 
   void Load(const std::string& file, const std::vector<demo::DemoRecord>& records);
-  // Index table "<table>_a<attribute>"(value, key), filled from the bodies.
+  // Index table "<table>_a<attribute>"(value, key), filled from the bodies;
+  // its keys of one value come out in key order.
   void BuildIndex(const std::string& file, int attribute);
 
   void Exec(const std::string& sql);

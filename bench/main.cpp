@@ -1,9 +1,12 @@
 // morvanel_bench: seeds a demo database and the same records into a raw
 // SQLite baseline, then prints one line per measurement:
-//   NAME ours=…us baseline=…us ratio=R target=T [frame=Fms] ok|MISSED|MISMATCH
-// Times are per operation, medians of several runs. Benchmark program.
+//   NAME ours=…us (min-max) baseline=…us (min-max) ratio=R (min-max) target=T
+//        [frame=Fms] ok|MISSED|MISMATCH|info
+// Times are per operation: the median of several interleaved rounds and
+// their range. Benchmark program.
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,8 +28,10 @@ struct Options {
 };
 
 [[noreturn]] void Usage() {
-  std::cerr << "usage: morvanel_bench [--quick] [--db PATH] [--scale N] [--runs N] [--only NAME]...\n"
+  std::cerr << "usage: morvanel_bench [--quick] [--cpu] [--db PATH] [--scale N] [--runs N] [--only NAME]...\n"
                "  --quick     small database (3,000 case records), runs in seconds\n"
+               "  --cpu       time by this thread's processor time, not elapsed time\n"
+               "  --runs N    timed rounds, each one run of ours and one of the baseline\n"
                "  --db PATH   keep the database at PATH (must not exist) and the\n"
                "              baseline at PATH.baseline.sqlite\n";
   std::exit(2);
@@ -40,6 +45,8 @@ Options ParseOptions(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     if (a == "--quick") {
       o.config.quick = true;
+    } else if (a == "--cpu") {
+      o.config.cpuTime = true;
     } else if (a == "--db" && hasValue) {
       o.dbPath = argv[++i];
     } else if (a == "--scale" && hasValue) {
@@ -55,7 +62,7 @@ Options ParseOptions(int argc, char** argv) {
     }
   }
   if (o.config.quick && !scaleGiven) o.config.scale = 10;
-  if (o.config.quick && !runsGiven) o.config.runs = 3;
+  if (o.config.quick && !runsGiven) o.config.runs = 5;
   return o;
 }
 
@@ -65,10 +72,42 @@ double Seconds(const std::function<void()>& body) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Median(std::vector<double> v) {
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The time of one run: elapsed, or with --cpu the processor time of this
+// thread, which leaves out the moments other programs had the processor
+// (and the waits for the disk: no use for dbwrite).
+double RunSeconds(const BenchConfig& c, const std::function<void()>& body) {
+  if (!c.cpuTime) return Seconds(body);
+  const double start = ThreadCpuSeconds();
+  body();
+  return ThreadCpuSeconds() - start;
+}
+
+// Median and range of a series of figures.
+struct Spread {
+  double median = 0, min = 0, max = 0;
+};
+
+Spread SpreadOf(std::vector<double> v) {
+  if (v.empty()) return {};
   std::sort(v.begin(), v.end());
   const std::size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+  const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+  return {median, v.front(), v.back()};
+}
+
+// "12.345us (11.900-14.020)": enough digits for a read of a few
+// microseconds, and the same unit for the three figures.
+std::string Format(const Spread& s, const char* unit, int digits) {
+  char out[96];
+  std::snprintf(out, sizeof out, "%.*f%s (%.*f-%.*f)", digits, s.median, unit, digits, s.min,
+                digits, s.max);
+  return out;
 }
 
 bool Selected(const BenchConfig& c, const std::string& name) {
@@ -82,7 +121,11 @@ const char* Verdict(const Measurement& m, bool same, double ours, double ratio) 
   return met ? "ok" : "MISSED";
 }
 
-// Runs both sides alternately so that drift of the machine hits both alike.
+// One round is one run of each side, back to back; the side that goes first
+// alternates from round to round (A B, B A, A B ...), so that neither always
+// finds the caches the other left. The ratio is taken within each round:
+// a slow moment of the shared machine then hits both terms of one ratio
+// rather than one side of the medians.
 void Run(const Measurement& m, BenchContext& ctx) {
   const auto prepare = [&](int run) {
     if (m.prepare) m.prepare(ctx, run);
@@ -90,20 +133,35 @@ void Run(const Measurement& m, BenchContext& ctx) {
   const double ops = m.operations(ctx.config);
   prepare(0);
   const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);  // warm-up and check
-  std::vector<double> ours, base;
+  std::vector<double> ours, base, ratios;
   for (int run = 1; run <= ctx.config.runs; ++run) {
-    prepare(run);
-    ours.push_back(Seconds([&] { (void)m.ours(ctx, run); }) / ops * 1e6);
-    base.push_back(Seconds([&] { (void)m.baseline(ctx, run); }) / ops * 1e6);
+    double o = 0, b = 0;
+    const auto timeOurs = [&] {
+      prepare(run);
+      o = RunSeconds(ctx.config, [&] { (void)m.ours(ctx, run); }) / ops * 1e6;
+    };
+    const auto timeBase = [&] {
+      b = RunSeconds(ctx.config, [&] { (void)m.baseline(ctx, run); }) / ops * 1e6;
+    };
+    if (run % 2) {
+      timeOurs();
+      timeBase();
+    } else {
+      timeBase();
+      timeOurs();
+    }
+    ours.push_back(o);
+    base.push_back(b);
+    ratios.push_back(b > 0 ? o / b : 0);
   }
-  const double o = Median(ours), b = Median(base);
-  const double ratio = b > 0 ? o / b : 0;
+  const Spread o = SpreadOf(ours), b = SpreadOf(base), r = SpreadOf(ratios);
   char target[16] = "none";
   if (m.target > 0) std::snprintf(target, sizeof target, "%.1f", m.target);
   char frame[32] = "";
   if (m.frameUs > 0) std::snprintf(frame, sizeof frame, " frame=%gms", m.frameUs / 1000);
-  std::printf("%s ours=%.3fus baseline=%.3fus ratio=%.2f target=%s%s %s\n", m.name.c_str(), o, b,
-              ratio, target, frame, Verdict(m, same, o, ratio));
+  std::printf("%s ours=%s baseline=%s ratio=%s target=%s%s %s\n", m.name.c_str(),
+              Format(o, "us", 3).c_str(), Format(b, "us", 3).c_str(), Format(r, "", 2).c_str(),
+              target, frame, Verdict(m, same, o.median, r.median));
   std::fflush(stdout);
 }
 
@@ -133,9 +191,10 @@ int Main(int argc, char** argv) {
       base.Load(demo::kFileCentres, demo::DemoCentres());
       base.Load(demo::kFileCases, ctx.cases);
     });
-    std::printf("# %d case records, %d centres; seeding %.2fs (baseline load %.2fs); %d runs, "
-                "median time per operation\n",
-                s.cases, s.centres, ourSeed, baseSeed, o.config.runs);
+    std::printf("# %d case records, %d centres; seeding %.2fs (baseline load %.2fs); %d rounds, "
+                "ours and baseline in turn; %s per operation: median (min-max)\n",
+                s.cases, s.centres, ourSeed, baseSeed, o.config.runs,
+                o.config.cpuTime ? "processor time" : "elapsed time");
 
     const Registry all = AllMeasurements();
     for (Phase phase : {Phase::kWithoutIndex, Phase::kWithIndex}) {

@@ -18,8 +18,9 @@ struct ControlBench;  // control_fixture.h
 
 struct BenchConfig {
   bool quick = false;
+  bool cpuTime = false;  // time runs by the thread's processor time
   int scale = 700;  // 300 case records per unit: 210,000 by default
-  int runs = 5;     // timed runs per side; the median is reported
+  int runs = 15;    // timed rounds (one run of each side); medians and ranges are reported
   std::vector<std::string> only;  // names to run; empty = all
 };
 
