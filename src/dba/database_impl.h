@@ -70,6 +70,9 @@ class DatabaseImpl {
   [[nodiscard]] std::int64_t LockDeadline() const;
   [[nodiscard]] bool MayHoldLock(std::int64_t fileId, std::string_view key) const;
   void ForgetLock(std::int64_t fileId, std::string_view key);
+  // False when no other live session can hold a lock in the file until the
+  // current Transaction ends (records.cpp); always true outside one.
+  [[nodiscard]] bool OthersMayLock(std::int64_t fileId);
 
   // Secondary indexes (indexes.cpp).
   [[nodiscard]] const std::vector<int>& IndexedAttributes(std::int64_t fileId);
@@ -96,6 +99,9 @@ class DatabaseImpl {
     std::vector<int> attributes;
   };
   std::unordered_map<std::int64_t, IndexCache> indexCache_;
+  // File id -> the write serial during which the file was found holding no
+  // other live session's lock.
+  std::unordered_map<std::int64_t, std::uint64_t> lockFreeSerial_;
 };
 
 // A write: joins the open Transaction, or runs its own BEGIN IMMEDIATE that

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dba/database_impl.h"
@@ -85,10 +86,24 @@ class Rows {
  public:
   Rows(const Query& q, const std::vector<int>& columns) : q_(q), columns_(columns) {
     stride_ = 1 + q.sortKeys.size() + columns.size();
+    for (const auto& group : q.anyOf) {
+      for (const Condition& c : group) keyInConditions_ = keyInConditions_ || c.attribute == 0;
+    }
   }
 
   void AddIfMatches(std::string_view key, std::string_view body) {
     if (Matches(q_, key, body)) Add(key, body);
+  }
+
+  // The same for a scanned row whose key `keyOf()` is fetched only when
+  // needed: a scan keeps few of the rows it reads.
+  template <class KeyOf>
+  void AddIfMatchesLazy(KeyOf keyOf, std::string_view body) {
+    if (keyInConditions_) {
+      AddIfMatches(keyOf(), body);
+    } else if (Matches(q_, {}, body)) {
+      Add(keyOf(), body);
+    }
   }
 
   // A record known to match; `body` may be empty when only keys are used.
@@ -131,8 +146,10 @@ class Rows {
       if (n > 0) out.push_back(kAttributeMark);
       for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (k > 0) out.push_back(kValueMark);
-        for (char c : At(order[n], first + k)) {
-          out.push_back(c == kValueMark || c == kAttributeMark ? kSubvalueMark : c);
+        const std::size_t from = out.size();
+        out.append(At(order[n], first + k));
+        for (std::size_t i = from; i < out.size(); ++i) {
+          if (out[i] == kValueMark || out[i] == kAttributeMark) out[i] = kSubvalueMark;
         }
       }
     }
@@ -156,6 +173,7 @@ class Rows {
 
   const Query& q_;
   const std::vector<int>& columns_;
+  bool keyInConditions_ = false;
   std::size_t stride_;
   std::string buffer_;
   std::vector<Span> spans_;
@@ -209,7 +227,7 @@ void Collect(DatabaseImpl& db, std::int64_t fileId, const Plan& plan, Rows& rows
     case Plan::kScan: {
       store::Step s(c, Sql::kScanAll);
       s.Int(1, fileId);
-      while (s.Next()) rows.AddIfMatches(s.ColText(0), s.ColBlob(1));
+      while (s.Next()) rows.AddIfMatchesLazy([&s] { return s.ColText(0); }, s.ColBlob(1));
       return;
     }
     case Plan::kKeyEqual: {
@@ -285,6 +303,30 @@ class ReadSnapshot {
   sqlite3_stmt* end_ = nullptr;
 };
 
+// An index that answers an equality alone, with no sort clause, lists the
+// result in its final order: each key goes straight to the result, once per
+// column (all of them the key), without the rows' copies.
+std::string IndexKeysLayout(DatabaseImpl& db, std::int64_t fileId, const Plan& plan,
+                            std::size_t columnCount, int& found) {
+  store::Step s(db.conn(), store::Sql::kIndexKeysEqual);
+  s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
+  std::string out;
+  found = 0;
+  while (s.Next()) {
+    if (found++ > 0) out.push_back(kAttributeMark);
+    const std::string_view key = s.ColText(0);
+    for (std::size_t k = 0; k < columnCount; ++k) {
+      if (k > 0) out.push_back(kValueMark);
+      const std::size_t from = out.size();
+      out.append(key);
+      for (std::size_t i = from; i < out.size(); ++i) {
+        if (out[i] == kValueMark || out[i] == kAttributeMark) out[i] = kSubvalueMark;
+      }
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 CItem RunSelect(DatabaseImpl& db, std::string_view requestText, int* count) {
@@ -300,6 +342,12 @@ CItem RunSelect(DatabaseImpl& db, std::string_view requestText, int* count) {
   const std::int64_t fileId = db.FileId(q.file);
   Plan plan = Choose(q, q.anyOf.size() == 1 ? db.IndexedAttributes(fileId) : std::vector<int>{});
   plan.keysOnly = AnsweredByKeys(q, plan, columns);
+  if (plan.keysOnly && plan.kind == Plan::kIndexEqual && q.sortKeys.empty()) {
+    int found = 0;
+    std::string result = IndexKeysLayout(db, fileId, plan, columns.size(), found);
+    if (count) *count = found;
+    return CItem(std::move(result));
+  }
   Rows rows(q, columns);
   Collect(db, fileId, plan, rows);
   if (count) *count = static_cast<int>(rows.size());

@@ -35,6 +35,13 @@ bool BlockedByOther(DatabaseImpl& db, const FileBinding& file, std::string_view 
   return s.Next() && db.HeldByOther(s.ColText(0));
 }
 
+// Replaces an existing record's body; false when there is no such record.
+bool Replace(store::Connection& c, std::int64_t fileId, std::string_view key,
+             std::string_view body) {
+  store::Step(c, store::Sql::kUpdateBody).Int(1, fileId).Text(2, key).Blob(3, body).Run();
+  return sqlite3_changes(c.handle()) > 0;
+}
+
 [[noreturn]] void Rethrow(const DbaError& e, const FileBinding& file) {
   if (e.number() == kErrFileNotFound) {
     throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
@@ -44,14 +51,48 @@ bool BlockedByOther(DatabaseImpl& db, const FileBinding& file, std::string_view 
 
 }  // namespace
 
+bool DatabaseImpl::OthersMayLock(std::int64_t fileId) {
+  // Outside a Transaction another process may take a lock at any time; a
+  // single write asks about its one record, cheaper than the whole file.
+  if (!InTransaction()) return true;
+  // Taking a lock is a write: while this Transaction holds the write lock,
+  // no other session's lock can appear, and our own never block us.
+  auto found = lockFreeSerial_.find(fileId);
+  if (found != lockFreeSerial_.end() && found->second == writeSerial_) return false;
+  {
+    store::Step s(*conn_, store::Sql::kLockOwnersOfFile);
+    s.Int(1, fileId);
+    while (s.Next()) {
+      if (HeldByOther(s.ColText(0))) return true;
+    }
+  }
+  lockFreeSerial_[fileId] = writeSerial_;
+  return false;
+}
+
 std::string DatabaseImpl::Read(const FileBinding& file, std::string_view key) {
+  if (!OthersMayLock(file.id)) {
+    store::Step s(*conn_, store::Sql::kReadBody);
+    s.Int(1, file.id).Text(2, key);
+    return s.Next() ? std::string(s.ColBlob(0)) : std::string();
+  }
   std::int64_t deadline = -1;
   for (;;) {
     {
-      store::Step s(*conn_, store::Sql::kReadWithLock);
+      // The usual case, an existing record, in one statement; a missing
+      // one is looked at again with its lock in one snapshot (a session may
+      // hold the lock of a record it is about to create).
+      store::Step s(*conn_, store::Sql::kReadIfPresent);
       s.Int(1, file.id).Text(2, key);
-      s.Next();  // one row, always
-      if (s.IsNull(1) || !HeldByOther(s.ColText(1))) return std::string(s.ColBlob(0));
+      if (s.Next()) {
+        if (s.IsNull(1) || !HeldByOther(s.ColText(1))) return std::string(s.ColBlob(0));
+      } else {
+        s.Reset();
+        store::Step m(*conn_, store::Sql::kReadWithLock);
+        m.Int(1, file.id).Text(2, key);
+        m.Next();  // one row, always
+        if (m.IsNull(1) || !HeldByOther(m.ColText(1))) return std::string(m.ColBlob(0));
+      }
     }
     if (deadline < 0) deadline = LockDeadline();
     WaitForLock(file, key, deadline);
@@ -63,14 +104,20 @@ void DatabaseImpl::Write(const FileBinding& file, std::string_view key, std::str
   try {
     RetryWhileLocked(*this, file, key, [&] {
       WriteScope w(*this);
+      bool mayExist = true;  // unknown unless an index made us look
       if (IndexedAttributes(file.id).empty()) {
-        if (BlockedByOther(*this, file, key)) return false;
+        if (OthersMayLock(file.id) && BlockedByOther(*this, file, key)) return false;
       } else {
         const Found f = Look(*this, file, key, true);
         if (f.blocked) return false;
         UpdateIndexEntries(file.id, key, f.oldBody, body, f.existed, true);
+        mayExist = f.existed;
       }
-      store::Step(*conn_, store::Sql::kUpsert).Int(1, file.id).Text(2, key).Blob(3, body).Run();
+      // A rewrite, the common case, is one tree search as an UPDATE; an
+      // upsert would search once for the conflict and once more to update.
+      if (!mayExist || !Replace(*conn_, file.id, key, body)) {
+        store::Step(*conn_, store::Sql::kUpsert).Int(1, file.id).Text(2, key).Blob(3, body).Run();
+      }
       FinishWrite(w, file.id, key);
       return true;
     });

@@ -19,10 +19,16 @@ constexpr const char* kSql[] = {
     "ROLLBACK",
     "SELECT (SELECT body FROM records WHERE file_id=?1 AND key=?2),"
     " (SELECT owner FROM locks WHERE file_id=?1 AND key=?2)",
+    // No row for a missing record, but the body straight from its page
+    // rather than copied out of a subquery.
+    "SELECT body, (SELECT owner FROM locks WHERE file_id=?1 AND key=?2)"
+    " FROM records WHERE file_id=?1 AND key=?2",
     "SELECT owner FROM locks WHERE file_id=?1 AND key=?2",
+    "SELECT owner FROM locks WHERE file_id=?1",
     "SELECT body FROM records WHERE file_id=?1 AND key=?2",
     "INSERT INTO records(file_id,key,body) VALUES(?1,?2,?3)"
     " ON CONFLICT(file_id,key) DO UPDATE SET body=excluded.body",
+    "UPDATE records SET body=?3 WHERE file_id=?1 AND key=?2",
     "DELETE FROM records WHERE file_id=?1 AND key=?2",
     "SELECT id FROM files WHERE name=?1",
     "INSERT INTO files(name) VALUES(?1)",
