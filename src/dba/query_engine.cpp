@@ -80,6 +80,16 @@ bool Matches(const Query& q, std::string_view key, std::string_view body) {
   return false;
 }
 
+// Appends one column of a result row: marks inside it become subvalue
+// marks, so the result keeps one attribute per row and one value per column.
+void AppendColumn(std::string& out, std::string_view column) {
+  const std::size_t from = out.size();
+  out.append(column);
+  for (std::size_t i = from; i < out.size(); ++i) {
+    if (out[i] == kValueMark || out[i] == kAttributeMark) out[i] = kSubvalueMark;
+  }
+}
+
 // The records kept, their sort fields and columns copied into one buffer:
 // row r owns spans [r * stride, (r + 1) * stride): key, sort fields, columns.
 class Rows {
@@ -136,8 +146,7 @@ class Rows {
     return order;
   }
 
-  // Attribute i of the result is row i; value k its column k. Marks inside
-  // a column become subvalue marks so the result keeps its shape.
+  // Attribute i of the result is row i; value k its column k.
   std::string Layout(const std::vector<std::uint32_t>& order) const {
     std::string out;
     out.reserve(buffer_.size() + order.size() * (columns_.size() + 1));
@@ -146,11 +155,7 @@ class Rows {
       if (n > 0) out.push_back(kAttributeMark);
       for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (k > 0) out.push_back(kValueMark);
-        const std::size_t from = out.size();
-        out.append(At(order[n], first + k));
-        for (std::size_t i = from; i < out.size(); ++i) {
-          if (out[i] == kValueMark || out[i] == kAttributeMark) out[i] = kSubvalueMark;
-        }
+        AppendColumn(out, At(order[n], first + k));
       }
     }
     return out;
@@ -317,11 +322,7 @@ std::string IndexKeysLayout(DatabaseImpl& db, std::int64_t fileId, const Plan& p
     const std::string_view key = s.ColText(0);
     for (std::size_t k = 0; k < columnCount; ++k) {
       if (k > 0) out.push_back(kValueMark);
-      const std::size_t from = out.size();
-      out.append(key);
-      for (std::size_t i = from; i < out.size(); ++i) {
-        if (out[i] == kValueMark || out[i] == kAttributeMark) out[i] = kSubvalueMark;
-      }
+      AppendColumn(out, key);
     }
   }
   return out;
