@@ -7,6 +7,7 @@
 
 #include "dba/database_impl.h"
 #include "dba/query_engine.h"
+#include "dba/query_parser.h"
 
 namespace dba {
 
@@ -138,8 +139,9 @@ std::vector<std::string> Database::Files() const {
 
 void Database::CreateIndex(std::string_view fileName, int attribute) {
   CheckFileName(fileName);
-  if (attribute < 1) {
-    throw DbaError(kErrBadArgument, "Un index porte sur un attribut numéroté à partir de 1 (reçu " +
+  if (attribute < 1 || attribute > query::kMaxAttribute) {
+    throw DbaError(kErrBadArgument, "Un index porte sur un attribut numéroté de 1 à " +
+                                        std::to_string(query::kMaxAttribute) + " (reçu " +
                                         std::to_string(attribute) + ").");
   }
   WriteScope w(*impl_);

@@ -173,6 +173,7 @@ TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
       {{"read", db_, "NOFILE", "1"}, "0x80040003"},
       {{"write", db_, "NOFILE", "1", "x"}, "0x80040003"},
       {{"call", db_, "NOROUTINE"}, "0x80040006"},
+      {{"index", db_, "CLIENTS", "1000001"}, "0x80040008"},  // no sentence could use it
   };
   for (const auto& c : cases) {
     const ProcessResult r = Mvdb(c.args);

@@ -27,7 +27,8 @@ Usage: mvdb COMMAND DB ARGUMENTS...
                                per selected record, its columns separated by
                                ]; --lines prints one selected record a line.
                                SENTENCE is taken as typed: no translation
-  index DB FILE ATTR           index FILE on attribute ATTR
+  index DB FILE ATTR           index FILE on attribute ATTR, 1 to 1000000 (the
+                               attributes a sentence can name)
   export DB FILE               print every record of FILE in key order, one a
                                line: KEY^TEXT in shown form
   import DB FILE               read such lines from standard input and write
