@@ -94,6 +94,14 @@ class DBFile {
   [[nodiscard]] CItem ReadLocked(std::string_view key) const;
   void Release(std::string_view key) const;
 
+  // Every record of the file in key order, read from one snapshot: what
+  // other sessions commit meanwhile is not seen, and a record lock does not
+  // hold it up (a lock keeps out other writers and lockers; the snapshot
+  // only reads committed text). For exports and checks. `visit` must not use
+  // this session. Throws kErrFileNotFound when the file is gone.
+  void ForEachRecord(
+      const std::function<void(std::string_view key, std::string_view text)>& visit) const;
+
   [[nodiscard]] const std::string& Name() const;
   [[nodiscard]] bool IsOpen() const { return static_cast<bool>(binding_); }
 

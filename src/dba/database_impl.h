@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -57,6 +58,8 @@ class DatabaseImpl {
   [[nodiscard]] std::string Read(const FileBinding& file, std::string_view key);
   void Write(const FileBinding& file, std::string_view key, std::string_view body);
   int Delete(const FileBinding& file, std::string_view key);
+  void Scan(const FileBinding& file,
+            const std::function<void(std::string_view, std::string_view)>& visit);
 
   // Record locks (record_locks.cpp).
   [[nodiscard]] std::string ReadLocked(const FileBinding& file, std::string_view key);

@@ -1,5 +1,6 @@
 // Sessions side by side: record locks and their timeout (0x8004000B), stale
-// locks of dead processes, and a counter shared by two real processes.
+// locks of dead processes, scans that read one snapshot whatever the others
+// do, and a counter shared by two real processes.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,6 +81,48 @@ TEST_F(TwoSessions, ReleaseAndClosingEndLocks) {
   first.reset();
   EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");
   EXPECT_EQ(theirs.ReadLocked("NEW").Item(), "");
+}
+
+TEST_F(TwoSessions, AScanReadsOneSnapshotAndIsNotHeldUpByLocks) {
+  // GIVEN three records, the second locked by the first session
+  DBFile mine = first->DBOpen("ELTSPARTEMP");
+  for (const char* key : {"E2", "E3"}) {
+    CItem r = mine.DBNew(key);
+    r.setItem(1, std::string("was ") + key);
+    r.DBWrite();
+  }
+  CItem locked = mine.ReadLocked("E2");
+  // WHEN the second session scans while the first deletes E3 and rewrites E2
+  std::vector<std::string> seen;
+  second->DBOpen("ELTSPARTEMP").ForEachRecord([&](std::string_view key, std::string_view text) {
+    if (seen.empty()) {
+      EXPECT_EQ(mine.DBDelete("E3"), 0);
+      locked.setItem(1, "changed");
+      locked.DBWrite();
+    }
+    seen.push_back(std::string(key) + "=" + std::string(text));
+  });
+  // THEN the scan saw the records as they were when it began, and did not wait
+  EXPECT_EQ(seen, (std::vector<std::string>{"E1=07", "E2=was E2", "E3=was E3"}));
+  // AND a later scan sees the changes
+  seen.clear();
+  second->DBOpen("ELTSPARTEMP").ForEachRecord([&](std::string_view key, std::string_view text) {
+    seen.push_back(std::string(key) + "=" + std::string(text));
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"E1=07", "E2=changed"}));
+}
+
+TEST_F(TwoSessions, AScanOfADeletedFileFails) {
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  first->DeleteFile("ELTSPARTEMP");
+  int visited = 0;
+  try {
+    theirs.ForEachRecord([&](std::string_view, std::string_view) { ++visited; });
+    ADD_FAILURE() << "no error";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrFileNotFound);
+  }
+  EXPECT_EQ(visited, 0);
 }
 
 TEST_F(TwoSessions, InsideATransactionALockFailsAtOnce) {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "dba/database.h"
 #include "run_process.h"
@@ -100,6 +103,63 @@ TEST_F(MvdbTest, ExportThenImportGivesBackEveryRecordByteForByte) {
   auto db = dba::Database::Open(copy);
   for (const auto& [key, text] : records) EXPECT_EQ(db->DBOpen("CLIENTS").DBRead(key).Item(), text);
   EXPECT_EQ(Mvdb({"export", copy, "CLIENTS"}).out, exported.out);
+}
+
+TEST_F(MvdbTest, ExportIsNotHeldUpByALockedRecord) {
+  // GIVEN a record locked by another session that waits long for locks
+  {
+    auto db = dba::Database::Open(db_);
+    dba::CItem r = db->DBOpen("CLIENTS").DBNew("07");
+    r.setItem("URSSAF LIMOUSIN");
+    r.DBWrite();
+  }
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("07");
+  // WHEN it is exported THEN its text is printed at once
+  const auto start = std::chrono::steady_clock::now();
+  const ProcessResult r = Mvdb({"export", db_, "CLIENTS"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "07^URSSAF LIMOUSIN\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4))
+      << "the export waited for the lock";
+}
+
+TEST_F(MvdbTest, ExportFailingPartWayPrintsNothing) {
+  // GIVEN a database whose records fill many pages, one of them later damaged
+  constexpr int kRecords = 1500;
+  {
+    auto db = dba::Database::Open(db_);
+    dba::DBFile f = db->DBOpen("CLIENTS");
+    dba::Transaction t(*db);
+    for (int i = 0; i < kRecords; ++i) {
+      char key[8];
+      std::snprintf(key, sizeof key, "%04d", i);
+      dba::CItem r = f.DBNew(key);
+      r.setItem(std::string(300, static_cast<char>('a' + i % 26)));
+      r.DBWrite();
+    }
+    t.Commit();
+  }
+  const auto size = std::filesystem::file_size(db_);
+  {
+    std::fstream file(db_, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(size * 3 / 4 / 4096 * 4096));
+    const std::string junk(4096, '\x5A');
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  int before = 0;  // the damage is met part-way, after some records were read
+  try {
+    dba::Database::Open(db_)->DBOpen("CLIENTS").ForEachRecord(
+        [&](std::string_view, std::string_view) { ++before; });
+  } catch (const dba::DbaError&) {
+  }
+  ASSERT_GT(before, 0);
+  ASSERT_LT(before, kRecords);
+  // WHEN it is exported THEN no line at all, exit 1 with the storage error
+  const ProcessResult r = Mvdb({"export", db_, "CLIENTS"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("error 0x80040001"), std::string::npos) << r.err;
 }
 
 TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {

@@ -8,24 +8,6 @@
 namespace mvdb {
 namespace {
 
-// Every key of a file, in key order.
-std::vector<std::string> AllKeys(dba::Database& db, const std::string& file) {
-  dba::CItem request;
-  request.setItem(1, "SSELECT " + file);
-  request.setItem(2, file);
-  request.setItem(3, "0");
-  const std::string result = db.DBSelect(request.Item()).Item();
-  std::vector<std::string> keys;
-  if (result.empty()) return keys;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = result.find(dba::kAttributeMark, start);
-    keys.push_back(result.substr(start, end - start));
-    if (end == std::string::npos) return keys;
-    start = end + 1;
-  }
-}
-
 struct Line {
   std::string key, text;
 };
@@ -43,11 +25,17 @@ Line ParseLine(std::string line, int number) {
 }  // namespace
 
 int CmdExport(const Args& a, Streams io) {
+  // The whole export is made before its first byte goes out: a failure
+  // part-way must not leave lines that an import would take for records.
   auto db = OpenExisting(a[0]);
-  dba::DBFile file = db->DBOpen(a[1]);
-  for (const std::string& key : AllKeys(*db, a[1])) {
-    io.out << ToShown(key) << '^' << ToShown(file.DBRead(key).Item()) << '\n';
-  }
+  std::string text;
+  db->DBOpen(a[1]).ForEachRecord([&text](std::string_view key, std::string_view body) {
+    text += ToShown(key);
+    text += '^';
+    text += ToShown(body);
+    text += '\n';
+  });
+  io.out << text;
   io.out.flush();
   if (!io.out) throw CommandFailure("cannot write the export");
   return kExitOk;

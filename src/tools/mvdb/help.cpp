@@ -30,7 +30,9 @@ Usage: mvdb COMMAND DB ARGUMENTS...
   index DB FILE ATTR           index FILE on attribute ATTR, 1 to 1000000 (the
                                attributes a sentence can name)
   export DB FILE               print every record of FILE in key order, one a
-                               line: KEY^TEXT in shown form
+                               line: KEY^TEXT in shown form, read from one
+                               snapshot, not held up by record locks; on a
+                               failure nothing is printed (exit 1)
   import DB FILE               read such lines from standard input and write
                                them, all in one transaction (a bad line writes
                                nothing); blank lines are skipped
