@@ -171,6 +171,37 @@ TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
   EXPECT_EQ(Stored("CLIENTS", "B"), "");
 }
 
+TEST_F(MvdbTest, ImportRefusesTextThatIsNotUtf8NamingTheLine) {
+  // A Windows-1252 file: "ü" is the byte 0xFC, the subvalue mark's.
+  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, "A^Dupont\nB^M\xFCller\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("line 2: byte 0xFC"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+}
+
+TEST_F(MvdbTest, ImportSkipsAByteOrderMarkAndTakesWindowsLineEnds) {
+  const ProcessResult r =
+      Mvdb({"import", db_, "CLIENTS"}, "\xEF\xBB\xBF" "A^M\xC3\xBCller]Z\r\nB^x\r\n\r\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "M\xC3\xBCller\xFDZ");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "x");
+  EXPECT_EQ(Mvdb({"export", db_, "CLIENTS"}).out, "A^M\xC3\xBCller]Z\nB^x\n");
+}
+
+TEST_F(MvdbTest, ImportThatFailsOnAWriteUndoesTheOthers) {
+  // GIVEN another session holding the lock of the third record
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("C");
+  // WHEN an import writes A, B, then C
+  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, "A^1\nB^2\nC^3\n");
+  // THEN it fails naming the line, and neither A nor B was written
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("error 0x8004000B: line 3:"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+}
+
 TEST_F(MvdbTest, SelectTakesTheSentenceAsTypedAndPrintsTheResultRecord) {
   const std::string input =
       "001001^SIEGE DE LYON\n001002^ANTENNE DE VILLEURBANNE\n002001^ETABLISSEMENT UNIQUE\n"

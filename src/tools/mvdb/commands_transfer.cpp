@@ -1,6 +1,7 @@
 // mvdb's export and import: a whole file as lines "KEY^TEXT" in shown form.
 // Tools layer (src/tools/mvdb, no Qt).
 #include <iostream>
+#include <string_view>
 
 #include "command_table.h"
 #include "shown_form.h"
@@ -8,7 +9,11 @@
 namespace mvdb {
 namespace {
 
+// Written first by some editors; it is no part of the first key.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 struct Line {
+  int number = 0;
   std::string key, text;
 };
 
@@ -19,7 +24,7 @@ Line ParseLine(std::string line, int number) {
   if (mark == std::string::npos || mark == 0) {
     throw UsageError("line " + std::to_string(number) + ": expected KEY^TEXT");
   }
-  return {stored.substr(0, mark), stored.substr(mark + 1)};
+  return {number, stored.substr(0, mark), stored.substr(mark + 1)};
 }
 
 }  // namespace
@@ -42,10 +47,13 @@ int CmdExport(const Args& a, Streams io) {
 }
 
 int CmdImport(const Args& a, Streams io) {
-  // Everything is parsed before the first write, so a bad line writes nothing.
+  // Everything is parsed before the first write, so a bad line writes
+  // nothing; the writes share one transaction, so a failing one undoes the
+  // others.
   std::vector<Line> lines;
   std::string line;
   for (int number = 1; std::getline(io.in, line); ++number) {
+    if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
     if (line.empty() || line == "\r") continue;
     try {
       lines.push_back(ParseLine(line, number));
@@ -59,7 +67,11 @@ int CmdImport(const Args& a, Streams io) {
   for (const Line& l : lines) {
     dba::CItem record = file.DBNew(l.key);
     record.setItem(l.text);
-    record.DBWrite();
+    try {
+      record.DBWrite();
+    } catch (const dba::DbaError& e) {
+      throw dba::DbaError(e.number(), "line " + std::to_string(l.number) + ": " + e.what());
+    }
   }
   transaction.Commit();
   return kExitOk;
