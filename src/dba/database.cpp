@@ -47,7 +47,7 @@ void CheckFileName(std::string_view name) {
 DatabaseImpl::DatabaseImpl(std::string path, const OpenOptions& options,
                            std::unique_ptr<store::Connection> connection)
     : path_(std::move(path)), options_(options), conn_(std::move(connection)),
-      owner_(RegisterOwner()) {}
+      session_(path_) {}
 
 DatabaseImpl::~DatabaseImpl() {
   if (inTransaction_) {
@@ -57,7 +57,6 @@ DatabaseImpl::~DatabaseImpl() {
     }
   }
   ReleaseAllLocks();
-  UnregisterOwner(owner_);
 }
 
 std::int64_t DatabaseImpl::FileId(std::string_view name) {
@@ -147,6 +146,11 @@ void Database::CreateIndex(std::string_view fileName, int attribute) {
   WriteScope w(*impl_);
   impl_->BuildIndex(impl_->FileId(fileName), attribute);
   w.Commit();
+}
+
+bool Database::ClearLock(std::string_view fileName, std::string_view key) {
+  CheckFileName(fileName);
+  return impl_->ClearLock(impl_->FileId(fileName), key);
 }
 
 bool Database::HasIndex(std::string_view fileName, int attribute) const {

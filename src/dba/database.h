@@ -146,6 +146,9 @@ class Database : public std::enable_shared_from_this<Database> {
   [[nodiscard]] std::vector<std::string> Files() const;
   void CreateIndex(std::string_view fileName, int attribute);
   [[nodiscard]] bool HasIndex(std::string_view fileName, int attribute) const;
+  // Removes the lock of a record whoever holds it, even a live session (an
+  // administrator's last resort); returns whether there was one.
+  bool ClearLock(std::string_view fileName, std::string_view key);
 
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }

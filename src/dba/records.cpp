@@ -132,7 +132,7 @@ void DatabaseImpl::FinishWrite(WriteScope& w, std::int64_t fileId, std::string_v
   // Writing or deleting a record ends its lock, as in any multivalue system.
   const bool releases = MayHoldLock(fileId, key);
   if (releases) {
-    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, owner_).Run();
+    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, OwnerToken()).Run();
   }
   w.Commit();
   if (releases && !InTransaction()) ForgetLock(fileId, key);

@@ -46,6 +46,7 @@ constexpr const char* kSql[] = {
     "INSERT OR REPLACE INTO locks(file_id,key,owner,pid) VALUES(?1,?2,?3,?4)",
     "DELETE FROM locks WHERE file_id=?1 AND key=?2 AND owner=?3",
     "DELETE FROM locks WHERE owner=?1",
+    "DELETE FROM locks WHERE file_id=?1 AND key=?2",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 

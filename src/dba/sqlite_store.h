@@ -41,6 +41,7 @@ enum class Sql : int {
   kTakeLock,
   kReleaseLock,
   kReleaseOwner,
+  kClearLock,
   kCount
 };
 

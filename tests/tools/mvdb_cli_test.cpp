@@ -162,6 +162,19 @@ TEST_F(MvdbTest, ExportFailingPartWayPrintsNothing) {
   EXPECT_NE(r.err.find("error 0x80040001"), std::string::npos) << r.err;
 }
 
+TEST_F(MvdbTest, UnlockFreesARecordALiveSessionWillNotRelease) {
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "07", "x"}).status, 0);
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("07");
+  const ProcessResult unlocked = Mvdb({"unlock", db_, "CLIENTS", "07"});
+  EXPECT_EQ(unlocked.status, 0) << unlocked.err;
+  auto other = dba::Database::Open(db_, {.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 50});
+  EXPECT_EQ(other->DBOpen("CLIENTS").ReadLocked("07").Item(), "x");
+  const ProcessResult again = Mvdb({"unlock", db_, "CLIENTS", "08"});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("record 08 of CLIENTS holds no lock"), std::string::npos) << again.err;
+}
+
 TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
   const ProcessResult r =
       Mvdb({"import", db_, "CLIENTS"}, "A^good\n\nB^fine\r\nno mark here\nC^x\n");

@@ -29,6 +29,11 @@ Usage: mvdb COMMAND DB ARGUMENTS...
                                SENTENCE is taken as typed: no translation
   index DB FILE ATTR           index FILE on attribute ATTR, 1 to 1000000 (the
                                attributes a sentence can name)
+  unlock DB FILE KEY           remove the lock of record KEY, whoever holds it;
+                               exit 1 when it holds none. Locks of sessions
+                               that ended (process killed, machine down) are
+                               ignored anyway: this is for a live session
+                               that will not let go
   export DB FILE               print every record of FILE in key order, one a
                                line: KEY^TEXT in shown form, read from one
                                snapshot, not held up by record locks; on a
