@@ -43,9 +43,15 @@
 // record as usual; other sessions' DBRead, ReadLocked, DBWrite and DBDelete
 // of it wait up to lockTimeoutMs, then throw kErrRecordLocked. Inside a
 // Transaction they fail at once: the owner could not release the record
-// while the transaction holds the write lock. Locks of a process that died
-// are ignored. A Database lives while any DBFile or record bound to it does;
-// its locks end when it goes.
+// while the transaction holds the write lock. A Database lives while any
+// DBFile or record bound to it does; its locks end when it goes. Locks of a
+// session that ended without releasing them (its process killed or crashed,
+// here or on another machine sharing the file) are ignored: while it lives
+// a session holds an OS lock on a slot of the side file "<database>-owners",
+// which the kernel drops when the process ends, so a reused process id
+// keeps nothing alive. That file must not be deleted while the database is
+// in use. ClearLock removes a lock by hand. ForEachRecord is not held up by
+// locks.
 //
 // A Database object is used by one thread at a time.
 //
@@ -119,8 +125,11 @@ struct OpenOptions {
 
 class Database : public std::enable_shared_from_this<Database> {
  public:
-  // Opens (or, with options.create, creates) a database file.
-  // Throws kErrDatabaseNotFound when the file is missing and create is false.
+  // Opens (or, with options.create, creates) a database file. Throws
+  // kErrDatabaseNotFound, writing nothing, when the file is missing and
+  // create is false, or is not one of our databases (empty, another
+  // program's, of a newer layout); create makes a database of a missing or
+  // zero-length file only.
   [[nodiscard]] static std::shared_ptr<Database> Open(const std::string& path,
                                                       const OpenOptions& options = {});
   ~Database();
