@@ -269,11 +269,15 @@ TEST_F(MvdbTest, UsageErrorsExitTwoAndChangeNothing) {
 }
 
 TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
+  const std::string empty = dir_.File("empty.mvdb");
+  std::ofstream{empty};
   const struct {
     std::vector<std::string> args;
     const char* number;
   } cases[] = {
       {{"read", dir_.File("absent.mvdb"), "CLIENTS", "1"}, "0x80040002"},
+      {{"files", empty}, "0x80040002"},  // not a database: left untouched
+      {{"write", empty, "CLIENTS", "1", "x"}, "0x80040002"},
       {{"read", db_, "NOFILE", "1"}, "0x80040003"},
       {{"write", db_, "NOFILE", "1", "x"}, "0x80040003"},
       {{"call", db_, "NOROUTINE"}, "0x80040006"},
@@ -286,6 +290,7 @@ TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
     EXPECT_NE(r.err.find(std::string("error ") + c.number + ": "), std::string::npos) << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.File("absent.mvdb")));
+  EXPECT_EQ(std::filesystem::file_size(empty), 0u);
 }
 
 TEST_F(MvdbTest, CreateReportsAnExistingFileAndStillCreatesTheOthers) {
