@@ -7,6 +7,7 @@
 
 #include "dba/database_impl.h"
 #include "dba/query_engine.h"
+#include "dba/query_parser.h"
 
 namespace dba {
 
@@ -46,7 +47,7 @@ void CheckFileName(std::string_view name) {
 DatabaseImpl::DatabaseImpl(std::string path, const OpenOptions& options,
                            std::unique_ptr<store::Connection> connection)
     : path_(std::move(path)), options_(options), conn_(std::move(connection)),
-      owner_(RegisterOwner()) {}
+      session_(path_) {}
 
 DatabaseImpl::~DatabaseImpl() {
   if (inTransaction_) {
@@ -56,7 +57,6 @@ DatabaseImpl::~DatabaseImpl() {
     }
   }
   ReleaseAllLocks();
-  UnregisterOwner(owner_);
 }
 
 std::int64_t DatabaseImpl::FileId(std::string_view name) {
@@ -138,13 +138,19 @@ std::vector<std::string> Database::Files() const {
 
 void Database::CreateIndex(std::string_view fileName, int attribute) {
   CheckFileName(fileName);
-  if (attribute < 1) {
-    throw DbaError(kErrBadArgument, "Un index porte sur un attribut numéroté à partir de 1 (reçu " +
+  if (attribute < 1 || attribute > query::kMaxAttribute) {
+    throw DbaError(kErrBadArgument, "Un index porte sur un attribut numéroté de 1 à " +
+                                        std::to_string(query::kMaxAttribute) + " (reçu " +
                                         std::to_string(attribute) + ").");
   }
   WriteScope w(*impl_);
   impl_->BuildIndex(impl_->FileId(fileName), attribute);
   w.Commit();
+}
+
+bool Database::ClearLock(std::string_view fileName, std::string_view key) {
+  CheckFileName(fileName);
+  return impl_->ClearLock(impl_->FileId(fileName), key);
 }
 
 bool Database::HasIndex(std::string_view fileName, int attribute) const {

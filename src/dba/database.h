@@ -43,9 +43,15 @@
 // record as usual; other sessions' DBRead, ReadLocked, DBWrite and DBDelete
 // of it wait up to lockTimeoutMs, then throw kErrRecordLocked. Inside a
 // Transaction they fail at once: the owner could not release the record
-// while the transaction holds the write lock. Locks of a process that died
-// are ignored. A Database lives while any DBFile or record bound to it does;
-// its locks end when it goes.
+// while the transaction holds the write lock. A Database lives while any
+// DBFile or record bound to it does; its locks end when it goes. Locks of a
+// session that ended without releasing them (its process killed or crashed,
+// here or on another machine sharing the file) are ignored: while it lives
+// a session holds an OS lock on a slot of the side file "<database>-owners",
+// which the kernel drops when the process ends, so a reused process id
+// keeps nothing alive. That file must not be deleted while the database is
+// in use. ClearLock removes a lock by hand. ForEachRecord is not held up by
+// locks.
 //
 // A Database object is used by one thread at a time.
 //
@@ -94,6 +100,14 @@ class DBFile {
   [[nodiscard]] CItem ReadLocked(std::string_view key) const;
   void Release(std::string_view key) const;
 
+  // Every record of the file in key order, read from one snapshot: what
+  // other sessions commit meanwhile is not seen, and a record lock does not
+  // hold it up (a lock keeps out other writers and lockers; the snapshot
+  // only reads committed text). For exports and checks. `visit` must not use
+  // this session. Throws kErrFileNotFound when the file is gone.
+  void ForEachRecord(
+      const std::function<void(std::string_view key, std::string_view text)>& visit) const;
+
   [[nodiscard]] const std::string& Name() const;
   [[nodiscard]] bool IsOpen() const { return static_cast<bool>(binding_); }
 
@@ -111,8 +125,11 @@ struct OpenOptions {
 
 class Database : public std::enable_shared_from_this<Database> {
  public:
-  // Opens (or, with options.create, creates) a database file.
-  // Throws kErrDatabaseNotFound when the file is missing and create is false.
+  // Opens (or, with options.create, creates) a database file. Throws
+  // kErrDatabaseNotFound, writing nothing, when the file is missing and
+  // create is false, or is not one of our databases (empty, another
+  // program's, of a newer layout); create makes a database of a missing or
+  // zero-length file only.
   [[nodiscard]] static std::shared_ptr<Database> Open(const std::string& path,
                                                       const OpenOptions& options = {});
   ~Database();
@@ -138,6 +155,9 @@ class Database : public std::enable_shared_from_this<Database> {
   [[nodiscard]] std::vector<std::string> Files() const;
   void CreateIndex(std::string_view fileName, int attribute);
   [[nodiscard]] bool HasIndex(std::string_view fileName, int attribute) const;
+  // Removes the lock of a record whoever holds it, even a live session (an
+  // administrator's last resort); returns whether there was one.
+  bool ClearLock(std::string_view fileName, std::string_view key);
 
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -19,6 +20,29 @@
 namespace dba {
 
 class WriteScope;
+
+// Who is alive among lock owners (record_locks.cpp). While it lives, a
+// session holds an open-file-description lock on one slot of the side file
+// "<database>-owners" and has written its token into that slot. The kernel
+// drops such a lock when its holder goes, however it goes (exit, kill -9,
+// crash), and a slot taken again holds another token: a lock row's owner is
+// alive exactly while its slot is locked and still holds its token. Neither
+// a reused process id nor another machine sharing the file can mislead it.
+class SessionOwner {
+ public:
+  explicit SessionOwner(const std::string& databasePath);  // kErrStorage
+  ~SessionOwner();
+  SessionOwner(const SessionOwner&) = delete;
+  SessionOwner& operator=(const SessionOwner&) = delete;
+
+  [[nodiscard]] const std::string& Token() const { return token_; }
+  // Whether the session that wrote `token` into a lock row still lives.
+  [[nodiscard]] bool Alive(std::string_view token) const;
+
+ private:
+  int fd_ = -1;
+  std::string token_;
+};
 
 // The file a record or a DBFile belongs to. Holds the database alive, so a
 // record read from a file can always be written back.
@@ -57,11 +81,14 @@ class DatabaseImpl {
   [[nodiscard]] std::string Read(const FileBinding& file, std::string_view key);
   void Write(const FileBinding& file, std::string_view key, std::string_view body);
   int Delete(const FileBinding& file, std::string_view key);
+  void Scan(const FileBinding& file,
+            const std::function<void(std::string_view, std::string_view)>& visit);
 
   // Record locks (record_locks.cpp).
   [[nodiscard]] std::string ReadLocked(const FileBinding& file, std::string_view key);
   void Release(const FileBinding& file, std::string_view key);
-  [[nodiscard]] const std::string& OwnerToken() const { return owner_; }
+  bool ClearLock(std::int64_t fileId, std::string_view key);
+  [[nodiscard]] const std::string& OwnerToken() const { return session_.Token(); }
   // True when `owner` (a lock row's owner) is another live session.
   [[nodiscard]] bool HeldByOther(std::string_view owner) const;
   // Waits a little before the next attempt on a locked record; throws
@@ -89,7 +116,7 @@ class DatabaseImpl {
   std::string path_;
   OpenOptions options_;
   std::unique_ptr<store::Connection> conn_;
-  std::string owner_;
+  SessionOwner session_;
   bool inTransaction_ = false;
   bool scopeOpen_ = false;
   std::uint64_t writeSerial_ = 0;  // bumped at each BEGIN IMMEDIATE
@@ -130,11 +157,6 @@ void RetryWhileLocked(DatabaseImpl& db, const FileBinding& file, std::string_vie
     db.WaitForLock(file, key, deadline);
   }
 }
-
-// Lock owner tokens, unique per Database object, known alive while it lives
-// (record_locks.cpp).
-std::string RegisterOwner();
-void UnregisterOwner(const std::string& owner) noexcept;
 
 // Validation shared by the operations (database.cpp).
 void CheckKey(std::string_view key);        // kErrBadArgument

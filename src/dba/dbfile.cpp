@@ -39,6 +39,12 @@ void DBFile::Release(std::string_view key) const {
   f.db->impl().Release(f, key);
 }
 
+void DBFile::ForEachRecord(
+    const std::function<void(std::string_view key, std::string_view text)>& visit) const {
+  const FileBinding& f = Bound(binding_);
+  f.db->impl().Scan(f, visit);
+}
+
 const std::string& DBFile::Name() const {
   static const std::string kNone;
   return binding_ ? binding_->name : kNone;

@@ -82,7 +82,7 @@ int AttributeOf(std::string_view word) {
     if (c < '0' || c > '9') return -1;
     n = n * 10 + (c - '0');
   }
-  return n <= CItem::kMaxPosition ? n : -1;
+  return n <= kMaxAttribute ? n : -1;
 }
 
 class Parser {

@@ -18,7 +18,13 @@
 #include <string_view>
 #include <vector>
 
+#include "dba/citem.h"
+
 namespace dba::query {
+
+// The highest attribute number a sentence can name; an index on a higher one
+// could never be used, so CreateIndex refuses it too.
+inline constexpr int kMaxAttribute = CItem::kMaxPosition;
 
 enum class Op { kEq, kNe, kLt, kGt, kLe, kGe };
 

@@ -4,18 +4,23 @@
 // A session (one Database object) takes a lock with ReadLocked inside a
 // write transaction, so two sessions cannot both see the record free. Other
 // sessions' reads and writes of the record wait, polling, up to the lock
-// timeout. A lock ends by DBWrite/DBDelete of the record, Release, or the
-// close of the session. A lock whose owner process is gone (same host, pid
-// no longer alive, or our own pid with a session already closed) is stale:
-// it is ignored, and replaced by the next ReadLocked.
+// timeout. A lock ends by DBWrite/DBDelete of the record, Release, ClearLock,
+// or the close of the session. A lock whose owner session is gone (see
+// SessionOwner) is stale: it is ignored, and replaced by the next ReadLocked.
+//
+// Owner tokens read "S<slot>:<pid>@<host>#<random>"; only the slot and the
+// whole token decide, pid and host are there for the administrator. Rows
+// written before slots existed read "<pid>@<host>#..." and are judged by
+// their process id, the only thing they carry.
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <mutex>
+#include <cstdio>
+#include <cstring>
 #include <random>
-#include <set>
 #include <string>
 #include <thread>
 
@@ -25,17 +30,14 @@ namespace dba {
 
 namespace {
 
-std::mutex gOwnersMutex;
-std::set<std::string, std::less<>>& LiveOwners() {
-  static std::set<std::string, std::less<>> owners;
-  return owners;
-}
+constexpr off_t kSlotSize = 128;     // a token and its padding
+constexpr off_t kMaxSlots = 1 << 16;  // sessions alive at once on one database
 
 const std::string& HostName() {
   static const std::string name = [] {
     char buf[256] = {};
     if (gethostname(buf, sizeof buf - 1) != 0) return std::string("?");
-    return std::string(buf);
+    return std::string(buf).substr(0, 64);
   }();
   return name;
 }
@@ -45,49 +47,109 @@ std::int64_t NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Owner tokens read "pid@host#serial-random".
-bool ParseOwner(std::string_view owner, long& pid, std::string_view& host) {
+// The slot of a token "S<slot>:...", or -1 for a token without one.
+off_t SlotOf(std::string_view token) {
+  if (token.size() < 3 || token[0] != 'S') return -1;
+  off_t slot = 0;
+  std::size_t i = 1;
+  for (; i < token.size() && token[i] >= '0' && token[i] <= '9' && i < 8; ++i) {
+    slot = slot * 10 + (token[i] - '0');
+  }
+  return i > 1 && i < token.size() && token[i] == ':' && slot < kMaxSlots ? slot : -1;
+}
+
+// A row written before slots existed: alive unless its process is known
+// gone (same host, no such process, or this process, whose sessions all
+// use slots).
+bool LegacyOwnerAlive(std::string_view owner) {
   const auto at = owner.find('@');
   const auto hash = owner.rfind('#');
-  if (at == std::string_view::npos || hash == std::string_view::npos || hash < at || at == 0) {
-    return false;
+  if (at == std::string_view::npos || hash == std::string_view::npos || hash < at || at == 0 ||
+      at > 9) {
+    return true;  // cannot tell
   }
-  pid = 0;
+  long pid = 0;
   for (char c : owner.substr(0, at)) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return true;
     pid = pid * 10 + (c - '0');
   }
-  host = owner.substr(at + 1, hash - at - 1);
-  return true;
+  if (owner.substr(at + 1, hash - at - 1) != HostName()) return true;
+  if (pid == static_cast<long>(getpid())) return false;
+  return !(kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH);
+}
+
+struct flock SlotRange(off_t slot, short type) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = slot * kSlotSize;
+  fl.l_len = kSlotSize;
+  return fl;
+}
+
+[[noreturn]] void FailOwners(const std::string& path, const char* what, int error) {
+  throw DbaError(kErrStorage, "Le fichier des verrous « " + path + " » " + what + " : " +
+                                  std::strerror(error) + ".");
 }
 
 }  // namespace
 
-std::string RegisterOwner() {
-  static std::uint64_t serial = 0;
+SessionOwner::SessionOwner(const std::string& databasePath) {
+  const std::string path = databasePath + "-owners";
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) FailOwners(path, "ne s'ouvre pas", errno);
+  off_t slot = 0;
+  for (;; ++slot) {
+    if (slot == kMaxSlots) {
+      ::close(fd_);
+      throw DbaError(kErrBusy, "Trop de sessions sont ouvertes sur la base « " + databasePath + " ».");
+    }
+    struct flock fl = SlotRange(slot, F_WRLCK);
+    if (fcntl(fd_, F_OFD_SETLK, &fl) == 0) break;
+    if (errno != EAGAIN && errno != EACCES) {
+      const int error = errno;
+      ::close(fd_);
+      FailOwners(path, "ne prend pas de verrou", error);
+    }
+  }
   std::random_device rd;
-  std::lock_guard lock(gOwnersMutex);
-  std::string token = std::to_string(getpid()) + "@" + HostName() + "#" + std::to_string(++serial) +
-                      "-" + std::to_string(rd());
-  LiveOwners().insert(token);
-  return token;
+  char random[24];
+  std::snprintf(random, sizeof random, "%08x%08x", rd(), rd());
+  token_ = "S" + std::to_string(slot) + ":" + std::to_string(getpid()) + "@" + HostName() + "#" +
+           random;
+  std::string padded = token_;
+  padded.resize(kSlotSize, '\0');
+  if (::pwrite(fd_, padded.data(), padded.size(), slot * kSlotSize) !=
+      static_cast<ssize_t>(padded.size())) {
+    const int error = errno;
+    ::close(fd_);
+    FailOwners(path, "ne s'écrit pas", error);
+  }
 }
 
-void UnregisterOwner(const std::string& owner) noexcept {
-  std::lock_guard lock(gOwnersMutex);
-  LiveOwners().erase(owner);
+SessionOwner::~SessionOwner() {
+  if (fd_ >= 0) ::close(fd_);  // drops the slot's lock: our rows turn stale
+}
+
+bool SessionOwner::Alive(std::string_view token) const {
+  if (token == token_) return true;
+  const off_t slot = SlotOf(token);
+  if (slot < 0) return LegacyOwnerAlive(token);
+  struct flock fl = SlotRange(slot, F_WRLCK);
+  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return true;  // cannot tell: keep the lock
+  // Our own slot shows free to us; a row naming it with another token is
+  // the previous holder's, who is gone.
+  if (fl.l_type == F_UNLCK) return false;
+  char held[kSlotSize];
+  if (::pread(fd_, held, sizeof held, slot * kSlotSize) != static_cast<ssize_t>(sizeof held)) {
+    return true;  // the holder is still writing its token
+  }
+  return token.size() < sizeof held && std::string_view(held, token.size()) == token &&
+         held[token.size()] == '\0';
 }
 
 bool DatabaseImpl::HeldByOther(std::string_view owner) const {
-  if (owner == owner_) return false;
-  long pid = 0;
-  std::string_view host;
-  if (!ParseOwner(owner, pid, host) || host != HostName()) return true;  // cannot tell: alive
-  if (pid == static_cast<long>(getpid())) {
-    std::lock_guard lock(gOwnersMutex);
-    return LiveOwners().count(owner) > 0;
-  }
-  return !(kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH);
+  return owner != OwnerToken() && session_.Alive(owner);
 }
 
 std::int64_t DatabaseImpl::LockDeadline() const { return NowMs() + options_.lockTimeoutMs; }
@@ -129,7 +191,7 @@ std::string DatabaseImpl::ReadLocked(const FileBinding& file, std::string_view k
     store::Step(*conn_, store::Sql::kTakeLock)
         .Int(1, file.id)
         .Text(2, key)
-        .Text(3, owner_)
+        .Text(3, OwnerToken())
         .Int(4, getpid())
         .Run();
     heldLocks_.emplace(file.id, std::string(key));
@@ -140,14 +202,22 @@ std::string DatabaseImpl::ReadLocked(const FileBinding& file, std::string_view k
 }
 
 void DatabaseImpl::Release(const FileBinding& file, std::string_view key) {
-  store::Step(*conn_, store::Sql::kReleaseLock).Int(1, file.id).Text(2, key).Text(3, owner_).Run();
+  store::Step(*conn_, store::Sql::kReleaseLock).Int(1, file.id).Text(2, key).Text(3, OwnerToken()).Run();
   if (!inTransaction_) ForgetLock(file.id, key);
+}
+
+bool DatabaseImpl::ClearLock(std::int64_t fileId, std::string_view key) {
+  WriteScope w(*this);
+  store::Step(*conn_, store::Sql::kClearLock).Int(1, fileId).Text(2, key).Run();
+  const bool cleared = sqlite3_changes(conn_->handle()) > 0;
+  w.Commit();
+  return cleared;
 }
 
 void DatabaseImpl::ReleaseAllLocks() noexcept {
   if (heldLocks_.empty()) return;
   try {
-    store::Step(*conn_, store::Sql::kReleaseOwner).Text(1, owner_).Run();
+    store::Step(*conn_, store::Sql::kReleaseOwner).Text(1, OwnerToken()).Run();
   } catch (...) {  // the rows are stale once this process ends
   }
   heldLocks_.clear();

@@ -149,11 +149,37 @@ int DatabaseImpl::Delete(const FileBinding& file, std::string_view key) {
   return existed ? 0 : 1;
 }
 
+void DatabaseImpl::Scan(const FileBinding& file,
+                        const std::function<void(std::string_view, std::string_view)>& visit) {
+  // One read transaction holds one snapshot from its first read to its end;
+  // inside a write (a Transaction) the snapshot is the transaction's own.
+  const bool own = !Writing();
+  if (own) store::Step(*conn_, store::Sql::kBegin).Run();
+  try {
+    {
+      store::Step s(*conn_, store::Sql::kFileByName);
+      s.Text(1, file.name);
+      if (!s.Next() || s.ColInt(0) != file.id) {
+        throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
+      }
+    }
+    store::Step s(*conn_, store::Sql::kScanAll);
+    s.Int(1, file.id);
+    while (s.Next()) visit(s.ColText(0), s.ColBlob(1));
+  } catch (...) {
+    if (own && !sqlite3_get_autocommit(conn_->handle())) {
+      sqlite3_exec(conn_->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    throw;
+  }
+  if (own) store::Step(*conn_, store::Sql::kCommit).Run();
+}
+
 void DatabaseImpl::FinishWrite(WriteScope& w, std::int64_t fileId, std::string_view key) {
   // Writing or deleting a record ends its lock, as in any multivalue system.
   const bool releases = MayHoldLock(fileId, key);
   if (releases) {
-    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, owner_).Run();
+    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, OwnerToken()).Run();
   }
   w.Commit();
   if (releases && !InTransaction()) ForgetLock(fileId, key);

@@ -9,8 +9,11 @@ namespace dba::store {
 
 namespace {
 
-// Marks a file as one of our databases (PRAGMA application_id).
+// Marks a file as one of our databases (PRAGMA application_id), and the
+// layout of its tables (PRAGMA user_version). Version 0 is a database made
+// before the version was recorded; its layout is that of version 1.
 constexpr int kApplicationId = 0x4D564442;  // "MVDB"
+constexpr int kFormatVersion = 1;
 
 constexpr const char* kSql[] = {
     "BEGIN",
@@ -49,6 +52,7 @@ constexpr const char* kSql[] = {
     "INSERT OR REPLACE INTO locks(file_id,key,owner,pid) VALUES(?1,?2,?3,?4)",
     "DELETE FROM locks WHERE file_id=?1 AND key=?2 AND owner=?3",
     "DELETE FROM locks WHERE owner=?1",
+    "DELETE FROM locks WHERE file_id=?1 AND key=?2",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -69,6 +73,35 @@ constexpr const char* kSchema =
 
 // A non-null pointer for empty texts: SQLite binds NULL for a null pointer.
 const char* Data(std::string_view v) { return v.data() ? v.data() : ""; }
+
+// What an opened file holds, read without writing anything.
+struct Probe {
+  int applicationId = 0;
+  int formatVersion = 0;
+  int tables = 0;
+};
+
+Probe ProbeFile(sqlite3* db, const std::string& path) {
+  sqlite3_stmt* probe = nullptr;
+  if (sqlite3_prepare_v2(db,
+                         "SELECT (SELECT application_id FROM pragma_application_id),"
+                         " (SELECT user_version FROM pragma_user_version),"
+                         " (SELECT count(*) FROM sqlite_schema)",
+                         -1, &probe, nullptr) != SQLITE_OK ||
+      sqlite3_step(probe) != SQLITE_ROW) {
+    const std::string why = sqlite3_errmsg(db);
+    sqlite3_finalize(probe);
+    throw DbaError(kErrDatabaseNotFound, "Le fichier « " + path +
+                                             " » n'est pas une base de données multivaleur : " +
+                                             why + ".");
+  }
+  Probe p;
+  p.applicationId = sqlite3_column_int(probe, 0);
+  p.formatVersion = sqlite3_column_int(probe, 1);
+  p.tables = sqlite3_column_int(probe, 2);
+  sqlite3_finalize(probe);
+  return p;
+}
 
 bool FileExists(const std::string& path) {
   struct stat st {};
@@ -94,28 +127,24 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool creat
   sqlite3_extended_result_codes(db, 1);
   sqlite3_busy_timeout(db, busyTimeoutMs);
 
-  int applicationId = 0;
-  int tables = 0;
-  sqlite3_stmt* probe = nullptr;
-  if (sqlite3_prepare_v2(db,
-                         "SELECT (SELECT application_id FROM pragma_application_id),"
-                         " (SELECT count(*) FROM sqlite_schema)",
-                         -1, &probe, nullptr) != SQLITE_OK ||
-      sqlite3_step(probe) != SQLITE_ROW) {
-    const std::string why = sqlite3_errmsg(db);
-    sqlite3_finalize(probe);
+  const Probe found = ProbeFile(db, path);
+  const bool ours = found.applicationId == kApplicationId && found.tables > 0;
+  // A new file, or one of zero length: nothing there that could be someone's.
+  const bool blank = found.tables == 0 && found.applicationId == 0 && found.formatVersion == 0;
+  if (!ours && !(blank && create)) {
+    // Refused before the first write: the file is left as it was found.
     throw DbaError(kErrDatabaseNotFound,
-                   "Le fichier « " + path + " » n'est pas une base de données : " + why + ".");
+                   "Le fichier « " + path + " » n'est pas une base de données multivaleur" +
+                       (blank ? " (il est vide ; mvdb create en fait une base)." : "."));
   }
-  applicationId = sqlite3_column_int(probe, 0);
-  tables = sqlite3_column_int(probe, 1);
-  sqlite3_finalize(probe);
-  const bool fresh = tables == 0;
-  if (!fresh && applicationId != kApplicationId) {
-    throw DbaError(kErrDatabaseNotFound,
-                   "Le fichier « " + path + " » n'est pas une base de données multivaleur.");
+  if (ours && found.formatVersion > kFormatVersion) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + path +
+                                             " » a un format plus récent (" +
+                                             std::to_string(found.formatVersion) +
+                                             ") que ce programme (" +
+                                             std::to_string(kFormatVersion) + ").");
   }
-  c->Configure(fresh);
+  c->Configure(!ours);
   return c;
 }
 
@@ -131,6 +160,7 @@ void Connection::Configure(bool fresh) {
   try {
     Exec(kSchema);
     Exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
+    Exec(("PRAGMA user_version=" + std::to_string(kFormatVersion)).c_str());
     Exec("COMMIT");
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -44,6 +44,7 @@ enum class Sql : int {
   kTakeLock,
   kReleaseLock,
   kReleaseOwner,
+  kClearLock,
   kCount
 };
 

@@ -37,6 +37,7 @@ class DroitsDepuisBase : public ::testing::Test {
     std::filesystem::remove(chemin_);
     std::filesystem::remove(chemin_.string() + "-wal");
     std::filesystem::remove(chemin_.string() + "-shm");
+    std::filesystem::remove(chemin_.string() + "-owners");
   }
   void Ecrire(const std::string& cle, const std::string& texte) {
     dba::CItem fiche = db_->DBOpen("DROITS").DBNew(cle);

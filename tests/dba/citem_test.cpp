@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](CItem& r) { r.setValues(2, {"1", "", "3"}); }, "a^1]]3^c"},
         EditCase{"SetNoValuesEmpties", "a^x]y^c", [](CItem& r) { r.setValues(2, {}); }, "a^^c"},
         EditCase{"SetNoValuesPastEnd", "a", [](CItem& r) { r.setValues(4, {}); }, "a"}),
-    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<EditCase>& p) { return std::string(p.param.name); });
 
 TEST(CItemRead, PositionsPastTheEndAndCounts) {
   const CItem r(Marks("a^x]y\\s^^"));

@@ -144,20 +144,30 @@ TEST_F(IndexTwins, KeysAnsweredByTheIndexListEachMatchingRecordOnce) {
   ExpectSameResults("after rewrites");
 }
 
-TEST_F(IndexTwins, IndexOfAMissingFileOrAttributeZeroIsRefused) {
+TEST_F(IndexTwins, IndexOfAMissingFileOrAnAttributeNoSentenceCanNameIsRefused) {
   try {
     db->CreateIndex("NOFILE", 1);
     FAIL() << "no error";
   } catch (const DbaError& e) {
     EXPECT_EQ(e.number(), kErrFileNotFound);
   }
-  try {
-    db->CreateIndex("INDEXED", 0);
-    FAIL() << "no error";
-  } catch (const DbaError& e) {
-    EXPECT_EQ(e.number(), kErrBadArgument);
+  for (const int attribute : {0, -1, 1000001, 2147483647}) {
+    try {
+      db->CreateIndex("INDEXED", attribute);
+      ADD_FAILURE() << attribute << ": no error";
+    } catch (const DbaError& e) {
+      EXPECT_EQ(e.number(), kErrBadArgument) << attribute;
+    }
+    EXPECT_FALSE(db->HasIndex("INDEXED", attribute)) << attribute;
   }
-  EXPECT_FALSE(db->HasIndex("INDEXED", 0));
+  // The highest attribute a sentence names is indexed and used like any other.
+  PutBoth("1", "x");
+  CItem far = db->DBOpen("INDEXED").DBNew("2");
+  far.setItem(1000000, "LOIN");
+  far.DBWrite();
+  db->CreateIndex("INDEXED", 1000000);
+  EXPECT_TRUE(db->HasIndex("INDEXED", 1000000));
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 1000000 = \"LOIN\"", "0"), "2");
 }
 
 TEST_F(IndexTwins, IndexCreatedByAnotherSessionIsKeptUpToDateByThisOne) {

@@ -1,9 +1,13 @@
 // Sessions side by side: record locks and their timeout (0x8004000B), stale
-// locks of dead processes, and a counter shared by two real processes.
+// locks of dead or killed processes (a live process id misleads nothing), scans that read one snapshot whatever the others
+// do, and a counter shared by two real processes.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -82,6 +86,48 @@ TEST_F(TwoSessions, ReleaseAndClosingEndLocks) {
   EXPECT_EQ(theirs.ReadLocked("NEW").Item(), "");
 }
 
+TEST_F(TwoSessions, AScanReadsOneSnapshotAndIsNotHeldUpByLocks) {
+  // GIVEN three records, the second locked by the first session
+  DBFile mine = first->DBOpen("ELTSPARTEMP");
+  for (const char* key : {"E2", "E3"}) {
+    CItem r = mine.DBNew(key);
+    r.setItem(1, std::string("was ") + key);
+    r.DBWrite();
+  }
+  CItem locked = mine.ReadLocked("E2");
+  // WHEN the second session scans while the first deletes E3 and rewrites E2
+  std::vector<std::string> seen;
+  second->DBOpen("ELTSPARTEMP").ForEachRecord([&](std::string_view key, std::string_view text) {
+    if (seen.empty()) {
+      EXPECT_EQ(mine.DBDelete("E3"), 0);
+      locked.setItem(1, "changed");
+      locked.DBWrite();
+    }
+    seen.push_back(std::string(key) + "=" + std::string(text));
+  });
+  // THEN the scan saw the records as they were when it began, and did not wait
+  EXPECT_EQ(seen, (std::vector<std::string>{"E1=07", "E2=was E2", "E3=was E3"}));
+  // AND a later scan sees the changes
+  seen.clear();
+  second->DBOpen("ELTSPARTEMP").ForEachRecord([&](std::string_view key, std::string_view text) {
+    seen.push_back(std::string(key) + "=" + std::string(text));
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"E1=07", "E2=changed"}));
+}
+
+TEST_F(TwoSessions, AScanOfADeletedFileFails) {
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  first->DeleteFile("ELTSPARTEMP");
+  int visited = 0;
+  try {
+    theirs.ForEachRecord([&](std::string_view, std::string_view) { ++visited; });
+    ADD_FAILURE() << "no error";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrFileNotFound);
+  }
+  EXPECT_EQ(visited, 0);
+}
+
 TEST_F(TwoSessions, InsideATransactionALockFailsAtOnce) {
   (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
   Transaction t(*second);
@@ -106,24 +152,148 @@ TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
   EXPECT_EQ(f.DBRead("E1").Item(1), "07") << "readers are not blocked, nothing was written";
 }
 
-TEST_F(TwoSessions, LockOfADeadProcessIsIgnored) {
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    int code = 0;
-    try {
-      auto db = Database::Open(scratch.path());
-      (void)db->DBOpen("ELTSPARTEMP").ReadLocked("E1");
-    } catch (...) {
-      code = 2;
-    }
-    _exit(code);  // dies holding the lock: no destructor runs
+// A lock taken by another process that then dies. The child is forked
+// before this process opens the database, as SQLite's state must not cross
+// a fork.
+class DeadOwner : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto db = scratch.Open();
+    db->CreateFile("ELTSPARTEMP");
+    CItem r = db->DBOpen("ELTSPARTEMP").DBNew("E1");
+    r.setItem(1, "07");
+    r.DBWrite();
   }
+
+  // Forks a process that locks E1, then exits at once or waits to be killed;
+  // returns once the lock is taken.
+  pid_t ForkLocker(bool waitForKill) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+      char done = 'n';
+      std::shared_ptr<Database> db;  // kept open: its close would release the lock
+      try {
+        db = Database::Open(scratch.path());
+        (void)db->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+        done = 'y';
+      } catch (...) {
+      }
+      (void)!write(ready[1], &done, 1);
+      if (!waitForKill) _exit(0);  // dies holding the lock: no destructor runs
+      for (;;) pause();
+    }
+    close(ready[1]);
+    char done = 0;
+    EXPECT_EQ(read(ready[0], &done, 1), 1);
+    close(ready[0]);
+    EXPECT_EQ(done, 'y');
+    return child;
+  }
+
+  // The lock rows, read without the component.
+  int LockRows() const {
+    sqlite3* db = nullptr;
+    int rows = -1;
+    if (sqlite3_open(scratch.path().c_str(), &db) == SQLITE_OK) {
+      sqlite3_exec(
+          db, "SELECT count(*) FROM locks",
+          [](void* out, int, char** values, char**) {
+            *static_cast<int*>(out) = std::atoi(values[0]);
+            return 0;
+          },
+          &rows, nullptr);
+    }
+    sqlite3_close(db);
+    return rows;
+  }
+
+  ScratchDatabase scratch;
+};
+
+TEST_F(DeadOwner, LockOfAProcessThatExitedIsIgnored) {
+  const pid_t child = ForkLocker(false);
+  ASSERT_GT(child, 0);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(second->DBOpen("ELTSPARTEMP").DBRead("E1").Item(1), "07");
+  ASSERT_EQ(LockRows(), 1) << "the child's lock was left behind";
+  auto db = Database::Open(scratch.path(), kShortWait);
+  EXPECT_EQ(db->DBOpen("ELTSPARTEMP").DBRead("E1").Item(1), "07");
+  EXPECT_EQ(db->DBOpen("ELTSPARTEMP").ReadLocked("E1").Item(1), "07");
+}
+
+TEST_F(DeadOwner, LockOfAKilledProcessHoldsWhileItLivesOnly) {
+  const pid_t child = ForkLocker(true);
+  ASSERT_GT(child, 0);
+  auto db = Database::Open(scratch.path(), kShortWait);
+  DBFile theirs = db->DBOpen("ELTSPARTEMP");
+  LockedMessage([&] { (void)theirs.DBRead("E1"); });  // alive: its lock holds
+
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(LockRows(), 1);
+  EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");
+  EXPECT_EQ(theirs.ReadLocked("E1").Item(1), "07");
+}
+
+std::string ThisHost() {
+  char name[256] = {};
+  gethostname(name, sizeof name - 1);
+  return name;
+}
+
+// Writes a lock row as a session that is gone would have left it.
+void PlantLock(const std::string& path, const std::string& owner) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  sqlite3_busy_timeout(db, 5000);
+  sqlite3_stmt* s = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db,
+                               "INSERT OR REPLACE INTO locks(file_id,key,owner,pid) VALUES("
+                               "(SELECT id FROM files WHERE name='ELTSPARTEMP'),'E1',?1,?2)",
+                               -1, &s, nullptr),
+            SQLITE_OK);
+  sqlite3_bind_text(s, 1, owner.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_int(s, 2, getpid());
+  EXPECT_EQ(sqlite3_step(s), SQLITE_DONE);
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+}
+
+TEST_F(TwoSessions, ALiveProcessIdDoesNotKeepADeadOwnersLock) {
+  const std::string me = std::to_string(getpid()) + "@" + ThisHost();
+  const struct {
+    const char* what;
+    std::string owner;
+  } stale[] = {
+      // The first session holds slot 0 under a token of its own: the slot was
+      // taken again after the row's owner died, by a process that may well
+      // have the dead one's process id.
+      {"slot taken again, live pid", "S0:" + me + "#0badc0de"},
+      {"slot free, live pid", "S77:" + me + "#0badc0de"},
+      {"slot free, another machine", "S5:4242@autre-machine#0badc0de"},
+      {"row of an earlier version, this process", me + "#1-2"},
+  };
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  auto third = Database::Open(scratch.path(), kShortWait);
+  for (const auto& c : stale) {
+    SCOPED_TRACE(c.what);
+    PlantLock(scratch.path(), c.owner);
+    EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");
+    EXPECT_EQ(theirs.ReadLocked("E1").Item(1), "07");
+    LockedMessage([&] { (void)third->DBOpen("ELTSPARTEMP").DBRead("E1"); });  // now second's
+    theirs.Release("E1");
+  }
+}
+
+TEST_F(TwoSessions, AnAdministratorClearsALiveSessionsLock) {
+  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+  EXPECT_TRUE(second->ClearLock("ELTSPARTEMP", "E1"));
+  EXPECT_FALSE(second->ClearLock("ELTSPARTEMP", "E1"));
   EXPECT_EQ(second->DBOpen("ELTSPARTEMP").ReadLocked("E1").Item(1), "07");
+  EXPECT_FALSE(second->ClearLock("ELTSPARTEMP", "E2"));
 }
 
 // Hands out `rounds` numbers from counter 999, attribute 12, recording each

@@ -1,8 +1,14 @@
 // Database files, records on disk, transactions and routines: what is
 // written is read back, after a reopen too, and failures change nothing.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <vector>
 
 #include "dba/database.h"
 #include "test_database.h"
@@ -31,10 +37,91 @@ TEST(Opening, MissingDatabaseIsNotCreatedUnlessAsked) {
   EXPECT_TRUE(db->Files().empty());
 }
 
-TEST(Opening, ForeignFileIsRefused) {
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> Listing(const std::string& path) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Another program's SQLite file, made with SQLite itself.
+void MakeSqliteFile(const std::string& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
+
+struct ForeignFile {
+  const char* name;
+  std::function<void(const std::string& path)> make;
+  bool createMakesADatabase;  // only a file with nothing in it may become one
+};
+
+TEST(Opening, AFileThatIsNotOursIsRefusedAndLeftUntouched) {
+  const ForeignFile files[] = {
+      {"zero length", [](const std::string& p) { std::ofstream{p}; }, true},
+      {"text", [](const std::string& p) { std::ofstream(p) << "not a database, just text\n"; },
+       false},
+      {"SQLite with tables",
+       [](const std::string& p) {
+         MakeSqliteFile(p, "CREATE TABLE clients(id INTEGER PRIMARY KEY, nom TEXT);"
+                           "INSERT INTO clients VALUES(1, 'Müller');");
+       },
+       false},
+      {"SQLite in WAL mode",
+       [](const std::string& p) {
+         MakeSqliteFile(p, "PRAGMA journal_mode=WAL; CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+       },
+       false},
+      {"SQLite without tables but marked", [](const std::string& p) {
+         MakeSqliteFile(p, "PRAGMA user_version=7;");
+       },
+       false},
+  };
+  for (const ForeignFile& f : files) {
+    for (const bool create : {false, true}) {
+      SCOPED_TRACE(std::string(f.name) + (create ? ", create" : ""));
+      ScratchDatabase scratch;
+      f.make(scratch.path());
+      const std::string before = Bytes(scratch.path());
+      const std::vector<std::string> around = Listing(scratch.path());
+      if (create && f.createMakesADatabase) {
+        auto db = scratch.Open({.create = true});
+        db->CreateFile("F");
+        EXPECT_EQ(db->Files(), std::vector<std::string>{"F"});
+        continue;
+      }
+      try {
+        (void)scratch.Open({.create = create});
+        ADD_FAILURE() << "opened";
+      } catch (const DbaError& e) {
+        EXPECT_EQ(e.number(), kErrDatabaseNotFound);
+        EXPECT_NE(std::string(e.what()).find("n'est pas une base de données multivaleur"),
+                  std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find(scratch.path()), std::string::npos) << e.what();
+      }
+      EXPECT_EQ(Bytes(scratch.path()), before) << "the file was changed";
+      EXPECT_EQ(Listing(scratch.path()), around) << "files were left beside it";
+    }
+  }
+}
+
+TEST(Opening, ADatabaseOfANewerFormatIsRefused) {
   ScratchDatabase scratch;
-  std::ofstream(scratch.path()) << "not a database at all, just text that is long enough to matter";
-  EXPECT_EQ(ErrorOf([&] { (void)scratch.Open(); }), kErrDatabaseNotFound);
+  scratch.Open()->CreateFile("F");
+  MakeSqliteFile(scratch.path(), "PRAGMA user_version=2;");
+  EXPECT_EQ(ErrorOf([&] { (void)Database::Open(scratch.path()); }), kErrDatabaseNotFound);
+  MakeSqliteFile(scratch.path(), "PRAGMA user_version=0;");  // made before versions were kept
+  EXPECT_EQ(Database::Open(scratch.path())->Files(), std::vector<std::string>{"F"});
 }
 
 TEST(Files, CreateOpenDelete) {

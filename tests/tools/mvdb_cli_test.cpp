@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "dba/database.h"
 #include "run_process.h"
@@ -102,11 +105,112 @@ TEST_F(MvdbTest, ExportThenImportGivesBackEveryRecordByteForByte) {
   EXPECT_EQ(Mvdb({"export", copy, "CLIENTS"}).out, exported.out);
 }
 
+TEST_F(MvdbTest, ExportIsNotHeldUpByALockedRecord) {
+  // GIVEN a record locked by another session that waits long for locks
+  {
+    auto db = dba::Database::Open(db_);
+    dba::CItem r = db->DBOpen("CLIENTS").DBNew("07");
+    r.setItem("URSSAF LIMOUSIN");
+    r.DBWrite();
+  }
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("07");
+  // WHEN it is exported THEN its text is printed at once
+  const auto start = std::chrono::steady_clock::now();
+  const ProcessResult r = Mvdb({"export", db_, "CLIENTS"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "07^URSSAF LIMOUSIN\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4))
+      << "the export waited for the lock";
+}
+
+TEST_F(MvdbTest, ExportFailingPartWayPrintsNothing) {
+  // GIVEN a database whose records fill many pages, one of them later damaged
+  constexpr int kRecords = 1500;
+  {
+    auto db = dba::Database::Open(db_);
+    dba::DBFile f = db->DBOpen("CLIENTS");
+    dba::Transaction t(*db);
+    for (int i = 0; i < kRecords; ++i) {
+      char key[8];
+      std::snprintf(key, sizeof key, "%04d", i);
+      dba::CItem r = f.DBNew(key);
+      r.setItem(std::string(300, static_cast<char>('a' + i % 26)));
+      r.DBWrite();
+    }
+    t.Commit();
+  }
+  const auto size = std::filesystem::file_size(db_);
+  {
+    std::fstream file(db_, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(size * 3 / 4 / 4096 * 4096));
+    const std::string junk(4096, '\x5A');
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  int before = 0;  // the damage is met part-way, after some records were read
+  try {
+    dba::Database::Open(db_)->DBOpen("CLIENTS").ForEachRecord(
+        [&](std::string_view, std::string_view) { ++before; });
+  } catch (const dba::DbaError&) {
+  }
+  ASSERT_GT(before, 0);
+  ASSERT_LT(before, kRecords);
+  // WHEN it is exported THEN no line at all, exit 1 with the storage error
+  const ProcessResult r = Mvdb({"export", db_, "CLIENTS"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("error 0x80040001"), std::string::npos) << r.err;
+}
+
+TEST_F(MvdbTest, UnlockFreesARecordALiveSessionWillNotRelease) {
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "07", "x"}).status, 0);
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("07");
+  const ProcessResult unlocked = Mvdb({"unlock", db_, "CLIENTS", "07"});
+  EXPECT_EQ(unlocked.status, 0) << unlocked.err;
+  auto other = dba::Database::Open(db_, {.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 50});
+  EXPECT_EQ(other->DBOpen("CLIENTS").ReadLocked("07").Item(), "x");
+  const ProcessResult again = Mvdb({"unlock", db_, "CLIENTS", "08"});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("record 08 of CLIENTS holds no lock"), std::string::npos) << again.err;
+}
+
 TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
   const ProcessResult r =
       Mvdb({"import", db_, "CLIENTS"}, "A^good\n\nB^fine\r\nno mark here\nC^x\n");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("line 4"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+}
+
+TEST_F(MvdbTest, ImportRefusesTextThatIsNotUtf8NamingTheLine) {
+  // A Windows-1252 file: "ü" is the byte 0xFC, the subvalue mark's.
+  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, "A^Dupont\nB^M\xFCller\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("line 2: byte 0xFC"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+}
+
+TEST_F(MvdbTest, ImportSkipsAByteOrderMarkAndTakesWindowsLineEnds) {
+  const ProcessResult r =
+      Mvdb({"import", db_, "CLIENTS"}, "\xEF\xBB\xBF" "A^M\xC3\xBCller]Z\r\nB^x\r\n\r\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Stored("CLIENTS", "A"), "M\xC3\xBCller\xFDZ");
+  EXPECT_EQ(Stored("CLIENTS", "B"), "x");
+  EXPECT_EQ(Mvdb({"export", db_, "CLIENTS"}).out, "A^M\xC3\xBCller]Z\nB^x\n");
+}
+
+TEST_F(MvdbTest, ImportThatFailsOnAWriteUndoesTheOthers) {
+  // GIVEN another session holding the lock of the third record
+  auto holder = dba::Database::Open(db_);
+  (void)holder->DBOpen("CLIENTS").ReadLocked("C");
+  // WHEN an import writes A, B, then C
+  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, "A^1\nB^2\nC^3\n");
+  // THEN it fails naming the line, and neither A nor B was written
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("error 0x8004000B: line 3:"), std::string::npos) << r.err;
   EXPECT_EQ(Stored("CLIENTS", "A"), "");
   EXPECT_EQ(Stored("CLIENTS", "B"), "");
 }
@@ -165,14 +269,19 @@ TEST_F(MvdbTest, UsageErrorsExitTwoAndChangeNothing) {
 }
 
 TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
+  const std::string empty = dir_.File("empty.mvdb");
+  std::ofstream{empty};
   const struct {
     std::vector<std::string> args;
     const char* number;
   } cases[] = {
       {{"read", dir_.File("absent.mvdb"), "CLIENTS", "1"}, "0x80040002"},
+      {{"files", empty}, "0x80040002"},  // not a database: left untouched
+      {{"write", empty, "CLIENTS", "1", "x"}, "0x80040002"},
       {{"read", db_, "NOFILE", "1"}, "0x80040003"},
       {{"write", db_, "NOFILE", "1", "x"}, "0x80040003"},
       {{"call", db_, "NOROUTINE"}, "0x80040006"},
+      {{"index", db_, "CLIENTS", "1000001"}, "0x80040008"},  // no sentence could use it
   };
   for (const auto& c : cases) {
     const ProcessResult r = Mvdb(c.args);
@@ -181,6 +290,7 @@ TEST_F(MvdbTest, DatabaseErrorsExitOneWithTheErrorNumber) {
     EXPECT_NE(r.err.find(std::string("error ") + c.number + ": "), std::string::npos) << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.File("absent.mvdb")));
+  EXPECT_EQ(std::filesystem::file_size(empty), 0u);
 }
 
 TEST_F(MvdbTest, CreateReportsAnExistingFileAndStillCreatesTheOthers) {

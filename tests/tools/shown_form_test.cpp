@@ -36,11 +36,23 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"literalThenMark", "a^" + FE + "b", "a~^^b"},
         Case{"accents", "Hélène Françoise Œuvre", "Hélène Françoise Œuvre"},
         Case{"controlBytes", std::string("l1\nl2\r\x01\x7F\tend"), "l1~x0Al2~x0D~x01~x7F\tend"},
-        Case{"emptyAttributes", FE + FE + FD, "^^]"}),
-    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+        Case{"emptyAttributes", FE + FE + FD, "^^]"},
+        Case{"utf8UpToFourBytes", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        // Bytes of no character: Windows-1252 text, a cut sequence, an
+        // overlong "/", a surrogate, a code point above U+10FFFF.
+        Case{"bytesOfNoCharacter", "caf\xE9 \xC3 \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80",
+             "caf~xE9 ~xC3 ~xC0~xAF ~xED~xA0~x80 ~xF4~x90~x80~x80"}),
+    [](const ::testing::TestParamInfo<Case>& p) { return p.param.name; });
 
 TEST(ShownFormErrors, RefusesUnknownOrCutEscapes) {
   for (const char* bad : {"~", "abc~", "~q", "~x4", "~xG0", "~n"}) {
+    EXPECT_THROW((void)mvdb::FromShown(bad), mvdb::ShownFormError) << bad;
+  }
+}
+
+TEST(ShownFormErrors, RefusesTextThatIsNotUtf8) {
+  // Raw Windows-1252 "ü" is the subvalue mark's byte: never taken as one.
+  for (const char* bad : {"M\xFCller", "caf\xE9", "\xEF\xBB", "\xC0\xAF", "\xED\xA0\x80", "a\xFE"}) {
     EXPECT_THROW((void)mvdb::FromShown(bad), mvdb::ShownFormError) << bad;
   }
 }
@@ -50,6 +62,7 @@ TEST(ShownFormRoundTrip, EveryByteComesBack) {
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(mvdb::FromShown(mvdb::ToShown(all)), all);
   EXPECT_EQ(mvdb::ToShown(all).find('\n'), std::string::npos);  // one record, one line
+  EXPECT_NO_THROW((void)mvdb::FromShown(mvdb::ToShown(all) + "\xC3\xA9"));  // shown text is UTF-8
 }
 
 TEST(ShownFormRoundTrip, LowercaseHexIsAccepted) {

@@ -1,4 +1,4 @@
-// mvdb's administration commands: create, files, index and seed-demo.
+// mvdb's administration commands: create, files, index, unlock and seed-demo.
 // Tools layer (src/tools/mvdb, no Qt).
 #include <algorithm>
 #include <iostream>
@@ -35,6 +35,14 @@ int CmdIndex(const Args& a, Streams /*io*/) {
   const int attribute = ParseNumber(a[2], "ATTR");
   auto db = OpenExisting(a[0]);
   db->CreateIndex(a[1], attribute);
+  return kExitOk;
+}
+
+int CmdUnlock(const Args& a, Streams /*io*/) {
+  auto db = OpenExisting(a[0]);
+  if (!db->ClearLock(a[1], a[2])) {
+    throw CommandFailure("record " + a[2] + " of " + a[1] + " holds no lock");
+  }
   return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // mvdb's export and import: a whole file as lines "KEY^TEXT" in shown form.
 // Tools layer (src/tools/mvdb, no Qt).
 #include <iostream>
+#include <string_view>
 
 #include "command_table.h"
 #include "shown_form.h"
@@ -8,25 +9,11 @@
 namespace mvdb {
 namespace {
 
-// Every key of a file, in key order.
-std::vector<std::string> AllKeys(dba::Database& db, const std::string& file) {
-  dba::CItem request;
-  request.setItem(1, "SSELECT " + file);
-  request.setItem(2, file);
-  request.setItem(3, "0");
-  const std::string result = db.DBSelect(request.Item()).Item();
-  std::vector<std::string> keys;
-  if (result.empty()) return keys;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = result.find(dba::kAttributeMark, start);
-    keys.push_back(result.substr(start, end - start));
-    if (end == std::string::npos) return keys;
-    start = end + 1;
-  }
-}
+// Written first by some editors; it is no part of the first key.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct Line {
+  int number = 0;
   std::string key, text;
 };
 
@@ -37,27 +24,36 @@ Line ParseLine(std::string line, int number) {
   if (mark == std::string::npos || mark == 0) {
     throw UsageError("line " + std::to_string(number) + ": expected KEY^TEXT");
   }
-  return {stored.substr(0, mark), stored.substr(mark + 1)};
+  return {number, stored.substr(0, mark), stored.substr(mark + 1)};
 }
 
 }  // namespace
 
 int CmdExport(const Args& a, Streams io) {
+  // The whole export is made before its first byte goes out: a failure
+  // part-way must not leave lines that an import would take for records.
   auto db = OpenExisting(a[0]);
-  dba::DBFile file = db->DBOpen(a[1]);
-  for (const std::string& key : AllKeys(*db, a[1])) {
-    io.out << ToShown(key) << '^' << ToShown(file.DBRead(key).Item()) << '\n';
-  }
+  std::string text;
+  db->DBOpen(a[1]).ForEachRecord([&text](std::string_view key, std::string_view body) {
+    text += ToShown(key);
+    text += '^';
+    text += ToShown(body);
+    text += '\n';
+  });
+  io.out << text;
   io.out.flush();
   if (!io.out) throw CommandFailure("cannot write the export");
   return kExitOk;
 }
 
 int CmdImport(const Args& a, Streams io) {
-  // Everything is parsed before the first write, so a bad line writes nothing.
+  // Everything is parsed before the first write, so a bad line writes
+  // nothing; the writes share one transaction, so a failing one undoes the
+  // others.
   std::vector<Line> lines;
   std::string line;
   for (int number = 1; std::getline(io.in, line); ++number) {
+    if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
     if (line.empty() || line == "\r") continue;
     try {
       lines.push_back(ParseLine(line, number));
@@ -71,7 +67,11 @@ int CmdImport(const Args& a, Streams io) {
   for (const Line& l : lines) {
     dba::CItem record = file.DBNew(l.key);
     record.setItem(l.text);
-    record.DBWrite();
+    try {
+      record.DBWrite();
+    } catch (const dba::DbaError& e) {
+      throw dba::DbaError(e.number(), "line " + std::to_string(l.number) + ": " + e.what());
+    }
   }
   transaction.Commit();
   return kExitOk;

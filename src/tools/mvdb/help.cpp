@@ -27,12 +27,21 @@ Usage: mvdb COMMAND DB ARGUMENTS...
                                per selected record, its columns separated by
                                ]; --lines prints one selected record a line.
                                SENTENCE is taken as typed: no translation
-  index DB FILE ATTR           index FILE on attribute ATTR
+  index DB FILE ATTR           index FILE on attribute ATTR, 1 to 1000000 (the
+                               attributes a sentence can name)
+  unlock DB FILE KEY           remove the lock of record KEY, whoever holds it;
+                               exit 1 when it holds none. Locks of sessions
+                               that ended (process killed, machine down) are
+                               ignored anyway: this is for a live session
+                               that will not let go
   export DB FILE               print every record of FILE in key order, one a
-                               line: KEY^TEXT in shown form
-  import DB FILE               read such lines from standard input and write
-                               them, all in one transaction (a bad line writes
-                               nothing); blank lines are skipped
+                               line: KEY^TEXT in shown form, read from one
+                               snapshot, not held up by record locks; on a
+                               failure nothing is printed (exit 1)
+  import DB FILE               read such lines (UTF-8) from standard input and
+                               write them, all in one transaction (a bad line
+                               or a failed write writes nothing); blank lines
+                               and a leading byte-order mark are skipped
   seed-demo DB [--scale N]     create and fill the demo database (refused when
                                DB already has a CENTREURSSAF file)
   call DB ROUTINE [PARAM]      run a database routine (the demo routines are
@@ -42,8 +51,10 @@ Usage: mvdb COMMAND DB ARGUMENTS...
 Shown form (TEXT, PARAM, and everything printed):
   ^  attribute mark      ]  value mark      \  subvalue mark
   ~^ ~] ~\ ~~            a literal ^ ] \ ~
-  ~xHH                   the byte HH (hex); control bytes are printed so
-  Anything else, accented letters included, stands for itself. Printing and
+  ~xHH                   the byte HH (hex); control bytes, and bytes that
+                         are part of no UTF-8 character, are printed so
+  Anything else, accented letters included, stands for itself; shown text
+  is UTF-8 and a raw byte of another encoding is refused. Printing and
   reading use the same rule, so export then import gives back every record
   byte for byte. Quote TEXT with single quotes in the shell.
   Example: mvdb write paie.mvdb CENTREURSSAF 07 'URSSAF LIMOUSIN^Urssaf du Limousin'

@@ -62,7 +62,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 std::shared_ptr<dba::Database> OpenDatabase(const Options& o) {
   namespace fs = std::filesystem;
   if (o.fresh) {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(o.db + suffix);
+    for (const char* suffix : {"", "-wal", "-shm", "-journal", "-owners"}) fs::remove(o.db + suffix);
   }
   if (o.fresh || (o.seed && !fs::exists(o.db))) {
     auto db = dba::Database::Open(o.db, {.create = true});
