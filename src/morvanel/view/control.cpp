@@ -104,11 +104,11 @@ void Control::SetVisible(bool visible) {
 
 void Control::giveUpFocusIfUnusable() {
   // The focused control (this one or one inside it) can no longer be used:
-  // the focus goes on to the next usable control, as the platform does.
+  // the focus goes on to the next usable control, as the platform does,
+  // unless the logic asks for another control before its action ends.
   Control* focused = form_.focused_;
   if (focused == nullptr || focused->IsUsable()) return;
-  Control* next = form_.NextInTabOrder(focused);
-  if (next != nullptr && next != focused) form_.requestFocus(next);
+  form_.requestFallbackFocus();
 }
 
 bool Control::IsUsable() const {
