@@ -54,11 +54,9 @@ void Control::SetText(std::string_view text) {
     notify(Property::Text);
     return;
   }
-  std::string value(text);
-  if (kind_ == Kind::TextBox && MaxLength > 0 && utf8::CharCount(value) > MaxLength) {
-    value.resize(utf8::ByteOffset(value, MaxLength));  // as the platform truncates
-  }
-  setTextRaising(std::move(value));
+  // MaxLength is not applied: it limits what the user types or pastes, and a
+  // text the program sets (a record being shown) must come back unchanged.
+  setTextRaising(std::string(text));
 }
 
 void Control::setTextRaising(std::string text) {

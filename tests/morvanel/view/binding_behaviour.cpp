@@ -125,6 +125,28 @@ TEST_P(BindingBehaviour, MaxLengthCountsCharactersNotBytes) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST_P(BindingBehaviour, MaxLengthLimitsTheUserNotTheProgram) {
+  // GIVEN a text longer than the box's limit set from code
+  code->SetText("\xC3\xA9t\xC3\xA9s");  // "étés", MaxLength 3
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  if (auto shown = user().ShownText(*code)) {
+    EXPECT_EQ(*shown, code->Text());
+  }
+  int changes = 0;
+  code->Change = [&] { ++changes; };
+  // WHEN the user types into it THEN nothing goes in
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  EXPECT_EQ(changes, 0);
+  // AND deleting still works, down to the limit and below
+  user().Key(*code, kKeyBackspace);
+  user().Key(*code, kKeyBackspace);
+  EXPECT_EQ(code->Text(), "\xC3\xA9t");
+  EXPECT_EQ(changes, 2);
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9tx");
+}
+
 TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursor) {
   user().Type(*nom, "abc");
   int changes = 0;
