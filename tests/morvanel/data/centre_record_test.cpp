@@ -34,7 +34,8 @@ TEST_P(AllerRetourTest, AnUnchangedCentreIsWrittenBackByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, AllerRetourTest,
-                         ::testing::Values("01", "02", "03", "04", "05", "06"));
+                         ::testing::Values("01", "02", "03", "04", "05", "06", "07"),
+                         [](const auto& info) { return "Centre" + std::string(info.param); });
 
 TEST_F(CentreRecordTest, ShowsEveryFieldOfTheRecord) {
   auto p = Montrer("01");
