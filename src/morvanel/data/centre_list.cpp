@@ -3,8 +3,17 @@
 
 #include "morvanel/data/nombres_stockes.h"
 #include "morvanel/shell/prerequis.h"
+#include "morvanel/view/utf8_text.h"
 
 namespace morvanel::data {
+
+namespace {
+constexpr int kLongueurCodeCentre = 2;
+}  // namespace
+
+bool CodeCentreAffichable(std::string_view code) {
+  return view::utf8::CharCount(code) == kLongueurCodeCentre;
+}
 
 void CentreList::Remplir_CentreUrssaf() {
   dba::Database& base = shell::BaseRequise(ctx_.lib, "Remplir_CentreUrssaf");
@@ -25,7 +34,9 @@ void CentreList::Remplir_CentreUrssaf() {
     ++i;
   } while (!liste.Item(i, 1).empty());
 
-  if (sigles.ListCount() == 1 && !sigles.List(0).empty()) {
+  // A single centre whose code cannot be shown stays in the list: picking
+  // it says why it cannot be shown.
+  if (sigles.ListCount() == 1 && !sigles.List(0).empty() && CodeCentreAffichable(liste.Item(1, 1))) {
     ctx_.ecran.Txt_CodCtrUrssaf.SetText(liste.Item(1, 1));
   }
 }

@@ -3,9 +3,16 @@
 // (Lancer_UNIPG). Centre data subsystem.
 #pragma once
 
+#include <string_view>
+
 #include "morvanel/shell/urssaf_context.h"
 
 namespace morvanel::data {
+
+// A centre code the code box can hold and look up: two characters. A key of
+// another length (a database imported from elsewhere) must not be put into
+// the box, whose lookup would then find no centre, or another one.
+[[nodiscard]] bool CodeCentreAffichable(std::string_view code);
 
 class CentreList {
  public:
@@ -13,7 +20,8 @@ class CentreList {
 
   // ListeCentres = every centre in sigle order (value 1 code, value 2
   // sigle); the drop-down gets the sigles, line k for attribute k + 1. The
-  // only centre of the file is put into the code box, which shows it.
+  // only centre of the file is put into the code box, which shows it, when
+  // its code can be shown.
   void Remplir_CentreUrssaf();
   // Runs "UNIPGCENTREURSSAF" when attribute 45 of COMPTEUR "999" is 2 or more.
   void Lancer_UNIPG();

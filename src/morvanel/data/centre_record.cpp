@@ -16,6 +16,19 @@ constexpr int kLongueurCode = 3;  // entity and establishment codes
 // A scroll bar is only worth showing once its list cannot show every line.
 constexpr int kLignesVisibles = 4;
 
+// Attribute 25 as the two code boxes show it: the first 3 characters, and
+// the last 3 when it is entity and establishment; an entity saved without
+// an establishment leaves the establishment empty.
+struct Rattachement {
+  std::string entite, etab;
+};
+Rattachement RattachementAffiche(const std::string& stocke) {
+  Rattachement r;
+  r.entite = stocke.substr(0, kLongueurCode);
+  if (stocke.size() == 2 * kLongueurCode) r.etab = stocke.substr(kLongueurCode);
+  return r;
+}
+
 }  // namespace
 
 dba::CItem& CentreRecord::Centre() {
@@ -40,13 +53,10 @@ void CentreRecord::Afficher_Donnees() {
   }
   ctx_.procs.Remplir_Entite();
   ctx_.procs.Remplir_Etab();
-  const std::string rattachement = art.Item(25);
-  if (!rattachement.empty()) {
-    e.Txt_CodeEntite.SetText(rattachement.substr(0, kLongueurCode));
-    // An entity saved without an establishment: the establishment stays empty.
-    if (rattachement.size() == 2 * kLongueurCode) {
-      e.Txt_CodeEtab.SetText(rattachement.substr(kLongueurCode));
-    }
+  if (const std::string rattachement = art.Item(25); !rattachement.empty()) {
+    const Rattachement lu = RattachementAffiche(rattachement);
+    e.Txt_CodeEntite.SetText(lu.entite);
+    if (!lu.etab.empty()) e.Txt_CodeEtab.SetText(lu.etab);
   }
   ctx_.procs.Remplir_Valeur();
   e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
@@ -76,16 +86,28 @@ void CentreRecord::Ecrire_Donnees() {
     art.setItem(17, std::to_string(coche));
   }
   art.setItem(24, e.Txt_CodeSNV2.Text());
-  // The box's key filter lets only a number in; anything else would be a
+  // An amount the box still shows as it was read is kept as stored ("0125"
+  // or a stray text would not come back from the box the same). Otherwise
+  // the box's key filter lets only a number in; anything else would be a
   // text pasted round it and is stored as no amount rather than as a guess.
-  art.setItem(22, MontantStocke(e.Txt_MontForfait.Text()).value_or(std::string()));
+  const std::string montant = e.Txt_MontForfait.Text();
+  if (ctx_.etat.ModeAjout ||
+      montant != MontantAffiche(ctx_.lib.Utilitaires(), art.Item(22)).value_or(std::string())) {
+    art.setItem(22, MontantStocke(montant).value_or(std::string()));
+  }
   if (ctx_.etat.ModeAjout) {
     const dba::CItem vide;
     const dba::CItem& temp = ctx_.etat.ItemTemp ? *ctx_.etat.ItemTemp : vide;
     art.setItem(20, temp.Item(20));
     art.setItem(21, temp.Item(21));
   }
-  art.setItem(25, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
+  // Likewise an attachment shown as it was read (one that is not 3 + 3
+  // characters shows only part of itself) is kept as stored.
+  const Rattachement lu = RattachementAffiche(art.Item(25));
+  if (ctx_.etat.ModeAjout || e.Txt_CodeEntite.Text() != lu.entite ||
+      e.Txt_CodeEtab.Text() != lu.etab) {
+    art.setItem(25, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
+  }
 }
 
 }  // namespace morvanel::data

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "dba/citem.h"
+#include "morvanel/data/centre_list.h"
 #include "morvanel/fields/texte_saisie.h"
 
 namespace morvanel::fields {
@@ -22,6 +23,9 @@ namespace morvanel::fields {
 namespace {
 
 constexpr int kLongueurCode = 2;
+
+constexpr const char* kCodeNonAffichable =
+    "Ce centre URSSAF ne peut pas être affiché : son code ne compte pas deux caractères.";
 
 // Runs one step whose failure must not stop the steps after it.
 template <typename Step>
@@ -130,8 +134,17 @@ void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
   if (index < 0) return;  // text typed, no entry chosen
 
   const std::string sigle = e.Cbo_SigleCtrUrssaf.Text();
+  const std::string code = ctx_.etat.ListeCentres.Item(index + 1, 1);
+  if (!data::CodeCentreAffichable(code)) {
+    // Never another centre under this sigle: the box would look up another
+    // key than the one picked, and a save would rename that centre.
+    ctx_.services.MsgBox(kCodeNonAffichable, view::MsgButtons::OK, view::MsgIcon::Exclamation,
+                         shell::kTitreMessage);
+    e.Cbo_SigleCtrUrssaf.SetText("");
+    return;
+  }
   centreAffiche_ = false;
-  e.Txt_CodCtrUrssaf.SetText(ctx_.etat.ListeCentres.Item(index + 1, 1));
+  e.Txt_CodCtrUrssaf.SetText(code);
   if (!centreAffiche_) return;  // not found or not readable: the lookup has said so
 
   e.Txt_SigleCtrUrssaf.SetText(sigle);

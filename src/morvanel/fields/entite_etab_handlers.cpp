@@ -58,7 +58,7 @@ void EntiteEtabPickers::Code_Change(Paire paire) {
   }
   if (paire == Paire::Entite) {
     e.Txt_CodeEtab.SetText("");
-    Fermer_Etab();
+    Oublier_Etab();
   } else {
     e.Cbo_Etab.SetText("");
   }
@@ -101,6 +101,13 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
     box.SetText(code);  // its Change has checked the padded code
     return;
   }
+  if (paire == Paire::Etab && !etabsDe_) {
+    // No known entity, so no list to check against (a centre attached to
+    // an entity that is gone): the code is kept as read, without a name,
+    // rather than reported as unknown and lost.
+    ctx_.ecran.Cbo_Etab.SetText("");
+    return;
+  }
 
   const std::optional<std::string> nom = Chercher(paire, code);
   if (!nom) {
@@ -128,7 +135,12 @@ void EntiteEtabPickers::Code_Inconnu(Paire paire, const std::string& code) {
     effacementNom_ = true;
     e.Cbo_Entite.SetText("");
     effacementNom_ = false;
-    Fermer_Etab();
+    Oublier_Etab();
+  } else if (!e.Cbo_Etab.Enabled()) {
+    // The pair was locked on the entity's only establishment; the code
+    // read in its place does not exist, so the clerk must be able to
+    // choose that establishment from the list.
+    Ouvrir_Etab();
   }
 }
 

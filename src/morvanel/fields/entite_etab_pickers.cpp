@@ -147,6 +147,21 @@ void EntiteEtabPickers::Fermer_Etab() {
   e.Cbo_Etab.SetEnabled(false);
   e.Txt_CodeEtab.SetEnabled(false);
   e.Etq_Etablissement.SetEnabled(false);
+}
+
+void EntiteEtabPickers::Ouvrir_Etab() {
+  auto& e = ctx_.ecran;
+  e.Cbo_Etab.SetEnabled(true);
+  e.Txt_CodeEtab.SetEnabled(true);
+  e.Etq_Etablissement.SetEnabled(true);
+}
+
+void EntiteEtabPickers::Oublier_Etab() {
+  // The establishments listed belong to an entity no longer there: a code
+  // checked afterwards must not find one of them (nor show its name).
+  ctx_.etat.ListeEtablissements = dba::CItem();
+  ctx_.ecran.Cbo_Etab.Clear();
+  Fermer_Etab();
   etabsDe_.reset();
 }
 
@@ -155,14 +170,11 @@ void EntiteEtabPickers::Remplir_Etab() {
   auto& etat = ctx_.etat;
   const std::string entite = e.Txt_CodeEntite.Text();
   if (entite.empty()) {
-    e.Cbo_Etab.Clear();
-    Fermer_Etab();
+    Oublier_Etab();
     return;
   }
 
-  e.Cbo_Etab.SetEnabled(true);
-  e.Txt_CodeEtab.SetEnabled(true);
-  e.Etq_Etablissement.SetEnabled(true);
+  Ouvrir_Etab();
   e.Cbo_Etab.Clear();
   e.Txt_CodeEtab.SetText("");
 
@@ -172,6 +184,7 @@ void EntiteEtabPickers::Remplir_Etab() {
                              "ETABLISSEMENT", "0 1");
   }
   etat.ListeEtablissements = std::move(selection);
+  etabsDe_ = entite;  // before the only establishment is filled in and checked
   RemplirCombo(e.Cbo_Etab, etat.ListeEtablissements);
 
   if (e.Cbo_Etab.ListCount() == 1 && !e.Cbo_Etab.List(0).empty()) {
@@ -179,7 +192,6 @@ void EntiteEtabPickers::Remplir_Etab() {
     e.Cbo_Etab.SetListIndex(0);
     Fermer_Etab();
   }
-  etabsDe_ = entite;
 }
 
 }  // namespace morvanel::fields

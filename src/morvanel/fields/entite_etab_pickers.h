@@ -34,7 +34,11 @@ class EntiteEtabPickers {
 
   [[nodiscard]] std::optional<std::string> Chercher(Paire paire, const std::string& code) const;
   void Code_Inconnu(Paire paire, const std::string& code);
+  // Locks or unlocks the establishment pair, its list kept.
   void Fermer_Etab();
+  void Ouvrir_Etab();
+  // Closes the establishment pair and forgets its list.
+  void Oublier_Etab();
 
   shell::UrssafContext& ctx_;
   // Per pair: the code whose not-found message was last shown, until the

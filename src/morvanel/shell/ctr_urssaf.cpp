@@ -154,7 +154,13 @@ void Ctr_Urssaf::Init() {
   chargement.Terminer();
   d->services.SetMousePointer(view::MousePointer::Default);
   d->form->SetEnabled(true);
-  if (e.Txt_CodCtrUrssaf.Enabled()) e.Txt_CodCtrUrssaf.SetFocus();
+  // The only centre was shown while the control was still disabled, so the
+  // lookup could not put the focus in the sigle box: it goes there now.
+  if (e.Txt_CodCtrUrssaf.Enabled()) {
+    e.Txt_CodCtrUrssaf.SetFocus();
+  } else if (e.Txt_SigleCtrUrssaf.Visible()) {
+    e.Txt_SigleCtrUrssaf.SetFocus();
+  }
   if (e.Txt_CodCtrUrssaf.Text().empty()) d->modes.Griser();
   Appliquer_Droits();
   d->etat.ItemTemp = std::make_unique<dba::CItem>();

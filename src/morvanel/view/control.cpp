@@ -54,11 +54,9 @@ void Control::SetText(std::string_view text) {
     notify(Property::Text);
     return;
   }
-  std::string value(text);
-  if (kind_ == Kind::TextBox && MaxLength > 0 && utf8::CharCount(value) > MaxLength) {
-    value.resize(utf8::ByteOffset(value, MaxLength));  // as the platform truncates
-  }
-  setTextRaising(std::move(value));
+  // MaxLength is not applied: it limits what the user types or pastes, and a
+  // text the program sets (a record being shown) must come back unchanged.
+  setTextRaising(std::string(text));
 }
 
 void Control::setTextRaising(std::string text) {
@@ -104,11 +102,11 @@ void Control::SetVisible(bool visible) {
 
 void Control::giveUpFocusIfUnusable() {
   // The focused control (this one or one inside it) can no longer be used:
-  // the focus goes on to the next usable control, as the platform does.
+  // the focus goes on to the next usable control, as the platform does,
+  // unless the logic asks for another control before its action ends.
   Control* focused = form_.focused_;
   if (focused == nullptr || focused->IsUsable()) return;
-  Control* next = form_.NextInTabOrder(focused);
-  if (next != nullptr && next != focused) form_.requestFocus(next);
+  form_.requestFallbackFocus();
 }
 
 bool Control::IsUsable() const {

@@ -73,7 +73,9 @@ class Control {
   Rect geometry;
   int TabIndex = -1;          // -1: not in the tab order
   int HelpContextID = 0;      // 0: no help topic
-  int MaxLength = 0;          // characters; 0: no limit
+  // Characters the user may type or paste; 0: no limit. A text set from
+  // code is kept whole, as a native edit box keeps it.
+  int MaxLength = 0;
   std::string ToolTipText;
   std::string AccessibleName; // what screen readers announce
   Font font;

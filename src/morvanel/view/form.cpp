@@ -6,11 +6,16 @@
 //   requestFocus   outside any action: the move is applied at once (it runs
 //                  in a scope of its own); inside one: it becomes the pending
 //                  move, replacing any earlier one.
+//   requestFallbackFocus  the focused control became unusable; marks that
+//                  the focus must leave it, without naming where to.
 //   endAction      the outermost scope closing applies the pending move
 //                  (applyPendingFocus); when an exception is on its way the
 //                  move is dropped instead, with the action that asked it.
-//   applyPendingFocus  moves the focus, then runs LostFocus of the control
-//                  left and GotFocus of the new one, each in its own scope;
+//   applyPendingFocus  moves the focus to the pending target when it is
+//                  usable; otherwise, when the focused control is no longer
+//                  usable, to the control after it in tab order. Then runs
+//                  LostFocus of the control left and GotFocus of the new
+//                  one, each in its own scope;
 //                  a move they ask for is applied in the next round, and the
 //                  rounds stop after kMaxFocusRounds (handlers ping-ponging).
 #include "morvanel/view/form.h"
@@ -150,11 +155,19 @@ void Form::requestFocus(Control* target) {
   }
 }
 
+void Form::requestFallbackFocus() {
+  fallbackPending_ = true;
+  if (actionDepth_ == 0) {
+    ActionScope scope(*this);  // applied when it closes
+  }
+}
+
 void Form::endAction() {
   --actionDepth_;
-  if (actionDepth_ > 0 || applyingFocus_ || !hasPendingFocus_) return;
+  if (actionDepth_ > 0 || applyingFocus_ || !(hasPendingFocus_ || fallbackPending_)) return;
   if (std::uncaught_exceptions() > 0) {
-    // The action failed: what it asked for is dropped with it.
+    // The action failed: what it asked for is dropped with it. A focused
+    // control left unusable still gives the focus away, at the next action.
     hasPendingFocus_ = false;
     pendingFocus_ = nullptr;
     return;
@@ -170,13 +183,23 @@ void Form::applyPendingFocus() {
       f.applyingFocus_ = false;
       f.hasPendingFocus_ = false;
       f.pendingFocus_ = nullptr;
+      f.fallbackPending_ = false;
     }
   } done{*this};
-  for (int round = 0; hasPendingFocus_ && round < kMaxFocusRounds; ++round) {
-    Control* target = pendingFocus_;
+  for (int round = 0; (hasPendingFocus_ || fallbackPending_) && round < kMaxFocusRounds; ++round) {
+    Control* target = hasPendingFocus_ ? pendingFocus_ : nullptr;
+    const bool fallback = fallbackPending_;
     hasPendingFocus_ = false;
     pendingFocus_ = nullptr;
-    if (unloaded_ || target == nullptr || target == focused_ || !target->IsUsable()) continue;
+    fallbackPending_ = false;
+    if (unloaded_) continue;
+    if (target == nullptr || !target->IsUsable()) {
+      // Nothing usable was asked for: leave a control that can no longer
+      // hold the focus for the one after it, as the platform does.
+      target = nullptr;
+      if (fallback && focused_ != nullptr && !focused_->IsUsable()) target = NextInTabOrder(focused_);
+    }
+    if (target == nullptr || target == focused_) continue;
     moveFocus(target);
   }
   // Whatever is still pending after the last round is dropped (see Done).
@@ -236,6 +259,7 @@ bool Form::queryThenUnload(int unloadMode) {
   unloaded_ = true;
   hasPendingFocus_ = false;
   pendingFocus_ = nullptr;
+  fallbackPending_ = false;
   if (focused_ != nullptr) {
     Control* old = focused_;
     focused_ = nullptr;
@@ -270,6 +294,7 @@ void Form::restoreDesignState() {
   // No handler runs: this is the form being created afresh, not a change.
   hasPendingFocus_ = false;
   pendingFocus_ = nullptr;
+  fallbackPending_ = false;
   if (focused_ != nullptr) {
     focused_ = nullptr;
     notifyFocus(nullptr);

@@ -9,6 +9,11 @@
 // LostFocus on the control left, then GotFocus on the new one, each run in a
 // scope of its own so that their own SetFocus calls are deferred the same
 // way. Moves that ping-pong are cut after a bounded number of rounds.
+// A focused control that becomes unusable (disabled, hidden) gives the focus
+// to the next usable control in tab order, but only as a fallback: a move
+// the logic asked for in the same action wins over it, whichever came first,
+// and the fallback is worked out when the action ends, from the screen as it
+// then is.
 // So a character typed into a box is inserted into that box even when its
 // KeyPress handler moved the focus away, and only then does the focus move.
 #pragma once
@@ -106,6 +111,9 @@ class Form {
   friend class ActionScope;
   friend class UserInput;
   void requestFocus(Control* target);
+  // The focused control became unusable: it will give the focus away unless
+  // the logic asks for a move of its own before the action ends.
+  void requestFallbackFocus();
   void applyPendingFocus();
   void beginAction() { ++actionDepth_; }
   void endAction();
@@ -129,6 +137,7 @@ class Form {
   Control* focused_ = nullptr;
   Control* pendingFocus_ = nullptr;
   bool hasPendingFocus_ = false;
+  bool fallbackPending_ = false;
   int actionDepth_ = 0;
   std::vector<FormObserver*> observers_;
   bool applyingFocus_ = false;

@@ -34,7 +34,8 @@ TEST_P(AllerRetourTest, AnUnchangedCentreIsWrittenBackByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, AllerRetourTest,
-                         ::testing::Values("01", "02", "03", "04", "05", "06"));
+                         ::testing::Values("01", "02", "03", "04", "05", "06", "07"),
+                         [](const auto& info) { return "Centre" + std::string(info.param); });
 
 TEST_F(CentreRecordTest, ShowsEveryFieldOfTheRecord) {
   auto p = Montrer("01");
@@ -124,6 +125,56 @@ INSTANTIATE_TEST_SUITE_P(
         CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
         CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
         CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
+    [](const auto& info) { return std::string(info.param.nom); });
+
+// Stored texts the boxes' limits or the amount's form would not give back:
+// shown whole, and an unchanged centre left with "Sortir" asks nothing and
+// writes nothing.
+struct CasTexteLong {
+  const char* nom;
+  Attributs attributs;
+  const char* controle;  // a box that must show its attribute whole
+  const char* affiche;
+  friend void PrintTo(const CasTexteLong& c, std::ostream* os) { *os << c.nom; }
+};
+
+class TextesLongsTest : public CentreRecordTest, public ::testing::WithParamInterface<CasTexteLong> {};
+
+TEST_P(TextesLongsTest, AreShownWholeAndAnUnchangedCentreIsWrittenBackAsRead) {
+  const CasTexteLong& c = GetParam();
+  Attributs a = {{1, "URSSAF ESSAI"}, {2, "Urssaf d'essai"}, {17, "0"}};
+  for (const auto& [n, texte] : c.attributs) a[n] = texte;
+  base.Ecrire("CENTREURSSAF", "09", a);
+  const std::string lu = base.Lire("CENTREURSSAF", "09");
+  // GIVEN the centre shown
+  auto p = Montrer("09");
+  EXPECT_EQ((*p)[c.controle].Text(), c.affiche);
+  // WHEN the screen is copied back THEN the record is as read, byte for byte
+  p->ctl->Ecrire_Donnees();
+  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(), lu);
+  // AND leaving asks nothing, writes nothing
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  EXPECT_TRUE(p->services.messages().empty());
+  EXPECT_EQ(p->ctl->W_Sortir(), 1);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "09"), lu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stockage, TextesLongsTest,
+    ::testing::Values(
+        CasTexteLong{"Montant5Chiffres", {{22, "12345"}}, "Txt_MontForfait", "123,45"},
+        CasTexteLong{"MontantZerosEnTete", {{22, "0125"}}, "Txt_MontForfait", "1,25"},
+        CasTexteLong{"MontantIllisible", {{22, "abc"}}, "Txt_MontForfait", ""},
+        CasTexteLong{"SigleLong",
+                     {{1, "URSSAF DES PAYS DE LA LOIRE ET DU CENTRE-VAL"}},
+                     "Txt_SigleCtrUrssaf", "URSSAF DES PAYS DE LA LOIRE ET DU CENTRE-VAL"},
+        CasTexteLong{"NomLongAccentue",
+                     {{2, "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"}},
+                     "Txt_NomCtrUrssaf",
+                     "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"},
+        CasTexteLong{"CodeOrganismeLong", {{16, "1170"}}, "Txt_CodOrgCtrUrssaf", "1170"},
+        CasTexteLong{"CodeSNV2Long", {{24, "7511700012"}}, "Txt_CodeSNV2", "7511700012"},
+        CasTexteLong{"RattachementLong", {{25, "0010021"}}, "Txt_CodeEntite", "001"}),
     [](const auto& info) { return std::string(info.param.nom); });
 
 TEST_F(CentreRecordTest, ANewCentreTakesTheRateHistoryTypedBeforeItExisted) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "poste_centres.h"
 
@@ -149,6 +151,38 @@ TEST(SigleCentre, PickingASigleShowsItsCentre) {
   AttendreCentreAffiche(p, "12", "URSSAF Paris");
   EXPECT_EQ(p.e().Txt_SigleCtrUrssaf.Text(), "URSSAF PARIS");
   EXPECT_TRUE(p.Messages().empty());
+}
+
+// Keys that are not two characters, from a database filled elsewhere.
+TEST(SigleCentre, ACentreWhoseKeyIsNotTwoCharactersIsReportedNeverAnotherShown) {
+  for (const char* cle : {"100", "1"}) {
+    SCOPED_TRACE(cle);
+    std::vector<Enregistrement> d = DonneesParDefaut();
+    d.push_back({"CENTREURSSAF", "10", {{1, "URSSAF DIX"}, {2, "Centre dix"}, {17, "0"}}});
+    d.push_back({"CENTREURSSAF", cle, {{1, "AAA IMPORTE"}, {2, "Centre importe"}, {17, "0"}}});
+    PosteCentres p(d);
+    const std::string avant = p.db->DBOpen("CENTREURSSAF").DBRead("10").Item();
+    // WHEN the clerk picks the imported centre's sigle (first in sigle order)
+    ASSERT_EQ(p.e().Cbo_SigleCtrUrssaf.List(0), "AAA IMPORTE");
+    p.clerc().Pick(p.e().Cbo_SigleCtrUrssaf, 0);
+    // THEN the clerk is told, and no centre is shown under that sigle
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"Ce centre URSSAF ne peut pas être affiché : son "
+                                                     "code ne compte pas deux caractères."});
+    AttendreRecherche(p);
+    EXPECT_EQ(p.e().Cbo_SigleCtrUrssaf.Text(), "");
+    EXPECT_FALSE(p.etat().Art_CentreUrssaf && !p.etat().Art_CentreUrssaf->Item().empty());
+    EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("10").Item(), avant);
+  }
+}
+
+TEST(SigleCentre, TheOnlyCentreWhoseKeyIsNotTwoCharactersIsNotShownByInit) {
+  std::vector<Enregistrement> d = EntitesParDefaut();
+  d.push_back({"CENTREURSSAF", "100", {{1, "URSSAF CENT"}, {17, "0"}}});
+  PosteCentres p(d);
+  EXPECT_TRUE(p.Messages().empty());
+  AttendreRecherche(p);
+  EXPECT_FALSE(p.e().Txt_NomCtrUrssaf.Enabled()) << "the search screen is greyed";
+  EXPECT_TRUE(p.e().Txt_CodCtrUrssaf.Focused());
 }
 
 TEST(SigleCentre, TypingInTheSigleListLooksNothingUp) {

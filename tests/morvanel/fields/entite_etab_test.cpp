@@ -155,7 +155,9 @@ TEST(Entite, AnUnknownCodeOvertypedOnAKnownOneDoesNotKeepItsEstablishments) {
   EXPECT_EQ(p.code().Text(), "129");
   EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
   EXPECT_EQ(p.nom().Text(), "");
-  EXPECT_EQ(p.etat().ListeEtablissements.Item(), avant);
+  EXPECT_NE(avant, "");
+  EXPECT_EQ(p.etat().ListeEtablissements.Item(), "");
+  EXPECT_EQ(p.nomEtab().ListCount(), 0);
   EXPECT_FALSE(p.etabUtilisable());
 }
 
@@ -183,6 +185,50 @@ TEST(Etablissement, AnUnknownCodeIsReportedOnceAndEmptied) {
   EXPECT_EQ(p.Messages(), Liste{kEtabInconnu});
   EXPECT_EQ(p.codeEtab().Text(), "");
   EXPECT_EQ(p.nomEtab().Text(), "");
+}
+
+TEST(Etablissement, AStoredEstablishmentThatIsGoneLeavesTheOnlyOneToChoose) {
+  std::vector<Enregistrement> d = DonneesParDefaut();
+  // 002 has one establishment, 001; the centre names 009, which is gone
+  d.push_back({"CENTREURSSAF", "20", {{1, "URSSAF VINGT"}, {17, "0"}, {25, "002009"}}});
+  PosteCentres p(d);
+  // GIVEN the centre shown, after the message
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "20");
+  EXPECT_EQ(p.Messages(), Liste{kEtabInconnu});
+  auto& e = p.e();
+  EXPECT_EQ(e.Txt_CodeEntite.Text(), "002");
+  EXPECT_EQ(e.Txt_CodeEtab.Text(), "");
+  // WHEN the clerk picks the only establishment
+  ASSERT_TRUE(e.Cbo_Etab.Enabled());
+  ASSERT_TRUE(e.Txt_CodeEtab.Enabled());
+  EXPECT_EQ(e.Cbo_Etab.Items(), Liste{"UNIQUE"});
+  p.clerc().Pick(e.Cbo_Etab, 0);
+  // THEN the centre is attached to entity and establishment both
+  EXPECT_EQ(e.Txt_CodeEtab.Text(), "001");
+  p.ctl->Ecrire_Donnees();
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(25), "002001");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST(Etablissement, EmptyingTheScreenForgetsThePreviousEstablishments) {
+  std::vector<Enregistrement> d = DonneesParDefaut();
+  // 999 is no legal entity; 002 happens to be an establishment code of 125
+  d.push_back({"CENTREURSSAF", "21", {{1, "URSSAF ORPHELIN"}, {17, "0"}, {25, "999002"}}});
+  PosteCentres p(d);
+  // GIVEN centre 12 (125/002, "GRENOBLE") shown, then the screen emptied
+  p.Montrer("12");
+  ASSERT_EQ(p.e().Cbo_Etab.Text(), "GRENOBLE");
+  p.ctl->Vider_Donnees();
+  // WHEN a centre attached to an unknown entity is shown
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "21");
+  // THEN only the entity is reported; no name of the previous centre is shown
+  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
+  EXPECT_EQ(p.e().Cbo_Etab.Text(), "");
+  EXPECT_EQ(p.e().Cbo_Etab.ListCount(), 0);
+  // AND the attachment read is kept as it was
+  EXPECT_EQ(p.e().Txt_CodeEtab.Text(), "002");
+  p.ctl->Ecrire_Donnees();
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), p.etat().ArticleInitial);
 }
 
 TEST(Entite, ASingleEntityInTheDatabaseFillsAndLocksThePair) {

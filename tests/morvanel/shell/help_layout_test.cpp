@@ -111,6 +111,7 @@ TEST(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
 }
 
 struct CasChemin {
+  const char* nom;
   const char* dossier;
   const char* fichier;
   friend void PrintTo(const CasChemin& c, std::ostream* os) { *os << '"' << c.dossier << '"'; }
@@ -124,11 +125,12 @@ TEST_P(CheminAideTest, OneSeparatorBeforeTheFileName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dossiers, CheminAideTest,
-    ::testing::Values(CasChemin{"/opt/paie", "/opt/paie/Morvanel.HLP"},
-                      CasChemin{"/opt/paie/", "/opt/paie/Morvanel.HLP"},
-                      CasChemin{"/", "/Morvanel.HLP"},
-                      CasChemin{"/opt/paie/  ", "/opt/paie/Morvanel.HLP"},
-                      CasChemin{"/opt/paie  ", "/opt/paie/Morvanel.HLP"}));
+    ::testing::Values(CasChemin{"SansSeparateur", "/opt/paie", "/opt/paie/Morvanel.HLP"},
+                      CasChemin{"AvecSeparateur", "/opt/paie/", "/opt/paie/Morvanel.HLP"},
+                      CasChemin{"Racine", "/", "/Morvanel.HLP"},
+                      CasChemin{"SeparateurPuisBlancs", "/opt/paie/  ", "/opt/paie/Morvanel.HLP"},
+                      CasChemin{"BlancsSansSeparateur", "/opt/paie  ", "/opt/paie/Morvanel.HLP"}),
+    [](const auto& info) { return std::string(info.param.nom); });
 
 TEST(HelpTest, TheHelpFileIsBesideTheBinaryAndOpensOnF1) {
   BaseTemporaire base;

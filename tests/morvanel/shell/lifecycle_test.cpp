@@ -35,6 +35,9 @@ TEST(InitTest, TheOnlyCentreIsShown) {
   ASSERT_NE(p.etat().Art_CentreUrssaf, nullptr);
   EXPECT_EQ(p.etat().Art_CentreUrssaf->Key(), "07");
   EXPECT_TRUE(p.services.messages().empty());
+  // The sigle box holds the focus, as after any lookup.
+  EXPECT_TRUE(p["Txt_SigleCtrUrssaf"].Focused());
+  EXPECT_EQ(p.ctl->Controls().ActiveControl(), &p["Txt_SigleCtrUrssaf"]);
 }
 
 TEST(InitTest, SeveralCentresListedBySigleAndScreenGreyed) {

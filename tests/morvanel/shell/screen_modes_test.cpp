@@ -2,6 +2,7 @@
 // Griser, Afficher and Vider_Donnees.
 #include <set>
 #include <string>
+#include <vector>
 
 #include "poste_controle.h"
 
@@ -54,7 +55,8 @@ TEST_P(DroitsTest, EditingButtonsFollowTheLevelWhateverTheMode) {
 
 INSTANTIATE_TEST_SUITE_P(Niveaux, DroitsTest,
                          ::testing::Values(CasDroits{0, false}, CasDroits{1, false},
-                                           CasDroits{2, true}));
+                                           CasDroits{2, true}),
+                         [](const auto& info) { return "Niveau" + std::to_string(info.param.niveau); });
 
 TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRest) {
   Poste p(base.db());
@@ -142,6 +144,28 @@ TEST_F(ScreenModesTest, ViderDonneesReturnsToAnEmptySearch) {
   EXPECT_TRUE(p["Cmd_Sortir"].Enabled());
   for (const char* nom : {"Cmd_Supprimer", "Cmd_OK", "Cmd_Annuler", "Txt_NomCtrUrssaf"}) {
     EXPECT_FALSE(p[nom].Enabled()) << nom;
+  }
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+TEST_F(ScreenModesTest, ViderDonneesPutsTheFocusInTheCodeBoxWhereverItWas) {
+  // Every control the user can be in while a centre is shown.
+  Poste p(base.db());
+  p.ctl->Init();
+  p.saisie.Type(p["Txt_CodCtrUrssaf"], "01");
+  std::vector<std::string> noms;
+  for (view::Control* c : p.ctl->Controls().TabOrder()) noms.push_back(c->Path());
+  ASSERT_GT(noms.size(), 20u);
+  for (const std::string& nom : noms) {
+    SCOPED_TRACE(nom);
+    // GIVEN centre 01 shown, the focus in one of its controls
+    p.saisie.Type(p["Txt_CodCtrUrssaf"], "01");
+    p.saisie.Focus(p.ctl->Controls().Get(nom));
+    ASSERT_TRUE(p.ctl->Controls().Get(nom).Focused());
+    // WHEN the screen is emptied
+    p.ctl->Vider_Donnees();
+    // THEN the focus is in the code box, ready for the next code
+    EXPECT_TRUE(p["Txt_CodCtrUrssaf"].Focused());
   }
   EXPECT_TRUE(p.services.messages().empty());
 }

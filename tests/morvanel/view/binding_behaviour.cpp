@@ -125,6 +125,28 @@ TEST_P(BindingBehaviour, MaxLengthCountsCharactersNotBytes) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST_P(BindingBehaviour, MaxLengthLimitsTheUserNotTheProgram) {
+  // GIVEN a text longer than the box's limit set from code
+  code->SetText("\xC3\xA9t\xC3\xA9s");  // "étés", MaxLength 3
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  if (auto shown = user().ShownText(*code)) {
+    EXPECT_EQ(*shown, code->Text());
+  }
+  int changes = 0;
+  code->Change = [&] { ++changes; };
+  // WHEN the user types into it THEN nothing goes in
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  EXPECT_EQ(changes, 0);
+  // AND deleting still works, down to the limit and below
+  user().Key(*code, kKeyBackspace);
+  user().Key(*code, kKeyBackspace);
+  EXPECT_EQ(code->Text(), "\xC3\xA9t");
+  EXPECT_EQ(changes, 2);
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9tx");
+}
+
 TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursor) {
   user().Type(*nom, "abc");
   int changes = 0;
@@ -308,6 +330,55 @@ TEST_P(BindingBehaviour, DisablingTheFocusedControlMovesTheFocusOn) {
   code->SetEnabled(false);
   EXPECT_TRUE(combo->Focused());
   EXPECT_EQ(codeLost, 1);
+}
+
+TEST_P(BindingBehaviour, AFocusAskedForWinsOverTheFallbackOfAControlDisabledInTheSameAction) {
+  // The order the logic does things in must not matter: emptying a screen
+  // disables the focused button before or after it asks for the first box.
+  EventLog log;
+  for (const bool askFirst : {true, false}) {
+    SCOPED_TRACE(askFirst ? "asked, then disabled" : "disabled, then asked");
+    // GIVEN the focus on a button whose click empties the screen
+    code->SetEnabled(true);
+    nom->SetEnabled(true);
+    ok->SetEnabled(true);
+    user().Focus(*ok);
+    ok->Click = [&] {
+      if (askFirst) code->SetFocus();
+      ok->SetEnabled(false);
+      nom->SetEnabled(false);
+      if (!askFirst) code->SetFocus();
+    };
+    LogAllEvents(*code, log);
+    LogAllEvents(*sortir, log);
+    log.events.clear();
+    ok->LostFocus = [&] { log.events.push_back("Cmd_OK.LostFocus"); };
+    // WHEN the user clicks it
+    user().Click(*ok);
+    // THEN the focus is in the box asked for, and never went by the next button
+    EXPECT_TRUE(code->Focused());
+    EXPECT_EQ(log.events, (Events{"Cmd_OK.LostFocus", "Txt_Code.GotFocus"}));
+    if (auto shown = user().ShownEnabled(*ok)) {
+      EXPECT_FALSE(*shown);
+    }
+  }
+}
+
+TEST_P(BindingBehaviour, AFocusAskedForAControlDisabledAfterwardsFallsBackFromTheFocusedOne) {
+  // GIVEN the focus on a button whose click asks for a box, then greys both
+  user().Focus(*ok);
+  ok->Click = [&] {
+    nom->SetFocus();
+    nom->SetEnabled(false);
+    ok->SetEnabled(false);
+  };
+  int nomGot = 0;
+  nom->GotFocus = [&] { ++nomGot; };
+  // WHEN the user clicks it
+  user().Click(*ok);
+  // THEN the focus goes on from the button, as if nothing had been asked
+  EXPECT_TRUE(sortir->Focused());
+  EXPECT_EQ(nomGot, 0);
 }
 
 // --- buttons, check boxes, lists, scroll bars -------------------------------------

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,7 @@ using DriverFactory = std::function<std::unique_ptr<BindingDriver>(Form& form)>;
 struct DriverParam {
   std::string name;  // used in the test names: letters and digits only
   DriverFactory make;
+  friend void PrintTo(const DriverParam& p, std::ostream* os) { *os << p.name; }
 };
 
 inline std::string DriverParamName(const ::testing::TestParamInfo<DriverParam>& info) {

@@ -54,13 +54,6 @@ TEST_F(ControlTest, CaptionKindsRaiseNothingOnSetText) {
   }
 }
 
-TEST_F(ControlTest, TextBoxTruncatesCodeSetTextToMaxLengthInCharacters) {
-  Control& c = form.Add(Kind::TextBox, "Txt_Code", {});
-  c.MaxLength = 2;
-  c.SetText("\xC3\xA9t\xC3\xA9");  // "été"
-  EXPECT_EQ(c.Text(), "\xC3\xA9t");
-}
-
 TEST_F(ControlTest, ComboListIndexFollowsItsTextWithoutClick) {
   Control& combo = form.Add(Kind::ComboBox, "Cbo", {});
   for (const char* s : {"A", "B", "B"}) combo.AddItem(s);

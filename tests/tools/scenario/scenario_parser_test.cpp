@@ -2,6 +2,9 @@
 // and the lines that must be refused with a reason.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "scenario_command.h"
 
 namespace scenario {
@@ -18,6 +21,23 @@ struct Parsed {
 };
 
 class ParseLineTest : public ::testing::TestWithParam<Parsed> {};
+
+// The line itself, letters and digits kept, after its place in the table
+// (two lines may differ only in blanks): "07_key_Txt_CodCtrUrssaf_ENTER".
+std::string LineName(const ::testing::TestParamInfo<Parsed>& info) {
+  std::string name = (info.index < 10 ? "0" : "") + std::to_string(info.index);
+  bool gap = true;
+  for (const char* c = info.param.line; *c != '\0'; ++c) {
+    const bool kept = std::isalnum(static_cast<unsigned char>(*c)) != 0 &&
+                      static_cast<unsigned char>(*c) < 0x80;
+    if (kept) {
+      if (gap) name += '_';
+      name += *c;
+    }
+    gap = !kept;
+  }
+  return name;
+}
 
 TEST_P(ParseLineTest, GivesVerbNameTextAndNumber) {
   const Parsed& p = GetParam();
@@ -68,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         Parsed{"expect-help \"CentreUrssaf.htm\"", Verb::ExpectHelp, "", "CentreUrssaf.htm", -1},
         Parsed{"expect-popup Mnu_Aide", Verb::ExpectPopup, "Mnu_Aide", "", -1},
         Parsed{"dump", Verb::Dump, "", "", -1},
-        Parsed{"dump Frm_AdresseBancaire", Verb::Dump, "Frm_AdresseBancaire", "", -1}));
+        Parsed{"dump Frm_AdresseBancaire", Verb::Dump, "Frm_AdresseBancaire", "", -1}),
+    LineName);
 
 TEST(ParseLine, BlankAndCommentLinesGiveNoCommand) {
   for (const char* line : {"", "   ", "\t", "# comment", "   # indented comment", "\r"}) {
