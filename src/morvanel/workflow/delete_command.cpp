@@ -28,11 +28,18 @@ void DeleteCommand::Attach() {
 
 std::vector<std::string> DeleteCommand::ClesAttachees() {
   d_.procs.Verif_EltsPartEmp();
-  const dba::CItem& liste = d_.etat.ListeEltsPartEmp;
+  // One pass over the result: Item(i) would rescan it from the start for
+  // every key, quadratic on the 10,000 records of a large centre.
+  const std::string_view texte = d_.etat.ListeEltsPartEmp.Item();
   std::vector<std::string> cles;
-  const int n = liste.Item().empty() ? 0 : liste.DCount();
-  cles.reserve(static_cast<std::size_t>(n));
-  for (int i = 1; i <= n; ++i) cles.push_back(liste.Item(i));
+  if (texte.empty()) return cles;
+  std::size_t debut = 0;
+  for (;;) {
+    const std::size_t fin = texte.find(dba::kAttributeMark, debut);
+    cles.emplace_back(texte.substr(debut, fin == std::string_view::npos ? fin : fin - debut));
+    if (fin == std::string_view::npos) break;
+    debut = fin + 1;
+  }
   return cles;
 }
 

@@ -18,7 +18,7 @@
 
 namespace morvanel::workflow {
 
-inline constexpr int kLotTransfert = 500;
+inline constexpr int kLotTransfert = 2000;
 
 class DeleteCommand {
  public:
