@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.Type(f.Get("Txt_CentreSuppr"), "5");
                                       s.Focus(f.Get("Cbo_CentreSuppr"));
                                     }}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
