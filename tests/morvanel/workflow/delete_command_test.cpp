@@ -9,8 +9,6 @@ namespace {
 
 using view::MsgAnswer;
 
-constexpr const char* kQuestion = "Etes-vous sûr de vouloir supprimer cet article ?";
-
 class SupprimerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,25 +65,6 @@ class SupprimerTest : public ::testing::Test {
   BaseTemporaire base;
 };
 
-TEST_F(SupprimerTest, CentreWithoutCaseRecordsGoesAfterOneQuestion) {
-  auto p = Supprimer("09");
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text, kQuestion);
-  EXPECT_EQ(p->services.beeps(), 1);
-  EXPECT_TRUE(p->services.modalForms().empty());
-  EXPECT_FALSE(Existe("09"));
-  RetourRecherche(*p);
-  EXPECT_EQ((*p)["Cbo_SigleCtrUrssaf"].ListCount(), 3);
-}
-
-TEST_F(SupprimerTest, NoToTheQuestionChangesNothing) {
-  auto p = PosteInitialise(base);
-  p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "09");
-  p->services.QueueAnswer(MsgAnswer::No);
-  p->saisie.Click((*p)["Cmd_Supprimer"]);
-  ResteAffiche(*p, "09");
-}
-
 TEST_F(SupprimerTest, TransferFormListsTheOtherCentresAndEveryRecordIsMoved) {
   auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
     EXPECT_EQ(f.Caption(), "Supprimer le centre URSSAF 07 URSSAF LOIRE");
@@ -118,38 +97,6 @@ TEST_F(SupprimerTest, AnnulerAndTheCloseBoxChangeNothing) {
   ResteAffiche(*p, "07");
   EXPECT_EQ(p->etat().CentreTransfert, "");
 }
-
-struct CasSaisieCode {
-  const char* nom;
-  std::function<void(view::UserInput&, view::Form&)> saisir;
-};
-
-class CodeTransfertTest : public SupprimerTest, public ::testing::WithParamInterface<CasSaisieCode> {};
-
-TEST_P(CodeTransfertTest, ShortCodeGetsItsLeadingZero) {
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
-    GetParam().saisir(saisie, f);
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
-    EXPECT_EQ(f.Get("Cbo_CentreSuppr").Text(), "URSSAF ALSACE");
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  EXPECT_TRUE(p->services.messages().size() == 1u) << "only the question";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Saisies, CodeTransfertTest,
-    ::testing::Values(CasSaisieCode{"Entree",
-                                    [](view::UserInput& s, view::Form& f) {
-                                      s.Type(f.Get("Txt_CentreSuppr"), "5");
-                                      s.Key(f.Get("Txt_CentreSuppr"), view::kKeyEnter);
-                                    }},
-                      CasSaisieCode{"Sortie",
-                                    [](view::UserInput& s, view::Form& f) {
-                                      s.Type(f.Get("Txt_CentreSuppr"), "5");
-                                      s.Focus(f.Get("Cbo_CentreSuppr"));
-                                    }}),
-    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](view::Form& f, Poste& poste) {

@@ -1,7 +1,8 @@
 // The demo host's way: the control created by its class name from
 // libmorvanel.so, drawn by the Qt binding on the demo database, and a clerk
 // working through the real widgets: a centre added, changed, and another
-// deleted with its case records moved in the transfer dialog.
+// deleted with its case records moved in the transfer dialog. And the
+// progress window of a long step.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,6 +10,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -116,6 +118,9 @@ TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
     WhenModalShown([](QWidget* fenetre) {
       auto* dialogue = qobject_cast<QDialog*>(fenetre);
       ASSERT_NE(dialogue, nullptr);
+      EXPECT_EQ(dialogue->windowTitle(), QStringLiteral("Supprimer le centre URSSAF 07 URSSAF PAYS DE LA LOIRE"));
+      dialogue->close();  // the close box: refused
+      EXPECT_TRUE(dialogue->isVisible());
       auto* code = dialogue->findChild<QLineEdit*>(QStringLiteral("Txt_CentreSuppr"));
       ASSERT_NE(code, nullptr);
       code->setFocus();
@@ -135,6 +140,21 @@ TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
   EXPECT_EQ(Attribut("JOURNAL", "UNIPGCENTREURSSAF", 1), "3") << "after each save and the deletion";
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(form.Get("Txt_CodCtrUrssaf").Enabled());
+}
+
+TEST(ProgressionQt, ShownOnlyPastOneSecondAndGoneAtTheEnd) {
+  view::qt::QtServices services;
+  services.Progress("Transfert des dossiers", 0, 10);
+  EXPECT_EQ(services.ProgressWindow(), nullptr);
+  QTest::qWait(static_cast<int>(view::qt::QtServices::kProgressDelayMs) + 50);
+  services.Progress("Transfert des dossiers", 4, 10);
+  ASSERT_NE(services.ProgressWindow(), nullptr);
+  EXPECT_EQ(services.ProgressWindow()->value(), 4);
+  services.Progress("Transfert des dossiers", 10, 10);
+  EXPECT_EQ(services.ProgressWindow(), nullptr);
+  services.Progress("Transfert des dossiers", 1, 10);  // the next step starts its own second
+  EXPECT_EQ(services.ProgressWindow(), nullptr);
+  services.Progress("Transfert des dossiers", 10, 10);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "morvanel/workflow/key_allocation.h"
-#include "morvanel/shell/library_state.h"
 #include "poste_workflow.h"
 
 namespace morvanel::testing {
@@ -29,20 +28,6 @@ class CreationTest : public ::testing::Test {
 
   BaseTemporaire base;
 };
-
-TEST_F(CreationTest, AjouterStartsAnEmptyCreation) {
-  auto p = PosteInitialise(base);
-  p->saisie.Click((*p)["Cmd_Ajouter"]);
-  EXPECT_TRUE(p->etat().ModeAjout);
-  EXPECT_FALSE((*p)["Cmd_Ajouter"].Enabled());
-  EXPECT_FALSE((*p)["Cmd_Supprimer"].Enabled());
-  EXPECT_FALSE((*p)["Cmd_Sortir"].Enabled());
-  EXPECT_TRUE((*p)["Cmd_OK"].Enabled());
-  EXPECT_TRUE((*p)["Cmd_Annuler"].Enabled());
-  EXPECT_FALSE((*p)["Txt_CodCtrUrssaf"].Enabled());
-  EXPECT_FALSE((*p)["Cbo_SigleCtrUrssaf"].Visible());
-  EXPECT_TRUE((*p)["Txt_SigleCtrUrssaf"].Focused());
-}
 
 TEST_F(CreationTest, FirstCentreGetsKey01AndTheScreenReturnsToSearch) {
   for (const char* vide : {"", "  "}) {
@@ -83,20 +68,6 @@ TEST_F(CreationTest, KeyInUseIsPassedOverAndItsCentreKept) {
   EXPECT_EQ(CompteurLu(), "04");
 }
 
-TEST_F(CreationTest, FailedCheckWritesNothingAndLeavesTheCounter) {
-  Compteur("04");
-  auto p = PosteInitialise(base);
-  p->services.SetDefaultAnswer(MsgAnswer::OK);
-  SaisirCreation(*p, "URSSAF EST", " ");
-  p->saisie.Click((*p)["Cmd_OK"]);
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text, "La dénomination du centre URSSAF est obligatoire.");
-  EXPECT_EQ(CompteurLu(), "04");
-  EXPECT_EQ(base.Lire("CENTREURSSAF", "05"), "");
-  EXPECT_TRUE(p->etat().ModeAjout);
-  EXPECT_TRUE((*p)["Txt_NomCtrUrssaf"].Focused());
-}
-
 struct CasRefus {
   const char* compteur;
   const char* message;
@@ -125,20 +96,6 @@ TEST_P(RefusDeCleTest, NothingWrittenAndTheCreationKept) {
 INSTANTIATE_TEST_SUITE_P(Compteurs, RefusDeCleTest,
                          ::testing::Values(CasRefus{"99", workflow::kMsgPlusDeCle},
                                            CasRefus{"x1", workflow::kMsgCompteurIllisible}));
-
-TEST_F(CreationTest, NoFreeKeyUpTo99IsRefused) {
-  Compteur("97");
-  base.Ecrire("CENTREURSSAF", "98", {{1, "A"}});
-  base.Ecrire("CENTREURSSAF", "99", {{1, "B"}});
-  auto p = PosteInitialise(base);
-  p->services.SetDefaultAnswer(MsgAnswer::OK);
-  SaisirCreation(*p, "URSSAF EST");
-  p->saisie.Click((*p)["Cmd_OK"]);
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text, workflow::kMsgPlusDeCle);
-  EXPECT_EQ(CompteurLu(), "97");
-  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "99", 1), "B");
-}
 
 TEST_F(CreationTest, BankDetailsOfACentreShownBeforeNeverReachTheNewCentre) {
   Compteur("07");
@@ -193,54 +150,18 @@ class CentreAfficheTest : public ::testing::Test {
   void SetUp() override {
     base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Loire"}, {16, "117"}, {17, "0"}});
     base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF CENTRE"}, {2, "Centre"}, {16, "245"}, {17, "1"}});
-    base.Ecrire("COMPTEUR", "999", {{12, "08"}, {45, "2"}});
     avant = base.Lire("CENTREURSSAF", "07");
   }
   // GIVEN centre 07 shown with its name changed.
   std::unique_ptr<Poste> Modifie() {
     auto p = PosteInitialise(base);
-    p->ctl->Bibliotheque().TheDatabase->RegisterRoutine(
-        "UNIPGCENTREURSSAF", [this](dba::Database&, int&, std::string_view) {
-          ++routines;
-          return dba::CItem();
-        });
     p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
     p->saisie.Type((*p)["Txt_NomCtrUrssaf"], " nord");
     return p;
   }
   BaseTemporaire base;
   std::string avant;
-  int routines = 0;
 };
-
-TEST_F(CentreAfficheTest, OkRewritesTheCentreUnderItsKeyAndRunsTheRoutine) {
-  auto p = Modifie();
-  p->saisie.Click((*p)["Cmd_OK"]);
-  EXPECT_TRUE(p->services.messages().empty());
-  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "07", 2), "Loire nord");
-  EXPECT_EQ(Attribut(base, "COMPTEUR", "999", 12), "08") << "no key taken";
-  EXPECT_EQ(routines, 1);
-  EXPECT_TRUE((*p)["Txt_CodCtrUrssaf"].Enabled());
-  EXPECT_EQ((*p)["Txt_CodCtrUrssaf"].Text(), "");
-}
-
-TEST_F(CentreAfficheTest, LockedCentreIsToldAndTheChangeStaysOnTheScreen) {
-  auto p = Modifie();
-  p->services.SetDefaultAnswer(MsgAnswer::OK);
-  auto autre = AutrePoste(base);
-  dba::DBFile centres = autre->DBOpen("CENTREURSSAF");
-  (void)centres.ReadLocked("07");
-  p->saisie.Click((*p)["Cmd_OK"]);
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text.rfind(kPrefixeErreurBase, 0), 0u);
-  EXPECT_EQ(routines, 0);
-  EXPECT_EQ((*p)["Txt_CodCtrUrssaf"].Text(), "07");
-  EXPECT_EQ((*p)["Txt_NomCtrUrssaf"].Text(), "Loire nord");
-  EXPECT_TRUE((*p)["Cmd_Supprimer"].Enabled());
-  EXPECT_TRUE(p->ctl->Controls().Enabled());
-  centres.Release("07");
-  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
-}
 
 TEST_F(CentreAfficheTest, AnnulerAsksNothingAndWritesNothing) {
   auto p = Modifie();
@@ -248,7 +169,6 @@ TEST_F(CentreAfficheTest, AnnulerAsksNothingAndWritesNothing) {
   EXPECT_TRUE(p->services.messages().empty());
   EXPECT_EQ(p->services.beeps(), 0);
   EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
-  EXPECT_EQ(routines, 0);
   EXPECT_TRUE((*p)["Txt_CodCtrUrssaf"].Enabled());
   EXPECT_EQ((*p)["Txt_NomCtrUrssaf"].Text(), "");
 }
