@@ -69,6 +69,8 @@ void RegisterSelectMeasurements(Registry& r);  // select_scan, select_indexed, s
 void RegisterBatchMeasurements(Registry& r);   // rmw_batch
 void RegisterHistoryMeasurements(Registry& r);  // show_history_32767, sort_history_32767
 void RegisterPickerMeasurements(Registry& r);   // pickers_500x5000
+// save_history_32767, transfer_10000 (after every other control measurement).
+void RegisterWorkflowMeasurements(Registry& r);
 // qt_history_32767, a copy of show_history_32767 with a Qt view; with Qt only.
 void RegisterQtHistoryMeasurements(Registry& r);
 

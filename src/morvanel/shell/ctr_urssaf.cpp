@@ -61,8 +61,7 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       aide(ctx),
       centre(ctx),
       liste(ctx),
-      verif(ctx),
-      sortie(ctx),
+      workflow(ctx),
       codeSigle(ctx),
       pickers(ctx),
       taux(ctx),
@@ -73,7 +72,7 @@ Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
   d->codeSigle.Attach();
   d->pickers.Attach();
   d->aide.Attach();
-  d->sortie.Attach();
+  d->workflow.Attach();
   d->lib.AddInstance();
   UserControl_Initialize();
 }

@@ -16,13 +16,13 @@ view::Form& Ctr_Urssaf::Controls() { return *d->form; }
     d->object.member();                         \
   }
 
-MORVANEL_DELEGATE(Verif_EltsPartEmp, verif)
+MORVANEL_DELEGATE(Verif_EltsPartEmp, workflow.verif)
 MORVANEL_DELEGATE(Afficher, modes)
 MORVANEL_DELEGATE(Afficher_Donnees, centre)
 MORVANEL_DELEGATE(Ecrire_Donnees, centre)
 MORVANEL_DELEGATE(Griser, modes)
 MORVANEL_DELEGATE(Remplir_CentreUrssaf, liste)
-MORVANEL_DELEGATE(Verif_Donnees, verif)
+MORVANEL_DELEGATE(Verif_Donnees, workflow.verif)
 MORVANEL_DELEGATE(Vider_Donnees, modes)
 MORVANEL_DELEGATE(RapportFalse, editeurTaux)
 MORVANEL_DELEGATE(Remplir_Valeur, taux)

@@ -20,8 +20,7 @@
 #include "morvanel/shell/screen_modes.h"
 #include "morvanel/shell/urssaf_context.h"
 #include "morvanel/view/form.h"
-#include "morvanel/workflow/exit_command.h"
-#include "morvanel/workflow/record_validation.h"
+#include "morvanel/workflow/workflow.h"
 
 namespace morvanel::shell {
 
@@ -43,8 +42,7 @@ struct Ctr_Urssaf::Private {
   HelpMenu aide;
   data::CentreRecord centre;
   data::CentreList liste;
-  workflow::RecordValidation verif;
-  workflow::ExitCommand sortie;
+  workflow::Workflow workflow;
   fields::CodeSigleFields codeSigle;
   fields::EntiteEtabPickers pickers;
   ratehistory::RateHistoryModel taux;

@@ -43,6 +43,13 @@ class Services {
   virtual void ShowHelpPage(const std::string& htmlPath, const std::string& title) = 0;
   // Unloads the host form on which the control is placed.
   virtual void UnloadParentForm() = 0;
+
+  // A long step tells how far it got: `done` of `total` units, `text` saying
+  // what it does. A binding may show it once the step has lasted a while;
+  // done == total ends it. The default shows nothing (the hourglass is on).
+  virtual void Progress(std::string_view text, int done, int total) {
+    (void)text, (void)done, (void)total;
+  }
 };
 
 }  // namespace morvanel::view

@@ -1,51 +1,59 @@
 // "Sortir": leave at once when nothing is shown or nothing changed; ask
 // whether to save otherwise (users who may change data only).
-// Editing workflow subsystem.
+// Editing workflow subsystem (states in screen_state.h).
 #include "morvanel/workflow/exit_command.h"
 
 #include "components/droits/droits_ecran.h"
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/procedures.h"
+#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/view/services.h"
+#include "morvanel/workflow/save_commands.h"
+#include "morvanel/workflow/screen_state.h"
 
 namespace morvanel::workflow {
 
 void ExitCommand::Attach() {
-  ctx_.ecran.Cmd_Sortir.Click = [this] { Cmd_Sortir_Click(); };
+  d_.ecran.Cmd_Sortir.Click = [this] { Cmd_Sortir_Click(); };
 }
 
 bool ExitCommand::PeutModifier() const {
-  return ctx_.etat.DroitsEcran && ctx_.etat.DroitsEcran->Niveau() == 2;
+  return d_.etat.DroitsEcran && d_.etat.DroitsEcran->Niveau() == 2;
 }
 
 void ExitCommand::Quitter() {
-  ctx_.etat.W_Sortir = 1;
-  ctx_.services.UnloadParentForm();
+  d_.etat.W_Sortir = 1;
+  d_.services.UnloadParentForm();
 }
 
 void ExitCommand::Cmd_Sortir_Click() {
-  shell::InstanceState& etat = ctx_.etat;
+  // A creation is left through "OK" or "Annuler" (the button is disabled).
+  if (EtatCourant(d_) == EtatEcran::Creation) return;
+  shell::InstanceState& etat = d_.etat;
   // Search state: no centre, nothing to save. A centre whose read failed
   // left no record either.
-  if (ctx_.ecran.Txt_CodCtrUrssaf.Text().empty() || !etat.Art_CentreUrssaf) {
+  if (d_.ecran.Txt_CodCtrUrssaf.Text().empty() || !etat.Art_CentreUrssaf) {
     Quitter();
     return;
   }
-  ctx_.procs.Ecrire_Donnees();
+  d_.procs.Ecrire_Donnees();
   if (etat.Art_CentreUrssaf->Item() == etat.ArticleInitial) {
     Quitter();
     return;
   }
   view::MsgAnswer reponse = view::MsgAnswer::No;
   if (PeutModifier()) {
-    ctx_.services.Beep();
-    reponse = ctx_.services.MsgBox("Voulez-vous enregistrer les modifications apportées à cet article ?",
-                                   view::MsgButtons::YesNoCancel, view::MsgIcon::Exclamation,
-                                   shell::kTitreMessage);
+    d_.services.Beep();
+    reponse = d_.services.MsgBox("Voulez-vous enregistrer les modifications apportées à cet article ?",
+                                 view::MsgButtons::YesNoCancel, view::MsgIcon::Exclamation,
+                                 shell::kTitreMessage);
   }
   switch (reponse) {
     case view::MsgAnswer::Yes:
-      ctx_.procs.Verif_Donnees();
+      d_.procs.Verif_Donnees();
       if (etat.ErreurVerif) return;  // the check told the user and moved the focus
-      etat.Art_CentreUrssaf->DBWrite();
-      ctx_.procs.Lancer_UNIPG();
+      if (!save_.Enregistrer()) return;  // told; the user's values stay on the screen
       Quitter();
       return;
     case view::MsgAnswer::Cancel:

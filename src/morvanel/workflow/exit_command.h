@@ -2,16 +2,20 @@
 // was changed. Editing workflow subsystem.
 //
 // Leaving sets W_Sortir to 1 and then asks the platform to unload the host
-// form the control sits on; the host reads W_Sortir afterwards.
+// form the control sits on; the host reads W_Sortir afterwards. The save
+// offered here is the one of "OK" (SaveCommands::Enregistrer).
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/workflow/workflow_deps.h"
 
 namespace morvanel::workflow {
 
+class SaveCommands;
+
 class ExitCommand {
  public:
-  explicit ExitCommand(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  // `save` (not owned) must outlive the command.
+  ExitCommand(WorkflowDeps deps, SaveCommands& save) : d_(deps), save_(save) {}
   // Installs the handler on Cmd_Sortir.
   void Attach();
 
@@ -20,7 +24,8 @@ class ExitCommand {
  private:
   void Quitter();
   [[nodiscard]] bool PeutModifier() const;
-  shell::UrssafContext& ctx_;
+  WorkflowDeps d_;
+  SaveCommands& save_;
 };
 
 }  // namespace morvanel::workflow

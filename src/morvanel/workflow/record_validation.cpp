@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "morvanel/shell/prerequis.h"
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/urssaf_screen.h"
 
 namespace morvanel::workflow {
 namespace {
@@ -19,15 +20,14 @@ bool ValeurCitable(std::string_view code) {
 }
 
 void RecordValidation::Refuser(const char* message, view::Control& zone) {
-  ctx_.services.MsgBox(message, view::MsgButtons::OK, view::MsgIcon::Exclamation,
-                       shell::kTitreMessage);
+  d_.Avertir(message);
   zone.SetFocus();
-  ctx_.etat.ErreurVerif = true;
+  d_.etat.ErreurVerif = true;
 }
 
 void RecordValidation::Verif_Donnees() {
-  shell::UrssafScreen& e = ctx_.ecran;
-  ctx_.etat.ErreurVerif = false;
+  shell::UrssafScreen& e = d_.ecran;
+  d_.etat.ErreurVerif = false;
   if (Vide(e.Txt_SigleCtrUrssaf.Text())) {
     Refuser("Le sigle du centre URSSAF est obligatoire.", e.Txt_SigleCtrUrssaf);
   } else if (Vide(e.Txt_NomCtrUrssaf.Text())) {
@@ -43,19 +43,18 @@ void RecordValidation::Verif_Donnees() {
 }
 
 void RecordValidation::Verif_EltsPartEmp() {
-  const std::string code = ctx_.ecran.Txt_CodCtrUrssaf.Text();
+  const std::string code = d_.ecran.Txt_CodCtrUrssaf.Text();
   if (!ValeurCitable(code)) {
     // Such a text would end or widen the sentence's quoted value; no
     // centre has it, so no record can be attached to it.
-    ctx_.etat.ListeEltsPartEmp = dba::CItem();
+    d_.etat.ListeEltsPartEmp = dba::CItem();
     return;
   }
   dba::CItem requete;
   requete.setItem(1, "SSELECT ELTSPARTEMP AVEC 1 = \"" + code + "\"");
   requete.setItem(2, "ELTSPARTEMP");
   requete.setItem(3, "0");
-  ctx_.etat.ListeEltsPartEmp =
-      shell::BaseRequise(ctx_.lib, "Verif_EltsPartEmp").DBSelect(requete.Item(), "");
+  d_.etat.ListeEltsPartEmp = d_.Base("Verif_EltsPartEmp").DBSelect(requete.Item(), "");
 }
 
 }  // namespace morvanel::workflow

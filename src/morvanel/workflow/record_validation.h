@@ -5,7 +5,11 @@
 
 #include <string_view>
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/workflow/workflow_deps.h"
+
+namespace morvanel::view {
+class Control;
+}
 
 namespace morvanel::workflow {
 
@@ -17,7 +21,7 @@ namespace morvanel::workflow {
 
 class RecordValidation {
  public:
-  explicit RecordValidation(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit RecordValidation(WorkflowDeps deps) : d_(deps) {}
 
   // Stops at the first missing field: message, focus on the field,
   // ErreurVerif True. ErreurVerif False and nothing shown when all pass.
@@ -28,7 +32,7 @@ class RecordValidation {
 
  private:
   void Refuser(const char* message, view::Control& zone);
-  shell::UrssafContext& ctx_;
+  WorkflowDeps d_;
 };
 
 }  // namespace morvanel::workflow

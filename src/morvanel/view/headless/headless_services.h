@@ -51,6 +51,12 @@ struct HelpRecord {
   int context;
 };
 
+struct ProgressRecord {
+  std::string text;
+  int done;
+  int total;
+};
+
 struct HelpPageRecord {
   std::string path;
   std::string title;
@@ -81,6 +87,7 @@ class HeadlessServices : public Services {
   [[nodiscard]] const std::vector<HelpPageRecord>& helpPages() const { return helpPages_; }
   [[nodiscard]] int parentUnloads() const { return parentUnloads_; }
   [[nodiscard]] const std::vector<std::string>& modalForms() const { return modalForms_; }
+  [[nodiscard]] const std::vector<ProgressRecord>& progress() const { return progress_; }
 
   // --- Services ---------------------------------------------------------------
   MsgAnswer MsgBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
@@ -96,6 +103,9 @@ class HeadlessServices : public Services {
     helpPages_.push_back({htmlPath, title});
   }
   void UnloadParentForm() override { ++parentUnloads_; }
+  void Progress(std::string_view text, int done, int total) override {
+    progress_.push_back({std::string(text), done, total});
+  }
 
  private:
   std::deque<MsgAnswer> answers_;
@@ -112,6 +122,7 @@ class HeadlessServices : public Services {
   std::vector<HelpPageRecord> helpPages_;
   int parentUnloads_ = 0;
   std::vector<std::string> modalForms_;
+  std::vector<ProgressRecord> progress_;
 };
 
 // Names used in reports and dumps.

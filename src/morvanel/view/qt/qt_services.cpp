@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -48,7 +49,31 @@ QtServices::~QtServices() {
   if (hourglass_) QGuiApplication::restoreOverrideCursor();
   delete help_.data();
   delete page_.data();
+  delete progress_.data();
 }
+
+void QtServices::Progress(std::string_view text, int done, int total) {
+  if (done >= total) {
+    delete progress_.data();
+    progressClock_.invalidate();
+    return;
+  }
+  if (!progressClock_.isValid()) progressClock_.start();
+  if (!progress_) {
+    if (progressClock_.elapsed() < kProgressDelayMs) return;
+    progress_ = new QProgressDialog(dialogParent());
+    progress_->setWindowTitle(QStringLiteral("Message TARVELINE"));
+    progress_->setCancelButton(nullptr);  // a move half-done is not undone
+    progress_->setMinimumDuration(0);
+    progress_->setWindowModality(Qt::ApplicationModal);
+  }
+  progress_->setLabelText(ToQString(text));
+  progress_->setMaximum(total);
+  progress_->setValue(done);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QProgressDialog* QtServices::ProgressWindow() const { return progress_.data(); }
 
 QWidget* QtServices::dialogParent() const {
   if (QWidget* active = QApplication::activeWindow()) return active;

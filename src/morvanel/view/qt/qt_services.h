@@ -10,11 +10,13 @@
 
 #include <string>
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
 #include "morvanel/view/services.h"
 
+class QProgressDialog;
 class QTextBrowser;
 
 namespace morvanel::view::qt {
@@ -48,11 +50,18 @@ class QtServices : public Services {
   // Closes the window holding the control's view, once the current event
   // has been handled (the view may be deleted with its window).
   void UnloadParentForm() override;
+  // A progress window appears once the step has lasted one second, and
+  // goes when done reaches total.
+  void Progress(std::string_view text, int done, int total) override;
 
   // The help window while it is open; nullptr otherwise.
   [[nodiscard]] QTextBrowser* HelpWindow() const;
   // The help page's window while it is open; nullptr otherwise.
   [[nodiscard]] QTextBrowser* HelpPageWindow() const;
+  // The progress window while it is shown; nullptr otherwise.
+  [[nodiscard]] QProgressDialog* ProgressWindow() const;
+  // How long a step runs before its progress is shown.
+  static constexpr qint64 kProgressDelayMs = 1000;
 
  private:
   [[nodiscard]] QWidget* dialogParent() const;
@@ -60,6 +69,8 @@ class QtServices : public Services {
   QPointer<QWidget> controlView_;
   QPointer<QTextBrowser> help_;  // owned (top-level window)
   QPointer<QTextBrowser> page_;  // owned (top-level window)
+  QPointer<QProgressDialog> progress_;  // owned while a long step runs
+  QElapsedTimer progressClock_;          // valid while a step reports progress
   bool hourglass_ = false;
 };
 

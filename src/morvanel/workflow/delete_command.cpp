@@ -1,0 +1,152 @@
+// "Supprimer" and the move of the attached case records.
+// Editing workflow subsystem (states in screen_state.h).
+#include "morvanel/workflow/delete_command.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/procedures.h"
+#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/view/services.h"
+#include "morvanel/workflow/screen_state.h"
+
+namespace morvanel::workflow {
+namespace {
+
+constexpr int kAttributCentre = 1;  // of an ELTSPARTEMP record
+constexpr const char* kTexteProgression = "Transfert des dossiers";
+
+}  // namespace
+
+DeleteCommand::DeleteCommand(WorkflowDeps deps) : d_(deps), form_(deps) {}
+
+void DeleteCommand::Attach() {
+  d_.ecran.Cmd_Supprimer.Click = [this] { Cmd_Supprimer_Click(); };
+}
+
+std::vector<std::string> DeleteCommand::ClesAttachees() {
+  d_.procs.Verif_EltsPartEmp();
+  // One pass over the result: Item(i) would rescan it from the start for
+  // every key, quadratic on the 10,000 records of a large centre.
+  const std::string_view texte = d_.etat.ListeEltsPartEmp.Item();
+  std::vector<std::string> cles;
+  if (texte.empty()) return cles;
+  std::size_t debut = 0;
+  for (;;) {
+    const std::size_t fin = texte.find(dba::kAttributeMark, debut);
+    cles.emplace_back(texte.substr(debut, fin == std::string_view::npos ? fin : fin - debut));
+    if (fin == std::string_view::npos) break;
+    debut = fin + 1;
+  }
+  return cles;
+}
+
+DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cles,
+                                             const std::string& code, const std::string& cible) {
+  const dba::DBFile& dossiers = d_.Fichier(d_.F_EltsPartEmp, "Cmd_Supprimer_Click");
+  Bilan b;
+  for (const std::string& cle : cles) {
+    try {
+      dba::CItem dossier = dossiers.DBRead(cle);
+      // Gone, or moved by someone else meanwhile: no longer ours to move.
+      if (dossier.Item().empty() || dossier.Item(kAttributCentre) != code) {
+        ++b.deplaces;
+        continue;
+      }
+      dossier.setItem(kAttributCentre, cible);
+      dossier.DBWrite();
+      ++b.deplaces;
+    } catch (const dba::DbaError& e) {
+      // Inside a transaction a locked record fails at once and nothing of
+      // it was written: skipped, counted. Any other error ends the batch.
+      if (e.number() != dba::kErrRecordLocked) throw;
+      ++b.bloques;
+    }
+  }
+  return b;
+}
+
+void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles,
+                                      const std::string& code, const std::string& cible) {
+  dba::Database& base = d_.Base("Cmd_Supprimer_Click");
+  const int total = static_cast<int>(cles.size());
+  for (int debut = 0; debut < total; debut += kLotTransfert) {
+    const int fin = std::min(total, debut + kLotTransfert);
+    const std::vector<std::string> lot(cles.begin() + debut, cles.begin() + fin);
+    dba::Transaction t(base);
+    Deplacer(lot, code, cible);  // the locked ones are counted again at the end
+    t.Commit();
+    d_.services.Progress(kTexteProgression, fin, total);
+  }
+}
+
+int DeleteCommand::Terminer(const std::string& code, const std::string& cible) {
+  dba::Transaction t(d_.Base("Cmd_Supprimer_Click"));
+  const std::vector<std::string> cles = ClesAttachees();
+  if (!cles.empty() && cible.empty()) return -1;  // rolled back: nothing written
+  const Bilan b = Deplacer(cles, code, cible);
+  if (b.bloques == 0) {
+    d_.Fichier(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBDelete(code);
+  }
+  t.Commit();
+  return b.bloques;
+}
+
+void DeleteCommand::Apres_Suppression() {
+  try {
+    d_.procs.Lancer_UNIPG();
+  } catch (const dba::DbaError& e) {
+    d_.ErreurBase(e);  // the centre is deleted; only the routine failed
+  }
+  d_.procs.Vider_Donnees();
+  try {
+    d_.procs.Remplir_CentreUrssaf();
+  } catch (const dba::DbaError& e) {
+    d_.ErreurBase(e);
+  }
+  d_.ecran.Lst_Valeur.Clear();
+  d_.ecran.Lst_Date.Clear();
+}
+
+void DeleteCommand::Cmd_Supprimer_Click() {
+  if (EtatCourant(d_) != EtatEcran::CentreAffiche) return;
+  shell::UrssafScreen& e = d_.ecran;
+  d_.services.Beep();
+  if (d_.services.MsgBox("Etes-vous sûr de vouloir supprimer cet article ?", view::MsgButtons::YesNo,
+                         view::MsgIcon::Exclamation, shell::kTitreMessage) != view::MsgAnswer::Yes) {
+    return;
+  }
+  const std::string code = e.Txt_CodCtrUrssaf.Text();
+  const std::string sigle = e.Txt_SigleCtrUrssaf.Text();
+  std::optional<Occupation> occupe;
+  try {
+    std::vector<std::string> cles = ClesAttachees();
+    std::string cible;
+    int restants = cles.empty() ? Terminer(code, "") : -1;
+    if (restants < 0) {  // records attached: they need a centre to go to
+      cible = form_.Choisir(code, sigle);
+      if (cible.empty()) return;  // cancelled: nothing changed
+      occupe.emplace(d_.services, e.form);
+      if (cles.empty()) cles = ClesAttachees();
+      TransfererParLots(cles, code, cible);
+      restants = Terminer(code, cible);
+      d_.services.Progress(kTexteProgression, 1, 1);
+    }
+    occupe.reset();
+    if (restants > 0) {
+      d_.Avertir(std::to_string(restants) +
+                 " dossier(s) n'ont pas pu être transférés : le centre URSSAF est conservé.");
+      return;
+    }
+  } catch (const dba::DbaError& err) {
+    d_.services.Progress(kTexteProgression, 1, 1);
+    occupe.reset();
+    d_.ErreurBase(err);  // the centre stays; batches already moved stay moved
+    return;
+  }
+  Apres_Suppression();
+}
+
+}  // namespace morvanel::workflow

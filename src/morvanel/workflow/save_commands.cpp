@@ -1,0 +1,170 @@
+// "Ajouter", "OK", "Annuler" and the save they share with "Sortir".
+// Editing workflow subsystem (states in screen_state.h).
+#include "morvanel/workflow/save_commands.h"
+
+#include <memory>
+#include <optional>
+
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/procedures.h"
+#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/view/services.h"
+#include "morvanel/workflow/key_allocation.h"
+#include "morvanel/workflow/screen_state.h"
+
+namespace morvanel::workflow {
+namespace {
+
+constexpr const char* kCleCompteur = "999";
+constexpr int kAttributCompteur = 12;
+// Bank details, kept by their own dialog in the record being worked on.
+constexpr int kPremierAttributBanque = 26;
+constexpr int kDernierAttributBanque = 31;
+constexpr int kLignesVisibles = 4;
+
+}  // namespace
+
+void SaveCommands::Attach() {
+  d_.ecran.Cmd_Ajouter.Click = [this] { Cmd_Ajouter_Click(); };
+  d_.ecran.Cmd_OK.Click = [this] { Cmd_OK_Click(); };
+  d_.ecran.Cmd_Annuler.Click = [this] { Cmd_Annuler_Click(); };
+}
+
+void SaveCommands::Cmd_Ajouter_Click() {
+  if (EtatCourant(d_) != EtatEcran::Recherche) return;
+  shell::UrssafScreen& e = d_.ecran;
+  shell::InstanceState& etat = d_.etat;
+  // A creation starts from an empty record: nothing of a centre shown
+  // before (its bank details above all) may reach the new one. The
+  // bank-details dialog fills this record during the creation; the save
+  // carries what it holds over to the new centre.
+  etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
+  etat.ArticleInitial.clear();
+  etat.ModeAjout = true;  // before Afficher, which keeps Supprimer off then
+  d_.procs.Afficher();
+  BoutonsPour(d_, EtatEcran::Creation);
+  e.Cbo_SigleCtrUrssaf.SetVisible(false);
+  e.Txt_SigleCtrUrssaf.SetVisible(true);
+  e.Txt_SigleCtrUrssaf.SetEnabled(true);
+  e.Txt_CodCtrUrssaf.SetEnabled(false);
+  if (etat.ItemTemp) etat.ItemTemp->setItem("");
+  e.Bdv_Valeur.SetMax(0);
+  d_.procs.Remplir_Entite();
+  d_.procs.Remplir_Etab();
+  // Last: disabling the focused button or the code box above sends the
+  // focus on to the next control, which must not win over the sigle.
+  e.Txt_SigleCtrUrssaf.SetFocus();
+}
+
+bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
+  shell::InstanceState& etat = d_.etat;
+  const dba::DBFile& compteurs = d_.Fichier(d_.F_Compteur, "Cmd_OK_Click");
+  const dba::DBFile& centres = d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click");
+  // The record typed so far keeps the bank details of this creation; it is
+  // put back if anything below fails, so a second "OK" still has them.
+  std::unique_ptr<dba::CItem> saisi = std::move(etat.Art_CentreUrssaf);
+  try {
+    dba::Transaction t(base);
+    dba::CItem compteur = compteurs.ReadLocked(kCleCompteur);
+    const Allocation a = ProchaineCle(compteur.Item(kAttributCompteur), [&](const std::string& cle) {
+      return !centres.DBRead(cle).Item().empty();
+    });
+    if (a.refus != nullptr) {
+      etat.Art_CentreUrssaf = std::move(saisi);
+      t.Rollback();
+      d_.Avertir(a.refus);
+      return false;
+    }
+    compteur.setItem(kAttributCompteur, a.cle);
+    compteur.DBWrite();
+    auto nouveau = std::make_unique<dba::CItem>(centres.DBNew(a.cle));
+    if (saisi) {
+      for (int i = kPremierAttributBanque; i <= kDernierAttributBanque; ++i) {
+        nouveau->setItem(i, saisi->Item(i));
+      }
+    }
+    etat.Art_CentreUrssaf = std::move(nouveau);
+    d_.procs.Ecrire_Donnees();
+    etat.Art_CentreUrssaf->DBWrite();
+    t.Commit();
+  } catch (...) {
+    etat.Art_CentreUrssaf = std::move(saisi);
+    throw;
+  }
+  return true;
+}
+
+void SaveCommands::EcrireCentreAffiche() {
+  if (!d_.etat.Art_CentreUrssaf) return;  // nothing was read: nothing to write
+  d_.procs.Ecrire_Donnees();
+  d_.etat.Art_CentreUrssaf->DBWrite();
+}
+
+void SaveCommands::Lancer_UNIPG() {
+  try {
+    d_.procs.Lancer_UNIPG();
+  } catch (const dba::DbaError& e) {
+    d_.ErreurBase(e);  // the centre is written; only the routine failed
+  }
+}
+
+bool SaveCommands::Enregistrer() {
+  dba::Database& base = d_.Base("Cmd_OK_Click");
+  std::optional<Occupation> occupe(std::in_place, d_.services, d_.ecran.form);
+  try {
+    if (d_.etat.ModeAjout) {
+      if (!EcrireNouveauCentre(base)) return false;
+    } else {
+      EcrireCentreAffiche();
+    }
+  } catch (const dba::DbaError& e) {
+    occupe.reset();  // the message comes over a usable screen
+    d_.ErreurBase(e);
+    return false;
+  }
+  Lancer_UNIPG();
+  return true;
+}
+
+void SaveCommands::Cmd_OK_Click() {
+  if (EtatCourant(d_) == EtatEcran::Recherche) return;
+  d_.procs.Verif_Donnees();
+  if (d_.etat.ErreurVerif) return;  // the check told the user and moved the focus
+  if (!Enregistrer()) return;
+
+  shell::UrssafScreen& e = d_.ecran;
+  {
+    Occupation occupe(d_.services, e.form);
+    e.Cbo_SigleCtrUrssaf.Clear();
+    try {
+      d_.procs.Remplir_CentreUrssaf();
+    } catch (const dba::DbaError& err) {
+      d_.ErreurBase(err);  // saved; the list is refilled at the next save or Init
+    }
+    d_.services.DoEvents();
+  }
+  e.Lst_Valeur.Clear();
+  e.Lst_Date.Clear();
+  d_.procs.Vider_Donnees();
+  Cmd_Annuler_Click();
+  if (e.Lst_Valeur.ListCount() < kLignesVisibles) {
+    e.Bdv_Valeur.SetVisible(false);
+    e.Bdv_Date.SetVisible(false);
+  }
+}
+
+void SaveCommands::Cmd_Annuler_Click() {
+  if (EtatCourant(d_) == EtatEcran::Creation) {
+    d_.services.Beep();
+    const view::MsgAnswer r = d_.services.MsgBox("Etes-vous sûr de vouloir quitter cette création ?",
+                                                 view::MsgButtons::YesNo, view::MsgIcon::Exclamation,
+                                                 shell::kTitreMessage);
+    if (r != view::MsgAnswer::Yes) return;
+  }
+  d_.procs.Vider_Donnees();
+  d_.ecran.Lst_Valeur.Clear();
+  d_.ecran.Lst_Date.Clear();
+}
+
+}  // namespace morvanel::workflow

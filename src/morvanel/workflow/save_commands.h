@@ -1,0 +1,40 @@
+// "Ajouter", "OK" and "Annuler": starting a creation, saving the centre on
+// the screen (new or shown), abandoning the work. Editing workflow subsystem.
+//
+// The save is one path for "OK" and for the save offered by "Sortir"
+// (Enregistrer): hourglass and disabled control while it runs, a new
+// centre's key taken from the counter and the centre written in one
+// transaction, and on a refusal or a database error a message with the
+// screen, the state and the database as they were.
+#pragma once
+
+#include "morvanel/workflow/workflow_deps.h"
+
+namespace morvanel::workflow {
+
+class SaveCommands {
+ public:
+  explicit SaveCommands(WorkflowDeps deps) : d_(deps) {}
+  // Installs the handlers on Cmd_Ajouter, Cmd_OK and Cmd_Annuler.
+  void Attach();
+
+  void Cmd_Ajouter_Click();
+  void Cmd_OK_Click();
+  void Cmd_Annuler_Click();
+
+  // Writes the centre on the screen (the checks have passed) and runs the
+  // post-write routine. False when nothing was written: the user has been
+  // told why, the screen keeps the values and the state is unchanged.
+  [[nodiscard]] bool Enregistrer();
+
+ private:
+  // Creation: takes the next key and writes counter and centre together.
+  // False (and nothing written) when no key can be handed out.
+  [[nodiscard]] bool EcrireNouveauCentre(dba::Database& base);
+  void EcrireCentreAffiche();
+  void Lancer_UNIPG();
+
+  WorkflowDeps d_;
+};
+
+}  // namespace morvanel::workflow

@@ -1,0 +1,41 @@
+// The screen's working state and the long-step guard.
+// Editing workflow subsystem.
+#include "morvanel/workflow/screen_state.h"
+
+#include "morvanel/shell/instance_state.h"
+#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/view/services.h"
+
+namespace morvanel::workflow {
+
+EtatEcran EtatCourant(const WorkflowDeps& deps) {
+  if (deps.etat.ModeAjout) return EtatEcran::Creation;
+  if (!deps.ecran.Txt_CodCtrUrssaf.Enabled() && !deps.ecran.Txt_CodCtrUrssaf.Text().empty()) {
+    return EtatEcran::CentreAffiche;
+  }
+  return EtatEcran::Recherche;
+}
+
+void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat) {
+  shell::UrssafScreen& e = deps.ecran;
+  const bool recherche = etat == EtatEcran::Recherche;
+  const bool creation = etat == EtatEcran::Creation;
+  e.Cmd_Ajouter.SetEnabled(recherche);
+  e.Cmd_Supprimer.SetEnabled(etat == EtatEcran::CentreAffiche);
+  e.Cmd_OK.SetEnabled(!recherche);
+  e.Cmd_Annuler.SetEnabled(!recherche);
+  e.Cmd_Sortir.SetEnabled(!creation);
+}
+
+Occupation::Occupation(view::Services& services, view::Form& form)
+    : services_(services), form_(form) {
+  services_.SetMousePointer(view::MousePointer::Hourglass);
+  form_.SetEnabled(false);
+}
+
+Occupation::~Occupation() {
+  services_.SetMousePointer(view::MousePointer::Default);
+  form_.SetEnabled(true);
+}
+
+}  // namespace morvanel::workflow

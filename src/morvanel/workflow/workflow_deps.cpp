@@ -1,0 +1,45 @@
+// What the editing workflow is given, and its message boxes.
+// Editing workflow subsystem.
+#include "morvanel/workflow/workflow_deps.h"
+
+#include "morvanel/shell/prerequis.h"
+#include "morvanel/shell/urssaf_context.h"
+
+namespace morvanel::workflow {
+
+WorkflowDeps WorkflowDeps::De(shell::UrssafContext& ctx) {
+  return WorkflowDeps{ctx.ecran,
+                      ctx.etat,
+                      ctx.services,
+                      ctx.procs,
+                      ctx.lib.TheDatabase,
+                      ctx.lib.F_CentreUrssaf,
+                      ctx.lib.F_Compteur,
+                      ctx.lib.F_EltsPartEmp};
+}
+
+dba::Database& WorkflowDeps::Base(std::string_view membre) const {
+  if (!base) {
+    throw HostSetupError(std::string(membre) +
+                                " : TheDatabase n'a pas été fourni (le donner avant Init)");
+  }
+  return *base;
+}
+
+const dba::DBFile& WorkflowDeps::Fichier(const dba::DBFile& f, std::string_view membre) const {
+  return shell::FichierRequis(f, membre);
+}
+
+void WorkflowDeps::Avertir(std::string_view texte) const {
+  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+}
+
+void WorkflowDeps::Informer(std::string_view texte) const {
+  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Information, shell::kTitreMessage);
+}
+
+void WorkflowDeps::ErreurBase(const dba::DbaError& e) const {
+  Avertir(std::string("Erreur de la base de données : ") + e.what());
+}
+
+}  // namespace morvanel::workflow

@@ -1,0 +1,55 @@
+// WorkflowDeps: the few objects and procedures the editing workflow works
+// with, named once. Editing workflow subsystem.
+//
+// Built from the control's context in one place (WorkflowDeps::De); the
+// commands, the checks and the transfer form use nothing else. Refers to
+// everything, owns nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "dba/database.h"
+
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+class UrssafProcedures;
+}  // namespace morvanel::shell
+
+namespace morvanel::workflow {
+
+struct WorkflowDeps {
+  shell::UrssafScreen& ecran;
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Afficher, Vider_Donnees, Ecrire_Donnees, Remplir_CentreUrssaf,
+  // Lancer_UNIPG, Remplir_Entite, Remplir_Etab, Verif_Donnees.
+  shell::UrssafProcedures& procs;
+  // Given by the host, possibly after the control was built.
+  const std::shared_ptr<dba::Database>& base;
+  // Opened by Init.
+  const dba::DBFile& F_CentreUrssaf;
+  const dba::DBFile& F_Compteur;
+  const dba::DBFile& F_EltsPartEmp;
+
+  [[nodiscard]] static WorkflowDeps De(shell::UrssafContext& ctx);
+
+  // The database; a clear error for the host developer when none was given.
+  [[nodiscard]] dba::Database& Base(std::string_view membre) const;
+  // A file opened by Init; a clear error when Init was not called.
+  [[nodiscard]] const dba::DBFile& Fichier(const dba::DBFile& f, std::string_view membre) const;
+
+  // Message box of the control (title "Message TARVELINE", OK button).
+  void Avertir(std::string_view texte) const;     // exclamation icon
+  void Informer(std::string_view texte) const;    // information icon
+  // A database error told to the user, never lost.
+  void ErreurBase(const dba::DbaError& e) const;
+};
+
+}  // namespace morvanel::workflow

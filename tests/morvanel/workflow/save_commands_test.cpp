@@ -1,0 +1,225 @@
+// "Ajouter", "OK" and "Annuler": the key a new centre gets, what a save
+// writes, what a refusal or a database failure leaves untouched.
+#include <algorithm>
+
+#include "morvanel/workflow/key_allocation.h"
+#include "poste_workflow.h"
+
+namespace morvanel::testing {
+namespace {
+
+using view::MsgAnswer;
+
+class CreationTest : public ::testing::Test {
+ protected:
+  void Compteur(const std::string& valeur) { base.Ecrire("COMPTEUR", "999", {{12, valeur}}); }
+  [[nodiscard]] std::string CompteurLu() { return Attribut(base, "COMPTEUR", "999", 12); }
+
+  // THEN: the creation is still on the screen with the values typed.
+  static void ResteEnCreation(Poste& p, const std::string& sigle) {
+    EXPECT_TRUE(p.etat().ModeAjout);
+    EXPECT_EQ(p["Txt_SigleCtrUrssaf"].Text(), sigle);
+    EXPECT_EQ(p["Txt_NomCtrUrssaf"].Text(), "Urssaf test");
+    EXPECT_TRUE(p["Cmd_OK"].Enabled());
+    EXPECT_FALSE(p["Txt_CodCtrUrssaf"].Enabled());
+    EXPECT_EQ(p.services.mousePointer(), view::MousePointer::Default);
+    EXPECT_TRUE(p.ctl->Controls().Enabled());
+  }
+
+  BaseTemporaire base;
+};
+
+TEST_F(CreationTest, FirstCentreGetsKey01AndTheScreenReturnsToSearch) {
+  for (const char* vide : {"", "  "}) {
+    SCOPED_TRACE(std::string("counter \"") + vide + "\"");
+    BaseTemporaire b;
+    b.Ecrire("COMPTEUR", "999", {{12, vide}});
+    auto p = PosteInitialise(b);
+    SaisirCreation(*p, "URSSAF NORD");
+    p->saisie.Click((*p)["Cmd_OK"]);
+    EXPECT_TRUE(p->services.messages().empty());
+    EXPECT_EQ(Attribut(b, "COMPTEUR", "999", 12), "01");
+    EXPECT_EQ(Attribut(b, "CENTREURSSAF", "01", 1), "URSSAF NORD");
+    EXPECT_EQ(Attribut(b, "CENTREURSSAF", "01", 16), "117");
+    // The save showed the hourglass and ended with the default pointer.
+    const auto& pointeurs = p->services.pointerHistory();
+    EXPECT_NE(std::find(pointeurs.begin(), pointeurs.end(), view::MousePointer::Hourglass),
+              pointeurs.end());
+    EXPECT_EQ(p->services.mousePointer(), view::MousePointer::Default);
+    EXPECT_TRUE(p->ctl->Controls().Enabled());
+    EXPECT_FALSE(p->etat().ModeAjout);
+    EXPECT_TRUE((*p)["Txt_CodCtrUrssaf"].Enabled());
+    EXPECT_EQ((*p)["Txt_CodCtrUrssaf"].Text(), "");
+    EXPECT_EQ((*p)["Cbo_SigleCtrUrssaf"].List(0), "URSSAF NORD");
+  }
+}
+
+TEST_F(CreationTest, KeyInUseIsPassedOverAndItsCentreKept) {
+  Compteur("01");
+  base.Ecrire("CENTREURSSAF", "02", {{1, "IMPORTE"}, {2, "Centre importé"}});
+  base.Ecrire("CENTREURSSAF", "03", {{1, "IMPORTE AUSSI"}, {2, "Autre centre importé"}});
+  const std::string importe = base.Lire("CENTREURSSAF", "02");
+  auto p = PosteInitialise(base);
+  SaisirCreation(*p, "URSSAF EST");
+  p->saisie.Click((*p)["Cmd_OK"]);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "02"), importe);
+  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "03", 1), "IMPORTE AUSSI");
+  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "04", 1), "URSSAF EST");
+  EXPECT_EQ(CompteurLu(), "04");
+}
+
+struct CasRefus {
+  const char* compteur;
+  const char* message;
+};
+
+class RefusDeCleTest : public CreationTest, public ::testing::WithParamInterface<CasRefus> {};
+
+TEST_P(RefusDeCleTest, NothingWrittenAndTheCreationKept) {
+  Compteur(GetParam().compteur);
+  const std::string compteurAvant = base.Lire("COMPTEUR", "999");
+  auto p = PosteInitialise(base);
+  p->services.SetDefaultAnswer(MsgAnswer::OK);
+  SaisirCreation(*p, "URSSAF EST");
+  p->saisie.Click((*p)["Cmd_OK"]);
+  ASSERT_EQ(p->services.messages().size(), 1u);
+  const auto& m = p->services.messages()[0];
+  EXPECT_EQ(m.text, GetParam().message);
+  EXPECT_EQ(m.icon, view::MsgIcon::Exclamation);
+  EXPECT_EQ(m.buttons, view::MsgButtons::OK);
+  EXPECT_EQ(m.title, "Message TARVELINE");
+  EXPECT_EQ(base.Lire("COMPTEUR", "999"), compteurAvant);
+  EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
+  ResteEnCreation(*p, "URSSAF EST");
+}
+
+INSTANTIATE_TEST_SUITE_P(Compteurs, RefusDeCleTest,
+                         ::testing::Values(CasRefus{"99", workflow::kMsgPlusDeCle},
+                                           CasRefus{"x1", workflow::kMsgCompteurIllisible}));
+
+TEST_F(CreationTest, BankDetailsOfACentreShownBeforeNeverReachTheNewCentre) {
+  Compteur("07");
+  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Loire"}, {16, "117"}, {17, "0"},
+                                     {26, "30002"}, {27, "00550"}, {31, "FR7630002005500000157845Z02"}});
+  auto p = PosteInitialise(base);
+  p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
+  p->saisie.Click((*p)["Cmd_Annuler"]);
+  SaisirCreation(*p, "URSSAF EST");
+  p->saisie.Click((*p)["Cmd_OK"]);
+  const dba::CItem nouveau(base.Lire("CENTREURSSAF", "08"));
+  ASSERT_EQ(nouveau.Item(1), "URSSAF EST");
+  for (int a = 26; a <= 31; ++a) EXPECT_EQ(nouveau.Item(a), "") << "attribute " << a;
+}
+
+TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
+  Compteur("04");
+  auto p = PosteInitialise(base);
+  p->services.SetDefaultAnswer(MsgAnswer::OK);
+  SaisirCreation(*p, "URSSAF EST");
+  // Bank details typed during this creation (their dialog fills the record).
+  p->etat().Art_CentreUrssaf->setItem(26, "30002");
+
+  // GIVEN another workstation holding the counter
+  auto autre = AutrePoste(base);
+  dba::DBFile compteurs = autre->DBOpen("COMPTEUR");
+  (void)compteurs.ReadLocked("999");
+  // WHEN the clerk saves
+  p->saisie.Click((*p)["Cmd_OK"]);
+  // THEN the failure is told, nothing is written, the creation stays
+  ASSERT_EQ(p->services.messages().size(), 1u);
+  EXPECT_EQ(p->services.messages()[0].text.rfind(kPrefixeErreurBase, 0), 0u)
+      << p->services.messages()[0].text;
+  EXPECT_EQ(p->services.messages()[0].icon, view::MsgIcon::Exclamation);
+  ResteEnCreation(*p, "URSSAF EST");
+  compteurs.Release("999");
+  EXPECT_EQ(CompteurLu(), "04");
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "05"), "");
+
+  // WHEN the clerk saves again, the other workstation having let go
+  p->services.takeMessages();
+  p->saisie.Click((*p)["Cmd_OK"]);
+  // THEN the centre is written with the details typed during the creation
+  EXPECT_TRUE(p->services.messages().empty());
+  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "05", 1), "URSSAF EST");
+  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "05", 26), "30002");
+  EXPECT_EQ(CompteurLu(), "05");
+}
+
+class CentreAfficheTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Loire"}, {16, "117"}, {17, "0"}});
+    base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF CENTRE"}, {2, "Centre"}, {16, "245"}, {17, "1"}});
+    avant = base.Lire("CENTREURSSAF", "07");
+  }
+  // GIVEN centre 07 shown with its name changed.
+  std::unique_ptr<Poste> Modifie() {
+    auto p = PosteInitialise(base);
+    p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
+    p->saisie.Type((*p)["Txt_NomCtrUrssaf"], " nord");
+    return p;
+  }
+  BaseTemporaire base;
+  std::string avant;
+};
+
+TEST_F(CentreAfficheTest, AnnulerAsksNothingAndWritesNothing) {
+  auto p = Modifie();
+  p->saisie.Click((*p)["Cmd_Annuler"]);
+  EXPECT_TRUE(p->services.messages().empty());
+  EXPECT_EQ(p->services.beeps(), 0);
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+  EXPECT_TRUE((*p)["Txt_CodCtrUrssaf"].Enabled());
+  EXPECT_EQ((*p)["Txt_NomCtrUrssaf"].Text(), "");
+}
+
+TEST_F(CentreAfficheTest, SortirYesWithTheCentreLockedStaysWithTheChange) {
+  auto p = Modifie();
+  p->services.QueueAnswer(MsgAnswer::Yes);
+  p->services.QueueAnswer(MsgAnswer::OK);
+  auto autre = AutrePoste(base);
+  dba::DBFile centres = autre->DBOpen("CENTREURSSAF");
+  (void)centres.ReadLocked("07");
+  p->saisie.Click((*p)["Cmd_Sortir"]);
+  ASSERT_EQ(p->services.messages().size(), 2u);
+  EXPECT_EQ(p->services.messages()[1].text.rfind(kPrefixeErreurBase, 0), 0u);
+  EXPECT_EQ(p->ctl->W_Sortir(), 0);
+  EXPECT_EQ(p->services.parentUnloads(), 0);
+  EXPECT_EQ((*p)["Txt_NomCtrUrssaf"].Text(), "Loire nord");
+  EXPECT_TRUE(p->ctl->Controls().Enabled());
+  centres.Release("07");
+  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+}
+
+class AnnulerCreationTest : public ::testing::Test {
+ protected:
+  BaseTemporaire base;
+};
+
+TEST_F(AnnulerCreationTest, NoKeepsEveryValueYesEmptiesTheScreen) {
+  auto p = PosteInitialise(base);
+  SaisirCreation(*p, "URSSAF EST");
+  p->saisie.Type((*p)["Txt_InterlocCtrUrssaf"], "M. Martin");
+
+  p->services.QueueAnswer(MsgAnswer::No);
+  p->saisie.Click((*p)["Cmd_Annuler"]);
+  ASSERT_EQ(p->services.messages().size(), 1u);
+  EXPECT_EQ(p->services.messages()[0].text, "Etes-vous sûr de vouloir quitter cette création ?");
+  EXPECT_EQ(p->services.messages()[0].buttons, view::MsgButtons::YesNo);
+  EXPECT_EQ(p->services.beeps(), 1);
+  EXPECT_TRUE(p->etat().ModeAjout);
+  EXPECT_EQ((*p)["Txt_SigleCtrUrssaf"].Text(), "URSSAF EST");
+  EXPECT_EQ((*p)["Txt_InterlocCtrUrssaf"].Text(), "M. Martin");
+  EXPECT_TRUE((*p)["Cmd_OK"].Enabled());
+
+  p->services.QueueAnswer(MsgAnswer::Yes);
+  p->saisie.Click((*p)["Cmd_Annuler"]);
+  EXPECT_FALSE(p->etat().ModeAjout);
+  EXPECT_EQ((*p)["Txt_SigleCtrUrssaf"].Text(), "");
+  EXPECT_EQ((*p)["Txt_InterlocCtrUrssaf"].Text(), "");
+  EXPECT_TRUE((*p)["Cmd_Ajouter"].Enabled());
+  EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
+}
+
+}  // namespace
+}  // namespace morvanel::testing
