@@ -2,7 +2,7 @@
 #include "morvanel/data/centre_list.h"
 
 #include "morvanel/data/nombres_stockes.h"
-#include "morvanel/shell/prerequis.h"
+#include "morvanel/state/prerequis.h"
 
 namespace morvanel::data {
 

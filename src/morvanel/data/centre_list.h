@@ -3,7 +3,7 @@
 // (Lancer_UNIPG). Centre data subsystem.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 

@@ -6,8 +6,8 @@
 
 #include "components/droits/droits_utilisateur.h"
 #include "morvanel/shell/ctr_urssaf_private.h"
-#include "morvanel/shell/prerequis.h"
-#include "morvanel/view/services.h"
+#include "morvanel/state/prerequis.h"
+#include "forms/services.h"
 
 namespace morvanel::shell {
 namespace {

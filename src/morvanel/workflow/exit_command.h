@@ -5,7 +5,7 @@
 // form the control sits on; the host reads W_Sortir afterwards.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::workflow {
 

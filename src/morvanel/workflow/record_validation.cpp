@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "morvanel/shell/prerequis.h"
+#include "morvanel/state/prerequis.h"
 
 namespace morvanel::workflow {
 namespace {

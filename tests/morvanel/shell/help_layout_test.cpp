@@ -6,9 +6,9 @@
 
 #include "components/aide/aide_html.h"
 #include "components/aide/recording_help_window.h"
-#include "morvanel/shell/binary_path.h"
+#include "morvanel/state/binary_path.h"
 #include "morvanel/shell/help_menu.h"
-#include "morvanel/shell/library_state.h"
+#include "morvanel/state/library_state.h"
 #include "poste_controle.h"
 
 namespace morvanel::testing {
