@@ -1,5 +1,5 @@
 // Control: properties of a named control and the events that setting them
-// from code raises. Named-controls layer (src/morvanel/view).
+// from code raises. Named-controls layer (src/forms).
 //
 // Handlers are copied before they run: a handler may replace the handlers of
 // its own control. Setting a value a control already holds raises nothing,

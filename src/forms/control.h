@@ -1,5 +1,5 @@
 // Control: one named control of a form (text box, combo, list, button, ...).
-// Named-controls layer (src/morvanel/view): toolkit-independent; the logic
+// Named-controls layer (src/forms): toolkit-independent; the logic
 // only ever talks to these objects, and each binding (headless, Qt) draws
 // them and turns its own input into UserInput calls.
 //

@@ -1,5 +1,5 @@
 // Form: the controls of a surface, its tab order, its focus and the life
-// cycle of modal forms. Named-controls layer (src/morvanel/view).
+// cycle of modal forms. Named-controls layer (src/forms).
 //
 // Focus states: no pending move, or one pending move (pendingFocus_) asked
 // while an action was open. Transitions:

@@ -1,6 +1,6 @@
 // Form: a surface of named controls (the control's own surface, or a modal
 // form) with its ordered Controls collection, its focus and its life cycle.
-// Named-controls layer (src/morvanel/view), toolkit-independent.
+// Named-controls layer (src/forms), toolkit-independent.
 //
 // Focus model. The form has at most one focused control. Every user action
 // (a key, a click, a focus move, a pick) and every host call into the logic

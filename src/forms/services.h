@@ -1,7 +1,7 @@
 // Services: what the logic asks of the user-interface platform besides
 // controls: message boxes, beep, mouse pointer, one pass of pending events,
 // pop-up menus, modal forms, help, and unloading the host's form.
-// Named-controls layer (src/morvanel/view); implemented by each binding.
+// Named-controls layer (src/forms); implemented by each binding.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // UserInput: one call per user action, turned into the events the logic
 // handles, in the order the platform raises them.
-// Named-controls layer (src/morvanel/view), toolkit-independent.
+// Named-controls layer (src/forms), toolkit-independent.
 //
 // A click, a pick or a scroll first moves the focus to the control as an
 // action of its own (LostFocus, GotFocus), then acts in a second action, so

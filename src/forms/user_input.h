@@ -2,7 +2,7 @@
 // binding, the tests and the scenario runner call it directly; the Qt binding
 // turns real keyboard and mouse events into the same calls, so every handler
 // chain behaves identically whatever draws the screen.
-// Named-controls layer (src/morvanel/view), toolkit-independent.
+// Named-controls layer (src/forms), toolkit-independent.
 //
 // Each call is one user action (an ActionScope). A control that is disabled
 // or hidden (itself, a container, or the form) takes no input: the call

@@ -1,5 +1,5 @@
 // UTF-8 measuring, decoding and encoding for the named-controls layer.
-// Named-controls layer (src/morvanel/view), toolkit-independent.
+// Named-controls layer (src/forms), toolkit-independent.
 #include "forms/utf8_text.h"
 
 namespace morvanel::view::utf8 {

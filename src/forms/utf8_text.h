@@ -1,6 +1,6 @@
 // UTF-8 helpers of the named-controls layer: texts are stored as UTF-8 and
 // measured in characters (MaxLength, cursor), as the user counts them.
-// Named-controls layer (src/morvanel/view), toolkit-independent.
+// Named-controls layer (src/forms), toolkit-independent.
 #pragma once
 
 #include <cstddef>

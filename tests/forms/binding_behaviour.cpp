@@ -1,6 +1,6 @@
 // Behaviour cases shared by every binding of the named-controls layer: what
 // the user does through the driver and which handlers run, in which order.
-// Test support for src/morvanel/view.
+// Test support for src/forms.
 #include "binding_behaviour.h"
 
 #include <string>

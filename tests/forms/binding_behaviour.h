@@ -1,6 +1,6 @@
 // Shared behaviour cases of the named-controls layer, run against every
 // binding so that the headless one and the Qt one cannot drift apart.
-// Test support for src/morvanel/view.
+// Test support for src/forms.
 //
 // A binding takes part by providing a BindingDriver (what a user does, done
 // its own way: UserInput calls for the headless binding, synthesised key and

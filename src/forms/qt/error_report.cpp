@@ -1,5 +1,5 @@
 // Reporting of exceptions that reach the Qt binding's edge.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/error_report.h"
 
 #include <QMessageBox>

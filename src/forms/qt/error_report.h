@@ -1,7 +1,7 @@
 // Where exceptions thrown by the logic during a user action end up: Qt
 // cannot carry them through its event loop, so the binding catches them at
 // its edge and reports them here, never dropping them.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <exception>

@@ -1,7 +1,7 @@
 // InputRouter: the event filter of a QtFormView's widgets and the signals of
 // its buttons, lists and scroll bars, turned into UserInput calls. The text
 // editing part (keys in boxes, paste, drops, context menu) is in
-// text_input.cpp. Qt binding of the named-controls layer (src/morvanel/view/qt).
+// text_input.cpp. Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/input_router.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // UserInput calls, then has the view mirror the model again. Nothing the
 // user does edits a widget directly: keys, paste, drops, cuts, clicks,
 // picks, scrolls and focus moves all go through the model first.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <functional>

@@ -1,6 +1,6 @@
 // ControlListModel: the control's entries as item-view rows, converted to
 // UTF-16 only when a row is drawn or read.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/list_model.h"
 
 #include "forms/qt/qt_units.h"

@@ -1,6 +1,6 @@
 // The rows a list box's view draws, read on demand from the control's own
 // entries: a history of tens of thousands of lines is never copied.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <QAbstractListModel>

@@ -1,5 +1,5 @@
 // Message boxes of the Qt binding.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/message_box.h"
 
 #include <QMessageBox>

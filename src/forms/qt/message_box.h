@@ -1,6 +1,6 @@
 // The modal message box of the Qt binding: French button texts, the
 // information or exclamation icon, the caller's title.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <memory>

@@ -1,5 +1,5 @@
 // ModalDialog: a modal form in its own window.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/modal_dialog.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 // at the form's size with the form's caption, runs until the form is
 // unloaded, and lets its close box (and Escape) close it only when the
 // form's unload query agrees.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <QDialog>

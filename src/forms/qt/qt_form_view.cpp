@@ -1,6 +1,6 @@
 // QtFormView: widgets for the controls of a form, kept in step with the
 // model through its observers. Input routing lives in InputRouter.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/qt_form_view.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // the user does on them into UserInput calls. The form stays the one source
 // of truth: widgets are written from it (observers) and never edited behind
 // its back.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 //
 //   view::Form& form = ...;             // built by the shell
 //   QtServices services;                // or any view::Services

@@ -1,5 +1,5 @@
 // QtServices: message boxes, pointer, menus, modal forms and help on Qt.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/qt_services.h"
 
 #include <utility>

@@ -1,7 +1,7 @@
 // QtServices: the platform services of the logic on Qt Widgets: message
 // boxes, beep, hourglass pointer, one pass of pending events, pop-up menus,
 // modal forms, the help window and closing the host's window.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 //
 //   QtServices services;                   // before the views that use it
 //   QtFormView view(form, services);

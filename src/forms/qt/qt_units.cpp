@@ -1,5 +1,5 @@
 // Twips/pixels and string conversions for the Qt binding.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/qt_units.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // Conversions between the named-controls layer and Qt: twips and pixels,
 // UTF-8 strings and QString, character counts and UTF-16 positions.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <string>

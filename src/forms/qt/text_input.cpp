@@ -1,7 +1,7 @@
 // InputRouter, keyboard and text part: keys in every kind of control, and
 // the ways text reaches a box besides typing (paste, drop, cut, middle
 // click, input methods), all through the model's key rule.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>

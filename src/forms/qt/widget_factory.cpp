@@ -1,5 +1,5 @@
 // Widget creation for the Qt binding: one widget class per control kind.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/widget_factory.h"
 
 #include <algorithm>

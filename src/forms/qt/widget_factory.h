@@ -1,6 +1,6 @@
 // Builds the Qt widget that draws one named control: its class by kind, its
 // place in pixels, font, tool tip, accessible name and focus policy.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 #include <QFont>

@@ -1,5 +1,5 @@
 // Model-to-widget mirroring for the Qt binding, one function per property.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #include "forms/qt/widget_mirror.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Shows the model's state on the widgets of a control: the model is the one
 // source of truth, the widgets only mirror it. Signals of the widgets are
 // blocked while mirroring, so nothing written here reads as user input.
-// Qt binding of the named-controls layer (src/morvanel/view/qt).
+// Qt binding of the named-controls layer (src/forms/qt).
 #pragma once
 
 class QLineEdit;

@@ -1,5 +1,5 @@
 // The in-process entry points of the control library libmorvanel.so and its
-// class factory. Control shell; built into the shared library only.
+// class factory. Creation by name; built into the shared library only.
 #include "morvanel/hosting/entry_points.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
 // The four in-process entry points of the control library and the class
-// factory they hand out. Control shell; implemented in the shared library
-// (library/entry_points.cpp), used by hosts through hosting.h.
+// factory they hand out. Creation by name; implemented in the shared library
+// (entry_points.cpp), used by hosts through hosting.h.
 //
 //   DllRegisterServer()        writes the library's classes into the
 //                              per-user registry (registry.h)

@@ -1,5 +1,5 @@
 // Host side: the registry lookup, the loading of the control library and the
-// control that keeps it loaded. Control shell (morvanel_hosting).
+// control that keeps it loaded. Creation by name, host side (morvanel_hosting).
 #include "morvanel/hosting/hosting.h"
 
 #include <dlfcn.h>

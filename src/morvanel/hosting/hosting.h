@@ -1,6 +1,6 @@
 // Creating a Ctr_Urssaf from its class name, the way a host does it: the
 // per-user registry gives the library file, which is loaded and asked for
-// its class factory. Host side of the control shell (link morvanel_hosting).
+// its class factory. Host side of creation by name (link morvanel_hosting).
 //
 //   morvanel::hosting::RegisterLibrary("/opt/morvanel/libmorvanel.so");   // once, at install
 //   auto ctl = morvanel::hosting::CreateControl("Morvanel.Ctr_Urssaf", services);

@@ -1,4 +1,4 @@
-// The per-user registry of controls, as a small text file. Control shell;
+// The per-user registry of controls, as a small text file. Creation by name;
 // built into both the control library and the hosting helper.
 #include "morvanel/hosting/registry.h"
 

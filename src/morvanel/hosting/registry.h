@@ -1,6 +1,6 @@
 // The per-user registry of controls: which library file serves which class
 // name, so that a host creates a control from its class name alone.
-// Control shell, shared by the control library and the hosting helper.
+// Creation by name, shared by the control library and the hosting helper.
 //
 // A text file, one class per line: class name, class id and library path,
 // separated by tabs; "#" starts a comment line. Where it lives, in order:

@@ -1,5 +1,5 @@
 // Late binding to Ctr_Urssaf: name lookup and the call by position.
-// Control shell (src/morvanel/shell).
+// Control interface (src/morvanel/interface).
 #include "morvanel/interface/dispatch.h"
 
 #include <cctype>

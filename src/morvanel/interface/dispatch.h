@@ -1,6 +1,6 @@
 // Late binding to Ctr_Urssaf: the members by name, with their position in the
 // fixed member order, and one call that reaches a member by its name.
-// Control shell (src/morvanel/shell).
+// Control interface (src/morvanel/interface).
 //
 //   using morvanel::dispatch::Invoke;
 //   Invoke(ctl, "TheDatabase", {db});

@@ -1,5 +1,5 @@
 // ICtrUrssaf: the public interface of the Ctr_Urssaf control, as hosts see it.
-// Control shell (src/morvanel/shell).
+// Control interface (src/morvanel/interface).
 //
 // Hosts bind to the members by their position, so the virtual members below
 // follow the control's fixed member order and must never be reordered; new

@@ -1,5 +1,5 @@
 // Path of the binary holding the control's code, through the dynamic loader.
-// Control shell (src/morvanel/shell).
+// Shared state of the control (src/morvanel/state).
 #include "morvanel/state/binary_path.h"
 
 #include <dlfcn.h>

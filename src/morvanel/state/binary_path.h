@@ -1,6 +1,6 @@
 // Where the control's code lives on disk: the control library when it is
 // loaded as one, else the executable it was linked into. The help file and
-// the registry entry are found from it. Control shell.
+// the registry entry are found from it. Shared state of the control.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 // InstanceState: the working fields of one Ctr_Urssaf instance.
-// Control shell (src/morvanel/shell).
+// Shared state of the control (src/morvanel/state).
 //
 // The centre record being worked on and the other working records live here,
 // one set per instance: two controls placed at the same time must not

@@ -1,5 +1,5 @@
 // The state one loaded control library shares between its Ctr_Urssaf
-// instances, and its release with the last of them. Control shell.
+// instances, and its release with the last of them. Shared state of the control.
 #include "morvanel/state/library_state.h"
 
 #include "components/aide/aide_html.h"

@@ -1,6 +1,6 @@
 // LibraryState: what one loaded control library shares between all its
 // Ctr_Urssaf instances: the host's database and client objects, the four open
-// files, the utility component and the help. Control shell.
+// files, the utility component and the help. Shared state of the control.
 //
 // Hosts rely on the database and client being library-wide (the last one set
 // is the one every instance uses). Instances register themselves; the shared

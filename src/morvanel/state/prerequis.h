@@ -1,6 +1,6 @@
 // What a member of Ctr_Urssaf needs the host to have given (the database) or
 // done (Init, which opens the files) before it can run; a clear error for
-// the host developer otherwise, never a crash. Control shell.
+// the host developer otherwise, never a crash. Shared state of the control.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // UrssafContext: everything a subsystem of Ctr_Urssaf works with: the screen,
 // the instance's fields, the library-wide state, the platform services, the
-// address control and the other subsystems' procedures. Control shell.
+// address control and the other subsystems' procedures. Shared state of the control.
 // Does not own anything it refers to.
 #pragma once
 

@@ -1,5 +1,5 @@
 // UrssafScreen: the constituent controls of Ctr_Urssaf's surface, by name.
-// Control shell (src/morvanel/shell). Built once by the layout; the logic of
+// Shared state of the control (src/morvanel/state). Built once by the layout; the logic of
 // every subsystem reaches the controls through it.
 #pragma once
 
