@@ -18,7 +18,7 @@ foreach(pair
     "libmorvanel_dba.so|dba::Database::Open("
     "libmorvanel_forms.so|morvanel::view::Form::Get("
     "libmorvanel_components.so|components::DroitsUtilisateur::Fixe("
-    "libmorvanel_utilitaires.so|utilitaires::Utilitaires::Formater_Nombre(")
+    "libmorvanel_utilitaires.so|utilitaires::Utilitaires::Filtrer_Nombre(")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 shared)
   list(GET pair 1 symbol)
