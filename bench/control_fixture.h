@@ -13,8 +13,8 @@
 #include "dba/database.h"
 #include "measurement.h"
 #include "morvanel/shell/ctr_urssaf.h"
-#include "morvanel/view/headless/headless_services.h"
-#include "morvanel/view/user_input.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
 
 namespace bench {
 

@@ -6,8 +6,8 @@
 
 #include "control_fixture.h"
 #include "dba/citem.h"
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/urssaf_screen.h"
 #include "utilitaires/utilitaires.h"
 
 namespace bench {

@@ -3,7 +3,7 @@
 // entity picked by name, which rebuilds its establishments. The two must
 // fit in one frame. Benchmark program (bench/).
 #include "control_fixture.h"
-#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/state/urssaf_screen.h"
 
 namespace bench {
 namespace {

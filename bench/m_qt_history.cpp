@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "control_fixture.h"
-#include "morvanel/view/qt/qt_form_view.h"
+#include "forms/qt/qt_form_view.h"
 
 namespace bench {
 namespace {

@@ -13,9 +13,9 @@
 #include "components/droits/droits_utilisateur.h"
 #include "control_fixture.h"
 #include "dba/citem.h"
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/library_state.h"
-#include "morvanel/shell/urssaf_screen.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/library_state.h"
+#include "morvanel/state/urssaf_screen.h"
 
 namespace bench {
 namespace {

@@ -2,8 +2,8 @@
 # Installs the Debian packages the build, the tests and the demo need, when missing
 # (fonts-liberation: fonts as wide as the ones the screens were drawn with).
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libgtest-dev
-          libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth fonts-liberation)
+packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
+          xvfb xauth fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

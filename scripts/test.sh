@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite.
+# Builds everything, runs the whole test suite, then builds and runs the
+# example host against the installed kit (scripts/example.sh).
 #   scripts/test.sh              normal build in build/
 #   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 set -euo pipefail
@@ -13,3 +14,6 @@ cmake -S . -B "$build" -G Ninja "${extra[@]}"
 cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The kit as a host developer uses it (not under the sanitizers: the example
+# is built on its own, without them).
+if [ "$build" = build ]; then scripts/example.sh "$build"; fi

@@ -155,6 +155,11 @@ std::vector<std::string> CItem::Values(int attribute) const {
   return values;
 }
 
+std::string CItem::AttributeView::Value(int value) const {
+  if (value == 0) return std::string(text_);
+  return std::string(text::Field(text_, kValueMark, value));
+}
+
 void CItem::setValues(int attribute, const std::vector<std::string>& values) {
   CheckWritableAttribute(attribute);
   std::size_t size = values.size();

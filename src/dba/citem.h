@@ -34,6 +34,7 @@
 //   the attribute.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -79,6 +80,26 @@ class CItem {
   // Bulk access for long multivalued attributes (a rate history may hold
   // 32767 values): one pass instead of one scan per value.
   [[nodiscard]] std::vector<std::string> Values(int attribute) const;
+
+  // One attribute seen from a walk over the record; valid while the record
+  // lives unchanged.
+  class AttributeView {
+   public:
+    explicit AttributeView(std::string_view text) : text_(text) {}
+    // Value `value` (from 1; 0 the whole attribute), "" past the end, as
+    // Item(a, value) reads it.
+    [[nodiscard]] std::string Value(int value) const;
+    [[nodiscard]] std::string_view Text() const { return text_; }
+
+   private:
+    std::string_view text_;
+  };
+  class AttributeRange;
+  // The attributes from 1 to DCount() in one pass (none for an empty record):
+  // reading Item(i, v) for each i rescans the record from its start, so a
+  // long result record is walked this way.
+  //   for (const dba::CItem::AttributeView line : result.Attributes()) line.Value(2);
+  [[nodiscard]] AttributeRange Attributes() const;
   void setValues(int attribute, const std::vector<std::string>& values);
 
   // Writes the record to the file it is bound to, under its key.
@@ -96,5 +117,46 @@ class CItem {
   std::string key_;
   std::shared_ptr<FileBinding> file_;
 };
+
+class CItem::AttributeRange {
+ public:
+  class iterator {
+   public:
+    using value_type = AttributeView;
+    using difference_type = std::ptrdiff_t;
+    iterator() = default;
+    iterator(std::string_view text, std::size_t start) : text_(text), start_(start) { Find(); }
+    AttributeView operator*() const { return AttributeView(text_.substr(start_, end_ - start_)); }
+    iterator& operator++() {
+      start_ = end_ == std::string_view::npos ? end_ : end_ + 1;
+      Find();
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const iterator& other) const { return start_ == other.start_; }
+
+   private:
+    void Find() {
+      end_ = start_ == std::string_view::npos ? start_ : text_.find(kAttributeMark, start_);
+    }
+    std::string_view text_;
+    std::size_t start_ = std::string_view::npos;
+    std::size_t end_ = std::string_view::npos;
+  };
+  explicit AttributeRange(std::string_view text) : text_(text) {}
+  [[nodiscard]] iterator begin() const {
+    return iterator(text_, text_.empty() ? std::string_view::npos : 0);
+  }
+  [[nodiscard]] iterator end() const { return iterator(text_, std::string_view::npos); }
+
+ private:
+  std::string_view text_;
+};
+
+inline CItem::AttributeRange CItem::Attributes() const { return AttributeRange(text_); }
 
 }  // namespace dba

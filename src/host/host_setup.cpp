@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "demo/demo_seed.h"
-#include "morvanel/shell/hosting.h"
-#include "morvanel/shell/ictr_urssaf.h"
-#include "morvanel/shell/registry.h"
+#include "morvanel/hosting/hosting.h"
+#include "morvanel/interface/ictr_urssaf.h"
+#include "morvanel/hosting/registry.h"
 
 namespace host {
 

@@ -6,9 +6,9 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "morvanel/view/form.h"
-#include "morvanel/view/qt/qt_form_view.h"
-#include "morvanel/view/services.h"
+#include "forms/form.h"
+#include "forms/qt/qt_form_view.h"
+#include "forms/services.h"
 
 namespace host {
 

@@ -18,8 +18,8 @@
 #include "host_options.h"
 #include "host_setup.h"
 #include "host_window.h"
-#include "morvanel/shell/hosting.h"
-#include "morvanel/view/qt/qt_services.h"
+#include "morvanel/hosting/hosting.h"
+#include "forms/qt/qt_services.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "components/adresse/adresse.h"
-#include "morvanel/view/control.h"
-#include "morvanel/view/form.h"
-#include "morvanel/view/headless/headless_services.h"
-#include "morvanel/view/user_input.h"
+#include "forms/control.h"
+#include "forms/form.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
 
 namespace test_adresse {
 

@@ -10,8 +10,8 @@
 #include "components/adresse/adresse_champs.h"
 #include "components/adresse/adresse_saisie.h"
 #include "dba/citem.h"
-#include "morvanel/view/control.h"
-#include "morvanel/view/form.h"
+#include "forms/control.h"
+#include "forms/form.h"
 
 namespace components {
 

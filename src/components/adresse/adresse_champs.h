@@ -5,7 +5,7 @@
 #include <array>
 
 #include "components/adresse/adresse.h"
-#include "morvanel/view/control.h"
+#include "forms/control.h"
 
 namespace components::adresse_detail {
 

@@ -1,7 +1,7 @@
 // Key rules of the address fields. Outside components, address control.
 #include "components/adresse/adresse_saisie.h"
 
-#include "morvanel/view/control.h"
+#include "forms/control.h"
 
 namespace components::adresse_detail {
 

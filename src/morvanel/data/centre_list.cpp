@@ -1,9 +1,11 @@
 // The centre list and the post-write routine. Centre data subsystem.
 #include "morvanel/data/centre_list.h"
 
+#include "dba/requete.h"
 #include "morvanel/data/nombres_stockes.h"
-#include "morvanel/shell/prerequis.h"
-#include "morvanel/view/utf8_text.h"
+#include "forms/utf8_text.h"
+#include "morvanel/state/prerequis.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::data {
 
@@ -17,22 +19,23 @@ bool CodeCentreAffichable(std::string_view code) {
 
 void CentreList::Remplir_CentreUrssaf() {
   dba::Database& base = shell::BaseRequise(ctx_.lib, "Remplir_CentreUrssaf");
-  dba::CItem requete;
-  requete.setItem(1, "SSELECT CENTREURSSAF PAR 1");
-  requete.setItem(2, "CENTREURSSAF");
-  requete.setItem(3, "0 1");
-  ctx_.etat.ListeCentres = base.DBSelect(requete.Item(), "");
+  // The codes and sigles of every centre, in sigle order.
+  ctx_.etat.ListeCentres =
+      dba::DBSelect(base, {"SSELECT CENTREURSSAF PAR 1", records::kCentreUrssaf, "0 1"});
 
   const dba::CItem& liste = ctx_.etat.ListeCentres;
   view::Control& sigles = ctx_.ecran.Cbo_SigleCtrUrssaf;
   sigles.Clear();
   // The first line goes in before any test: an empty file leaves one empty
-  // line, which the test below then tells apart from a single centre.
-  int i = 1;
-  do {
-    sigles.AddItem(liste.Item(i, 2));
-    ++i;
-  } while (!liste.Item(i, 1).empty());
+  // line, which the test below then tells apart from a single centre. The
+  // list stops at a line without a code.
+  bool premiere = true;
+  for (const dba::CItem::AttributeView ligne : liste.Attributes()) {
+    if (!premiere && ligne.Value(1).empty()) break;
+    sigles.AddItem(ligne.Value(2));
+    premiere = false;
+  }
+  if (premiere) sigles.AddItem("");
 
   // A single centre whose code cannot be shown stays in the list: picking
   // it says why it cannot be shown.
@@ -43,8 +46,8 @@ void CentreList::Remplir_CentreUrssaf() {
 
 void CentreList::Lancer_UNIPG() {
   const dba::DBFile& compteur = shell::FichierRequis(ctx_.lib.F_Compteur, "Lancer_UNIPG");
-  const dba::CItem art = compteur.DBRead("999");
-  if (LireEntier(art.Item(45)) < 2) return;
+  const dba::CItem art = compteur.DBRead(records::compteur::kCle);
+  if (LireEntier(art.Item(records::compteur::kLancerUnipg)) < 2) return;
   const dba::CItem vide;
   int numero = 0;
   shell::BaseRequise(ctx_.lib, "Lancer_UNIPG").DBCall("UNIPGCENTREURSSAF", numero, vide.Item());

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 

@@ -6,11 +6,12 @@
 
 #include "components/adresse/adresse.h"
 #include "morvanel/data/nombres_stockes.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::data {
 namespace {
 
-constexpr int kPremierAttributAdresse = 3;
+namespace attr = records::centre;
 constexpr int kLongueurCode = 3;  // entity and establishment codes
 
 // A scroll bar is only worth showing once its list cannot show every line.
@@ -40,20 +41,20 @@ dba::CItem& CentreRecord::Centre() {
 void CentreRecord::Afficher_Donnees() {
   shell::UrssafScreen& e = ctx_.ecran;
   dba::CItem& art = Centre();
-  e.Txt_SigleCtrUrssaf.SetText(art.Item(1));
-  e.Txt_NomCtrUrssaf.SetText(art.Item(2));
-  ctx_.adresse.Lire_Adresse(art, kPremierAttributAdresse);
-  e.Txt_InterlocCtrUrssaf.SetText(art.Item(15));
-  e.Txt_CodOrgCtrUrssaf.SetText(art.Item(16));
-  e.Cac_DntJPCtrUrssaf.SetValue(ValeurCoche(art.Item(17)));
-  e.Txt_CodeSNV2.SetText(art.Item(24));
+  e.Txt_SigleCtrUrssaf.SetText(art.Item(attr::kSigle));
+  e.Txt_NomCtrUrssaf.SetText(art.Item(attr::kNom));
+  ctx_.adresse.Lire_Adresse(art, attr::kAdresse);
+  e.Txt_InterlocCtrUrssaf.SetText(art.Item(attr::kInterlocuteur));
+  e.Txt_CodOrgCtrUrssaf.SetText(art.Item(attr::kCodeOrganisme));
+  e.Cac_DntJPCtrUrssaf.SetValue(ValeurCoche(art.Item(attr::kDntJP)));
+  e.Txt_CodeSNV2.SetText(art.Item(attr::kCodeSNV2));
   if (const std::optional<std::string> montant =
-          MontantAffiche(ctx_.lib.Utilitaires(), art.Item(22))) {
+          MontantAffiche(ctx_.lib.Utilitaires(), art.Item(attr::kMontantForfait))) {
     e.Txt_MontForfait.SetText(*montant);
   }
   ctx_.procs.Remplir_Entite();
   ctx_.procs.Remplir_Etab();
-  if (const std::string rattachement = art.Item(25); !rattachement.empty()) {
+  if (const std::string rattachement = art.Item(attr::kRattachement); !rattachement.empty()) {
     const Rattachement lu = RattachementAffiche(rattachement);
     e.Txt_CodeEntite.SetText(lu.entite);
     if (!lu.etab.empty()) e.Txt_CodeEtab.SetText(lu.etab);
@@ -73,40 +74,40 @@ void CentreRecord::Afficher_Donnees() {
 void CentreRecord::Ecrire_Donnees() {
   shell::UrssafScreen& e = ctx_.ecran;
   dba::CItem& art = Centre();
-  art.setItem(1, e.Txt_SigleCtrUrssaf.Text());
-  art.setItem(2, e.Txt_NomCtrUrssaf.Text());
-  ctx_.adresse.Ecrire_Adresse(art, kPremierAttributAdresse);
-  art.setItem(15, e.Txt_InterlocCtrUrssaf.Text());
-  art.setItem(16, e.Txt_CodOrgCtrUrssaf.Text());
+  art.setItem(attr::kSigle, e.Txt_SigleCtrUrssaf.Text());
+  art.setItem(attr::kNom, e.Txt_NomCtrUrssaf.Text());
+  ctx_.adresse.Ecrire_Adresse(art, attr::kAdresse);
+  art.setItem(attr::kInterlocuteur, e.Txt_InterlocCtrUrssaf.Text());
+  art.setItem(attr::kCodeOrganisme, e.Txt_CodOrgCtrUrssaf.Text());
   // The flag as it was read (even "" or a stray text) is kept while the box
   // still says the same, so an unchanged centre is written back byte for
   // byte; a new centre always gets "0" or "1".
   const int coche = e.Cac_DntJPCtrUrssaf.Value();
-  if (ctx_.etat.ModeAjout || ValeurCoche(art.Item(17)) != coche) {
-    art.setItem(17, std::to_string(coche));
+  if (ctx_.etat.ModeAjout || ValeurCoche(art.Item(attr::kDntJP)) != coche) {
+    art.setItem(attr::kDntJP, std::to_string(coche));
   }
-  art.setItem(24, e.Txt_CodeSNV2.Text());
+  art.setItem(attr::kCodeSNV2, e.Txt_CodeSNV2.Text());
   // An amount the box still shows as it was read is kept as stored ("0125"
   // or a stray text would not come back from the box the same). Otherwise
   // the box's key filter lets only a number in; anything else would be a
   // text pasted round it and is stored as no amount rather than as a guess.
   const std::string montant = e.Txt_MontForfait.Text();
   if (ctx_.etat.ModeAjout ||
-      montant != MontantAffiche(ctx_.lib.Utilitaires(), art.Item(22)).value_or(std::string())) {
-    art.setItem(22, MontantStocke(montant).value_or(std::string()));
+      montant != MontantAffiche(ctx_.lib.Utilitaires(), art.Item(attr::kMontantForfait)).value_or(std::string())) {
+    art.setItem(attr::kMontantForfait, MontantStocke(montant).value_or(std::string()));
   }
   if (ctx_.etat.ModeAjout) {
     const dba::CItem vide;
     const dba::CItem& temp = ctx_.etat.ItemTemp ? *ctx_.etat.ItemTemp : vide;
-    art.setItem(20, temp.Item(20));
-    art.setItem(21, temp.Item(21));
+    art.setItem(attr::kDates, temp.Item(attr::kDates));
+    art.setItem(attr::kTaux, temp.Item(attr::kTaux));
   }
   // Likewise an attachment shown as it was read (one that is not 3 + 3
   // characters shows only part of itself) is kept as stored.
-  const Rattachement lu = RattachementAffiche(art.Item(25));
+  const Rattachement lu = RattachementAffiche(art.Item(attr::kRattachement));
   if (ctx_.etat.ModeAjout || e.Txt_CodeEntite.Text() != lu.entite ||
       e.Txt_CodeEtab.Text() != lu.etab) {
-    art.setItem(25, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
+    art.setItem(attr::kRattachement, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
   }
 }
 

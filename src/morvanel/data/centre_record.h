@@ -11,7 +11,7 @@
 // A centre read, shown and written back unchanged keeps its whole text.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 

@@ -2,7 +2,7 @@
 // zeros, choice by sigle, sigle in capitals. Field entry subsystem.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
 

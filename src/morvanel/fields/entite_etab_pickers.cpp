@@ -7,7 +7,7 @@
 // leaves the previous list and its combo box in step with each other.
 #include "morvanel/fields/entite_etab_pickers.h"
 
-#include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_set>
@@ -16,7 +16,9 @@
 
 #include "dba/citem.h"
 #include "dba/database.h"
+#include "dba/requete.h"
 #include "morvanel/fields/texte_saisie.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::fields {
 
@@ -24,58 +26,21 @@ namespace {
 
 constexpr int kLongueurCode = 3;
 
-dba::CItem Selectionner(shell::UrssafContext& ctx, const std::string& phrase,
-                        const char* fichier, const char* colonnes) {
+dba::CItem Selectionner(shell::UrssafContext& ctx, const dba::Requete& requete) {
   if (!ctx.lib.TheDatabase) throw std::logic_error("no database set");
-  dba::CItem requete;
-  requete.setItem(1, phrase);
-  requete.setItem(2, fichier);
-  requete.setItem(3, colonnes);
-  return ctx.lib.TheDatabase->DBSelect(requete.Item());
-}
-
-// The entity code goes inside a quoted value of a query sentence. Typed
-// codes are digits, but a code read from a centre record may hold anything:
-// a quote or a control byte would change the sentence, so such a code has
-// no establishment.
-bool PeutEtreCite(const std::string& code) {
-  return std::none_of(code.begin(), code.end(), [](char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return c == '"' || b < 0x20 || b == 0x7F || b >= 0xF8;
-  });
-}
-
-// The attributes of a list record, each as a record of its own, taken in
-// one pass: reading attribute k of a long list scans it from its start, so
-// reading every line that way grows with the square of the list.
-std::vector<dba::CItem> Lignes(const dba::CItem& liste) {
-  std::vector<dba::CItem> lignes;
-  const std::string& texte = liste.Item();
-  std::size_t debut = 0;
-  for (std::size_t fin; (fin = texte.find(dba::kAttributeMark, debut)) != std::string::npos;
-       debut = fin + 1) {
-    lignes.emplace_back(texte.substr(debut, fin - debut));
-  }
-  lignes.emplace_back(texte.substr(debut));
-  return lignes;
-}
-
-// Value `valeur` of line `k` (from 0); "" past the end, as Item reads it.
-std::string Valeur(const std::vector<dba::CItem>& lignes, std::size_t k, int valeur) {
-  return k < lignes.size() ? lignes[k].Item(1, valeur) : std::string();
+  return dba::DBSelect(*ctx.lib.TheDatabase, requete);
 }
 
 // Adds value 2 of each attribute of `liste` to `combo`, the first one before
 // any test, until an attribute whose value 1 is empty. The names are handed
 // over together: a screen redraws the combo once, not once per name.
 void RemplirCombo(view::Control& combo, const dba::CItem& liste) {
-  const std::vector<dba::CItem> lignes = Lignes(liste);
   std::vector<std::string> noms;
-  std::size_t k = 0;
-  do {
-    noms.push_back(Valeur(lignes, k, 2));
-    ++k;
-  } while (!Valeur(lignes, k, 1).empty());
+  for (const dba::CItem::AttributeView ligne : liste.Attributes()) {
+    if (!noms.empty() && ligne.Value(1).empty()) break;
+    noms.push_back(ligne.Value(2));
+  }
+  if (noms.empty()) noms.emplace_back();
   combo.AddItems(std::move(noms));
 }
 
@@ -107,7 +72,7 @@ void EntiteEtabPickers::Remplir_Entite() {
   auto& e = ctx_.ecran;
   auto& etat = ctx_.etat;
   dba::CItem selection =
-      Selectionner(ctx_, "SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", "ACTIVITES", "0");
+      Selectionner(ctx_, {"SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", records::kActivites, "0"});
   if (selection.Item().empty()) {
     etat.ListeEntites = std::move(selection);
     return;  // no legal entity: the pair is left as it was
@@ -119,8 +84,8 @@ void EntiteEtabPickers::Remplir_Entite() {
   // record would rescan it each time.
   std::string entites;
   std::unordered_set<std::string> pris;
-  for (const dba::CItem& activite : Lignes(selection)) {
-    std::string code = PremiersCaracteres(activite.Item(1, 1), kLongueurCode);
+  for (const dba::CItem::AttributeView activite : selection.Attributes()) {
+    std::string code = PremiersCaracteres(activite.Value(1), kLongueurCode);
     if (code.empty() || !pris.insert(code).second) continue;
     etat.Art_Association = std::make_unique<dba::CItem>(ctx_.lib.F_Association.DBRead(code));
     if (!entites.empty()) entites += dba::kAttributeMark;
@@ -178,10 +143,14 @@ void EntiteEtabPickers::Remplir_Etab() {
   e.Cbo_Etab.Clear();
   e.Txt_CodeEtab.SetText("");
 
+  // The entity code goes inside a quoted value of a query sentence. Typed
+  // codes are digits, but a code read from a centre record may hold
+  // anything; one that cannot be quoted has no establishment.
   dba::CItem selection;
-  if (PeutEtreCite(entite)) {
-    selection = Selectionner(ctx_, "SSELECT ETABLISSEMENT AVEC @ID = \"" + entite + "]\" PAR @ID",
-                             "ETABLISSEMENT", "0 1");
+  if (const std::optional<std::string> debut = dba::CiterDebut(entite)) {
+    selection = Selectionner(
+        ctx_, {"SSELECT ETABLISSEMENT AVEC @ID = " + *debut + " PAR @ID", records::kEtablissement,
+               "0 1"});
   }
   etat.ListeEtablissements = std::move(selection);
   etabsDe_ = entite;  // before the only establishment is filled in and checked

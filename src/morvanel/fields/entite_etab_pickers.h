@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
 

@@ -3,7 +3,7 @@
 // subsystem.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::ratehistory {
 

@@ -15,14 +15,15 @@
 
 #include "dba/citem.h"
 #include "morvanel/ratehistory/rate_lines.h"
+#include "morvanel/state/record_vocabulary.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {
 
 namespace {
 
-constexpr int kAttrDates = 20;
-constexpr int kAttrTaux = 21;
+constexpr int kAttrDates = records::centre::kDates;
+constexpr int kAttrTaux = records::centre::kTaux;
 
 void Remplir(shell::UrssafContext& ctx, const dba::CItem* historique) {
   auto& e = ctx.ecran;

@@ -4,7 +4,7 @@
 // created) instead of Art_CentreUrssaf. Rate history subsystem.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::ratehistory {
 

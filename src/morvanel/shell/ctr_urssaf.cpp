@@ -6,8 +6,9 @@
 
 #include "components/droits/droits_utilisateur.h"
 #include "morvanel/shell/ctr_urssaf_private.h"
-#include "morvanel/shell/prerequis.h"
-#include "morvanel/view/services.h"
+#include "morvanel/state/prerequis.h"
+#include "morvanel/state/record_vocabulary.h"
+#include "forms/services.h"
 
 namespace morvanel::shell {
 namespace {
@@ -121,10 +122,10 @@ void Ctr_Urssaf::TheDatabase(std::shared_ptr<dba::Database> database) {
 
 void Ctr_Urssaf::Ouvrir_Fichiers() {
   dba::Database& base = BaseRequise(d->lib, "Init");
-  d->lib.F_CentreUrssaf = base.DBOpen("CENTREURSSAF");
-  d->lib.F_Compteur = base.DBOpen("COMPTEUR");
-  d->lib.F_Association = base.DBOpen("ASSOCIATION");
-  d->lib.F_EltsPartEmp = base.DBOpen("ELTSPARTEMP");
+  d->lib.F_CentreUrssaf = base.DBOpen(records::kCentreUrssaf);
+  d->lib.F_Compteur = base.DBOpen(records::kCompteur);
+  d->lib.F_Association = base.DBOpen(records::kAssociation);
+  d->lib.F_EltsPartEmp = base.DBOpen(records::kEltsPartEmp);
 }
 
 void Ctr_Urssaf::Init() {

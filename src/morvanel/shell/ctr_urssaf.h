@@ -18,8 +18,8 @@
 
 #include <memory>
 
-#include "morvanel/shell/ictr_urssaf.h"
-#include "morvanel/shell/procedures.h"
+#include "morvanel/interface/ictr_urssaf.h"
+#include "morvanel/state/procedures.h"
 
 namespace components {
 class Adresse;

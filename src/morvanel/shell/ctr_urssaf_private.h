@@ -14,12 +14,12 @@
 #include "morvanel/ratehistory/rate_history_model.h"
 #include "morvanel/shell/ctr_urssaf.h"
 #include "morvanel/shell/help_menu.h"
-#include "morvanel/shell/instance_state.h"
+#include "morvanel/state/instance_state.h"
 #include "morvanel/shell/layout.h"
-#include "morvanel/shell/library_state.h"
+#include "morvanel/state/library_state.h"
 #include "morvanel/shell/screen_modes.h"
-#include "morvanel/shell/urssaf_context.h"
-#include "morvanel/view/form.h"
+#include "morvanel/state/urssaf_context.h"
+#include "forms/form.h"
 #include "morvanel/workflow/workflow.h"
 
 namespace morvanel::shell {

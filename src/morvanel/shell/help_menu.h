@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "morvanel/shell/binary_path.h"
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/binary_path.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
 

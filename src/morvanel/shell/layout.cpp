@@ -110,21 +110,55 @@ void CreerControles(view::Form& form) {
 }
 
 UrssafScreen EcranDe(view::Form& f) {
-  auto g = [&f](std::string_view name) -> view::Control& { return f.Get(name); };
+// Each member is bound to the control of its own name, written once: a
+// misspelt, missing or misplaced name does not compile.
+#define MORVANEL_CONTROLE(nom) .nom = f.Get(#nom)
   return UrssafScreen{
-      f,
-      g("Etq_CodCtrUrssaf"), g("Txt_CodCtrUrssaf"), g("Cbo_SigleCtrUrssaf"),
-      g("Txt_SigleCtrUrssaf"), g("Etq_NomCtrUrssaf"), g("Txt_NomCtrUrssaf"),
-      g("Ctr_AdresseUrssaf"), g("Etq_InterlocCtrUrssaf"), g("Txt_InterlocCtrUrssaf"),
-      g("Etq_CodOrgCtrUrssaf"), g("Txt_CodOrgCtrUrssaf"), g("Etq_CodeSNV2"), g("Txt_CodeSNV2"),
-      g("Etq_MontForfait"), g("Txt_MontForfait"), g("Etq_EntiteJuridique"), g("Txt_CodeEntite"),
-      g("Cbo_Entite"), g("Etq_Etablissement"), g("Txt_CodeEtab"), g("Cbo_Etab"),
-      g("Cdr_Rapport"), g("Etq_Date"), g("Etq_Valeur"), g("Lst_Date"), g("Bdv_Date"),
-      g("Lst_Valeur"), g("Bdv_Valeur"), g("Txt_Date"), g("Txt_Valeur"),
-      g("Cmd_AjouterRapport"), g("Cmd_SupprimerRapport"), g("Cmd_OkRapport"),
-      g("Cmd_AnnulerRapport"), g("Cac_DntJPCtrUrssaf"), g("Cmd_Ajouter"), g("Cmd_Supprimer"),
-      g("Cmd_AdresseBancaire"), g("Cmd_OK"), g("Cmd_Annuler"), g("Cmd_Sortir"), g("Mnu_Aide"),
-      g("Mnu_Sommaire")};
+      .form = f,
+      MORVANEL_CONTROLE(Etq_CodCtrUrssaf),
+      MORVANEL_CONTROLE(Txt_CodCtrUrssaf),
+      MORVANEL_CONTROLE(Cbo_SigleCtrUrssaf),
+      MORVANEL_CONTROLE(Txt_SigleCtrUrssaf),
+      MORVANEL_CONTROLE(Etq_NomCtrUrssaf),
+      MORVANEL_CONTROLE(Txt_NomCtrUrssaf),
+      MORVANEL_CONTROLE(Ctr_AdresseUrssaf),
+      MORVANEL_CONTROLE(Etq_InterlocCtrUrssaf),
+      MORVANEL_CONTROLE(Txt_InterlocCtrUrssaf),
+      MORVANEL_CONTROLE(Etq_CodOrgCtrUrssaf),
+      MORVANEL_CONTROLE(Txt_CodOrgCtrUrssaf),
+      MORVANEL_CONTROLE(Etq_CodeSNV2),
+      MORVANEL_CONTROLE(Txt_CodeSNV2),
+      MORVANEL_CONTROLE(Etq_MontForfait),
+      MORVANEL_CONTROLE(Txt_MontForfait),
+      MORVANEL_CONTROLE(Etq_EntiteJuridique),
+      MORVANEL_CONTROLE(Txt_CodeEntite),
+      MORVANEL_CONTROLE(Cbo_Entite),
+      MORVANEL_CONTROLE(Etq_Etablissement),
+      MORVANEL_CONTROLE(Txt_CodeEtab),
+      MORVANEL_CONTROLE(Cbo_Etab),
+      MORVANEL_CONTROLE(Cdr_Rapport),
+      MORVANEL_CONTROLE(Etq_Date),
+      MORVANEL_CONTROLE(Etq_Valeur),
+      MORVANEL_CONTROLE(Lst_Date),
+      MORVANEL_CONTROLE(Bdv_Date),
+      MORVANEL_CONTROLE(Lst_Valeur),
+      MORVANEL_CONTROLE(Bdv_Valeur),
+      MORVANEL_CONTROLE(Txt_Date),
+      MORVANEL_CONTROLE(Txt_Valeur),
+      MORVANEL_CONTROLE(Cmd_AjouterRapport),
+      MORVANEL_CONTROLE(Cmd_SupprimerRapport),
+      MORVANEL_CONTROLE(Cmd_OkRapport),
+      MORVANEL_CONTROLE(Cmd_AnnulerRapport),
+      MORVANEL_CONTROLE(Cac_DntJPCtrUrssaf),
+      MORVANEL_CONTROLE(Cmd_Ajouter),
+      MORVANEL_CONTROLE(Cmd_Supprimer),
+      MORVANEL_CONTROLE(Cmd_AdresseBancaire),
+      MORVANEL_CONTROLE(Cmd_OK),
+      MORVANEL_CONTROLE(Cmd_Annuler),
+      MORVANEL_CONTROLE(Cmd_Sortir),
+      MORVANEL_CONTROLE(Mnu_Aide),
+      MORVANEL_CONTROLE(Mnu_Sommaire)};
+#undef MORVANEL_CONTROLE
 }
 
 }  // namespace morvanel::shell

@@ -3,8 +3,8 @@
 // Control shell (src/morvanel/shell).
 #pragma once
 
-#include "morvanel/shell/urssaf_screen.h"
-#include "morvanel/view/form.h"
+#include "morvanel/state/urssaf_screen.h"
+#include "forms/form.h"
 
 namespace morvanel::shell {
 

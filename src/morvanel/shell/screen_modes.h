@@ -12,7 +12,7 @@
 // never the visibility of the buttons Appliquer_Droits hid.
 #pragma once
 
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
 

@@ -2,10 +2,12 @@
 // Editing workflow subsystem.
 #include "morvanel/workflow/record_validation.h"
 
+#include <optional>
 #include <string>
 
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/urssaf_screen.h"
+#include "dba/requete.h"
+#include "morvanel/state/prerequis.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::workflow {
 namespace {
@@ -14,10 +16,7 @@ bool Vide(std::string_view texte) { return texte.find_first_not_of(' ') == std::
 
 }  // namespace
 
-bool ValeurCitable(std::string_view code) {
-  // The record marks would split the request record itself.
-  return code.find_first_of("\"]\xFE\xFD\xFC") == std::string_view::npos;
-}
+bool ValeurCitable(std::string_view code) { return dba::Citable(code); }
 
 void RecordValidation::Refuser(const char* message, view::Control& zone) {
   d_.Avertir(message);
@@ -43,18 +42,16 @@ void RecordValidation::Verif_Donnees() {
 }
 
 void RecordValidation::Verif_EltsPartEmp() {
-  const std::string code = d_.ecran.Txt_CodCtrUrssaf.Text();
-  if (!ValeurCitable(code)) {
+  const std::optional<std::string> code = dba::Citer(d_.ecran.Txt_CodCtrUrssaf.Text());
+  if (!code) {
     // Such a text would end or widen the sentence's quoted value; no
     // centre has it, so no record can be attached to it.
     d_.etat.ListeEltsPartEmp = dba::CItem();
     return;
   }
-  dba::CItem requete;
-  requete.setItem(1, "SSELECT ELTSPARTEMP AVEC 1 = \"" + code + "\"");
-  requete.setItem(2, "ELTSPARTEMP");
-  requete.setItem(3, "0");
-  d_.etat.ListeEltsPartEmp = d_.Base("Verif_EltsPartEmp").DBSelect(requete.Item(), "");
+  d_.etat.ListeEltsPartEmp =
+      dba::DBSelect(d_.Base("Verif_EltsPartEmp"),
+                    {"SSELECT ELTSPARTEMP AVEC 1 = " + *code, records::kEltsPartEmp, "0"});
 }
 
 }  // namespace morvanel::workflow

@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/procedures.h"
-#include "morvanel/shell/urssaf_context.h"
-#include "morvanel/shell/urssaf_screen.h"
-#include "morvanel/view/services.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/procedures.h"
+#include "morvanel/state/urssaf_context.h"
+#include "morvanel/state/urssaf_screen.h"
+#include "forms/services.h"
 #include "morvanel/workflow/key_allocation.h"
 #include "morvanel/workflow/screen_state.h"
 

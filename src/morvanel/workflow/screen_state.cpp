@@ -2,9 +2,9 @@
 // Editing workflow subsystem.
 #include "morvanel/workflow/screen_state.h"
 
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/urssaf_screen.h"
-#include "morvanel/view/services.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/urssaf_screen.h"
+#include "forms/services.h"
 
 namespace morvanel::workflow {
 

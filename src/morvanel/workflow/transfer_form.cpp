@@ -3,9 +3,9 @@
 
 #include <exception>
 
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/urssaf_context.h"
-#include "morvanel/view/services.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/urssaf_context.h"
+#include "forms/services.h"
 #include "morvanel/workflow/record_validation.h"
 
 namespace morvanel::workflow {

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "dba/citem.h"
-#include "morvanel/view/form.h"
+#include "forms/form.h"
 #include "morvanel/workflow/workflow_deps.h"
 
 namespace morvanel::workflow {

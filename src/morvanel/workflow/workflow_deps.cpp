@@ -2,8 +2,8 @@
 // Editing workflow subsystem.
 #include "morvanel/workflow/workflow_deps.h"
 
-#include "morvanel/shell/prerequis.h"
-#include "morvanel/shell/urssaf_context.h"
+#include "morvanel/state/prerequis.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::workflow {
 

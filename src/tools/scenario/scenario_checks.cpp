@@ -5,8 +5,8 @@
 
 #include "dba/database.h"
 #include "morvanel/shell/ctr_urssaf.h"
-#include "morvanel/view/headless/headless_services.h"
-#include "morvanel/view/headless/state_dump.h"
+#include "forms/headless/headless_services.h"
+#include "forms/headless/state_dump.h"
 #include "scenario_services.h"
 #include "scenario_session.h"
 #include "scenario_values.h"

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "morvanel/view/control.h"
+#include "forms/control.h"
 
 namespace scenario {
 namespace {

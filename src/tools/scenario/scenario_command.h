@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "morvanel/view/services.h"
+#include "forms/services.h"
 
 namespace scenario {
 

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "morvanel/view/control.h"
-#include "morvanel/view/form.h"
+#include "forms/control.h"
+#include "forms/form.h"
 
 namespace scenario {
 

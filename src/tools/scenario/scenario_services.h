@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "morvanel/view/headless/headless_services.h"
+#include "forms/headless/headless_services.h"
 #include "scenario_session.h"
 
 namespace scenario {

@@ -11,9 +11,9 @@
 #include "components/client.h"
 #include "components/droits/droits_utilisateur.h"
 #include "morvanel/shell/ctr_urssaf.h"
-#include "morvanel/shell/library_state.h"
-#include "morvanel/view/headless/headless_services.h"
-#include "morvanel/view/user_input.h"
+#include "morvanel/state/library_state.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
 #include "scenario_services.h"
 #include "scenario_values.h"
 

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "morvanel/view/headless/headless_services.h"
+#include "forms/headless/headless_services.h"
 
 namespace scenario {
 namespace {

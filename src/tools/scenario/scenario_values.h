@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "morvanel/view/control.h"
-#include "morvanel/view/services.h"
+#include "forms/control.h"
+#include "forms/services.h"
 #include "scenario_command.h"
 
 namespace scenario {

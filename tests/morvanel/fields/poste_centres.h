@@ -17,10 +17,10 @@
 #include "dba/citem.h"
 #include "dba/database.h"
 #include "morvanel/shell/ctr_urssaf.h"
-#include "morvanel/shell/instance_state.h"
-#include "morvanel/shell/urssaf_screen.h"
-#include "morvanel/view/headless/headless_services.h"
-#include "morvanel/view/user_input.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/urssaf_screen.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::testing {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "morvanel/shell/dispatch.h"
-#include "morvanel/view/form.h"
+#include "morvanel/interface/dispatch.h"
+#include "forms/form.h"
 
 namespace morvanel {
 namespace {

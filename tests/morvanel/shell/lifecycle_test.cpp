@@ -2,7 +2,7 @@
 // before the host gave what it needs, two controls side by side, release.
 #include <stdexcept>
 
-#include "morvanel/shell/library_state.h"
+#include "morvanel/state/library_state.h"
 #include "poste_controle.h"
 
 namespace morvanel::testing {

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "morvanel/view/qt/qt_form_view.h"
+#include "forms/qt/qt_form_view.h"
 #include "poste_controle.h"
 
 namespace morvanel::testing {

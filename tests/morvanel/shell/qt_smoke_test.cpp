@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QtTest/QTest>
 
-#include "morvanel/view/qt/qt_form_view.h"
+#include "forms/qt/qt_form_view.h"
 #include "poste_controle.h"
 
 namespace morvanel::testing {

@@ -20,9 +20,9 @@
 #include "components/droits/droits_utilisateur.h"
 #include "dba/database.h"
 #include "demo/demo_seed.h"
-#include "morvanel/shell/hosting.h"
-#include "morvanel/view/qt/qt_form_view.h"
-#include "morvanel/view/qt/qt_services.h"
+#include "morvanel/hosting/hosting.h"
+#include "forms/qt/qt_form_view.h"
+#include "forms/qt/qt_services.h"
 #include "qt_test_support.h"
 
 namespace morvanel {

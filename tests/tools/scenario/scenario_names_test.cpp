@@ -2,7 +2,7 @@
 // observed and expected values.
 #include <gtest/gtest.h>
 
-#include "morvanel/view/form.h"
+#include "forms/form.h"
 #include "scenario_names.h"
 #include "scenario_values.h"
 

@@ -1,0 +1,35 @@
+# The kit for host developers: `cmake --install` puts the shared libraries,
+# their public headers, the control library with its help pages, the tools
+# and a CMake package in the prefix; `find_package(Morvanel CONFIG)` then
+# gives the imported targets Morvanel::dba, ::utilitaires, ::forms,
+# ::components, ::hosting, ::morvanel (and ::forms_qt, ::components_qt with
+# Qt). See docs/hosting.md.
+include(CMakePackageConfigHelpers)
+
+set(MORVANEL_KIT_TARGETS dba utilitaires forms components morvanel_hosting)
+if(MORVANEL_WITH_QT)
+  list(APPEND MORVANEL_KIT_TARGETS forms_qt components_qt)
+endif()
+foreach(target IN LISTS MORVANEL_KIT_TARGETS)
+  string(REGEX REPLACE "^morvanel_" "" export_name ${target})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${export_name})
+endforeach()
+
+set(MORVANEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Morvanel)
+install(TARGETS ${MORVANEL_KIT_TARGETS} morvanel
+  EXPORT MorvanelTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/morvanel)
+# The control library looks for its help pages beside itself.
+install(FILES ${MORVANEL_HELP_FILES} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS mvdb morvanel-register RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(EXPORT MorvanelTargets NAMESPACE Morvanel:: DESTINATION ${MORVANEL_CMAKE_DIR})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/MorvanelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/MorvanelConfig.cmake
+  INSTALL_DESTINATION ${MORVANEL_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/MorvanelConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/MorvanelConfig.cmake
+              ${PROJECT_BINARY_DIR}/MorvanelConfigVersion.cmake
+  DESTINATION ${MORVANEL_CMAKE_DIR})

@@ -1,0 +1,47 @@
+// minimal-host: the smallest host of the URSSAF centres control. It opens a
+// database, creates the control by its class name on the headless binding,
+// gives it the database, a client and full rights, calls Init and prints the
+// sigles of the sigle list, one a line, in list order.
+//
+//   minimal-host --db FILE
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "components/client.h"
+#include "components/droits/droits_utilisateur.h"
+#include "dba/database.h"
+#include "forms/control.h"
+#include "forms/form.h"
+#include "forms/headless/headless_services.h"
+#include "morvanel/hosting/hosting.h"
+#include "morvanel/interface/ictr_urssaf.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3 || std::strcmp(argv[1], "--db") != 0) {
+    std::cerr << "usage: minimal-host --db FILE\n";
+    return 2;
+  }
+  try {
+    auto db = dba::Database::Open(argv[2]);
+    // Every box the control may raise is answered with its first button.
+    morvanel::view::headless::HeadlessServices services;
+    services.SetDefaultAnswer(morvanel::view::MsgAnswer::OK);
+
+    std::unique_ptr<morvanel::ICtrUrssaf> control =
+        morvanel::hosting::CreateControl(morvanel::kProgIdCtrUrssaf, services);
+    control->TheDatabase(db);
+    control->TheClient(std::make_shared<components::Client>("DEMO", "Exemple", "exemple"));
+    control->DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
+    control->Init();
+
+    // The sigle list holds the centres in the order the control shows them.
+    const morvanel::view::Control& sigles = control->Controls().Get("Cbo_SigleCtrUrssaf");
+    for (int i = 0; i < sigles.ListCount(); ++i) std::cout << sigles.List(i) << '\n';
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "minimal-host: " << e.what() << '\n';
+    return 1;
+  }
+}

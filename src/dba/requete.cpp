@@ -1,0 +1,38 @@
+// Request records and the quoting of values. Database layer.
+#include "dba/requete.h"
+
+#include <algorithm>
+
+#include "dba/database.h"
+
+namespace dba {
+
+std::string Requete::Texte() const {
+  CItem requete;
+  requete.setItem(1, phrase);
+  requete.setItem(2, fichier);
+  requete.setItem(3, colonnes);
+  return requete.Item();
+}
+
+bool Citable(std::string_view value) {
+  return std::none_of(value.begin(), value.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    // 0xF8 and above never occur in UTF-8 and hold the record marks.
+    return c == '"' || c == '[' || c == ']' || b < 0x20 || b == 0x7F || b >= 0xF8;
+  });
+}
+
+std::optional<std::string> Citer(std::string_view value) {
+  if (!Citable(value)) return std::nullopt;
+  return "\"" + std::string(value) + "\"";
+}
+
+std::optional<std::string> CiterDebut(std::string_view value) {
+  if (!Citable(value)) return std::nullopt;
+  return "\"" + std::string(value) + "]\"";
+}
+
+CItem DBSelect(Database& db, const Requete& requete) { return db.DBSelect(requete.Texte()); }
+
+}  // namespace dba

@@ -1,0 +1,47 @@
+// ControlListModel: the control's entries as item-view rows, converted to
+// UTF-16 only when a row is drawn or read.
+// Qt binding of the named-controls layer (src/forms/qt).
+#include "forms/qt/list_model.h"
+
+#include "forms/qt/qt_units.h"
+
+namespace morvanel::view::qt {
+
+ControlListModel::ControlListModel(const Control& control, QObject* parent)
+    : QAbstractListModel(parent), control_(control), rows_(control.ListCount()) {}
+
+QModelIndex ControlListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (row < 0 || row >= rows_ || column != 0 || parent.isValid()) return {};
+  return createIndex(row, column);
+}
+
+int ControlListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant ControlListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
+  const std::vector<std::string>& items = control_.Items();
+  const int row = index.row();
+  // Between a change of the entries and Sync the two counts may differ.
+  if (!index.isValid() || row >= rows_ || row >= static_cast<int>(items.size())) return {};
+  return ToQString(items[static_cast<std::size_t>(row)]);
+}
+
+void ControlListModel::Sync() {
+  const int count = control_.ListCount();
+  if (count > rows_) {
+    // The control adds entries only at the end. The rows already shown are
+    // redrawn all the same (one repaint), so that the view stays right
+    // should an entry ever come in elsewhere.
+    const int shown = rows_;
+    beginInsertRows(QModelIndex(), shown, count - 1);
+    rows_ = count;
+    endInsertRows();
+    if (shown > 0) emit dataChanged(index(0), index(shown - 1));
+    return;
+  }
+  beginResetModel();
+  rows_ = count;
+  endResetModel();
+}
+
+}  // namespace morvanel::view::qt

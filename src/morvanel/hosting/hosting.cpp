@@ -1,0 +1,133 @@
+// Host side: the registry lookup, the loading of the control library and the
+// control that keeps it loaded. Creation by name, host side (morvanel_hosting).
+#include "morvanel/hosting/hosting.h"
+
+#include <dlfcn.h>
+
+#include <map>
+#include <mutex>
+
+#include "morvanel/hosting/entry_points.h"
+#include "morvanel/hosting/registry.h"
+
+namespace morvanel::hosting {
+namespace {
+
+// One loaded library file. Unloaded when the last control made from it is
+// gone and the library agrees.
+class Bibliotheque {
+ public:
+  explicit Bibliotheque(const std::string& chemin) : chemin_(chemin) {
+    handle_ = dlopen(chemin.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) {
+      const char* err = dlerror();
+      throw HostingError("bibliothèque impossible à charger : " + chemin + " (" +
+                         (err != nullptr ? err : "?") + ")");
+    }
+  }
+  ~Bibliotheque() {
+    const auto peutDecharger = Fonction<DllCanUnloadNowFn>("DllCanUnloadNow", false);
+    if (peutDecharger == nullptr || peutDecharger() == S_OK) dlclose(handle_);
+  }
+  Bibliotheque(const Bibliotheque&) = delete;
+  Bibliotheque& operator=(const Bibliotheque&) = delete;
+
+  template <class F>
+  F Fonction(const char* nom, bool requise = true) const {
+    void* f = dlsym(handle_, nom);
+    if (f == nullptr && requise) {
+      throw HostingError(std::string("point d'entrée absent : ") + nom + " dans " + chemin_);
+    }
+    return reinterpret_cast<F>(f);
+  }
+
+ private:
+  std::string chemin_;
+  void* handle_ = nullptr;
+};
+
+std::shared_ptr<Bibliotheque> Charger(const std::string& chemin) {
+  static std::mutex garde;
+  static std::map<std::string, std::weak_ptr<Bibliotheque>> chargees;
+  std::lock_guard<std::mutex> verrou(garde);
+  if (std::shared_ptr<Bibliotheque> b = chargees[chemin].lock()) return b;
+  auto b = std::make_shared<Bibliotheque>(chemin);
+  chargees[chemin] = b;
+  return b;
+}
+
+// The control made by the library, with the library held until it is gone
+// (the control is destroyed first: members go in reverse order).
+class ControleHeberge final : public ICtrUrssaf {
+ public:
+  ControleHeberge(std::shared_ptr<Bibliotheque> b, std::unique_ptr<ICtrUrssaf> c)
+      : bib_(std::move(b)), c_(std::move(c)) {}
+
+  int W_Sortir() const override { return c_->W_Sortir(); }
+  void W_Sortir(int v) override { c_->W_Sortir(v); }
+  void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur> d) override {
+    c_->DroitsUtilisateur(std::move(d));
+  }
+  void Verif_EltsPartEmp() override { c_->Verif_EltsPartEmp(); }
+  void Afficher() override { c_->Afficher(); }
+  void Afficher_Donnees() override { c_->Afficher_Donnees(); }
+  view::Form& Controls() override { return c_->Controls(); }
+  void Ecrire_Donnees() override { c_->Ecrire_Donnees(); }
+  void Griser() override { c_->Griser(); }
+  void Init() override { c_->Init(); }
+  void Remplir_CentreUrssaf() override { c_->Remplir_CentreUrssaf(); }
+  void TheClient(std::shared_ptr<components::Client> cl) override { c_->TheClient(std::move(cl)); }
+  void TheDatabase(std::shared_ptr<dba::Database> db) override { c_->TheDatabase(std::move(db)); }
+  void Verif_Donnees() override { c_->Verif_Donnees(); }
+  void Vider_Donnees() override { c_->Vider_Donnees(); }
+  void RapportFalse() override { c_->RapportFalse(); }
+  void Remplir_Valeur() override { c_->Remplir_Valeur(); }
+  void Remplir_ValeurTemp() override { c_->Remplir_ValeurTemp(); }
+  void Trier_Par_Date() override { c_->Trier_Par_Date(); }
+  void Trier_Par_DateTemp() override { c_->Trier_Par_DateTemp(); }
+  void Griser_Valeur() override { c_->Griser_Valeur(); }
+  void Degriser_Valeur() override { c_->Degriser_Valeur(); }
+  void Afficher_Ajouter() override { c_->Afficher_Ajouter(); }
+  void Masquer_Valeur() override { c_->Masquer_Valeur(); }
+  void Chevauchement() override { c_->Chevauchement(); }
+
+ private:
+  std::shared_ptr<Bibliotheque> bib_;
+  std::unique_ptr<ICtrUrssaf> c_;
+};
+
+void AppelerEnregistrement(const std::string& chemin, const char* point) {
+  Bibliotheque b(chemin);
+  const HRESULT hr = b.Fonction<DllRegisterServerFn>(point)();
+  if (hr != S_OK) throw HostingError(std::string(point) + " a échoué pour " + chemin);
+}
+
+}  // namespace
+
+std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, view::Services& services) {
+  const std::optional<registry::Entree> entree = registry::Chercher(progId);
+  if (!entree) {
+    throw HostingError("classe non enregistrée : " + std::string(progId) + " (registre " +
+                       registry::CheminRegistre() + ")");
+  }
+  std::shared_ptr<Bibliotheque> bib = Charger(entree->bibliotheque);
+  void* objet = nullptr;
+  const HRESULT hr = bib->Fonction<DllGetClassObjectFn>("DllGetClassObject")(
+      entree->clsid.c_str(), kIidClassFactory, &objet);
+  if (hr != S_OK || objet == nullptr) {
+    throw HostingError("la bibliothèque " + entree->bibliotheque + " ne fournit pas " +
+                       std::string(progId));
+  }
+  std::unique_ptr<ICtrUrssaf> controle(static_cast<IClassFactory*>(objet)->CreateInstance(services));
+  return std::make_unique<ControleHeberge>(std::move(bib), std::move(controle));
+}
+
+void RegisterLibrary(const std::string& libraryPath) {
+  AppelerEnregistrement(libraryPath, "DllRegisterServer");
+}
+
+void UnregisterLibrary(const std::string& libraryPath) {
+  AppelerEnregistrement(libraryPath, "DllUnregisterServer");
+}
+
+}  // namespace morvanel::hosting

@@ -1,0 +1,47 @@
+// The per-user registry of controls: which library file serves which class
+// name, so that a host creates a control from its class name alone.
+// Creation by name, shared by the control library and the hosting helper.
+//
+// A text file, one class per line: class name, class id and library path,
+// separated by tabs; "#" starts a comment line. Where it lives, in order:
+// $MORVANEL_REGISTRY, $XDG_CONFIG_HOME/morvanel/registry,
+// $HOME/.config/morvanel/registry.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvanel::registry {
+
+struct Entree {
+  std::string progId;        // "Morvanel.Ctr_Urssaf"
+  std::string clsid;         // the class id the library's class factory answers to
+  std::string bibliotheque;  // absolute path of the library file
+};
+
+// The registry could not be read or written.
+class RegistryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The registry file of this user ("" when no home is known).
+[[nodiscard]] std::string CheminRegistre();
+
+// Every entry of the file at `chemin`; none when the file does not exist.
+[[nodiscard]] std::vector<Entree> Lire(const std::string& chemin);
+// Replaces the file (folders created; written beside it, then renamed, so a
+// crash never leaves half a registry).
+void Ecrire(const std::string& chemin, const std::vector<Entree>& entrees);
+
+// Adds the entry, replacing the one with the same class name.
+void Inscrire(const Entree& entree, const std::string& chemin = CheminRegistre());
+// Removes the class name's entry; false when there was none.
+bool Desinscrire(std::string_view progId, const std::string& chemin = CheminRegistre());
+[[nodiscard]] std::optional<Entree> Chercher(std::string_view progId,
+                                             const std::string& chemin = CheminRegistre());
+
+}  // namespace morvanel::registry

@@ -1,0 +1,600 @@
+// Behaviour cases shared by every binding of the named-controls layer: what
+// the user does through the driver and which handlers run, in which order.
+// Test support for src/forms.
+#include "binding_behaviour.h"
+
+#include <string>
+#include <vector>
+
+namespace morvanel::view::suite {
+
+void BindingBehaviour::SetUp() {
+  form_ = std::make_unique<Form>("Frm_Essai", 6000, 4000);
+  Form& f = *form_;
+  label = &f.Add(Kind::Label, "Etq_Code", {120, 120, 1000, 255});
+  label->SetText("Code");
+  code = &f.Add(Kind::TextBox, "Txt_Code", {1200, 120, 600, 285});
+  code->TabIndex = 0;
+  code->MaxLength = 3;
+  combo = &f.Add(Kind::ComboBox, "Cbo_Nom", {1900, 120, 3000, 315});
+  combo->TabIndex = 1;
+  for (const char* item : {"Alpha", "Beta", "Gamma"}) combo->AddItem(item);
+  nom = &f.Add(Kind::TextBox, "Txt_Nom", {1200, 600, 3000, 285});
+  nom->TabIndex = 2;
+  frame = &f.Add(Kind::Frame, "Cdr_Cadre", {0, 1000, 5800, 1800});
+  frame->SetText("Cadre");
+  dates = &f.Add(Kind::ListBox, "Lst_Date", {120, 240, 1500, 900}, frame);
+  dates->TabIndex = 3;
+  values = &f.Add(Kind::ListBox, "Lst_Valeur", {1800, 240, 1500, 900}, frame);
+  values->TabIndex = 4;
+  for (int i = 0; i < 5; ++i) {
+    dates->AddItem("L" + std::to_string(i));
+    values->AddItem("V" + std::to_string(i));
+  }
+  bar = &f.Add(Kind::VScrollBar, "Bdv_Date", {1620, 240, 270, 900}, frame);
+  bar->TabIndex = 5;
+  bar->SetMax(4);
+  date = &f.Add(Kind::TextBox, "Txt_Date", {120, 1300, 1500, 285}, frame);
+  date->TabIndex = 6;
+  check = &f.Add(Kind::CheckBox, "Cac_Option", {120, 3000, 2000, 255});
+  check->TabIndex = 7;
+  check->SetText("Option");
+  ok = &f.Add(Kind::Button, "Cmd_OK", {3000, 3400, 855, 375});
+  ok->TabIndex = 8;
+  ok->SetText("OK");
+  sortir = &f.Add(Kind::Button, "Cmd_Sortir", {4000, 3400, 855, 375});
+  sortir->TabIndex = 9;
+  sortir->SetText("Sortir");
+  driver_ = GetParam().make(f);
+}
+
+void LogAllEvents(Control& control, EventLog& log) {
+  const std::string n = control.Name() + ".";
+  control.Change = [&log, n] { log.events.push_back(n + "Change"); };
+  control.Click = [&log, n] { log.events.push_back(n + "Click"); };
+  control.DblClick = [&log, n] { log.events.push_back(n + "DblClick"); };
+  control.GotFocus = [&log, n] { log.events.push_back(n + "GotFocus"); };
+  control.LostFocus = [&log, n] { log.events.push_back(n + "LostFocus"); };
+  control.KeyPress = [&log, n](int& k) { log.events.push_back(n + "KeyPress:" + std::to_string(k)); };
+  control.MouseDown = [&log, n](int b, int, float, float) {
+    log.events.push_back(n + "MouseDown:" + std::to_string(b));
+  };
+}
+
+namespace {
+using Events = std::vector<std::string>;
+}  // namespace
+
+// --- typing ------------------------------------------------------------------
+
+TEST_P(BindingBehaviour, TypedCharacterRaisesKeyPressThenChangeAfterFocus) {
+  EventLog log;
+  LogAllEvents(*nom, log);
+  user().Type(*nom, "ab");
+  EXPECT_EQ(nom->Text(), "ab");
+  EXPECT_EQ(log.events, (Events{"Txt_Nom.GotFocus", "Txt_Nom.KeyPress:97", "Txt_Nom.Change",
+                                "Txt_Nom.KeyPress:98", "Txt_Nom.Change"}));
+  EXPECT_EQ(nom->SelStart(), 2);
+  if (auto shown = user().ShownText(*nom)) {
+    EXPECT_EQ(*shown, "ab");
+  }
+}
+
+TEST_P(BindingBehaviour, KeyPressRewritesTheInsertedCharacter) {
+  // GIVEN a date box whose filter turns every non-digit into a slash
+  date->KeyPress = [](int& k) {
+    if (k != 8 && (k < '0' || k > '9')) k = '/';
+  };
+  int changes = 0;
+  date->Change = [&] { ++changes; };
+  // WHEN the user types separators of all sorts
+  user().Type(*date, "12.03-2024");
+  // THEN they come out as slashes, one Change per character
+  EXPECT_EQ(date->Text(), "12/03/2024");
+  EXPECT_EQ(changes, 10);
+}
+
+TEST_P(BindingBehaviour, KeyPressRewritingToAnotherLetterInsertsThatLetter) {
+  nom->KeyPress = [](int& k) {
+    if (k == '.') k = ',';
+  };
+  user().Type(*nom, "1.5");
+  EXPECT_EQ(nom->Text(), "1,5");
+}
+
+TEST_P(BindingBehaviour, KeyRefusedByKeyPressInsertsNothingAndRaisesNoChange) {
+  int keyPresses = 0, changes = 0;
+  nom->KeyPress = [&](int& k) {
+    ++keyPresses;
+    if (k < '0' || k > '9') k = 0;
+  };
+  nom->Change = [&] { ++changes; };
+  user().Type(*nom, "1a2");
+  EXPECT_EQ(nom->Text(), "12");
+  EXPECT_EQ(keyPresses, 3);
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_P(BindingBehaviour, MaxLengthCountsCharactersNotBytes) {
+  int changes = 0, keyPresses = 0;
+  code->Change = [&] { ++changes; };
+  code->KeyPress = [&](int&) { ++keyPresses; };
+  user().Type(*code, "\xC3\xA9\xC3\xA8\xC3\xA0\xE2\x82\xAC");  // "éèà€"
+  EXPECT_EQ(code->Text(), "\xC3\xA9\xC3\xA8\xC3\xA0");
+  EXPECT_EQ(keyPresses, 4);  // the fourth key is seen, then not inserted
+  EXPECT_EQ(changes, 3);
+}
+
+TEST_P(BindingBehaviour, MaxLengthLimitsTheUserNotTheProgram) {
+  // GIVEN a text longer than the box's limit set from code
+  code->SetText("\xC3\xA9t\xC3\xA9s");  // "étés", MaxLength 3
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  if (auto shown = user().ShownText(*code)) {
+    EXPECT_EQ(*shown, code->Text());
+  }
+  int changes = 0;
+  code->Change = [&] { ++changes; };
+  // WHEN the user types into it THEN nothing goes in
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  EXPECT_EQ(changes, 0);
+  // AND deleting still works, down to the limit and below
+  user().Key(*code, kKeyBackspace);
+  user().Key(*code, kKeyBackspace);
+  EXPECT_EQ(code->Text(), "\xC3\xA9t");
+  EXPECT_EQ(changes, 2);
+  user().Type(*code, "x");
+  EXPECT_EQ(code->Text(), "\xC3\xA9tx");
+}
+
+TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursor) {
+  user().Type(*nom, "abc");
+  int changes = 0;
+  nom->Change = [&] { ++changes; };
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "ab");
+  EXPECT_EQ(changes, 1);
+  // WHEN the box is empty THEN Backspace changes nothing
+  user().Key(*nom, kKeyBackspace);
+  user().Key(*nom, kKeyBackspace);
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "");
+  EXPECT_EQ(changes, 3);
+}
+
+TEST_P(BindingBehaviour, BackspaceRefusedByKeyPressDeletesNothing) {
+  user().Type(*nom, "abc");
+  nom->KeyPress = [](int& k) {
+    if (k == kKeyBackspace) k = 0;
+  };
+  int changes = 0;
+  nom->Change = [&] { ++changes; };
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "abc");
+  EXPECT_EQ(changes, 0);
+}
+
+TEST_P(BindingBehaviour, EnterAndEscapeReachKeyPressAndInsertNothing) {
+  user().Type(*nom, "x");
+  EventLog log;
+  LogAllEvents(*nom, log);
+  user().Key(*nom, kKeyEnter);
+  user().Key(*nom, kKeyEscape);
+  EXPECT_EQ(nom->Text(), "x");
+  EXPECT_EQ(log.events, (Events{"Txt_Nom.KeyPress:13", "Txt_Nom.KeyPress:27"}));
+  EXPECT_TRUE(nom->Focused());
+}
+
+TEST_P(BindingBehaviour, PasteGoesThroughTheKeyFilterCharacterByCharacter) {
+  const auto digitsOnly = [](int& k) {
+    if (k < '0' || k > '9') k = 0;
+  };
+  nom->KeyPress = digitsOnly;
+  code->KeyPress = digitsOnly;
+  user().Paste(*nom, "1a2b3c4");
+  user().Paste(*code, "9x8y7z6");
+  EXPECT_EQ(nom->Text(), "1234");
+  EXPECT_EQ(code->Text(), "987");  // MaxLength 3 drops the rest
+}
+
+// --- focus ---------------------------------------------------------------------
+
+// The code box's KeyPress asks for the combo at its third key; its Change
+// looks the code up once it holds three characters. The third character must
+// still land in the box, and only then may the focus move.
+TEST_P(BindingBehaviour, FocusAskedInKeyPressMovesAfterTheCharacterIsInserted) {
+  EventLog log;
+  LogAllEvents(*combo, log);
+  code->KeyPress = [&](int&) {
+    if (code->Text().size() == 2) combo->SetFocus();
+  };
+  std::vector<std::string> lookedUp;
+  code->Change = [&] {
+    if (code->Text().size() == 3) lookedUp.push_back(code->Text());
+  };
+  int codeLostFocus = 0;
+  code->LostFocus = [&] { ++codeLostFocus; };
+
+  user().Type(*code, "125");
+
+  EXPECT_EQ(code->Text(), "125");
+  EXPECT_EQ(lookedUp, (std::vector<std::string>{"125"}));
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(codeLostFocus, 1);
+  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus"}));
+  EXPECT_EQ(combo->Text(), "");  // nothing typed went to the combo
+}
+
+TEST_P(BindingBehaviour, LostFocusRunsBeforeGotFocusAndSeesTheNewActiveControl) {
+  user().Focus(*code);
+  EventLog log;
+  Control* activeInLostFocus = nullptr;
+  code->LostFocus = [&] {
+    log.events.push_back("code.LostFocus");
+    activeInLostFocus = form().ActiveControl();
+  };
+  nom->GotFocus = [&] { log.events.push_back("nom.GotFocus"); };
+  user().Focus(*nom);
+  EXPECT_EQ(log.events, (Events{"code.LostFocus", "nom.GotFocus"}));
+  EXPECT_EQ(activeInLostFocus, nom);
+}
+
+TEST_P(BindingBehaviour, LostFocusPuttingTheFocusBackWins) {
+  // GIVEN a box that refuses to be left empty
+  user().Focus(*code);
+  code->LostFocus = [&] {
+    if (code->Text().empty()) code->SetFocus();
+  };
+  int nomGot = 0, nomLost = 0;
+  nom->GotFocus = [&] { ++nomGot; };
+  nom->LostFocus = [&] { ++nomLost; };
+  // WHEN the user clicks into another box
+  user().Focus(*nom);
+  // THEN the other box had the focus for a moment, and the focus is back
+  EXPECT_TRUE(code->Focused());
+  EXPECT_EQ(nomGot, 1);
+  EXPECT_EQ(nomLost, 1);
+}
+
+TEST_P(BindingBehaviour, FocusPingPongBetweenHandlersEnds) {
+  code->GotFocus = [&] { nom->SetFocus(); };
+  nom->GotFocus = [&] { code->SetFocus(); };
+  user().Focus(*code);  // must return
+  EXPECT_TRUE(code->Focused() || nom->Focused());
+}
+
+TEST_P(BindingBehaviour, TabFollowsTabIndexAmongUsableControls) {
+  user().Focus(*code);
+  user().Key(*code, kKeyTab);
+  EXPECT_TRUE(combo->Focused());
+  // GIVEN the first list disabled THEN Tab from the name skips it
+  dates->SetEnabled(false);
+  user().Focus(*nom);
+  user().Key(*nom, kKeyTab);
+  EXPECT_TRUE(values->Focused());
+  // AND Tab from the last control wraps to the first
+  user().Focus(*sortir);
+  user().Key(*sortir, kKeyTab);
+  EXPECT_TRUE(code->Focused());
+  EXPECT_EQ(code->Text(), "");  // Tab inserts nothing
+}
+
+TEST_P(BindingBehaviour, TabRaisesLostFocusOnceThenGotFocus) {
+  user().Focus(*code);
+  EventLog log;
+  LogAllEvents(*code, log);
+  LogAllEvents(*combo, log);
+  user().Key(*code, kKeyTab);
+  EXPECT_EQ(log.events, (Events{"Txt_Code.KeyPress:9", "Txt_Code.LostFocus", "Cbo_Nom.GotFocus"}));
+}
+
+TEST_P(BindingBehaviour, KeyPressCancellingTabAfterSetFocusSendsTheFocusThere) {
+  user().Focus(*code);
+  code->KeyPress = [&](int& k) {
+    if (k == kKeyTab) {
+      ok->SetFocus();
+      k = 0;
+    }
+  };
+  int comboGot = 0;
+  combo->GotFocus = [&] { ++comboGot; };
+  user().Key(*code, kKeyTab);
+  EXPECT_TRUE(ok->Focused());
+  EXPECT_EQ(comboGot, 0);
+}
+
+TEST_P(BindingBehaviour, ClickOnAButtonRunsTheFocusHandlersFirst) {
+  user().Type(*nom, "x");
+  EventLog log;
+  LogAllEvents(*nom, log);
+  LogAllEvents(*ok, log);
+  user().Click(*ok);
+  EXPECT_EQ(log.events, (Events{"Txt_Nom.LostFocus", "Cmd_OK.GotFocus", "Cmd_OK.Click"}));
+  EXPECT_TRUE(ok->Focused());
+}
+
+TEST_P(BindingBehaviour, CodeSetFocusOnAnUnusableControlIsIgnored) {
+  user().Focus(*code);
+  nom->SetEnabled(false);
+  nom->SetFocus();
+  sortir->SetVisible(false);
+  sortir->SetFocus();
+  label->SetFocus();
+  EXPECT_TRUE(code->Focused());
+}
+
+TEST_P(BindingBehaviour, DisablingTheFocusedControlMovesTheFocusOn) {
+  user().Focus(*code);
+  int codeLost = 0;
+  code->LostFocus = [&] { ++codeLost; };
+  code->SetEnabled(false);
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(codeLost, 1);
+}
+
+TEST_P(BindingBehaviour, AFocusAskedForWinsOverTheFallbackOfAControlDisabledInTheSameAction) {
+  // The order the logic does things in must not matter: emptying a screen
+  // disables the focused button before or after it asks for the first box.
+  EventLog log;
+  for (const bool askFirst : {true, false}) {
+    SCOPED_TRACE(askFirst ? "asked, then disabled" : "disabled, then asked");
+    // GIVEN the focus on a button whose click empties the screen
+    code->SetEnabled(true);
+    nom->SetEnabled(true);
+    ok->SetEnabled(true);
+    user().Focus(*ok);
+    ok->Click = [&] {
+      if (askFirst) code->SetFocus();
+      ok->SetEnabled(false);
+      nom->SetEnabled(false);
+      if (!askFirst) code->SetFocus();
+    };
+    LogAllEvents(*code, log);
+    LogAllEvents(*sortir, log);
+    log.events.clear();
+    ok->LostFocus = [&] { log.events.push_back("Cmd_OK.LostFocus"); };
+    // WHEN the user clicks it
+    user().Click(*ok);
+    // THEN the focus is in the box asked for, and never went by the next button
+    EXPECT_TRUE(code->Focused());
+    EXPECT_EQ(log.events, (Events{"Cmd_OK.LostFocus", "Txt_Code.GotFocus"}));
+    if (auto shown = user().ShownEnabled(*ok)) {
+      EXPECT_FALSE(*shown);
+    }
+  }
+}
+
+TEST_P(BindingBehaviour, AFocusAskedForAControlDisabledAfterwardsFallsBackFromTheFocusedOne) {
+  // GIVEN the focus on a button whose click asks for a box, then greys both
+  user().Focus(*ok);
+  ok->Click = [&] {
+    nom->SetFocus();
+    nom->SetEnabled(false);
+    ok->SetEnabled(false);
+  };
+  int nomGot = 0;
+  nom->GotFocus = [&] { ++nomGot; };
+  // WHEN the user clicks it
+  user().Click(*ok);
+  // THEN the focus goes on from the button, as if nothing had been asked
+  EXPECT_TRUE(sortir->Focused());
+  EXPECT_EQ(nomGot, 0);
+}
+
+// --- buttons, check boxes, lists, scroll bars -------------------------------------
+
+TEST_P(BindingBehaviour, CheckBoxClickTogglesTheValueThenClicks) {
+  std::vector<int> seen;
+  check->Click = [&] { seen.push_back(check->Value()); };
+  user().Click(*check);
+  user().Click(*check);
+  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
+  EXPECT_EQ(check->Text(), "Option");
+}
+
+TEST_P(BindingBehaviour, EnterOrSpaceOnAFocusedButtonClicksItAndSpaceTicksACheckBox) {
+  int okClicks = 0, checkClicks = 0;
+  ok->Click = [&] { ++okClicks; };
+  check->Click = [&] { ++checkClicks; };
+  user().Focus(*ok);
+  user().Key(*ok, kKeyEnter);
+  user().Key(*ok, ' ');
+  user().Focus(*check);
+  user().Key(*check, ' ');
+  EXPECT_EQ(okClicks, 2);
+  EXPECT_EQ(checkClicks, 1);
+  EXPECT_EQ(check->Value(), 1);
+  EXPECT_EQ(check->Text(), "Option");  // the caption is not typed into
+}
+
+TEST_P(BindingBehaviour, ClickingIntoAComboDoesNotClickIt) {
+  int clicks = 0;
+  combo->Click = [&] { ++clicks; };
+  user().Click(*combo);
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST_P(BindingBehaviour, PickOnAComboSetsTextAndIndexAndClicksWithoutChange) {
+  EventLog log;
+  LogAllEvents(*combo, log);
+  std::string textInClick;
+  int indexInClick = -2;
+  combo->Click = [&] {
+    log.events.push_back("Cbo_Nom.Click");
+    textInClick = combo->Text();
+    indexInClick = combo->ListIndex();
+  };
+  user().Pick(*combo, 1);
+  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus", "Cbo_Nom.Click"}));
+  EXPECT_EQ(textInClick, "Beta");
+  EXPECT_EQ(indexInClick, 1);
+  EXPECT_EQ(log.count("Cbo_Nom.Change"), 0);
+}
+
+TEST_P(BindingBehaviour, DoubleClickOnAListPicksTheLineThenDoubleClicks) {
+  EventLog log;
+  LogAllEvents(*dates, log);
+  user().DblClick(*dates, 3);
+  EXPECT_EQ(log.events, (Events{"Lst_Date.GotFocus", "Lst_Date.Click", "Lst_Date.DblClick"}));
+  EXPECT_EQ(dates->ListIndex(), 3);
+  EXPECT_EQ(dates->Text(), "L3");
+}
+
+// Two lists and a scroll bar that follow each other through their handlers,
+// with no guard but "setting the value held raises nothing".
+TEST_P(BindingBehaviour, ListsAndScrollBarFollowingEachOtherStopOnTheSameIndex) {
+  int datesClicks = 0, valuesClicks = 0, barChanges = 0;
+  dates->Click = [&] {
+    ++datesClicks;
+    values->SetListIndex(dates->ListIndex());
+    if (dates->ListIndex() != -1) bar->SetValue(dates->ListIndex());
+  };
+  values->Click = [&] {
+    ++valuesClicks;
+    dates->SetListIndex(values->ListIndex());
+  };
+  bar->Change = [&] {
+    ++barChanges;
+    if (bar->Value() < values->ListCount()) {
+      values->SetListIndex(bar->Value());
+      dates->SetListIndex(bar->Value());
+    }
+  };
+
+  user().Pick(*values, 2);
+  EXPECT_EQ(dates->ListIndex(), 2);
+  EXPECT_EQ(bar->Value(), 2);
+  EXPECT_EQ(valuesClicks, 1);
+  EXPECT_EQ(datesClicks, 1);
+  EXPECT_EQ(barChanges, 1);
+
+  user().Scroll(*bar, 4);
+  EXPECT_EQ(values->ListIndex(), 4);
+  EXPECT_EQ(dates->ListIndex(), 4);
+  EXPECT_EQ(barChanges, 2);
+  EXPECT_EQ(valuesClicks, 2);
+  EXPECT_EQ(datesClicks, 2);
+}
+
+TEST_P(BindingBehaviour, ScrollIsClampedAndRaisesChangeOnlyWhenTheValueMoves) {
+  int changes = 0;
+  bar->Change = [&] { ++changes; };
+  user().Scroll(*bar, 99);
+  EXPECT_EQ(bar->Value(), 4);
+  EXPECT_EQ(changes, 1);
+  user().Scroll(*bar, 4);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_P(BindingBehaviour, MouseDownReachesTheFrameAndTheSurface) {
+  EventLog log;
+  LogAllEvents(*frame, log);
+  form().MouseDown = [&](int b, int, float, float) { log.events.push_back("Form.MouseDown:" + std::to_string(b)); };
+  user().MouseDown(frame, kMouseRight);
+  user().MouseDown(nullptr, kMouseLeft);
+  EXPECT_EQ(log.events, (Events{"Cdr_Cadre.MouseDown:2", "Form.MouseDown:1"}));
+}
+
+TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
+  EventLog log;
+  for (Control* c : {frame, date, ok}) LogAllEvents(*c, log);
+  struct Press {
+    float x, y;
+  };
+  std::vector<Press> onSurface, onFrame;
+  form().MouseDown = [&](int b, int, float x, float y) {
+    log.events.push_back("Form.MouseDown:" + std::to_string(b));
+    onSurface.push_back({x, y});
+  };
+  frame->MouseDown = [&](int b, int, float x, float y) {
+    log.events.push_back("Cdr_Cadre.MouseDown:" + std::to_string(b));
+    onFrame.push_back({x, y});
+  };
+  // GIVEN the frame greyed, as a search greys everything but a few controls
+  frame->SetEnabled(false);
+  user().MouseDown(frame, kMouseRight);
+  user().MouseDown(date, kMouseRight);  // inside the greyed frame
+  // GIVEN a greyed box in a usable frame, and a greyed button on the surface
+  frame->SetEnabled(true);
+  date->SetEnabled(false);
+  ok->SetEnabled(false);
+  user().MouseDown(date, kMouseRight);
+  user().MouseDown(ok, kMouseLeft);
+
+  EXPECT_EQ(log.events, (Events{"Form.MouseDown:2", "Form.MouseDown:2", "Cdr_Cadre.MouseDown:2",
+                                "Form.MouseDown:1"}));
+  EXPECT_EQ(form().ActiveControl(), nullptr);
+  // Each receiver gets the press in its own coordinates (a pixel's slack).
+  constexpr float kSlack = 16;
+  const auto inside = [&](Press p, Rect r) {
+    return p.x >= r.left - kSlack && p.x <= r.left + r.width + kSlack && p.y >= r.top - kSlack &&
+           p.y <= r.top + r.height + kSlack;
+  };
+  ASSERT_EQ(onSurface.size(), 3u);
+  ASSERT_EQ(onFrame.size(), 1u);
+  const Rect dateOnSurface{frame->geometry.left + date->geometry.left, frame->geometry.top + date->geometry.top,
+                           date->geometry.width, date->geometry.height};
+  EXPECT_TRUE(inside(onSurface[0], frame->geometry)) << onSurface[0].x << "," << onSurface[0].y;
+  EXPECT_TRUE(inside(onSurface[1], dateOnSurface)) << onSurface[1].x << "," << onSurface[1].y;
+  EXPECT_TRUE(inside(onFrame[0], date->geometry)) << onFrame[0].x << "," << onFrame[0].y;
+  EXPECT_TRUE(inside(onSurface[2], ok->geometry)) << onSurface[2].x << "," << onSurface[2].y;
+}
+
+// --- refused input ---------------------------------------------------------------
+
+TEST_P(BindingBehaviour, DisabledHiddenOrContainedControlsTakeNoInput) {
+  EventLog log;
+  for (Control* c : {code, nom, dates, date, ok}) LogAllEvents(*c, log);
+  code->SetEnabled(false);
+  nom->SetVisible(false);
+  frame->SetEnabled(false);  // holds the lists and the date box
+  ok->SetEnabled(false);
+
+  user().Type(*code, "1");
+  user().Type(*nom, "a");
+  user().Pick(*dates, 1);
+  user().Type(*date, "2");
+  user().Click(*ok);
+
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(code->Text(), "");
+  EXPECT_EQ(dates->ListIndex(), -1);
+  EXPECT_EQ(form().ActiveControl(), nullptr);
+}
+
+TEST_P(BindingBehaviour, ADisabledSurfaceTakesNoInputAtAll) {
+  user().Focus(*nom);
+  EventLog log;
+  for (Control* c : {code, nom, combo, check}) LogAllEvents(*c, log);
+  int surfaceDowns = 0;
+  form().MouseDown = [&](int, int, float, float) { ++surfaceDowns; };
+  form().SetEnabled(false);
+
+  user().Type(*nom, "a");
+  user().Click(*check);
+  user().Pick(*combo, 0);
+  user().MouseDown(nullptr, kMouseRight);
+
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(surfaceDowns, 0);
+  EXPECT_EQ(check->Value(), 0);
+  EXPECT_TRUE(nom->Focused());  // the focus waits for the surface to come back
+
+  form().SetEnabled(true);
+  user().Type(*nom, "a");
+  EXPECT_EQ(nom->Text(), "a");
+}
+
+TEST_P(BindingBehaviour, TheScreenMirrorsChangesMadeFromCode) {
+  nom->SetText("Dupont");
+  code->SetEnabled(false);
+  if (auto shown = user().ShownText(*nom)) {
+    EXPECT_EQ(*shown, "Dupont");
+  }
+  if (auto enabled = user().ShownEnabled(*code)) {
+    EXPECT_FALSE(*enabled);
+  }
+}
+
+}  // namespace morvanel::view::suite

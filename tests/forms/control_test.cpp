@@ -1,0 +1,291 @@
+// Properties set from code and the events they raise: once when the value
+// changes, never when it is the value already held.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+#include "forms/form.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
+
+namespace morvanel::view {
+namespace {
+
+struct Counts {
+  int change = 0, click = 0;
+};
+
+void Count(Control& c, Counts& n) {
+  c.Change = [&n] { ++n.change; };
+  c.Click = [&n] { ++n.click; };
+}
+
+class ControlTest : public ::testing::Test {
+ protected:
+  Form form{"Frm_Essai", 6000, 4000};
+  headless::HeadlessServices services;
+  UserInput user{form, services};
+};
+
+TEST_F(ControlTest, SetTextRaisesChangeOnceAndNothingWhenEqual) {
+  for (Kind kind : {Kind::TextBox, Kind::ComboBox}) {
+    Control& c = form.Add(kind, "C" + std::to_string(static_cast<int>(kind)), {});
+    Counts n;
+    Count(c, n);
+    c.SetText("abc");
+    c.SetText("abc");
+    EXPECT_EQ(n.change, 1) << "kind " << static_cast<int>(kind);
+    EXPECT_EQ(n.click, 0);
+    EXPECT_EQ(c.SelStart(), 3);  // the cursor goes to the end
+  }
+}
+
+TEST_F(ControlTest, CaptionKindsRaiseNothingOnSetText) {
+  for (Kind kind : {Kind::Label, Kind::Button, Kind::Frame, Kind::Menu, Kind::MenuItem, Kind::CheckBox}) {
+    Control& c = form.Add(kind, "K" + std::to_string(static_cast<int>(kind)), {});
+    Counts n;
+    Count(c, n);
+    c.SetText("Légende");
+    EXPECT_EQ(c.Text(), "Légende");
+    EXPECT_EQ(n.change + n.click, 0) << "kind " << static_cast<int>(kind);
+  }
+}
+
+TEST_F(ControlTest, ComboListIndexFollowsItsTextWithoutClick) {
+  Control& combo = form.Add(Kind::ComboBox, "Cbo", {});
+  for (const char* s : {"A", "B", "B"}) combo.AddItem(s);
+  Counts n;
+  Count(combo, n);
+  combo.SetText("B");
+  EXPECT_EQ(combo.ListIndex(), 1);  // the first equal entry
+  combo.SetText("Z");
+  EXPECT_EQ(combo.ListIndex(), -1);
+  EXPECT_EQ(n.change, 2);
+  EXPECT_EQ(n.click, 0);
+}
+
+TEST_F(ControlTest, SetListIndexClicksWhenDifferentAndComboTakesTheEntryWithoutChange) {
+  Control& combo = form.Add(Kind::ComboBox, "Cbo", {});
+  Control& list = form.Add(Kind::ListBox, "Lst", {});
+  for (Control* c : {&combo, &list}) {
+    c->AddItem("Un");
+    c->AddItem("Deux");
+  }
+  Counts nc, nl;
+  Count(combo, nc);
+  Count(list, nl);
+
+  combo.SetListIndex(1);
+  combo.SetListIndex(1);
+  list.SetListIndex(0);
+  list.SetListIndex(0);
+  // Out of range: ignored
+  combo.SetListIndex(2);
+  list.SetListIndex(-2);
+
+  EXPECT_EQ(combo.Text(), "Deux");
+  EXPECT_EQ(list.Text(), "Un");
+  EXPECT_EQ(combo.ListIndex(), 1);
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(nc.click, 1);
+  EXPECT_EQ(nc.change, 0);
+  EXPECT_EQ(nl.click, 1);
+}
+
+TEST_F(ControlTest, ClearEmptiesAComboWithChangeButNoClick) {
+  Control& combo = form.Add(Kind::ComboBox, "Cbo", {});
+  combo.AddItem("Un");
+  combo.SetListIndex(0);
+  Counts n;
+  Count(combo, n);
+  combo.Clear();
+  EXPECT_EQ(combo.Text(), "");
+  EXPECT_EQ(combo.ListIndex(), -1);
+  EXPECT_EQ(combo.ListCount(), 0);
+  EXPECT_EQ(n.change, 1);
+  EXPECT_EQ(n.click, 0);
+  // WHEN cleared again with an empty text THEN no Change
+  combo.Clear();
+  EXPECT_EQ(n.change, 1);
+}
+
+TEST_F(ControlTest, ClearOnAListDropsTheSelectionWithoutClick) {
+  Control& list = form.Add(Kind::ListBox, "Lst", {});
+  list.AddItem("a");
+  list.SetListIndex(0);
+  Counts n;
+  Count(list, n);
+  list.Clear();
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.Text(), "");
+  EXPECT_EQ(n.click + n.change, 0);
+}
+
+TEST_F(ControlTest, RemoveItemKeepsTheSelectedEntrySelected) {
+  Control& list = form.Add(Kind::ListBox, "Lst", {});
+  for (const char* s : {"a", "b", "c"}) list.AddItem(s);
+  list.SetListIndex(2);
+  Counts n;
+  Count(list, n);
+  list.RemoveItem(0);
+  EXPECT_EQ(list.Text(), "c");
+  list.RemoveItem(1);  // the selected one
+  EXPECT_EQ(list.ListIndex(), -1);
+  list.RemoveItem(7);  // nothing there
+  EXPECT_EQ(list.ListCount(), 1);
+  EXPECT_EQ(n.click, 0);
+}
+
+TEST_F(ControlTest, CheckBoxValueClicksWhenChangedAndTakesTrueAsTicked) {
+  Control& check = form.Add(Kind::CheckBox, "Cac", {});
+  Counts n;
+  Count(check, n);
+  check.SetValue(-1);  // True as the logic keeps it
+  EXPECT_EQ(check.Value(), 1);
+  check.SetValue(1);
+  check.SetValue(0);
+  EXPECT_EQ(n.click, 2);
+  EXPECT_EQ(n.change, 0);
+}
+
+TEST_F(ControlTest, ScrollBarValueIsClampedAndSetMaxDragsItAlong) {
+  Control& bar = form.Add(Kind::VScrollBar, "Bdv", {});
+  bar.SetMax(5);
+  Counts n;
+  Count(bar, n);
+  bar.SetValue(9);
+  EXPECT_EQ(bar.Value(), 5);
+  bar.SetValue(5);
+  EXPECT_EQ(n.change, 1);
+  bar.SetMax(8);  // the value stays: no Change
+  EXPECT_EQ(n.change, 1);
+  bar.SetMax(2);
+  EXPECT_EQ(bar.Value(), 2);
+  EXPECT_EQ(n.change, 2);
+  bar.SetMax(-1);  // an empty list's count minus one
+  bar.SetValue(-3);
+  EXPECT_EQ(bar.Value(), -1);
+  EXPECT_EQ(n.change, 4);
+  EXPECT_EQ(n.click, 0);
+}
+
+TEST_F(ControlTest, TypingReplacesTheSelection) {
+  Control& box = form.Add(Kind::TextBox, "Txt", {});
+  box.TabIndex = 0;
+  box.SetText("abcdef");
+  box.SetSelection(1, 3);
+  user.Type(box, "X");
+  EXPECT_EQ(box.Text(), "aXef");
+  EXPECT_EQ(box.SelStart(), 2);
+  EXPECT_EQ(box.SelLength(), 0);
+  box.SetSelection(0, 2);
+  user.Key(box, kKeyBackspace);
+  EXPECT_EQ(box.Text(), "ef");
+}
+
+TEST_F(ControlTest, MaxLengthLetsATypedCharacterReplaceAFullSelection) {
+  Control& box = form.Add(Kind::TextBox, "Txt", {});
+  box.MaxLength = 2;
+  box.SetText("12");
+  box.SetSelection(1, 1);
+  user.Type(box, "9");
+  EXPECT_EQ(box.Text(), "19");
+}
+
+// --- handlers calling back into the layer ----------------------------------------
+
+TEST_F(ControlTest, ChangeHandlerRewritingItsOwnTextEndsAfterOneRound) {
+  Control& box = form.Add(Kind::TextBox, "Txt", {});
+  std::vector<std::string> seen;
+  box.Change = [&] {
+    seen.push_back(box.Text());
+    if (box.Text().size() == 1) box.SetText("0" + box.Text());  // leading zero
+  };
+  box.SetText("7");
+  EXPECT_EQ(box.Text(), "07");
+  EXPECT_EQ(seen, (std::vector<std::string>{"7", "07"}));
+}
+
+TEST_F(ControlTest, HandlerMayReplaceItselfWhileRunning) {
+  Control& button = form.Add(Kind::Button, "Cmd", {});
+  int first = 0, second = 0;
+  button.Click = [&] {
+    ++first;
+    button.Click = [&] { ++second; };
+  };
+  user.Click(button);
+  user.Click(button);
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 1);
+}
+
+class Recorder : public ControlObserver {
+ public:
+  explicit Recorder(Control* other = nullptr) : other_(other) {}
+  void controlChanged(Control& c, Property) override {
+    ++calls;
+    if (other_ != nullptr) {
+      c.RemoveObserver(this);
+      other_->RemoveObserver(next);
+    }
+  }
+  int calls = 0;
+  ControlObserver* next = nullptr;
+
+ private:
+  Control* other_;
+};
+
+TEST_F(ControlTest, ObserversRemovedWhileBeingToldAreNotCalledAgain) {
+  Control& box = form.Add(Kind::TextBox, "Txt", {});
+  Recorder remover(&box), removed;
+  remover.next = &removed;
+  box.AddObserver(&remover);
+  box.AddObserver(&removed);
+  box.SetText("a");
+  box.SetText("b");
+  EXPECT_EQ(remover.calls, 1);
+  EXPECT_EQ(removed.calls, 0);
+}
+
+// A long list handed over whole reaches a screen as one change, not one
+// per entry, and raises no event.
+TEST_F(ControlTest, AddItemsAppendsInOrderAndTellsObserversOnce) {
+  Control& list = form.Add(Kind::ListBox, "Lst", {});
+  list.AddItem("a");
+  list.SetListIndex(0);
+  Recorder recorder;
+  list.AddObserver(&recorder);
+  Counts n;
+  Count(list, n);
+  list.AddItems({"b", "", "c"});
+  list.AddItems({});
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "", "c"}));
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(recorder.calls, 1);
+  EXPECT_EQ(n.click + n.change, 0);
+  list.RemoveObserver(&recorder);
+}
+
+TEST_F(ControlTest, AnErrorInAHandlerLeavesTheFormUsable) {
+  Control& a = form.Add(Kind::TextBox, "Txt_A", {});
+  Control& b = form.Add(Kind::TextBox, "Txt_B", {});
+  a.TabIndex = 0;
+  b.TabIndex = 1;
+  a.KeyPress = [&](int&) {
+    b.SetFocus();
+    throw std::runtime_error("database gone");
+  };
+  EXPECT_THROW(user.Type(a, "x"), std::runtime_error);
+  EXPECT_FALSE(form.InAction());
+  EXPECT_TRUE(a.Focused());  // the failed action's focus move is dropped
+  a.KeyPress = nullptr;
+  EXPECT_TRUE(user.Type(a, "y"));
+  EXPECT_EQ(a.Text(), "y");
+}
+
+}  // namespace
+}  // namespace morvanel::view

@@ -1,0 +1,237 @@
+// QtServices: French message boxes, the hourglass, pop-up menus from Menu
+// controls, modal forms that honour their unload query, the help window and
+// closing the host's window.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include "forms/qt/qt_units.h"
+#include "qt_test_support.h"
+
+namespace morvanel::view::qt {
+namespace {
+
+using testing::ClickAt;
+using testing::WhenModalShown;
+
+struct BoxCase {
+  const char* name;
+  MsgButtons buttons;
+  MsgIcon icon;
+  QStringList texts;      // the buttons shown, in order
+  const char* press;      // the one the user presses; nullptr: Escape
+  MsgAnswer answer;
+};
+
+class QtMessageBoxes : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtMessageBoxes, ShowFrenchButtonsAndAnswerThePressedOne) {
+  const BoxCase& c = GetParam();
+  QtServices services;
+  QStringList shown;
+  QString title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  WhenModalShown([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    for (QAbstractButton* b : box->buttons()) shown.append(b->text());
+    title = box->windowTitle();
+    icon = box->icon();
+    if (c.press != nullptr) {
+      testing::ClickButton(box, QString::fromUtf8(c.press));
+    } else {
+      testing::PressKey(box, Qt::Key_Escape);
+    }
+  });
+  const MsgAnswer answer = services.MsgBox("Le code est obligatoire.", c.buttons, c.icon, "Message TARVELINE");
+  EXPECT_EQ(answer, c.answer);
+  shown.sort();
+  QStringList expected = c.texts;
+  expected.sort();
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(title, QStringLiteral("Message TARVELINE"));
+  EXPECT_EQ(icon, c.icon == MsgIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Qt, QtMessageBoxes,
+    ::testing::Values(
+        BoxCase{"OkInformation", MsgButtons::OK, MsgIcon::Information, {"OK"}, "OK", MsgAnswer::OK},
+        BoxCase{"YesNoYes", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, "Oui", MsgAnswer::Yes},
+        BoxCase{"YesNoNo", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, "Non", MsgAnswer::No},
+        BoxCase{"YesNoEscape", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, nullptr, MsgAnswer::No},
+        BoxCase{"SaveQuestionCancel", MsgButtons::YesNoCancel, MsgIcon::Exclamation, {"Oui", "Non", "Annuler"},
+                "Annuler", MsgAnswer::Cancel},
+        BoxCase{"SaveQuestionEscape", MsgButtons::YesNoCancel, MsgIcon::Exclamation, {"Oui", "Non", "Annuler"},
+                nullptr, MsgAnswer::Cancel}),
+    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+TEST(QtServicesPointer, TheHourglassIsPushedOnceAndPoppedOnce) {
+  QtServices services;
+  services.SetMousePointer(MousePointer::Hourglass);
+  services.SetMousePointer(MousePointer::Hourglass);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  services.SetMousePointer(MousePointer::Default);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  services.SetMousePointer(MousePointer::Default);  // nothing more to pop
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtServicesPopup, TheMenuShowsTheItemsAsTheModelHasThemAndClicksTheChosenOne) {
+  Form form("Frm_Essai", 6000, 4000);
+  Control& menu = form.Add(Kind::Menu, "Mnu_Aide", {});
+  menu.SetText("Aide");
+  Control& help = form.Add(Kind::MenuItem, "Mnu_Sommaire", {}, &menu);
+  help.SetText("Aide TARVELINE");
+  Control& off = form.Add(Kind::MenuItem, "Mnu_Autre", {}, &menu);
+  off.SetText("Autre");
+  off.SetEnabled(false);
+  Control& hidden = form.Add(Kind::MenuItem, "Mnu_Cache", {}, &menu);
+  hidden.SetVisible(false);
+  int helpClicks = 0, otherClicks = 0;
+  help.Click = [&] { ++helpClicks; };
+  off.Click = [&] { ++otherClicks; };
+  testing::Screen screen(form);
+
+  QStringList texts;
+  std::vector<bool> enabled;
+  WhenModalShown([&](QWidget* modal) {
+    auto* popup = qobject_cast<QMenu*>(modal);
+    ASSERT_NE(popup, nullptr);
+    for (QAction* a : popup->actions()) {
+      texts.append(a->text());
+      enabled.push_back(a->isEnabled());
+    }
+    ClickAt(popup, popup->actionGeometry(popup->actions().first()).center());
+  });
+  screen.services.PopupMenu(menu, 1440, 1440);
+
+  EXPECT_EQ(texts, (QStringList{"Aide TARVELINE", "Autre"}));
+  EXPECT_EQ(enabled, (std::vector<bool>{true, false}));
+  EXPECT_EQ(helpClicks, 1);
+  EXPECT_EQ(otherClicks, 0);
+}
+
+// A modal form that only its own button may close, as the transfer form.
+class QtModalForm : public ::testing::Test {
+ protected:
+  QtModalForm() {
+    form.SetCaption("Supprimer le centre URSSAF 07 CPAM");
+    Control& ok = form.Add(Kind::Button, "Cmd_OKSuppr", {5640, 1320, 855, 375});
+    ok.SetText("OK");
+    ok.TabIndex = 0;
+    form.QueryUnload = [this](int& cancel, int mode) {
+      modes.push_back(mode);
+      if (!closingAllowed) cancel = 1;
+    };
+    ok.Click = [this] {
+      closingAllowed = true;
+      form.Unload();
+    };
+    form.RaiseLoad();
+  }
+  Form form{"Frm_SupprURSSAF", 7905, 1935};
+  bool closingAllowed = false;
+  std::vector<int> modes;
+  QtServices services;
+};
+
+TEST_F(QtModalForm, TheCloseBoxAndEscapeAreRefusedAndTheFormsButtonCloses) {
+  QString caption;
+  QSize size;
+  bool stayedAfterCloseBox = false, stayedAfterEscape = false;
+  WhenModalShown([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    caption = dialog->windowTitle();
+    size = dialog->size();
+    dialog->close();  // the window's close box
+    stayedAfterCloseBox = dialog->isVisible();
+    dialog->reject();  // what Escape does when no control takes it
+    stayedAfterEscape = dialog->isVisible();
+    auto* button = dialog->findChild<QPushButton*>(QStringLiteral("Cmd_OKSuppr"));
+    ASSERT_NE(button, nullptr);
+    ClickAt(button, button->rect().center());
+  });
+  services.ShowModal(form);  // returns once the form is unloaded
+
+  EXPECT_TRUE(form.IsUnloaded());
+  EXPECT_TRUE(stayedAfterCloseBox);
+  EXPECT_TRUE(stayedAfterEscape);
+  EXPECT_EQ(modes, (std::vector<int>{0, 0, 1}));  // close box twice, then code
+  EXPECT_EQ(caption, QStringLiteral("Supprimer le centre URSSAF 07 CPAM"));
+  const double dpi = LogicalDpi(nullptr);
+  EXPECT_EQ(size, QSize(TwipsToPixels(7905, dpi), TwipsToPixels(1935, dpi)));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(QtModalForm, AFormUnloadedBeforeItIsShownIsNotShown) {
+  closingAllowed = true;
+  form.Unload();
+  services.ShowModal(form);  // would wait for ever if it showed a window
+  EXPECT_EQ(modes, (std::vector<int>{1}));
+}
+
+TEST(QtServicesHelp, TheHelpFileOpensInAWindowThatStaysUntilClosed) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath(QStringLiteral("Morvanel.htm")).toStdString();
+  std::ofstream(path) << "<html><body><a name=\"10\"></a><p>Centres URSSAF</p></body></html>";
+  QtServices services;
+  services.ShowHelpTopic(path, 10);
+  QTextBrowser* help = services.HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("Aide"));
+  EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Centres URSSAF")));
+  services.CloseHelp(path);
+  testing::Settle();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(services.HelpWindow(), nullptr);
+}
+
+TEST(QtServicesHelp, TheHelpPageOpensInAWindowTitledByThePage) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath(QStringLiteral("CentreUrssaf.htm")).toStdString();
+  std::ofstream(path) << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
+  QtServices services;
+  services.ShowHelpPage(path, "Les Centres URSSAF");
+  QTextBrowser* page = services.HelpPageWindow();
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->isVisible());
+  EXPECT_EQ(page->windowTitle(), QStringLiteral("Les Centres URSSAF"));
+  EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("Code du centre")));
+  EXPECT_EQ(services.HelpWindow(), nullptr) << "the F1 window is another one";
+  // The next page reuses the window; CloseHelp closes it with the F1 one.
+  services.ShowHelpPage(path + "#absente", "Aide");
+  EXPECT_EQ(services.HelpPageWindow(), page);
+  EXPECT_EQ(page->windowTitle(), QStringLiteral("Aide"));
+  services.CloseHelp("Morvanel.HLP");
+  testing::Settle();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(services.HelpPageWindow(), nullptr);
+}
+
+TEST(QtServicesExit, UnloadParentFormClosesTheWindowHoldingTheControl) {
+  Form form("Ctr_Urssaf", 7800, 8400);
+  testing::Screen screen(form);
+  ASSERT_TRUE(screen.view->isVisible());
+  screen.services.UnloadParentForm();
+  EXPECT_TRUE(screen.view->isVisible());  // not in the middle of the handler
+  testing::Settle();
+  EXPECT_FALSE(screen.view->isVisible());
+}
+
+}  // namespace
+}  // namespace morvanel::view::qt
