@@ -3,19 +3,11 @@
 
 #include "dba/requete.h"
 #include "morvanel/data/nombres_stockes.h"
-#include "forms/utf8_text.h"
+#include "morvanel/state/code_centre.h"
 #include "morvanel/state/prerequis.h"
 #include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::data {
-
-namespace {
-constexpr int kLongueurCodeCentre = 2;
-}  // namespace
-
-bool CodeCentreAffichable(std::string_view code) {
-  return view::utf8::CharCount(code) == kLongueurCodeCentre;
-}
 
 void CentreList::Remplir_CentreUrssaf() {
   dba::Database& base = shell::BaseRequise(ctx_.lib, "Remplir_CentreUrssaf");
@@ -39,7 +31,7 @@ void CentreList::Remplir_CentreUrssaf() {
 
   // A single centre whose code cannot be shown stays in the list: picking
   // it says why it cannot be shown.
-  if (sigles.ListCount() == 1 && !sigles.List(0).empty() && CodeCentreAffichable(liste.Item(1, 1))) {
+  if (sigles.ListCount() == 1 && !sigles.List(0).empty() && shell::CodeCentreAffichable(liste.Item(1, 1))) {
     ctx_.ecran.Txt_CodCtrUrssaf.SetText(liste.Item(1, 1));
   }
 }

@@ -3,16 +3,9 @@
 // (Lancer_UNIPG). Centre data subsystem.
 #pragma once
 
-#include <string_view>
-
 #include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
-
-// A centre code the code box can hold and look up: two characters. A key of
-// another length (a database imported from elsewhere) must not be put into
-// the box, whose lookup would then find no centre, or another one.
-[[nodiscard]] bool CodeCentreAffichable(std::string_view code);
 
 class CentreList {
  public:

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "dba/citem.h"
-#include "morvanel/data/centre_list.h"
 #include "morvanel/fields/texte_saisie.h"
+#include "morvanel/state/code_centre.h"
 
 namespace morvanel::fields {
 
@@ -135,7 +135,7 @@ void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
 
   const std::string sigle = e.Cbo_SigleCtrUrssaf.Text();
   const std::string code = ctx_.etat.ListeCentres.Item(index + 1, 1);
-  if (!data::CodeCentreAffichable(code)) {
+  if (!shell::CodeCentreAffichable(code)) {
     // Never another centre under this sigle: the box would look up another
     // key than the one picked, and a save would rename that centre.
     ctx_.services.MsgBox(kCodeNonAffichable, view::MsgButtons::OK, view::MsgIcon::Exclamation,

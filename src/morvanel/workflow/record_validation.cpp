@@ -6,8 +6,9 @@
 #include <string>
 
 #include "dba/requete.h"
-#include "morvanel/state/prerequis.h"
+#include "morvanel/state/instance_state.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_screen.h"
 
 namespace morvanel::workflow {
 namespace {

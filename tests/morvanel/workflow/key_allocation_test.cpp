@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -52,7 +53,16 @@ INSTANTIATE_TEST_SUITE_P(
                       CasCle{"abc", {}, "", kMsgCompteurIllisible},
                       CasCle{"7x", {}, "", kMsgCompteurIllisible},
                       CasCle{"-3", {}, "", kMsgCompteurIllisible},
-                      CasCle{"1 2", {}, "", kMsgCompteurIllisible}));
+                      CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
+    [](const ::testing::TestParamInfo<CasCle>& cas) {
+      // The counter's text, its letters and digits only, numbered so that
+      // " 12 " and "12" stay apart.
+      std::string nom = "n" + std::to_string(cas.index) + "_compteur_";
+      for (const char* c = cas.param.compteur; *c != '\0'; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) nom += *c;
+      }
+      return nom;
+    });
 
 }  // namespace
 }  // namespace morvanel::workflow

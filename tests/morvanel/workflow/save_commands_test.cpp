@@ -95,7 +95,11 @@ TEST_P(RefusDeCleTest, NothingWrittenAndTheCreationKept) {
 
 INSTANTIATE_TEST_SUITE_P(Compteurs, RefusDeCleTest,
                          ::testing::Values(CasRefus{"99", workflow::kMsgPlusDeCle},
-                                           CasRefus{"x1", workflow::kMsgCompteurIllisible}));
+                                           CasRefus{"x1", workflow::kMsgCompteurIllisible}),
+                         [](const ::testing::TestParamInfo<CasRefus>& cas) {
+                           return std::string(cas.index == 0 ? "CompteurAuMaximum"
+                                                             : "CompteurIllisible");
+                         });
 
 TEST_F(CreationTest, BankDetailsOfACentreShownBeforeNeverReachTheNewCentre) {
   Compteur("07");
