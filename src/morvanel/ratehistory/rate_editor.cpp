@@ -253,10 +253,9 @@ void RateEditor::Cmd_OkRapport_Click() {
   if (e.Lst_Valeur.ListCount() >= kLignesVisibles) e.Bdv_Valeur.SetVisible(true);
   if (e.Lst_Date.ListCount() >= kLignesVisibles) e.Bdv_Date.SetVisible(true);
   AlignerSur(d_.etat.IndexRapport);
-  RevenirConsultation();
   // The centre has changed: deleting it from here would throw that away
   // unseen.
-  e.Cmd_Supprimer.SetEnabled(false);
+  RevenirConsultation(/*supprimerCentre=*/false);
 }
 
 void RateEditor::Cmd_AnnulerRapport_Click() {
@@ -266,7 +265,7 @@ void RateEditor::Cmd_AnnulerRapport_Click() {
     d_.ecran.Cmd_Ajouter.SetEnabled(false);
     return;
   }
-  RevenirConsultation();
+  RevenirConsultation(/*supprimerCentre=*/true);
 }
 
 void RateEditor::Cmd_SupprimerRapport_Click() {
@@ -292,10 +291,10 @@ void RateEditor::Cmd_SupprimerRapport_Click() {
   }
   if (e.Lst_Valeur.ListCount() < kLignesVisibles) e.Bdv_Valeur.SetVisible(false);
   if (e.Lst_Date.ListCount() < kLignesVisibles) e.Bdv_Date.SetVisible(false);
-  RevenirConsultation();
+  RevenirConsultation(/*supprimerCentre=*/true);
 }
 
-void RateEditor::RevenirConsultation() {
+void RateEditor::RevenirConsultation(bool supprimerCentre) {
   shell::UrssafScreen& e = d_.ecran;
   e.Txt_Valeur.SetText("");
   e.Txt_Date.SetText("");
@@ -312,7 +311,9 @@ void RateEditor::RevenirConsultation() {
   e.Cmd_Ajouter.SetEnabled(false);
   const bool creation = d_.etat.ModeAjout;
   e.Cmd_Sortir.SetEnabled(!creation);
-  if (creation) e.Cmd_Supprimer.SetEnabled(false);
+  if (creation || !supprimerCentre) e.Cmd_Supprimer.SetEnabled(false);
+  // Last: disabling a control while the focused one is unusable sends the
+  // focus on, over an earlier request.
   (creation ? e.Cmd_OK : e.Cmd_Sortir).SetFocus();
 }
 

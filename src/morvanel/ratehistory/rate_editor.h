@@ -37,8 +37,9 @@ class RateEditor {
   void Retrier();
   void AlignerSur(int index);
   void ReglerBarres();
-  // Back to browsing: the frame, then the main screen as its own state has it.
-  void RevenirConsultation();
+  // Back to browsing: the frame, then the main screen as its own state has
+  // it; `supprimerCentre`: the main "Supprimer" stays usable on a shown centre.
+  void RevenirConsultation(bool supprimerCentre);
 
   RateEditorDeps d_;
   // The date box's check has just told the clerk about the date it holds:
