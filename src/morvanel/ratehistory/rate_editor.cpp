@@ -42,6 +42,7 @@
 #include "morvanel/ratehistory/rate_editor_states.h"
 #include "morvanel/ratehistory/rate_entry.h"
 #include "morvanel/ratehistory/rate_history_model.h"
+#include "morvanel/ratehistory/rate_lines.h"
 #include "morvanel/shell/instance_state.h"
 #include "morvanel/shell/procedures.h"
 #include "morvanel/shell/urssaf_context.h"
@@ -192,7 +193,7 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
   return !d_.etat.ErreurChevauchement;
 }
 
-void RateEditor::Ranger(const Saisie& saisie) {
+void RateEditor::RangerEtTrier(const Saisie& saisie) {
   dba::CItem& h = *d_.Historique();
   std::vector<std::string> dates = h.Values(kAttrDates);
   std::vector<std::string> taux = h.Values(kAttrTaux);
@@ -212,16 +213,17 @@ void RateEditor::Ranger(const Saisie& saisie) {
   if (taux.size() <= position) taux.resize(position + 1);
   dates[position] = saisie.date;
   taux[position] = saisie.taux;
+  // The re-sort of Trier_Par_Date(Temp), done on the columns already read:
+  // a long history is read and written once, not twice.
+  TrierLignesParDate(dates, taux, dates.size());
   h.setValues(kAttrDates, dates);
   h.setValues(kAttrTaux, taux);
 }
 
-void RateEditor::Retrier() {
+void RateEditor::Remplir() {
   if (d_.etat.ModeAjout) {
-    d_.modele.Trier_Par_DateTemp();
     d_.modele.Remplir_ValeurTemp();
   } else {
-    d_.modele.Trier_Par_Date();
     d_.modele.Remplir_Valeur();
   }
 }
@@ -239,14 +241,14 @@ void RateEditor::Cmd_OkRapport_Click() {
   Saisie saisie;
   if (!LireSaisie(saisie)) return;
 
-  Ranger(saisie);
   e.Txt_Valeur.SetText("");
   e.Txt_Date.SetText("");
   e.Txt_Valeur.SetEnabled(false);
   e.Txt_Date.SetEnabled(false);
   {
     Occupation occupe(d_.services, e.form);
-    Retrier();
+    RangerEtTrier(saisie);
+    Remplir();
     d_.services.DoEvents();
   }
   ReglerBarres();
@@ -282,11 +284,7 @@ void RateEditor::Cmd_SupprimerRapport_Click() {
       h->setValues(kAttrDates, dates);
       h->setValues(kAttrTaux, taux);
     }
-    if (d_.etat.ModeAjout) {
-      d_.modele.Remplir_ValeurTemp();
-    } else {
-      d_.modele.Remplir_Valeur();
-    }
+    Remplir();
     ReglerBarres();
   }
   if (e.Lst_Valeur.ListCount() < kLignesVisibles) e.Bdv_Valeur.SetVisible(false);

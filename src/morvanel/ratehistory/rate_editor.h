@@ -32,9 +32,11 @@ class RateEditor {
   // The entry as the history stores it; false when the clerk was told why not.
   struct Saisie;
   [[nodiscard]] bool LireSaisie(Saisie& saisie);
-  // Writes the entry into the history: appended, or over the selected line.
-  void Ranger(const Saisie& saisie);
-  void Retrier();
+  // Writes the entry into the history (appended, or over the selected line)
+  // and re-sorts it newest first.
+  void RangerEtTrier(const Saisie& saisie);
+  // Both lists rebuilt from the record that holds the history.
+  void Remplir();
   void AlignerSur(int index);
   void ReglerBarres();
   // Back to browsing: the frame, then the main screen as its own state has
