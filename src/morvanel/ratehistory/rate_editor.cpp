@@ -155,8 +155,13 @@ void RateEditor::Lst_Date_DblClick() {
 bool RateEditor::LireSaisie(Saisie& saisie) {
   shell::UrssafScreen& e = d_.ecran;
   utilitaires::Utilitaires& u = d_.Utilitaires();
-  const bool dejaSignalee = dateSignalee_;
-  dateSignalee_ = false;
+  if (dateSignalee_) {
+    // The click left the date box, whose check has just spoken: one click,
+    // one message.
+    dateSignalee_ = false;
+    e.Txt_Date.SetFocus();
+    return false;
+  }
 
   if (e.Txt_Date.Text().empty() || e.Txt_Valeur.Text().empty()) {
     view::Control& vide = e.Txt_Date.Text().empty() ? e.Txt_Date : e.Txt_Valeur;
@@ -171,7 +176,7 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
   e.Txt_Date.SetText(complete);
   saisie.date = u.Convertir_DateStockage(complete);
   if (saisie.date.empty()) {
-    if (!dejaSignalee) d_.Avertir(kDateErronee);
+    d_.Avertir(kDateErronee);
     e.Txt_Date.SetFocus();
     return false;
   }
@@ -365,6 +370,9 @@ void RateEditor::Txt_Valeur_KeyPress(int& keyAscii) {
 void RateEditor::Txt_Date_LostFocus() {
   view::Control& boite = d_.ecran.Txt_Date;
   if (boite.Text().empty()) return;
+  // A clerk giving the line up is not stopped by its date first; "Ok" still
+  // checks it if the line is kept.
+  if (d_.ecran.form.ActiveControl() == &d_.ecran.Cmd_AnnulerRapport) return;
   utilitaires::Utilitaires& u = d_.Utilitaires();
   boite.SetText(u.Completer_Date(boite.Text()));
   if (!u.Convertir_DateStockage(boite.Text()).empty()) return;

@@ -132,6 +132,19 @@ TEST_F(Editeur, ADateThatIsNoDateIsToldOnceAndNothingIsStored) {
   }
 }
 
+TEST_F(Editeur, AClickThatLeavesAWrongDateSaysNothingElse) {
+  p.clerc().Click(e().Cmd_AjouterRapport);
+  p.clerc().Type(e().Txt_Date, "31/02/2024");
+  p.clerc().Click(e().Cmd_OkRapport);  // the rate is missing too
+  EXPECT_EQ(p.Messages(), Liste{kDateErronee});
+  EXPECT_TRUE(e().Txt_Date.Focused());
+  // The next click on "Ok" from another box is judged afresh.
+  p.clerc().Type(e().Txt_Date, "");
+  e().Txt_Date.SetText("01/05/2024");
+  p.clerc().Click(e().Cmd_OkRapport);
+  EXPECT_EQ(p.Messages(), Liste{"Vous devez saisir un pourcentage de charges salariales."});
+}
+
 TEST_F(Editeur, ADateTypedShortIsCompletedByOkEvenWhenTheBoxWasNeverLeft) {
   p.clerc().Click(e().Cmd_AjouterRapport);
   e().Txt_Date.SetText("1-2-25");
