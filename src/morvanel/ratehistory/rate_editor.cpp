@@ -369,6 +369,7 @@ void RateEditor::Txt_Valeur_KeyPress(int& keyAscii) {
 
 void RateEditor::Txt_Date_LostFocus() {
   view::Control& boite = d_.ecran.Txt_Date;
+  dateSignalee_ = false;  // said for this leaving or not at all
   if (boite.Text().empty()) return;
   // A clerk giving the line up is not stopped by its date first; "Ok" still
   // checks it if the line is kept.

@@ -145,6 +145,20 @@ TEST_F(Editeur, AClickThatLeavesAWrongDateSaysNothingElse) {
   EXPECT_EQ(p.Messages(), Liste{"Vous devez saisir un pourcentage de charges salariales."});
 }
 
+TEST_F(Editeur, AWrongDateLeftForAnnulerIsStillToldByALaterOk) {
+  p.clerc().Click(e().Cmd_AjouterRapport);
+  p.clerc().Type(e().Txt_Valeur, "2");
+  p.clerc().Type(e().Txt_Date, "31/02/2024");
+  p.clerc().Click(e().Txt_Valeur);  // told when leaving for another box
+  EXPECT_EQ(p.Messages(), Liste{kDateErronee});
+  p.services.QueueAnswer(MsgAnswer::No);
+  p.clerc().Click(e().Cmd_AnnulerRapport);  // not told when giving up
+  EXPECT_EQ(p.Messages(), Liste{"Etes-vous sûr de vouloir quitter cette création ?"});
+  p.clerc().Click(e().Cmd_OkRapport);  // from "Annuler": the box is not left
+  EXPECT_EQ(p.Messages(), Liste{kDateErronee});
+  EXPECT_EQ(Dates().size(), 3u);
+}
+
 TEST_F(Editeur, ADateTypedShortIsCompletedByOkEvenWhenTheBoxWasNeverLeft) {
   p.clerc().Click(e().Cmd_AjouterRapport);
   e().Txt_Date.SetText("1-2-25");
