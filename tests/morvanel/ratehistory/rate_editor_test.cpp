@@ -204,13 +204,6 @@ TEST(TauxSaisi, IsStoredExactlyInThousandths) {
   }
 }
 
-TEST(TauxSaisi, SeparatorsTypedInTheDateBecomeSlashes) {
-  for (int touche : {'.', '-', ' ', 'a', 'Z', ','}) {
-    EXPECT_EQ(ratehistory::FiltreDate(touche), '/') << static_cast<char>(touche);
-  }
-  for (int touche : {int{'0'}, int{'9'}, 8, 9}) EXPECT_EQ(ratehistory::FiltreDate(touche), touche);
-}
-
 TEST_F(Editeur, TypedSeparatorsComeOutAsSlashesInTheBox) {
   p.clerc().Click(e().Cmd_AjouterRapport);
   p.clerc().Type(e().Txt_Date, "1.2-2025 x");
@@ -394,6 +387,27 @@ TEST(EditeurCreation, LinesGoToTheNewCentreAndTheSaveWritesThem) {
   EXPECT_EQ(nouveau.Values(21), Liste{"1500"});
   EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(20),
             Valeurs({DateStockee("01/01/2022"), DateStockee("01/01/2023"), DateStockee("01/01/2024")}));
+}
+
+// A last line without a rate leaves attribute 21 one value short: the new
+// rate must still land beside its own date.
+TEST(EditeurColonnes, ANewRateStaysBesideItsDateAfterALineWithoutRate) {
+  auto donnees = DonneesParDefaut();
+  donnees.push_back({"CENTREURSSAF", "10",
+                     {{1, "SANS DERNIER TAUX"}, {2, "Court"},
+                      {20, Valeurs({DateStockee("01/01/2021"), DateStockee("01/01/2022")})},
+                      {21, "1000"}}});
+  PosteCentres p(donnees);
+  p.Montrer("10");
+  auto& e = p.e();
+  p.clerc().Click(e.Cmd_AjouterRapport);
+  p.clerc().Type(e.Txt_Date, "01/01/2020");
+  p.clerc().Type(e.Txt_Valeur, "2");
+  p.clerc().Click(e.Cmd_OkRapport);
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_EQ(e.Lst_Date.Items(), (Liste{"01/01/2022", "01/01/2021", "01/01/2020"}));
+  EXPECT_EQ(e.Lst_Valeur.Items(), (Liste{"", "1,000", "2,000"}));
+  EXPECT_EQ(p.etat().Art_CentreUrssaf->Values(21), (Liste{"", "1000", "2000"}));
 }
 
 TEST(EditeurLimite, TheHistoryStopsAt32767Lines) {
