@@ -34,17 +34,12 @@ morvanel::view::qt::QtFormView& ViewOf(ControlBench& b) {
 
 }  // namespace
 
-void RegisterQtHistoryMeasurements(Registry& r) {
-  const auto shown = std::find_if(r.begin(), r.end(),
-                                  [](const Measurement& m) { return m.name == "show_history_32767"; });
-  if (shown == r.end()) return;  // not registered: nothing to mirror
-  Measurement m = *shown;
-  m.name = "qt_history_32767";
+Measurement WithQtView(Measurement m) {
   const auto prepare = m.prepare;
   m.prepare = [prepare](BenchContext& ctx, int run) {
     (void)ViewOf(Control(ctx));
     if (prepare) prepare(ctx, run);
-    QCoreApplication::processEvents();  // the emptied screen drawn, untimed
+    QCoreApplication::processEvents();  // the screen as the step finds it drawn, untimed
   };
   const auto ours = m.ours;
   m.ours = [ours](BenchContext& ctx, int run) {
@@ -53,6 +48,15 @@ void RegisterQtHistoryMeasurements(Registry& r) {
     QCoreApplication::processEvents();
     return digest;
   };
+  return m;
+}
+
+void RegisterQtHistoryMeasurements(Registry& r) {
+  const auto shown = std::find_if(r.begin(), r.end(),
+                                  [](const Measurement& m) { return m.name == "show_history_32767"; });
+  if (shown == r.end()) return;  // not registered: nothing to mirror
+  Measurement m = WithQtView(*shown);
+  m.name = "qt_history_32767";
   r.push_back(std::move(m));
 }
 

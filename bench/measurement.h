@@ -73,6 +73,11 @@ void RegisterPickerMeasurements(Registry& r);   // pickers_500x5000
 void RegisterWorkflowMeasurements(Registry& r);
 // qt_history_32767, a copy of show_history_32767 with a Qt view; with Qt only.
 void RegisterQtHistoryMeasurements(Registry& r);
+// add_line_32766 (with the Qt view when Qt is built).
+void RegisterRateEditorMeasurements(Registry& r);
+// `m` with a Qt view mirroring the control's screen: its step ends with the
+// events that follow (layout, repaint). Qt builds only.
+[[nodiscard]] Measurement WithQtView(Measurement m);
 
 // Joins texts with the attribute mark, as a selection result holds its records.
 [[nodiscard]] std::string JoinRecords(const std::vector<std::string>& parts);

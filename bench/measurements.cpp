@@ -17,6 +17,7 @@ Registry AllMeasurements() {
 #ifdef MORVANEL_BENCH_QT
   RegisterQtHistoryMeasurements(r);  // after the step it copies
 #endif
+  RegisterRateEditorMeasurements(r);
   RegisterWorkflowMeasurements(r);
   return r;
 }

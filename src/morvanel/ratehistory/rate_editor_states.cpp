@@ -7,7 +7,7 @@
 //   adding / modifying - entry boxes usable, lists and scroll bars
 //               disabled (Griser_Valeur), and the rest of the control
 //               disabled but for the frame's members (Masquer_Valeur).
-// The handlers that move between them belong to the editor itself.
+// The handlers that move between them belong to the editor (rate_editor.cpp).
 #include "morvanel/ratehistory/rate_editor_states.h"
 
 #include <algorithm>
@@ -16,7 +16,14 @@
 
 namespace morvanel::ratehistory {
 
+void RateEditorStates::Passer(EtatRapport etat) {
+  etat_ = etat;
+  ctx_.etat.ModeRapport = etat == EtatRapport::Ajout ? 1 : 0;
+}
+
+// Whatever the editor was doing, Afficher brings the frame back to browsing.
 void RateEditorStates::RapportFalse() {
+  Passer(EtatRapport::Consultation);
   auto& e = ctx_.ecran;
   e.Cdr_Rapport.SetEnabled(true);
   e.Txt_Date.SetEnabled(false);

@@ -7,9 +7,16 @@
 
 namespace morvanel::ratehistory {
 
+// The editor's one state (transitions in rate_editor.cpp). ModeRapport, the
+// control's field, follows it: 1 while adding, else 0.
+enum class EtatRapport { Consultation, Ajout, Modification };
+
 class RateEditorStates {
  public:
   explicit RateEditorStates(shell::UrssafContext& ctx) : ctx_(ctx) {}
+
+  [[nodiscard]] EtatRapport Etat() const { return etat_; }
+  void Passer(EtatRapport etat);
 
   void RapportFalse();
   void Griser_Valeur();
@@ -19,6 +26,7 @@ class RateEditorStates {
 
  private:
   shell::UrssafContext& ctx_;
+  EtatRapport etat_ = EtatRapport::Consultation;
 };
 
 }  // namespace morvanel::ratehistory

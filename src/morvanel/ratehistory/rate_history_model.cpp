@@ -81,9 +81,10 @@ void RateHistoryModel::Chevauchement() {
   const auto jour = utilitaires::ValeurNumerique(saisie);
 
   const int modifiee = e.Lst_Date.ListIndex();
-  for (int i = 0, n = e.Lst_Date.ListCount(); i < n; ++i) {
+  const std::vector<std::string>& lignes = e.Lst_Date.Items();  // read in place: 32767 lines
+  for (int i = 0, n = static_cast<int>(lignes.size()); i < n; ++i) {
     if (i == modifiee) continue;
-    const std::string ligne = u.Convertir_DateStockage(e.Lst_Date.List(i));
+    const std::string ligne = u.Convertir_DateStockage(lignes[static_cast<std::size_t>(i)]);
     if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
     ctx_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
                          view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);

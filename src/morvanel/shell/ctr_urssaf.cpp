@@ -66,7 +66,9 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       codeSigle(ctx),
       pickers(ctx),
       taux(ctx),
-      editeurTaux(ctx) {}
+      editeurTaux(ctx),
+      snv2Montant(ctx),
+      editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)) {}
 
 Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
     : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
@@ -74,6 +76,8 @@ Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
   d->pickers.Attach();
   d->aide.Attach();
   d->workflow.Attach();
+  d->snv2Montant.Attach();
+  d->editeurRapport.Attach();
   d->lib.AddInstance();
   UserControl_Initialize();
 }

@@ -10,6 +10,8 @@
 #include "morvanel/data/centre_record.h"
 #include "morvanel/fields/code_sigle_fields.h"
 #include "morvanel/fields/entite_etab_pickers.h"
+#include "morvanel/fields/snv2_montant_fields.h"
+#include "morvanel/ratehistory/rate_editor.h"
 #include "morvanel/ratehistory/rate_editor_states.h"
 #include "morvanel/ratehistory/rate_history_model.h"
 #include "morvanel/shell/ctr_urssaf.h"
@@ -47,6 +49,8 @@ struct Ctr_Urssaf::Private {
   fields::EntiteEtabPickers pickers;
   ratehistory::RateHistoryModel taux;
   ratehistory::RateEditorStates editeurTaux;
+  fields::Snv2MontantFields snv2Montant;
+  ratehistory::RateEditor editeurRapport;
 };
 
 }  // namespace morvanel::shell

@@ -1,0 +1,44 @@
+// What the rate editor is given, and its message boxes. Rate history
+// subsystem.
+#include "morvanel/ratehistory/rate_editor_deps.h"
+
+#include "components/droits/droits_ecran.h"
+#include "dba/citem.h"
+#include "morvanel/state/urssaf_context.h"
+
+namespace morvanel::ratehistory {
+
+RateEditorDeps RateEditorDeps::De(shell::UrssafContext& ctx, RateEditorStates& etats,
+                                  RateHistoryModel& modele) {
+  return RateEditorDeps{ctx.ecran, ctx.etat, ctx.services, ctx.procs, etats, modele, ctx.lib};
+}
+
+utilitaires::Utilitaires& RateEditorDeps::Utilitaires() const { return lib.Utilitaires(); }
+
+dba::CItem* RateEditorDeps::Historique() const {
+  if (etat.ModeAjout) return etat.ItemTemp.get();
+  // Art_CentreUrssaf outlives the screen that showed it: only a centre still
+  // on screen (its code shown) has its history edited.
+  if (ecran.Txt_CodCtrUrssaf.Text().empty()) return nullptr;
+  return etat.Art_CentreUrssaf.get();
+}
+
+bool RateEditorDeps::PeutModifier() const {
+  return etat.DroitsEcran && etat.DroitsEcran->Niveau() == components::kNiveauComplet;
+}
+
+void RateEditorDeps::Avertir(std::string_view texte) const {
+  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+}
+
+void RateEditorDeps::Informer(std::string_view texte) const {
+  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Information, shell::kTitreMessage);
+}
+
+bool RateEditorDeps::Confirmer(std::string_view question) const {
+  services.Beep();
+  return services.MsgBox(question, view::MsgButtons::YesNo, view::MsgIcon::Exclamation,
+                         shell::kTitreMessage) == view::MsgAnswer::Yes;
+}
+
+}  // namespace morvanel::ratehistory

@@ -1,0 +1,62 @@
+// RateEditorDeps: the few objects and procedures the rate editor works with,
+// named once. Rate history subsystem.
+//
+// Built from the control's context in one place (RateEditorDeps::De); the
+// editor uses nothing else. Refers to everything, owns nothing.
+#pragma once
+
+#include <string_view>
+
+namespace utilitaires {
+class Utilitaires;
+}
+namespace dba {
+class CItem;
+}
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+struct LibraryState;
+class UrssafProcedures;
+}  // namespace morvanel::shell
+
+namespace morvanel::ratehistory {
+
+class RateEditorStates;
+class RateHistoryModel;
+
+struct RateEditorDeps {
+  shell::UrssafScreen& ecran;
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Afficher (which brings the frame back to browsing through RapportFalse).
+  shell::UrssafProcedures& procs;
+  // The editor's state, Griser_Valeur, Degriser_Valeur, Afficher_Ajouter,
+  // Masquer_Valeur.
+  RateEditorStates& etats;
+  // Remplir_Valeur(Temp), Trier_Par_Date(Temp), Chevauchement.
+  RateHistoryModel& modele;
+  shell::LibraryState& lib;
+
+  [[nodiscard]] static RateEditorDeps De(shell::UrssafContext& ctx, RateEditorStates& etats,
+                                         RateHistoryModel& modele);
+
+  [[nodiscard]] utilitaires::Utilitaires& Utilitaires() const;
+  // The record that holds the history on screen: ItemTemp while a centre is
+  // created, else the shown centre. nullptr when no centre is on screen.
+  [[nodiscard]] dba::CItem* Historique() const;
+  // Only a user with full access to the screen changes the history.
+  [[nodiscard]] bool PeutModifier() const;
+
+  // Message boxes of the control (title "Message TARVELINE").
+  void Avertir(std::string_view texte) const;   // exclamation, OK
+  void Informer(std::string_view texte) const;  // information, OK
+  // Beep, then a Yes/No question with the exclamation icon; true on Yes.
+  [[nodiscard]] bool Confirmer(std::string_view question) const;
+};
+
+}  // namespace morvanel::ratehistory

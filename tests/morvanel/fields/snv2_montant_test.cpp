@@ -1,0 +1,110 @@
+// The SNV2 code (nine digits or nothing) and the flat amount (two decimals,
+// stored in hundredths) as a clerk types and leaves them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "poste_centres.h"
+#include "morvanel/fields/snv2_montant_fields.h"
+
+namespace morvanel::testing {
+namespace {
+
+using Liste = std::vector<std::string>;
+
+constexpr const char* kSNV2 = "Le code adresse SVN2 doit être composé de 9 chiffres.";
+
+class Champs : public ::testing::Test {
+ protected:
+  Champs() { p.Montrer("07"); }
+  shell::UrssafScreen& e() { return p.e(); }
+  PosteCentres p;
+};
+
+TEST_F(Champs, LeavingTheSNV2CodeWithoutNineDigitsIsToldAndTheFocusComesBack) {
+  struct Cas {
+    const char* code;
+    bool refuse;
+  };
+  for (const Cas& c : {Cas{"12345678", true}, Cas{"1", true}, Cas{"123456789", false},
+                       Cas{"", false}}) {
+    SCOPED_TRACE(c.code);
+    e().Txt_CodeSNV2.SetText(c.code);
+    p.clerc().Focus(e().Txt_CodeSNV2);
+    p.clerc().Focus(e().Txt_InterlocCtrUrssaf);
+    const auto messages = p.services.takeMessages();
+    if (c.refuse) {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].text, kSNV2);
+      EXPECT_EQ(messages[0].icon, view::MsgIcon::Exclamation);
+      EXPECT_TRUE(e().Txt_CodeSNV2.Focused());
+      EXPECT_EQ(e().Txt_CodeSNV2.Text(), c.code);  // kept as typed
+    } else {
+      EXPECT_TRUE(messages.empty());
+      EXPECT_TRUE(e().Txt_InterlocCtrUrssaf.Focused());
+    }
+  }
+}
+
+TEST(CodeSNV2, HeldFromTheDatabaseToTheSameRuleAsTyped) {
+  EXPECT_TRUE(fields::CodeSNV2Valide("069123456"));
+  EXPECT_TRUE(fields::CodeSNV2Valide(""));
+  for (const char* refuse : {"06912345A", "0691234567", "06912 345", "12345678"}) {
+    EXPECT_FALSE(fields::CodeSNV2Valide(refuse)) << refuse;
+  }
+}
+
+TEST_F(Champs, OnlyNineDigitsGetIntoTheSNV2Code) {
+  e().Txt_CodeSNV2.SetText("");
+  p.clerc().Type(e().Txt_CodeSNV2, "12a3-4 5");
+  p.clerc().Paste(e().Txt_CodeSNV2, "6x7.89");
+  p.clerc().Type(e().Txt_CodeSNV2, "0");  // a tenth digit
+  EXPECT_EQ(e().Txt_CodeSNV2.Text(), "123456789");
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST_F(Champs, TabInTheSNV2CodeGoesToAnnuler) {
+  e().Txt_CodeSNV2.SetText("");
+  p.clerc().Focus(e().Txt_CodeSNV2);
+  p.clerc().Key(e().Txt_CodeSNV2, view::kKeyTab);
+  EXPECT_TRUE(e().Cmd_Annuler.Focused());
+  EXPECT_EQ(e().Txt_CodeSNV2.Text(), "");
+}
+
+TEST_F(Champs, LeavingTheAmountWritesItWithTwoDecimals) {
+  struct Cas {
+    const char* tape;
+    const char* apres;
+  };
+  for (const Cas& c : {Cas{"0.29", "0,29"}, Cas{"12", "12,00"}, Cas{"3,5", "3,50"}, Cas{"", ""},
+                       Cas{",", ""}}) {
+    SCOPED_TRACE(c.tape);
+    e().Txt_MontForfait.SetText("");
+    p.clerc().Type(e().Txt_MontForfait, c.tape);
+    p.clerc().Focus(e().Txt_MontForfait);
+    p.clerc().Focus(e().Txt_InterlocCtrUrssaf);
+    EXPECT_EQ(e().Txt_MontForfait.Text(), c.apres);
+  }
+  EXPECT_TRUE(p.Messages().empty());
+}
+
+TEST_F(Champs, TheAmountTakesOnlyANumber) {
+  e().Txt_MontForfait.SetText("");
+  p.clerc().Type(e().Txt_MontForfait, "1a-2,,5");
+  EXPECT_EQ(e().Txt_MontForfait.Text(), "12,5");
+}
+
+TEST_F(Champs, AStoredAmountIsShownAndSavedUnchanged) {
+  EXPECT_EQ(e().Txt_MontForfait.Text(), "12,50");
+  p.clerc().Type(e().Txt_CodeEntite, "002");  // a save needs an attachment
+  p.Messages();
+  p.clerc().Focus(e().Txt_MontForfait);
+  p.clerc().Focus(e().Txt_InterlocCtrUrssaf);
+  p.clerc().Click(e().Cmd_OK);
+  EXPECT_EQ(p.Messages(), Liste{});
+  EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(22), "1250");
+}
+
+}  // namespace
+}  // namespace morvanel::testing
