@@ -65,7 +65,8 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       codeSigle(ctx),
       pickers(ctx),
       taux(ctx),
-      editeurTaux(ctx) {}
+      editeurTaux(ctx),
+      banque(fields::AdresseBancaireDeps::De(ctx)) {}
 
 Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
     : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
@@ -73,6 +74,7 @@ Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
   d->pickers.Attach();
   d->aide.Attach();
   d->workflow.Attach();
+  d->banque.Attach();
   d->lib.AddInstance();
   UserControl_Initialize();
 }

@@ -8,6 +8,7 @@
 #include "components/adresse/adresse.h"
 #include "morvanel/data/centre_list.h"
 #include "morvanel/data/centre_record.h"
+#include "morvanel/fields/adresse_bancaire_form.h"
 #include "morvanel/fields/code_sigle_fields.h"
 #include "morvanel/fields/entite_etab_pickers.h"
 #include "morvanel/ratehistory/rate_editor_states.h"
@@ -47,6 +48,7 @@ struct Ctr_Urssaf::Private {
   fields::EntiteEtabPickers pickers;
   ratehistory::RateHistoryModel taux;
   ratehistory::RateEditorStates editeurTaux;
+  fields::AdresseBancaireForm banque;  // Frm_AdresseBancaire
 };
 
 }  // namespace morvanel::shell
