@@ -12,10 +12,10 @@ namespace components {
 class Client {
  public:
   Client() = default;
-  Client(std::string code, std::string raisonSociale, std::string utilisateur)
-      : code(std::move(code)),
-        raisonSociale(std::move(raisonSociale)),
-        utilisateur(std::move(utilisateur)) {}
+  Client(std::string codeClient, std::string raison, std::string nomUtilisateur)
+      : code(std::move(codeClient)),
+        raisonSociale(std::move(raison)),
+        utilisateur(std::move(nomUtilisateur)) {}
 
   std::string code;           // the client's code in the payroll application
   std::string raisonSociale;  // the company name

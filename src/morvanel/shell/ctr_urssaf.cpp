@@ -68,7 +68,8 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       taux(ctx),
       editeurTaux(ctx),
       snv2Montant(ctx),
-      editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)) {}
+      editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)),
+      banque(fields::AdresseBancaireDeps::De(ctx)) {}
 
 Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
     : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
@@ -78,6 +79,7 @@ Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
   d->workflow.Attach();
   d->snv2Montant.Attach();
   d->editeurRapport.Attach();
+  d->banque.Attach();
   d->lib.AddInstance();
   UserControl_Initialize();
 }

@@ -8,6 +8,7 @@
 #include "components/adresse/adresse.h"
 #include "morvanel/data/centre_list.h"
 #include "morvanel/data/centre_record.h"
+#include "morvanel/fields/adresse_bancaire_form.h"
 #include "morvanel/fields/code_sigle_fields.h"
 #include "morvanel/fields/entite_etab_pickers.h"
 #include "morvanel/fields/snv2_montant_fields.h"
@@ -51,6 +52,7 @@ struct Ctr_Urssaf::Private {
   ratehistory::RateEditorStates editeurTaux;
   fields::Snv2MontantFields snv2Montant;
   ratehistory::RateEditor editeurRapport;
+  fields::AdresseBancaireForm banque;  // Frm_AdresseBancaire
 };
 
 }  // namespace morvanel::shell

@@ -1,0 +1,47 @@
+// AdresseBancaireDeps: the few things the bank-details dialog works with,
+// named once. Field entry subsystem.
+//
+// Built from the control's context in one place (AdresseBancaireDeps::De);
+// the dialog and its opener use nothing else. Refers to everything, owns
+// nothing.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace dba {
+class Database;
+}
+namespace components {
+class Client;
+}
+namespace morvanel::view {
+class Control;
+class Services;
+}  // namespace morvanel::view
+namespace morvanel::shell {
+struct UrssafContext;
+struct InstanceState;
+}  // namespace morvanel::shell
+
+namespace morvanel::fields {
+
+struct AdresseBancaireDeps {
+  // The screen's code box (read when the dialog opens) and the button that
+  // opens it.
+  view::Control& Txt_CodCtrUrssaf;
+  view::Control& Cmd_AdresseBancaire;
+  // Art_CentreUrssaf, ArticleInitial, ModeAjout and DroitsEcran.
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Given by the host, possibly after the control was built; handed on to
+  // the bank-details control.
+  const std::shared_ptr<dba::Database>& base;
+  const std::shared_ptr<components::Client>& client;
+  // The routine every write of a centre is followed by.
+  std::function<void()> Lancer_UNIPG;
+
+  [[nodiscard]] static AdresseBancaireDeps De(shell::UrssafContext& ctx);
+};
+
+}  // namespace morvanel::fields

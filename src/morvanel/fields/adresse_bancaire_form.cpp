@@ -1,0 +1,192 @@
+// Frm_AdresseBancaire: layout, opening and handlers (states in the header).
+// Field entry subsystem.
+#include "morvanel/fields/adresse_bancaire_form.h"
+
+#include <string>
+#include <utility>
+
+#include "components/droits/droits_ecran.h"
+#include "dba/dba_error.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/urssaf_context.h"
+#include "forms/control.h"
+#include "forms/services.h"
+
+namespace morvanel::fields {
+namespace {
+
+constexpr int kLargeur = 5760;  // inner area, twips
+constexpr int kHauteur = 2640;
+constexpr int kDernierAttributRib = kPremierAttributRib + components::kAttributsRib - 1;
+constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article";
+
+view::Control& Ajouter(view::Form& f, view::Kind kind, const char* nom, view::Rect r, int tab,
+                       const char* texte = "") {
+  view::Control& c = f.Add(kind, nom, r);
+  c.TabIndex = tab;
+  if (*texte != '\0') c.SetText(texte);
+  return c;
+}
+
+std::unique_ptr<view::Form> NouveauFormulaire() {
+  auto f = std::make_unique<view::Form>("Frm_AdresseBancaire", kLargeur, kHauteur);
+  f->SetCaption("Coordonnées bancaires");
+  using view::Kind;
+  Ajouter(*f, Kind::Button, "Cmd_Retour", {4680, 2160, 975, 375}, 0, "Retour");
+  Ajouter(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
+  view::Control& code = Ajouter(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
+  code.AccessibleName = "Centre URSSAF";
+  // Shows which centre the details are for; typing another code there
+  // would change nothing the dialog does.
+  code.SetEnabled(false);
+  Ajouter(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
+      "Coordonnées bancaires";
+  return f;
+}
+
+bool MemesCoordonnees(const dba::CItem& a, const dba::CItem& b) {
+  for (int i = kPremierAttributRib; i <= kDernierAttributRib; ++i) {
+    if (a.Item(i) != b.Item(i)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+AdresseBancaireDeps AdresseBancaireDeps::De(shell::UrssafContext& ctx) {
+  shell::UrssafProcedures& procs = ctx.procs;
+  return AdresseBancaireDeps{ctx.ecran.Txt_CodCtrUrssaf, ctx.ecran.Cmd_AdresseBancaire,
+                             ctx.etat,                   ctx.services,
+                             ctx.lib.TheDatabase,        ctx.lib.TheClient,
+                             [&procs] { procs.Lancer_UNIPG(); }};
+}
+
+AdresseBancaireForm::AdresseBancaireForm(AdresseBancaireDeps deps)
+    : d_(std::move(deps)),
+      form_(NouveauFormulaire()),
+      Cmd_Retour(form_->Get("Cmd_Retour")),
+      Cmd_OK(form_->Get("Cmd_OK")),
+      Txt_CodeCentreUrssaf(form_->Get("Txt_CodeCentreUrssaf")),
+      Ctr_RIB(form_->Get("Ctr_RIB")),
+      rib_(*form_, Ctr_RIB, d_.services) {
+  form_->Load = [this] { Form_Load(); };
+  form_->QueryUnload = [this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); };
+  Ctr_RIB.GotFocus = [this] { Ctr_RIB_GotFocus(); };
+  Cmd_OK.Click = [this] { Cmd_OK_Click(); };
+  Cmd_Retour.Click = [this] { Cmd_Retour_Click(); };
+}
+
+AdresseBancaireForm::~AdresseBancaireForm() = default;
+
+void AdresseBancaireForm::Attach() {
+  d_.Cmd_AdresseBancaire.Click = [this] { Cmd_AdresseBancaire_Click(); };
+}
+
+bool AdresseBancaireForm::PeutModifier() const {
+  return d_.etat.DroitsEcran && d_.etat.DroitsEcran->Niveau() == components::kNiveauComplet;
+}
+
+void AdresseBancaireForm::Cmd_AdresseBancaire_Click() {
+  if (form_->IsUnloaded()) form_->Reset();  // a form loaded again starts afresh
+  form_->RaiseLoad();
+  Txt_CodeCentreUrssaf.SetText(d_.Txt_CodCtrUrssaf.Text());
+  ChargerInfos();
+  lectureSeule_ = !PeutModifier() || !d_.etat.Art_CentreUrssaf;
+  Ctr_RIB.SetEnabled(!lectureSeule_);
+  Cmd_OK.SetEnabled(!lectureSeule_);
+  if (lectureSeule_) {
+    Cmd_Retour.SetFocus();
+  } else {
+    form_->Get("Ctr_RIB.Txt_Titulaire").SetFocus();
+  }
+  d_.services.ShowModal(*form_);
+}
+
+void AdresseBancaireForm::Form_Load() { FermetureAutorisee = false; }
+
+void AdresseBancaireForm::ChargerInfos() {
+  std::unique_ptr<dba::CItem>& art = d_.etat.Art_CentreUrssaf;
+  creation_ = Txt_CodeCentreUrssaf.Text().empty();
+  // No centre code: the details wait in a record of their own for the
+  // centre's save. A creation started that record empty ("Ajouter"); what
+  // an earlier opening during the same creation put in it is kept.
+  if (creation_ && (!d_.etat.ModeAjout || !art)) art = std::make_unique<dba::CItem>();
+  dba::CItem vide;
+  rib_.Lire_RIB(art ? *art : vide, kPremierAttributRib);
+  Copie_Article = dba::CItem(art ? art->Item() : std::string());
+}
+
+void AdresseBancaireForm::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
+  if (!FermetureAutorisee) cancel = 1;  // only the dialog's own buttons close it
+}
+
+void AdresseBancaireForm::Ctr_RIB_GotFocus() {
+  rib_.Base_RIB(d_.base);
+  rib_.Client_RIB(d_.client);
+}
+
+void AdresseBancaireForm::Fermer() {
+  FermetureAutorisee = true;
+  form_->Unload();
+}
+
+bool AdresseBancaireForm::Enregistrer() {
+  dba::CItem& art = *d_.etat.Art_CentreUrssaf;
+  try {
+    art.DBWrite();
+  } catch (const dba::DbaError& e) {
+    d_.services.MsgBox(std::string("Erreur de la base de données : ") + e.what(),
+                       view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+    return false;
+  }
+  // What the database now holds is the record as read.
+  d_.etat.ArticleInitial = art.Item();
+  try {
+    d_.Lancer_UNIPG();
+  } catch (const dba::DbaError& e) {
+    // The centre is written; only the routine failed.
+    d_.services.MsgBox(std::string("Erreur de la base de données : ") + e.what(),
+                       view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+  }
+  return true;
+}
+
+void AdresseBancaireForm::Cmd_OK_Click() {
+  if (lectureSeule_) return;  // disabled; a host may still call the handler
+  rib_.Verifier_RIB();
+  if (rib_.RIB_Invalide()) return;  // the control told the user and moved the focus
+  rib_.Ecrire_RIB(*d_.etat.Art_CentreUrssaf, kPremierAttributRib);
+  Fermer();
+}
+
+void AdresseBancaireForm::Cmd_Retour_Click() {
+  FermetureAutorisee = false;
+  if (lectureSeule_) {
+    Fermer();
+    return;
+  }
+  rib_.Verifier_RIB();
+  if (rib_.RIB_Invalide()) return;
+  dba::CItem& art = *d_.etat.Art_CentreUrssaf;
+  rib_.Ecrire_RIB(art, kPremierAttributRib);
+  if (!MemesCoordonnees(Copie_Article, art)) {
+    switch (d_.services.MsgBox(kQuestion, view::MsgButtons::YesNoCancel, view::MsgIcon::Exclamation,
+                               shell::kTitreMessage)) {
+      case view::MsgAnswer::Yes:
+        // A new centre has no key yet: its save writes the details.
+        if (!creation_ && !Enregistrer()) return;
+        break;
+      case view::MsgAnswer::No:
+        // Only the six attributes changed since the opening. The whole text
+        // goes back, so that attributes added past the end of a short
+        // record go too and "Sortir" sees the record as it was.
+        art.setItem(Copie_Article.Item());
+        break;
+      default:
+        return;  // Cancel: the details stay written into the record, the dialog open
+    }
+  }
+  Fermer();
+}
+
+}  // namespace morvanel::fields
