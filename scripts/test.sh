@@ -6,9 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-build=build; extra=()
+# Warnings fail the build here, as they do in CI.
+build=build; extra=(-DMORVANEL_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
-  build=build-asan; extra=(-DMORVANEL_SANITIZE=ON -DMORVANEL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+  build=build-asan; extra+=(-DMORVANEL_SANITIZE=ON -DMORVANEL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
 fi
 cmake -S . -B "$build" -G Ninja "${extra[@]}"
 cmake --build "$build" -j "$(nproc)"

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "Annuler", MsgAnswer::Cancel},
         BoxCase{"SaveQuestionEscape", MsgButtons::YesNoCancel, MsgIcon::Exclamation, {"Oui", "Non", "Annuler"},
                 nullptr, MsgAnswer::Cancel}),
-    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BoxCase>& cas) { return std::string(cas.param.name); });
 
 TEST(QtServicesPointer, TheHourglassIsPushedOnceAndPoppedOnce) {
   QtServices services;

@@ -73,10 +73,10 @@ TEST_P(QtPastePaths, PastedTextGoesThroughTheKeyFilter) {
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtPastePaths,
     ::testing::Values(
-        PastePath{"CtrlV", [](QtTextInput& t) { t.Press(Qt::Key_V, Qt::ControlModifier); }},
-        PastePath{"ShiftInsert", [](QtTextInput& t) { t.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
+        PastePath{"CtrlV", [](QtTextInput& saisie) { saisie.Press(Qt::Key_V, Qt::ControlModifier); }},
+        PastePath{"ShiftInsert", [](QtTextInput& saisie) { saisie.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
         PastePath{"ContextMenu",
-                  [](QtTextInput& t) {
+                  [](QtTextInput& saisie) {
                     testing::WhenModalShown([](QWidget* modal) {
                       auto* menu = qobject_cast<QMenu*>(modal);
                       ASSERT_NE(menu, nullptr);
@@ -90,28 +90,28 @@ INSTANTIATE_TEST_SUITE_P(
                       menu->close();
                     });
                     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                            t.edit->mapToGlobal(QPoint(2, 2)));
-                    QCoreApplication::sendEvent(t.edit, &event);
+                                            saisie.edit->mapToGlobal(QPoint(2, 2)));
+                    QCoreApplication::sendEvent(saisie.edit, &event);
                   }},
         PastePath{"Drop",
-                  [](QtTextInput& t) {
+                  [](QtTextInput& saisie) {
                     QMimeData data;
                     data.setText(QStringLiteral("1a2b"));
                     // As a drag ends over the box: it enters, moves, drops.
                     QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                    QCoreApplication::sendEvent(t.edit, &enter);
+                    QCoreApplication::sendEvent(saisie.edit, &enter);
                     QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                    QCoreApplication::sendEvent(t.edit, &move);
+                    QCoreApplication::sendEvent(saisie.edit, &move);
                     QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                    QCoreApplication::sendEvent(t.edit, &drop);
+                    QCoreApplication::sendEvent(saisie.edit, &drop);
                   }},
         PastePath{"InputMethod",
-                  [](QtTextInput& t) {
+                  [](QtTextInput& saisie) {
                     QInputMethodEvent commit;
                     commit.setCommitString(QStringLiteral("1a2b"));
-                    QCoreApplication::sendEvent(t.edit, &commit);
+                    QCoreApplication::sendEvent(saisie.edit, &commit);
                   }}),
-    [](const ::testing::TestParamInfo<PastePath>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PastePath>& cas) { return std::string(cas.param.name); });
 
 TEST_F(QtTextInput, KeysEditAtTheCursorTheUserPlaced) {
   // GIVEN "13" typed, and the cursor moved back one place with the arrow key

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasRoutine{"Texte", "oui", false, 0}, CasRoutine{"Un", "1", false, 0},
                       CasRoutine{"Deux", "2", false, 1}, CasRoutine{"Trois", "3", false, 1},
                       CasRoutine{"Espaces", " 2 ", false, 1}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 }  // namespace
 }  // namespace morvanel::testing

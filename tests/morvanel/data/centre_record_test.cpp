@@ -35,7 +35,7 @@ TEST_P(AllerRetourTest, AnUnchangedCentreIsWrittenBackByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Demo, AllerRetourTest,
                          ::testing::Values("01", "02", "03", "04", "05", "06", "07"),
-                         [](const auto& info) { return "Centre" + std::string(info.param); });
+                         [](const auto& cas) { return "Centre" + std::string(cas.param); });
 
 TEST_F(CentreRecordTest, ShowsEveryFieldOfTheRecord) {
   auto p = Montrer("01");
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
         CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
         CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 // Stored texts the boxes' limits or the amount's form would not give back:
 // shown whole, and an unchanged centre left with "Sortir" asks nothing and
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasTexteLong{"CodeOrganismeLong", {{16, "1170"}}, "Txt_CodOrgCtrUrssaf", "1170"},
         CasTexteLong{"CodeSNV2Long", {{24, "7511700012"}}, "Txt_CodeSNV2", "7511700012"},
         CasTexteLong{"RattachementLong", {{25, "0010021"}}, "Txt_CodeEntite", "001"}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST_F(CentreRecordTest, ANewCentreTakesTheRateHistoryTypedBeforeItExisted) {
   auto p = Montrer("02");

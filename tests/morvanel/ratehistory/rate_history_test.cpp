@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasDoublon{"ModifiedLineTakesAnotherLinesDate", "01/01/2024", 1, true},
                       CasDoublon{"InvalidDate", "31/02/2023", -1, false},
                       CasDoublon{"EmptyDate", "", -1, false}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST(EditeurTaux, EditingALineDisablesAllButTheFramesEntryParts) {
   PosteCentres p;

@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasChemin{"Racine", "/", "/Morvanel.HLP"},
                       CasChemin{"SeparateurPuisBlancs", "/opt/paie/  ", "/opt/paie/Morvanel.HLP"},
                       CasChemin{"BlancsSansSeparateur", "/opt/paie  ", "/opt/paie/Morvanel.HLP"}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST(HelpTest, TheHelpFileIsBesideTheBinaryAndOpensOnF1) {
   BaseTemporaire base;

@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasVerif{"EtabAChoisir", "URSSAF", "Urssaf", "117", 2, "ENTITE 0", 3, "",
                  "Vous devez sélectionner un établissement de rattachement.", "Txt_CodeEtab"},
         CasVerif{"AucunEtab", "URSSAF", "Urssaf", "117", 2, "ENTITE 0", 0, "", "", ""}),
-    [](const auto& info) { return std::string(info.param.nom); });
+    [](const auto& cas) { return std::string(cas.param.nom); });
 
 TEST(VerifDonneesSequenceTest, ASuccessfulRunClearsTheEarlierFailure) {
   BaseTemporaire base;

@@ -56,7 +56,7 @@ TEST_P(DroitsTest, EditingButtonsFollowTheLevelWhateverTheMode) {
 INSTANTIATE_TEST_SUITE_P(Niveaux, DroitsTest,
                          ::testing::Values(CasDroits{0, false}, CasDroits{1, false},
                                            CasDroits{2, true}),
-                         [](const auto& info) { return "Niveau" + std::to_string(info.param.niveau); });
+                         [](const auto& cas) { return "Niveau" + std::to_string(cas.param.niveau); });
 
 TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRest) {
   Poste p(base.db());
