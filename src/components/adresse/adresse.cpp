@@ -9,6 +9,7 @@
 
 #include "components/adresse/adresse_champs.h"
 #include "components/adresse/adresse_saisie.h"
+#include "components/texte_affiche.h"
 #include "dba/citem.h"
 #include "forms/control.h"
 #include "forms/form.h"
@@ -21,21 +22,6 @@ using adresse_detail::DefinitionChamp;
 using adresse_detail::Filtre;
 
 namespace {
-
-// Marks cannot be typed or shown in a text box: values and subvalues are
-// shown side by side.
-std::string TexteAffiche(std::string_view stocke) {
-  std::string texte;
-  texte.reserve(stocke.size());
-  for (char c : stocke) {
-    if (c == dba::kValueMark || c == dba::kSubvalueMark || c == dba::kAttributeMark) {
-      texte += " / ";
-    } else {
-      texte += c;
-    }
-  }
-  return texte;
-}
 
 std::string ErreurAttribut(int premierAttribut) {
   return "Numéro d'attribut d'adresse invalide : " + std::to_string(premierAttribut) + ".";

@@ -8,6 +8,7 @@
 
 #include "components/rib/rib_champs.h"
 #include "components/rib/rib_controles.h"
+#include "components/texte_affiche.h"
 #include "dba/citem.h"
 #include "forms/control.h"
 #include "forms/form.h"
@@ -25,21 +26,6 @@ constexpr const char* kTitre = "Message TARVELINE";
 
 // Attributes from the first one given to Lire/Ecrire.
 enum Decalage { kTitulaire = 0, kDomiciliation, kIban, kBic, kBanqueGuichet, kCle };
-
-// Marks cannot be typed or shown in a text box: values and subvalues are
-// shown side by side.
-std::string TexteAffiche(std::string_view stocke) {
-  std::string texte;
-  texte.reserve(stocke.size());
-  for (char c : stocke) {
-    if (c == dba::kValueMark || c == dba::kSubvalueMark || c == dba::kAttributeMark) {
-      texte += " / ";
-    } else {
-      texte += c;
-    }
-  }
-  return texte;
-}
 
 std::string ErreurAttribut(int premierAttribut) {
   return "Numéro d'attribut de RIB invalide : " + std::to_string(premierAttribut) + ".";
