@@ -2,13 +2,45 @@
 // zeros, choice by sigle, sigle in capitals. Field entry subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+
+namespace dba {
+class DBFile;
+}
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::fields {
 
+// What the code box and the sigle fields work with. Built from the
+// control's context in one place (CodeSigleDeps::De). Refers to everything,
+// owns nothing.
+struct CodeSigleDeps {
+  shell::UrssafScreen& ecran;
+  // Art_CentreUrssaf, ArticleInitial, ListeCentres.
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Opened by Init; the lookup reads the typed code in it.
+  const dba::DBFile& F_CentreUrssaf;
+  // The centre read goes on screen (Afficher, then Afficher_Donnees); a
+  // failure half-way empties the screen again (Vider_Donnees).
+  std::function<void()> Afficher;
+  std::function<void()> Afficher_Donnees;
+  std::function<void()> Vider_Donnees;
+
+  [[nodiscard]] static CodeSigleDeps De(shell::UrssafContext& ctx);
+};
+
 class CodeSigleFields {
  public:
-  explicit CodeSigleFields(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit CodeSigleFields(CodeSigleDeps deps) : d_(std::move(deps)) {}
   // Installs the handlers on the screen's controls.
   void Attach();
 
@@ -22,7 +54,7 @@ class CodeSigleFields {
   void Afficher_Centre();
   void Revenir_Recherche();
 
-  shell::UrssafContext& ctx_;
+  CodeSigleDeps d_;
   // Set by the lookup when it ended with a centre on screen; the choice by
   // sigle reads it to finish only what the lookup really showed.
   bool centreAffiche_ = false;
