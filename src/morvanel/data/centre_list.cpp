@@ -1,13 +1,12 @@
 // The centre list and the post-write routine. Centre data subsystem.
 #include "morvanel/data/centre_list.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include "dba/requete.h"
 #include "morvanel/data/nombres_stockes.h"
 #include "morvanel/state/code_centre.h"
 #include "morvanel/state/prerequis.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 

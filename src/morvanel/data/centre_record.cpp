@@ -1,27 +1,22 @@
 // The centre record to the screen and back. Centre data subsystem.
 #include "morvanel/data/centre_record.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <optional>
 #include <string>
 
 #include "components/adresse/adresse.h"
 #include "morvanel/data/nombres_stockes.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 
 CentreRecordDeps CentreRecordDeps::De(shell::UrssafContext& ctx) {
-  shell::UrssafProcedures& p = ctx.procs;
   shell::LibraryState& lib = ctx.lib;
   return CentreRecordDeps{ctx.ecran,
                           ctx.etat,
                           ctx.adresse,
-                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); },
-                          [&p] { p.Remplir_Entite(); },
-                          [&p] { p.Remplir_Etab(); },
-                          [&p] { p.Remplir_Valeur(); }};
+                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
 }
 namespace {
 
@@ -52,7 +47,7 @@ dba::CItem& CentreRecord::Centre() {
   return *d_.etat.Art_CentreUrssaf;
 }
 
-void CentreRecord::Afficher_Donnees() {
+void CentreRecord::Afficher_Champs() {
   shell::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   e.Txt_SigleCtrUrssaf.SetText(art.Item(attr::kSigle));
@@ -66,14 +61,19 @@ void CentreRecord::Afficher_Donnees() {
           MontantAffiche(d_.Utilitaires(), art.Item(attr::kMontantForfait))) {
     e.Txt_MontForfait.SetText(*montant);
   }
-  d_.Remplir_Entite();
-  d_.Remplir_Etab();
-  if (const std::string rattachement = art.Item(attr::kRattachement); !rattachement.empty()) {
+}
+
+void CentreRecord::Afficher_Rattachement() {
+  shell::UrssafScreen& e = d_.ecran;
+  if (const std::string rattachement = Centre().Item(attr::kRattachement); !rattachement.empty()) {
     const Rattachement lu = RattachementAffiche(rattachement);
     e.Txt_CodeEntite.SetText(lu.entite);
     if (!lu.etab.empty()) e.Txt_CodeEtab.SetText(lu.etab);
   }
-  d_.Remplir_Valeur();
+}
+
+void CentreRecord::Afficher_Barres() {
+  shell::UrssafScreen& e = d_.ecran;
   e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
   e.Bdv_Date.SetMax(e.Lst_Date.ListCount() - 1);
   e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= kLignesVisibles);

@@ -40,10 +40,6 @@ struct CentreRecordDeps {
   components::Adresse& adresse;  // Ctr_AdresseUrssaf
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
-  // The pickers and the rate model the record fills on screen.
-  std::function<void()> Remplir_Entite;
-  std::function<void()> Remplir_Etab;
-  std::function<void()> Remplir_Valeur;
 
   [[nodiscard]] static CentreRecordDeps De(shell::UrssafContext& ctx);
 };
@@ -52,7 +48,12 @@ class CentreRecord {
  public:
   explicit CentreRecord(CentreRecordDeps deps) : d_(std::move(deps)) {}
 
-  void Afficher_Donnees();
+  // Afficher_Donnees in three steps, composed by the control: the pickers
+  // are filled between the fields and the attachment codes, the rate model
+  // between the attachment codes and the bars that depend on its lists.
+  void Afficher_Champs();
+  void Afficher_Rattachement();
+  void Afficher_Barres();
   void Ecrire_Donnees();
 
  private:

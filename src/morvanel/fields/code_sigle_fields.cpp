@@ -9,8 +9,6 @@
 // told that an existing centre does not exist.
 #include "morvanel/fields/code_sigle_fields.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <exception>
 #include <stdexcept>
 #include <memory>
@@ -19,6 +17,7 @@
 #include "dba/citem.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/code_centre.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
 
@@ -28,8 +27,6 @@ CodeSigleDeps CodeSigleDeps::De(shell::UrssafContext& ctx) {
                        ctx.etat,
                        ctx.services,
                        ctx.lib.F_CentreUrssaf,
-                       [&p] { p.Afficher(); },
-                       [&p] { p.Afficher_Donnees(); },
                        [&p] { p.Vider_Donnees(); }};
 }
 
@@ -54,20 +51,19 @@ void Ignorer(Step&& step) {
 
 void CodeSigleFields::Attach() {
   auto& e = d_.ecran;
-  e.Txt_CodCtrUrssaf.Change = [this] { Txt_CodCtrUrssaf_Change(); };
   e.Txt_CodCtrUrssaf.KeyPress = [this](int& keyAscii) { Txt_CodCtrUrssaf_KeyPress(keyAscii); };
   e.Txt_CodCtrUrssaf.LostFocus = [this] { Txt_CodCtrUrssaf_LostFocus(); };
   e.Cbo_SigleCtrUrssaf.Click = [this] { Cbo_SigleCtrUrssaf_Click(); };
   e.Txt_SigleCtrUrssaf.LostFocus = [this] { Txt_SigleCtrUrssaf_LostFocus(); };
 }
 
-void CodeSigleFields::Txt_CodCtrUrssaf_Change() {
+bool CodeSigleFields::Lire_Centre() {
   auto& e = d_.ecran;
   auto& etat = d_.etat;
   Ignorer([&] { e.Bdv_Valeur.SetMax(0); });
 
   const std::string code = e.Txt_CodCtrUrssaf.Text();
-  if (NombreCaracteres(code) != kLongueurCode) return;
+  if (NombreCaracteres(code) != kLongueurCode) return false;
   centreAffiche_ = false;
 
   etat.Art_CentreUrssaf.reset();
@@ -76,7 +72,7 @@ void CodeSigleFields::Txt_CodCtrUrssaf_Change() {
     etat.Art_CentreUrssaf = std::make_unique<dba::CItem>(d_.F_CentreUrssaf.DBRead(code));
   } catch (const std::exception&) {
     Revenir_Recherche();  // nothing was read: nothing to show
-    return;
+    return false;
   }
   etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
 
@@ -85,20 +81,19 @@ void CodeSigleFields::Txt_CodCtrUrssaf_Change() {
       d_.services.MsgBox("Ce centre URSSAF n'existe pas.", view::MsgButtons::OK,
                            view::MsgIcon::Exclamation, shell::kTitreMessage);
     });
-    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs this handler again: SetMax only
+    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs the lookup again: SetMax only
     Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
-    return;
+    return false;
   }
-  Afficher_Centre();
+  return true;
 }
 
 // The centre read is put on screen; a failure half-way returns the screen
 // to the search state rather than leaving some fields of the centre shown.
-void CodeSigleFields::Afficher_Centre() {
+void CodeSigleFields::Afficher_Centre(const std::function<void()>& afficher) {
   auto& e = d_.ecran;
   try {
-    d_.Afficher();
-    d_.Afficher_Donnees();
+    afficher();
   } catch (const std::exception&) {
     Ignorer([&] { d_.Vider_Donnees(); });
     Ignorer([&] {

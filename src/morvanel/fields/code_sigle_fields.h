@@ -29,10 +29,7 @@ struct CodeSigleDeps {
   view::Services& services;
   // Opened by Init; the lookup reads the typed code in it.
   const dba::DBFile& F_CentreUrssaf;
-  // The centre read goes on screen (Afficher, then Afficher_Donnees); a
-  // failure half-way empties the screen again (Vider_Donnees).
-  std::function<void()> Afficher;
-  std::function<void()> Afficher_Donnees;
+  // A centre shown half-way is taken off the screen again.
   std::function<void()> Vider_Donnees;
 
   [[nodiscard]] static CodeSigleDeps De(shell::UrssafContext& ctx);
@@ -41,17 +38,24 @@ struct CodeSigleDeps {
 class CodeSigleFields {
  public:
   explicit CodeSigleFields(CodeSigleDeps deps) : d_(std::move(deps)) {}
-  // Installs the handlers on the screen's controls.
+  // Installs the handlers on the screen's controls, all but the code box's
+  // Change: the control runs the lookup, these two steps among others.
   void Attach();
 
-  void Txt_CodCtrUrssaf_Change();
+  // The lookup's first step: the code typed, the record read. True when a
+  // centre was read that can go on screen; otherwise the search is back
+  // with what the clerk is told.
+  bool Lire_Centre();
+  // Its last step: `afficher` puts the centre read on screen; then the
+  // found-centre screen, or the search again when `afficher` failed.
+  void Afficher_Centre(const std::function<void()>& afficher);
+
   void Txt_CodCtrUrssaf_KeyPress(int& keyAscii);
   void Txt_CodCtrUrssaf_LostFocus();
   void Cbo_SigleCtrUrssaf_Click();
   void Txt_SigleCtrUrssaf_LostFocus();
 
  private:
-  void Afficher_Centre();
   void Revenir_Recherche();
 
   CodeSigleDeps d_;

@@ -7,8 +7,6 @@
 // leaves the previous list and its combo box in step with each other.
 #include "morvanel/fields/entite_etab_pickers.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -21,6 +19,7 @@
 #include "dba/requete.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
 

@@ -1,11 +1,10 @@
 // The SNV2 code and the flat amount. Field entry subsystem.
 #include "morvanel/fields/snv2_montant_fields.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <algorithm>
 
 #include "morvanel/fields/texte_saisie.h"
+#include "morvanel/state/urssaf_context.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::fields {

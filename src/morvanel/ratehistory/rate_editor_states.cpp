@@ -10,11 +10,11 @@
 // The handlers that move between them belong to the editor (rate_editor.cpp).
 #include "morvanel/ratehistory/rate_editor_states.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::ratehistory {
 

@@ -9,8 +9,6 @@
 // (null) holds an empty history.
 #include "morvanel/ratehistory/rate_history_model.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "dba/citem.h"
 #include "morvanel/ratehistory/rate_lines.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {

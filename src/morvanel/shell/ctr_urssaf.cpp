@@ -62,7 +62,7 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       aide(HelpMenuDeps::De(ctx)),
       centre(data::CentreRecordDeps::De(ctx)),
       liste(data::CentreListDeps::De(ctx)),
-      workflow(ctx),
+      workflow(workflow::WorkflowDeps::De(ctx)),
       codeSigle(fields::CodeSigleDeps::De(ctx)),
       pickers(fields::EntiteEtabDeps::De(ctx)),
       taux(ratehistory::RateHistoryDeps::De(ctx)),
@@ -74,6 +74,7 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
 Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
     : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
   d->codeSigle.Attach();
+  d->ecran.Txt_CodCtrUrssaf.Change = [p = d.get()] { p->Txt_CodCtrUrssaf_Change(); };
   d->pickers.Attach();
   d->aide.Attach();
   d->workflow.Attach();

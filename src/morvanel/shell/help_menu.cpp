@@ -2,10 +2,9 @@
 // Control shell (src/morvanel/shell).
 #include "morvanel/shell/help_menu.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include "components/aide/aide_html.h"
 #include "components/aide/help_window.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
 

@@ -1,13 +1,12 @@
 // The screen modes of Ctr_Urssaf (states in screen_modes.h). Control shell.
 #include "morvanel/shell/screen_modes.h"
 
-#include "morvanel/state/urssaf_context.h"
-
 #include <array>
 #include <string_view>
 
 #include "components/adresse/adresse.h"
 #include "components/droits/droits_ecran.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
 
