@@ -3,13 +3,31 @@
 // (Lancer_UNIPG). Centre data subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+struct LibraryState;
+}  // namespace morvanel::shell
 
 namespace morvanel::data {
 
+// What the centre list works with. Built from the control's context in one
+// place (CentreListDeps::De). Refers to everything, owns nothing.
+struct CentreListDeps {
+  // Cbo_SigleCtrUrssaf and Txt_CodCtrUrssaf.
+  shell::UrssafScreen& ecran;
+  // ListeCentres.
+  shell::InstanceState& etat;
+  // TheDatabase and F_Compteur.
+  shell::LibraryState& lib;
+
+  [[nodiscard]] static CentreListDeps De(shell::UrssafContext& ctx);
+};
+
 class CentreList {
  public:
-  explicit CentreList(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit CentreList(CentreListDeps deps) : d_(deps) {}
 
   // ListeCentres = every centre in sigle order (value 1 code, value 2
   // sigle); the drop-down gets the sigles, line k for attribute k + 1. The
@@ -20,7 +38,7 @@ class CentreList {
   void Lancer_UNIPG();
 
  private:
-  shell::UrssafContext& ctx_;
+  CentreListDeps d_;
 };
 
 }  // namespace morvanel::data

@@ -7,8 +7,17 @@
 #include "components/adresse/adresse.h"
 #include "morvanel/data/nombres_stockes.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
+
+CentreRecordDeps CentreRecordDeps::De(shell::UrssafContext& ctx) {
+  shell::LibraryState& lib = ctx.lib;
+  return CentreRecordDeps{ctx.ecran,
+                          ctx.etat,
+                          ctx.adresse,
+                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
+}
 namespace {
 
 namespace attr = records::centre;
@@ -34,32 +43,37 @@ Rattachement RattachementAffiche(const std::string& stocke) {
 
 dba::CItem& CentreRecord::Centre() {
   // A host may call these before any centre was read: an empty record then.
-  if (!ctx_.etat.Art_CentreUrssaf) ctx_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
-  return *ctx_.etat.Art_CentreUrssaf;
+  if (!d_.etat.Art_CentreUrssaf) d_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
+  return *d_.etat.Art_CentreUrssaf;
 }
 
-void CentreRecord::Afficher_Donnees() {
-  shell::UrssafScreen& e = ctx_.ecran;
+void CentreRecord::Afficher_Champs() {
+  shell::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   e.Txt_SigleCtrUrssaf.SetText(art.Item(attr::kSigle));
   e.Txt_NomCtrUrssaf.SetText(art.Item(attr::kNom));
-  ctx_.adresse.Lire_Adresse(art, attr::kAdresse);
+  d_.adresse.Lire_Adresse(art, attr::kAdresse);
   e.Txt_InterlocCtrUrssaf.SetText(art.Item(attr::kInterlocuteur));
   e.Txt_CodOrgCtrUrssaf.SetText(art.Item(attr::kCodeOrganisme));
   e.Cac_DntJPCtrUrssaf.SetValue(ValeurCoche(art.Item(attr::kDntJP)));
   e.Txt_CodeSNV2.SetText(art.Item(attr::kCodeSNV2));
   if (const std::optional<std::string> montant =
-          MontantAffiche(ctx_.lib.Utilitaires(), art.Item(attr::kMontantForfait))) {
+          MontantAffiche(d_.Utilitaires(), art.Item(attr::kMontantForfait))) {
     e.Txt_MontForfait.SetText(*montant);
   }
-  ctx_.procs.Remplir_Entite();
-  ctx_.procs.Remplir_Etab();
-  if (const std::string rattachement = art.Item(attr::kRattachement); !rattachement.empty()) {
+}
+
+void CentreRecord::Afficher_Rattachement() {
+  shell::UrssafScreen& e = d_.ecran;
+  if (const std::string rattachement = Centre().Item(attr::kRattachement); !rattachement.empty()) {
     const Rattachement lu = RattachementAffiche(rattachement);
     e.Txt_CodeEntite.SetText(lu.entite);
     if (!lu.etab.empty()) e.Txt_CodeEtab.SetText(lu.etab);
   }
-  ctx_.procs.Remplir_Valeur();
+}
+
+void CentreRecord::Afficher_Barres() {
+  shell::UrssafScreen& e = d_.ecran;
   e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
   e.Bdv_Date.SetMax(e.Lst_Date.ListCount() - 1);
   e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= kLignesVisibles);
@@ -72,18 +86,18 @@ void CentreRecord::Afficher_Donnees() {
 }
 
 void CentreRecord::Ecrire_Donnees() {
-  shell::UrssafScreen& e = ctx_.ecran;
+  shell::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   art.setItem(attr::kSigle, e.Txt_SigleCtrUrssaf.Text());
   art.setItem(attr::kNom, e.Txt_NomCtrUrssaf.Text());
-  ctx_.adresse.Ecrire_Adresse(art, attr::kAdresse);
+  d_.adresse.Ecrire_Adresse(art, attr::kAdresse);
   art.setItem(attr::kInterlocuteur, e.Txt_InterlocCtrUrssaf.Text());
   art.setItem(attr::kCodeOrganisme, e.Txt_CodOrgCtrUrssaf.Text());
   // The flag as it was read (even "" or a stray text) is kept while the box
   // still says the same, so an unchanged centre is written back byte for
   // byte; a new centre always gets "0" or "1".
   const int coche = e.Cac_DntJPCtrUrssaf.Value();
-  if (ctx_.etat.ModeAjout || ValeurCoche(art.Item(attr::kDntJP)) != coche) {
+  if (d_.etat.ModeAjout || ValeurCoche(art.Item(attr::kDntJP)) != coche) {
     art.setItem(attr::kDntJP, std::to_string(coche));
   }
   art.setItem(attr::kCodeSNV2, e.Txt_CodeSNV2.Text());
@@ -92,20 +106,20 @@ void CentreRecord::Ecrire_Donnees() {
   // the box's key filter lets only a number in; anything else would be a
   // text pasted round it and is stored as no amount rather than as a guess.
   const std::string montant = e.Txt_MontForfait.Text();
-  if (ctx_.etat.ModeAjout ||
-      montant != MontantAffiche(ctx_.lib.Utilitaires(), art.Item(attr::kMontantForfait)).value_or(std::string())) {
+  if (d_.etat.ModeAjout ||
+      montant != MontantAffiche(d_.Utilitaires(), art.Item(attr::kMontantForfait)).value_or(std::string())) {
     art.setItem(attr::kMontantForfait, MontantStocke(montant).value_or(std::string()));
   }
-  if (ctx_.etat.ModeAjout) {
+  if (d_.etat.ModeAjout) {
     const dba::CItem vide;
-    const dba::CItem& temp = ctx_.etat.ItemTemp ? *ctx_.etat.ItemTemp : vide;
+    const dba::CItem& temp = d_.etat.ItemTemp ? *d_.etat.ItemTemp : vide;
     art.setItem(attr::kDates, temp.Item(attr::kDates));
     art.setItem(attr::kTaux, temp.Item(attr::kTaux));
   }
   // Likewise an attachment shown as it was read (one that is not 3 + 3
   // characters shows only part of itself) is kept as stored.
   const Rattachement lu = RattachementAffiche(art.Item(attr::kRattachement));
-  if (ctx_.etat.ModeAjout || e.Txt_CodeEntite.Text() != lu.entite ||
+  if (d_.etat.ModeAjout || e.Txt_CodeEntite.Text() != lu.entite ||
       e.Txt_CodeEtab.Text() != lu.etab) {
     art.setItem(attr::kRattachement, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
   }

@@ -11,20 +11,54 @@
 // A centre read, shown and written back unchanged keeps its whole text.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+
+namespace utilitaires {
+class Utilitaires;
+}
+namespace dba {
+class CItem;
+}
+namespace components {
+class Adresse;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::data {
 
+// What the centre record works with. Built from the control's context in
+// one place (CentreRecordDeps::De). Refers to everything, owns nothing.
+struct CentreRecordDeps {
+  shell::UrssafScreen& ecran;
+  // Art_CentreUrssaf, ItemTemp, ModeAjout.
+  shell::InstanceState& etat;
+  components::Adresse& adresse;  // Ctr_AdresseUrssaf
+  // Created at first use: asked for each time, never kept.
+  std::function<utilitaires::Utilitaires&()> Utilitaires;
+
+  [[nodiscard]] static CentreRecordDeps De(shell::UrssafContext& ctx);
+};
+
 class CentreRecord {
  public:
-  explicit CentreRecord(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit CentreRecord(CentreRecordDeps deps) : d_(std::move(deps)) {}
 
-  void Afficher_Donnees();
+  // Afficher_Donnees in three steps, composed by the control: the pickers
+  // are filled between the fields and the attachment codes, the rate model
+  // between the attachment codes and the bars that depend on its lists.
+  void Afficher_Champs();
+  void Afficher_Rattachement();
+  void Afficher_Barres();
   void Ecrire_Donnees();
 
  private:
   dba::CItem& Centre();
-  shell::UrssafContext& ctx_;
+  CentreRecordDeps d_;
 };
 
 }  // namespace morvanel::data

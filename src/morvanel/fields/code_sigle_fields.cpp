@@ -17,8 +17,18 @@
 #include "dba/citem.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/code_centre.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
+
+CodeSigleDeps CodeSigleDeps::De(shell::UrssafContext& ctx) {
+  shell::UrssafProcedures& p = ctx.procs;
+  return CodeSigleDeps{ctx.ecran,
+                       ctx.etat,
+                       ctx.services,
+                       ctx.lib.F_CentreUrssaf,
+                       [&p] { p.Vider_Donnees(); }};
+}
 
 namespace {
 
@@ -40,59 +50,57 @@ void Ignorer(Step&& step) {
 }  // namespace
 
 void CodeSigleFields::Attach() {
-  auto& e = ctx_.ecran;
-  e.Txt_CodCtrUrssaf.Change = [this] { Txt_CodCtrUrssaf_Change(); };
+  auto& e = d_.ecran;
   e.Txt_CodCtrUrssaf.KeyPress = [this](int& keyAscii) { Txt_CodCtrUrssaf_KeyPress(keyAscii); };
   e.Txt_CodCtrUrssaf.LostFocus = [this] { Txt_CodCtrUrssaf_LostFocus(); };
   e.Cbo_SigleCtrUrssaf.Click = [this] { Cbo_SigleCtrUrssaf_Click(); };
   e.Txt_SigleCtrUrssaf.LostFocus = [this] { Txt_SigleCtrUrssaf_LostFocus(); };
 }
 
-void CodeSigleFields::Txt_CodCtrUrssaf_Change() {
-  auto& e = ctx_.ecran;
-  auto& etat = ctx_.etat;
+bool CodeSigleFields::Lire_Centre() {
+  auto& e = d_.ecran;
+  auto& etat = d_.etat;
   Ignorer([&] { e.Bdv_Valeur.SetMax(0); });
 
   const std::string code = e.Txt_CodCtrUrssaf.Text();
-  if (NombreCaracteres(code) != kLongueurCode) return;
+  if (NombreCaracteres(code) != kLongueurCode) return false;
   centreAffiche_ = false;
 
   etat.Art_CentreUrssaf.reset();
   try {
-    if (!ctx_.lib.F_CentreUrssaf.IsOpen()) throw std::runtime_error("CENTREURSSAF not open");
-    etat.Art_CentreUrssaf = std::make_unique<dba::CItem>(ctx_.lib.F_CentreUrssaf.DBRead(code));
+    if (!d_.F_CentreUrssaf.IsOpen()) throw std::runtime_error("CENTREURSSAF not open");
+    etat.Art_CentreUrssaf = std::make_unique<dba::CItem>(d_.F_CentreUrssaf.DBRead(code));
   } catch (const std::exception&) {
     Revenir_Recherche();  // nothing was read: nothing to show
-    return;
+    return false;
   }
   etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
 
   if (etat.ArticleInitial.empty()) {
     Ignorer([&] {
-      ctx_.services.MsgBox("Ce centre URSSAF n'existe pas.", view::MsgButtons::OK,
+      d_.services.MsgBox("Ce centre URSSAF n'existe pas.", view::MsgButtons::OK,
                            view::MsgIcon::Exclamation, shell::kTitreMessage);
     });
-    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs this handler again: SetMax only
+    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs the lookup again: SetMax only
     Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
-    return;
+    return false;
   }
-  Afficher_Centre();
+  return true;
 }
 
 // The centre read is put on screen; a failure half-way returns the screen
 // to the search state rather than leaving some fields of the centre shown.
-void CodeSigleFields::Afficher_Centre() {
-  auto& e = ctx_.ecran;
+void CodeSigleFields::Afficher_Centre(const std::function<void()>& afficher) {
+  auto& e = d_.ecran;
   try {
-    ctx_.procs.Afficher();
-    ctx_.procs.Afficher_Donnees();
+    afficher();
   } catch (const std::exception&) {
-    Ignorer([&] { ctx_.procs.Vider_Donnees(); });
+    Ignorer([&] { d_.Vider_Donnees(); });
     Ignorer([&] {
       e.Lst_Valeur.Clear();
       e.Lst_Date.Clear();
     });
-    Ignorer([&] { ctx_.services.Beep(); });
+    Ignorer([&] { d_.services.Beep(); });
     return;
   }
   Ignorer([&] { e.Cbo_SigleCtrUrssaf.SetVisible(false); });
@@ -105,40 +113,40 @@ void CodeSigleFields::Afficher_Centre() {
 // The record could not be read: no current centre, the code box emptied
 // and focused again for another try.
 void CodeSigleFields::Revenir_Recherche() {
-  auto& e = ctx_.ecran;
-  ctx_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
-  ctx_.etat.ArticleInitial.clear();
-  Ignorer([&] { ctx_.services.Beep(); });
+  auto& e = d_.ecran;
+  d_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
+  d_.etat.ArticleInitial.clear();
+  Ignorer([&] { d_.services.Beep(); });
   Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });
   Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
 }
 
 void CodeSigleFields::Txt_CodCtrUrssaf_KeyPress(int& keyAscii) {
   if (keyAscii != view::kKeyEnter) return;
-  auto& box = ctx_.ecran.Txt_CodCtrUrssaf;
+  auto& box = d_.ecran.Txt_CodCtrUrssaf;
   const std::string complete = CompleterParZeros(box.Text(), kLongueurCode);
   box.SetText(complete);  // a code that changes starts the lookup
 }
 
 void CodeSigleFields::Txt_CodCtrUrssaf_LostFocus() {
-  auto& box = ctx_.ecran.Txt_CodCtrUrssaf;
+  auto& box = d_.ecran.Txt_CodCtrUrssaf;
   const std::string texte = box.Text();
   if (texte.empty() || NombreCaracteres(texte) >= kLongueurCode) return;
   box.SetText(CompleterParZeros(texte, kLongueurCode));
 }
 
 void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   if (e.Cbo_SigleCtrUrssaf.Text().empty()) return;
   const int index = e.Cbo_SigleCtrUrssaf.ListIndex();
   if (index < 0) return;  // text typed, no entry chosen
 
   const std::string sigle = e.Cbo_SigleCtrUrssaf.Text();
-  const std::string code = ctx_.etat.ListeCentres.Item(index + 1, 1);
+  const std::string code = d_.etat.ListeCentres.Item(index + 1, 1);
   if (!shell::CodeCentreAffichable(code)) {
     // Never another centre under this sigle: the box would look up another
     // key than the one picked, and a save would rename that centre.
-    ctx_.services.MsgBox(kCodeNonAffichable, view::MsgButtons::OK, view::MsgIcon::Exclamation,
+    d_.services.MsgBox(kCodeNonAffichable, view::MsgButtons::OK, view::MsgIcon::Exclamation,
                          shell::kTitreMessage);
     e.Cbo_SigleCtrUrssaf.SetText("");
     return;
@@ -154,7 +162,7 @@ void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
 }
 
 void CodeSigleFields::Txt_SigleCtrUrssaf_LostFocus() {
-  auto& box = ctx_.ecran.Txt_SigleCtrUrssaf;
+  auto& box = d_.ecran.Txt_SigleCtrUrssaf;
   box.SetText(EnMajuscules(box.Text()));
 }
 

@@ -2,27 +2,63 @@
 // zeros, choice by sigle, sigle in capitals. Field entry subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+
+namespace dba {
+class DBFile;
+}
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::fields {
 
+// What the code box and the sigle fields work with. Built from the
+// control's context in one place (CodeSigleDeps::De). Refers to everything,
+// owns nothing.
+struct CodeSigleDeps {
+  shell::UrssafScreen& ecran;
+  // Art_CentreUrssaf, ArticleInitial, ListeCentres.
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Opened by Init; the lookup reads the typed code in it.
+  const dba::DBFile& F_CentreUrssaf;
+  // A centre shown half-way is taken off the screen again.
+  std::function<void()> Vider_Donnees;
+
+  [[nodiscard]] static CodeSigleDeps De(shell::UrssafContext& ctx);
+};
+
 class CodeSigleFields {
  public:
-  explicit CodeSigleFields(shell::UrssafContext& ctx) : ctx_(ctx) {}
-  // Installs the handlers on the screen's controls.
+  explicit CodeSigleFields(CodeSigleDeps deps) : d_(std::move(deps)) {}
+  // Installs the handlers on the screen's controls, all but the code box's
+  // Change: the control runs the lookup, these two steps among others.
   void Attach();
 
-  void Txt_CodCtrUrssaf_Change();
+  // The lookup's first step: the code typed, the record read. True when a
+  // centre was read that can go on screen; otherwise the search is back
+  // with what the clerk is told.
+  bool Lire_Centre();
+  // Its last step: `afficher` puts the centre read on screen; then the
+  // found-centre screen, or the search again when `afficher` failed.
+  void Afficher_Centre(const std::function<void()>& afficher);
+
   void Txt_CodCtrUrssaf_KeyPress(int& keyAscii);
   void Txt_CodCtrUrssaf_LostFocus();
   void Cbo_SigleCtrUrssaf_Click();
   void Txt_SigleCtrUrssaf_LostFocus();
 
  private:
-  void Afficher_Centre();
   void Revenir_Recherche();
 
-  shell::UrssafContext& ctx_;
+  CodeSigleDeps d_;
   // Set by the lookup when it ended with a centre on screen; the choice by
   // sigle reads it to finish only what the lookup really showed.
   bool centreAffiche_ = false;

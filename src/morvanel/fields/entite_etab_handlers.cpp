@@ -12,6 +12,7 @@
 
 #include "morvanel/fields/entite_etab_pickers.h"
 #include "morvanel/fields/texte_saisie.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
 
@@ -47,7 +48,7 @@ void EntiteEtabPickers::Code_KeyPress(Paire paire, int& keyAscii) {
 }
 
 void EntiteEtabPickers::Code_Change(Paire paire) {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   const std::string texte = Code(paire).Text();
   auto& signale = signale_[static_cast<int>(paire)];
   if (signale && *signale != texte) signale.reset();
@@ -71,7 +72,7 @@ std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire,
                                                        const std::string& code) const {
   std::optional<std::string> nom;
   if (paire == Paire::Entite) {
-    const dba::CItem& liste = ctx_.etat.ListeEntites;
+    const dba::CItem& liste = d_.etat.ListeEntites;
     for (int k = 1, n = liste.DCount(); k <= n; ++k) {
       if (liste.Item(k, 1) == code) {
         nom = liste.Item(k, 2);
@@ -79,7 +80,7 @@ std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire,
       }
     }
   } else {
-    const dba::CItem& liste = ctx_.etat.ListeEtablissements;
+    const dba::CItem& liste = d_.etat.ListeEtablissements;
     for (int k = 1, n = liste.DCount(); k <= n; ++k) {
       if (DerniersCaracteres(liste.Item(k, 1), kLongueurCode) == code) nom = liste.Item(k, 2);
     }
@@ -92,7 +93,7 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
   view::Control& box = Code(paire);
   const std::string texte = box.Text();
   if (texte.empty()) {
-    if (paire == Paire::Etab) ctx_.ecran.Cbo_Etab.SetText("");
+    if (paire == Paire::Etab) d_.ecran.Cbo_Etab.SetText("");
     return;
   }
 
@@ -105,7 +106,7 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
     // No known entity, so no list to check against (a centre attached to
     // an entity that is gone): the code is kept as read, without a name,
     // rather than reported as unknown and lost.
-    ctx_.ecran.Cbo_Etab.SetText("");
+    d_.ecran.Cbo_Etab.SetText("");
     return;
   }
 
@@ -121,11 +122,11 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
 }
 
 void EntiteEtabPickers::Code_Inconnu(Paire paire, const std::string& code) {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   auto& signale = signale_[static_cast<int>(paire)];
   if (signale != code) {
     signale = code;
-    ctx_.services.MsgBox(MessageInconnu(paire == Paire::Entite), view::MsgButtons::OK,
+    d_.services.MsgBox(MessageInconnu(paire == Paire::Entite), view::MsgButtons::OK,
                          view::MsgIcon::Exclamation, shell::kTitreMessage);
   }
   e.Txt_CodeEtab.SetText("");
@@ -150,8 +151,8 @@ void EntiteEtabPickers::Liste_Click(Paire paire) {
   const int index = liste.ListIndex();
   if (index < 0) return;
   const std::string valeur = paire == Paire::Entite
-                                 ? ctx_.etat.ListeEntites.Item(index + 1, 1)
-                                 : ctx_.etat.ListeEtablissements.Item(index + 1, 1);
+                                 ? d_.etat.ListeEntites.Item(index + 1, 1)
+                                 : d_.etat.ListeEtablissements.Item(index + 1, 1);
   Code(paire).SetText(paire == Paire::Entite ? valeur
                                              : DerniersCaracteres(valeur, kLongueurCode));
 }

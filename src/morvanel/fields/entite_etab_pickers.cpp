@@ -19,16 +19,22 @@
 #include "dba/requete.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::fields {
+
+EntiteEtabDeps EntiteEtabDeps::De(shell::UrssafContext& ctx) {
+  return EntiteEtabDeps{ctx.ecran, ctx.etat, ctx.services, ctx.lib.TheDatabase,
+                        ctx.lib.F_Association};
+}
 
 namespace {
 
 constexpr int kLongueurCode = 3;
 
-dba::CItem Selectionner(shell::UrssafContext& ctx, const dba::Requete& requete) {
-  if (!ctx.lib.TheDatabase) throw std::logic_error("no database set");
-  return dba::DBSelect(*ctx.lib.TheDatabase, requete);
+dba::CItem Selectionner(const EntiteEtabDeps& d, const dba::Requete& requete) {
+  if (!d.base) throw std::logic_error("no database set");
+  return dba::DBSelect(*d.base, requete);
 }
 
 // Adds value 2 of each attribute of `liste` to `combo`, the first one before
@@ -47,11 +53,11 @@ void RemplirCombo(view::Control& combo, const dba::CItem& liste) {
 }  // namespace
 
 view::Control& EntiteEtabPickers::Code(Paire paire) const {
-  return paire == Paire::Entite ? ctx_.ecran.Txt_CodeEntite : ctx_.ecran.Txt_CodeEtab;
+  return paire == Paire::Entite ? d_.ecran.Txt_CodeEntite : d_.ecran.Txt_CodeEtab;
 }
 
 view::Control& EntiteEtabPickers::Liste(Paire paire) const {
-  return paire == Paire::Entite ? ctx_.ecran.Cbo_Entite : ctx_.ecran.Cbo_Etab;
+  return paire == Paire::Entite ? d_.ecran.Cbo_Entite : d_.ecran.Cbo_Etab;
 }
 
 void EntiteEtabPickers::Attach() {
@@ -69,10 +75,10 @@ void EntiteEtabPickers::Attach() {
 }
 
 void EntiteEtabPickers::Remplir_Entite() {
-  auto& e = ctx_.ecran;
-  auto& etat = ctx_.etat;
+  auto& e = d_.ecran;
+  auto& etat = d_.etat;
   dba::CItem selection =
-      Selectionner(ctx_, {"SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", records::kActivites, "0"});
+      Selectionner(d_, {"SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", records::kActivites, "0"});
   if (selection.Item().empty()) {
     etat.ListeEntites = std::move(selection);
     return;  // no legal entity: the pair is left as it was
@@ -87,7 +93,7 @@ void EntiteEtabPickers::Remplir_Entite() {
   for (const dba::CItem::AttributeView activite : selection.Attributes()) {
     std::string code = PremiersCaracteres(activite.Value(1), kLongueurCode);
     if (code.empty() || !pris.insert(code).second) continue;
-    etat.Art_Association = std::make_unique<dba::CItem>(ctx_.lib.F_Association.DBRead(code));
+    etat.Art_Association = std::make_unique<dba::CItem>(d_.F_Association.DBRead(code));
     if (!entites.empty()) entites += dba::kAttributeMark;
     entites += code;
     // An empty name adds no value, as writing "" past the end does not.
@@ -108,14 +114,14 @@ void EntiteEtabPickers::Remplir_Entite() {
 }
 
 void EntiteEtabPickers::Fermer_Etab() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Cbo_Etab.SetEnabled(false);
   e.Txt_CodeEtab.SetEnabled(false);
   e.Etq_Etablissement.SetEnabled(false);
 }
 
 void EntiteEtabPickers::Ouvrir_Etab() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Cbo_Etab.SetEnabled(true);
   e.Txt_CodeEtab.SetEnabled(true);
   e.Etq_Etablissement.SetEnabled(true);
@@ -124,15 +130,15 @@ void EntiteEtabPickers::Ouvrir_Etab() {
 void EntiteEtabPickers::Oublier_Etab() {
   // The establishments listed belong to an entity no longer there: a code
   // checked afterwards must not find one of them (nor show its name).
-  ctx_.etat.ListeEtablissements = dba::CItem();
-  ctx_.ecran.Cbo_Etab.Clear();
+  d_.etat.ListeEtablissements = dba::CItem();
+  d_.ecran.Cbo_Etab.Clear();
   Fermer_Etab();
   etabsDe_.reset();
 }
 
 void EntiteEtabPickers::Remplir_Etab() {
-  auto& e = ctx_.ecran;
-  auto& etat = ctx_.etat;
+  auto& e = d_.ecran;
+  auto& etat = d_.etat;
   const std::string entite = e.Txt_CodeEntite.Text();
   if (entite.empty()) {
     Oublier_Etab();
@@ -149,7 +155,7 @@ void EntiteEtabPickers::Remplir_Etab() {
   dba::CItem selection;
   if (const std::optional<std::string> debut = dba::CiterDebut(entite)) {
     selection = Selectionner(
-        ctx_, {"SSELECT ETABLISSEMENT AVEC @ID = " + *debut + " PAR @ID", records::kEtablissement,
+        d_, {"SSELECT ETABLISSEMENT AVEC @ID = " + *debut + " PAR @ID", records::kEtablissement,
                "0 1"});
   }
   etat.ListeEtablissements = std::move(selection);

@@ -6,13 +6,42 @@
 #include <optional>
 #include <string>
 
-#include "morvanel/state/urssaf_context.h"
+#include <memory>
+
+namespace dba {
+class Database;
+class DBFile;
+}  // namespace dba
+namespace morvanel::view {
+class Control;
+class Services;
+}  // namespace morvanel::view
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::fields {
 
+// What the two pairs work with. Built from the control's context in one
+// place (EntiteEtabDeps::De). Refers to everything, owns nothing.
+struct EntiteEtabDeps {
+  shell::UrssafScreen& ecran;
+  // ListeEntites, ListeEtablissements, Art_Association.
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Given by the host, possibly after the control was built.
+  const std::shared_ptr<dba::Database>& base;
+  // Opened by Init.
+  const dba::DBFile& F_Association;
+
+  [[nodiscard]] static EntiteEtabDeps De(shell::UrssafContext& ctx);
+};
+
 class EntiteEtabPickers {
  public:
-  explicit EntiteEtabPickers(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit EntiteEtabPickers(EntiteEtabDeps deps) : d_(deps) {}
   // Installs the handlers on the screen's controls.
   void Attach();
 
@@ -40,7 +69,7 @@ class EntiteEtabPickers {
   // Closes the establishment pair and forgets its list.
   void Oublier_Etab();
 
-  shell::UrssafContext& ctx_;
+  EntiteEtabDeps d_;
   // Per pair: the code whose not-found message was last shown, until the
   // code box's text changes; a check repeated on the same code (padding,
   // then leaving the box) does not show it a second time.

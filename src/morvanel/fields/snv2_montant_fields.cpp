@@ -4,9 +4,16 @@
 #include <algorithm>
 
 #include "morvanel/fields/texte_saisie.h"
+#include "morvanel/state/urssaf_context.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::fields {
+
+Snv2MontantDeps Snv2MontantDeps::De(shell::UrssafContext& ctx) {
+  shell::LibraryState& lib = ctx.lib;
+  return Snv2MontantDeps{ctx.ecran, ctx.services,
+                         [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
+}
 
 namespace {
 
@@ -24,7 +31,7 @@ bool CodeSNV2Valide(std::string_view code) {
 }
 
 void Snv2MontantFields::Attach() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Txt_CodeSNV2.KeyPress = [this](int& k) { Txt_CodeSNV2_KeyPress(k); };
   e.Txt_CodeSNV2.LostFocus = [this] { Txt_CodeSNV2_LostFocus(); };
   e.Txt_MontForfait.KeyPress = [this](int& k) { Txt_MontForfait_KeyPress(k); };
@@ -34,28 +41,28 @@ void Snv2MontantFields::Attach() {
 void Snv2MontantFields::Txt_CodeSNV2_KeyPress(int& keyAscii) {
   if (keyAscii == view::kKeyBackspace) return;
   // Tab leaves for "Annuler", not for the next box in tab order.
-  if (keyAscii == view::kKeyTab) ctx_.ecran.Cmd_Annuler.SetFocus();
+  if (keyAscii == view::kKeyTab) d_.ecran.Cmd_Annuler.SetFocus();
   if (!EstChiffre(keyAscii)) keyAscii = 0;
 }
 
 // A code read from the database or set by a host may hold other characters
 // or more than nine: it is held to the same rule as a typed one.
 void Snv2MontantFields::Txt_CodeSNV2_LostFocus() {
-  view::Control& boite = ctx_.ecran.Txt_CodeSNV2;
+  view::Control& boite = d_.ecran.Txt_CodeSNV2;
   if (CodeSNV2Valide(boite.Text())) return;
-  ctx_.services.MsgBox(kCodeSNV2Incomplet, view::MsgButtons::OK, view::MsgIcon::Exclamation,
+  d_.services.MsgBox(kCodeSNV2Incomplet, view::MsgButtons::OK, view::MsgIcon::Exclamation,
                        shell::kTitreMessage);
   boite.SetFocus();
 }
 
 void Snv2MontantFields::Txt_MontForfait_KeyPress(int& keyAscii) {
-  ctx_.lib.Utilitaires().Filtrer_Nombre(ctx_.ecran.Txt_MontForfait.Text(), keyAscii, 0);
+  d_.Utilitaires().Filtrer_Nombre(d_.ecran.Txt_MontForfait.Text(), keyAscii, 0);
 }
 
 void Snv2MontantFields::Txt_MontForfait_LostFocus() {
-  view::Control& boite = ctx_.ecran.Txt_MontForfait;
+  view::Control& boite = d_.ecran.Txt_MontForfait;
   if (boite.Text().empty()) return;
-  boite.SetText(ctx_.lib.Utilitaires().Formater_NombreControle(boite.Text(), 2, kDecimalesMontant));
+  boite.SetText(d_.Utilitaires().Formater_NombreControle(boite.Text(), 2, kDecimalesMontant));
 }
 
 }  // namespace morvanel::fields

@@ -2,13 +2,38 @@
 // hour (a decimal amount with two decimals). Field entry subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+#include <string_view>
+
+namespace utilitaires {
+class Utilitaires;
+}
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+}  // namespace morvanel::shell
 
 namespace morvanel::fields {
 
+// What the two boxes work with. Built from the control's context in one
+// place (Snv2MontantDeps::De). Refers to everything, owns nothing.
+struct Snv2MontantDeps {
+  // Txt_CodeSNV2, Txt_MontForfait and Cmd_Annuler.
+  shell::UrssafScreen& ecran;
+  view::Services& services;
+  // Created at first use: asked for each time, never kept.
+  std::function<utilitaires::Utilitaires&()> Utilitaires;
+
+  [[nodiscard]] static Snv2MontantDeps De(shell::UrssafContext& ctx);
+};
+
 class Snv2MontantFields {
  public:
-  explicit Snv2MontantFields(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit Snv2MontantFields(Snv2MontantDeps deps) : d_(std::move(deps)) {}
   // Installs the handlers on the two boxes.
   void Attach();
 
@@ -18,7 +43,7 @@ class Snv2MontantFields {
   void Txt_MontForfait_LostFocus();
 
  private:
-  shell::UrssafContext& ctx_;
+  Snv2MontantDeps d_;
 };
 
 // A SNV2 code the centre may keep: empty, or exactly nine digits.

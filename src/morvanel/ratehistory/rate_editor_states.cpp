@@ -14,17 +14,23 @@
 #include <array>
 #include <string_view>
 
+#include "morvanel/state/urssaf_context.h"
+
 namespace morvanel::ratehistory {
+
+RateEditorStatesDeps RateEditorStatesDeps::De(shell::UrssafContext& ctx) {
+  return RateEditorStatesDeps{ctx.ecran, ctx.etat};
+}
 
 void RateEditorStates::Passer(EtatRapport etat) {
   etat_ = etat;
-  ctx_.etat.ModeRapport = etat == EtatRapport::Ajout ? 1 : 0;
+  d_.etat.ModeRapport = etat == EtatRapport::Ajout ? 1 : 0;
 }
 
 // Whatever the editor was doing, Afficher brings the frame back to browsing.
 void RateEditorStates::RapportFalse() {
   Passer(EtatRapport::Consultation);
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Cdr_Rapport.SetEnabled(true);
   e.Txt_Date.SetEnabled(false);
   e.Txt_Valeur.SetEnabled(false);
@@ -35,7 +41,7 @@ void RateEditorStates::RapportFalse() {
 }
 
 void RateEditorStates::Griser_Valeur() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Lst_Valeur.SetEnabled(false);
   e.Lst_Date.SetEnabled(false);
   e.Bdv_Valeur.SetEnabled(false);
@@ -43,7 +49,7 @@ void RateEditorStates::Griser_Valeur() {
 }
 
 void RateEditorStates::Degriser_Valeur() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Lst_Valeur.SetEnabled(true);
   e.Lst_Date.SetEnabled(true);
   e.Bdv_Valeur.SetEnabled(true);
@@ -51,7 +57,7 @@ void RateEditorStates::Degriser_Valeur() {
 }
 
 void RateEditorStates::Afficher_Ajouter() {
-  auto& e = ctx_.ecran;
+  auto& e = d_.ecran;
   e.Cmd_AjouterRapport.SetEnabled(true);
   e.Cmd_OkRapport.SetEnabled(false);
   e.Cmd_AnnulerRapport.SetEnabled(false);
@@ -65,7 +71,7 @@ void RateEditorStates::Masquer_Valeur() {
       "Cdr_Rapport", "Etq_Date",  "Etq_Valeur",  "Lst_Date",  "Lst_Valeur",
       "Txt_Date",    "Txt_Valeur", "Cmd_SupprimerRapport", "Cmd_OkRapport",
       "Cmd_AnnulerRapport"};
-  view::Form& form = ctx_.ecran.form;
+  view::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
     view::Control& c = form[i];
     if (std::find(kGardes.begin(), kGardes.end(), c.Name()) == kGardes.end()) c.SetEnabled(false);

@@ -3,9 +3,23 @@
 // subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::ratehistory {
+
+// What the editor's states work with: the screen they enable and grey, and
+// ModeRapport. Built from the control's context in one place
+// (RateEditorStatesDeps::De). Refers to everything, owns nothing.
+struct RateEditorStatesDeps {
+  shell::UrssafScreen& ecran;
+  shell::InstanceState& etat;
+
+  [[nodiscard]] static RateEditorStatesDeps De(shell::UrssafContext& ctx);
+};
 
 // The editor's one state (transitions in rate_editor.cpp). ModeRapport, the
 // control's field, follows it: 1 while adding, else 0.
@@ -13,7 +27,7 @@ enum class EtatRapport { Consultation, Ajout, Modification };
 
 class RateEditorStates {
  public:
-  explicit RateEditorStates(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit RateEditorStates(RateEditorStatesDeps deps) : d_(deps) {}
 
   [[nodiscard]] EtatRapport Etat() const { return etat_; }
   void Passer(EtatRapport etat);
@@ -25,7 +39,7 @@ class RateEditorStates {
   void Masquer_Valeur();
 
  private:
-  shell::UrssafContext& ctx_;
+  RateEditorStatesDeps d_;
   EtatRapport etat_ = EtatRapport::Consultation;
 };
 

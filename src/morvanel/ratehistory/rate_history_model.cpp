@@ -16,22 +16,29 @@
 #include "dba/citem.h"
 #include "morvanel/ratehistory/rate_lines.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "morvanel/state/urssaf_context.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {
+
+RateHistoryDeps RateHistoryDeps::De(shell::UrssafContext& ctx) {
+  shell::LibraryState& lib = ctx.lib;
+  return RateHistoryDeps{ctx.ecran, ctx.etat, ctx.services,
+                         [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
+}
 
 namespace {
 
 constexpr int kAttrDates = records::centre::kDates;
 constexpr int kAttrTaux = records::centre::kTaux;
 
-void Remplir(shell::UrssafContext& ctx, const dba::CItem* historique) {
-  auto& e = ctx.ecran;
+void Remplir(const RateHistoryDeps& d, const dba::CItem* historique) {
+  auto& e = d.ecran;
   e.Lst_Valeur.Clear();
   e.Lst_Date.Clear();
   if (!historique) return;
 
-  utilitaires::Utilitaires& u = ctx.lib.Utilitaires();
+  utilitaires::Utilitaires& u = d.Utilitaires();
   const std::vector<std::string> dates = historique->Values(kAttrDates);
   const std::vector<std::string> taux = historique->Values(kAttrTaux);
   // Each list is handed over whole: a screen redraws it once, not per line.
@@ -59,23 +66,23 @@ void Trier(dba::CItem* historique, int attrCompte) {
 
 }  // namespace
 
-void RateHistoryModel::Remplir_Valeur() { Remplir(ctx_, ctx_.etat.Art_CentreUrssaf.get()); }
+void RateHistoryModel::Remplir_Valeur() { Remplir(d_, d_.etat.Art_CentreUrssaf.get()); }
 
-void RateHistoryModel::Remplir_ValeurTemp() { Remplir(ctx_, ctx_.etat.ItemTemp.get()); }
+void RateHistoryModel::Remplir_ValeurTemp() { Remplir(d_, d_.etat.ItemTemp.get()); }
 
-void RateHistoryModel::Trier_Par_Date() { Trier(ctx_.etat.Art_CentreUrssaf.get(), kAttrTaux); }
+void RateHistoryModel::Trier_Par_Date() { Trier(d_.etat.Art_CentreUrssaf.get(), kAttrTaux); }
 
-void RateHistoryModel::Trier_Par_DateTemp() { Trier(ctx_.etat.ItemTemp.get(), kAttrDates); }
+void RateHistoryModel::Trier_Par_DateTemp() { Trier(d_.etat.ItemTemp.get(), kAttrDates); }
 
 // Compares stored forms, so "1/2/2024" and "01/02/2024" are one date. The
 // selected line is the one being modified and is not compared with itself.
 // A line without a readable date is passed over; a typed date that is not
 // valid cannot be compared at all and is left to the date box's own check.
 void RateHistoryModel::Chevauchement() {
-  auto& e = ctx_.ecran;
-  ctx_.etat.ErreurChevauchement = false;
+  auto& e = d_.ecran;
+  d_.etat.ErreurChevauchement = false;
 
-  utilitaires::Utilitaires& u = ctx_.lib.Utilitaires();
+  utilitaires::Utilitaires& u = d_.Utilitaires();
   const std::string saisie = u.Convertir_DateStockage(e.Txt_Date.Text());
   if (saisie.empty()) return;
   const auto jour = utilitaires::ValeurNumerique(saisie);
@@ -86,9 +93,9 @@ void RateHistoryModel::Chevauchement() {
     if (i == modifiee) continue;
     const std::string ligne = u.Convertir_DateStockage(lignes[static_cast<std::size_t>(i)]);
     if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
-    ctx_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
+    d_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
                          view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
-    ctx_.etat.ErreurChevauchement = true;
+    d_.etat.ErreurChevauchement = true;
     return;
   }
 }

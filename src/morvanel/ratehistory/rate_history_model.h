@@ -4,13 +4,40 @@
 // created) instead of Art_CentreUrssaf. Rate history subsystem.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+
+namespace utilitaires {
+class Utilitaires;
+}
+namespace morvanel::view {
+class Services;
+}
+namespace morvanel::shell {
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+}  // namespace morvanel::shell
 
 namespace morvanel::ratehistory {
 
+// What the rate model works with. Built from the control's context in one
+// place (RateHistoryDeps::De). Refers to everything, owns nothing.
+struct RateHistoryDeps {
+  // Lst_Valeur and Lst_Date.
+  shell::UrssafScreen& ecran;
+  // Art_CentreUrssaf, ItemTemp, ErreurChevauchement.
+  shell::InstanceState& etat;
+  view::Services& services;
+  // Created at first use: asked for each time, never kept.
+  std::function<utilitaires::Utilitaires&()> Utilitaires;
+
+  [[nodiscard]] static RateHistoryDeps De(shell::UrssafContext& ctx);
+};
+
 class RateHistoryModel {
  public:
-  explicit RateHistoryModel(shell::UrssafContext& ctx) : ctx_(ctx) {}
+  explicit RateHistoryModel(RateHistoryDeps deps) : d_(std::move(deps)) {}
 
   void Remplir_Valeur();
   void Remplir_ValeurTemp();
@@ -19,7 +46,7 @@ class RateHistoryModel {
   void Chevauchement();
 
  private:
-  shell::UrssafContext& ctx_;
+  RateHistoryDeps d_;
 };
 
 }  // namespace morvanel::ratehistory

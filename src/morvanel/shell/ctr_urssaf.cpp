@@ -58,22 +58,23 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       ecran(EcranDe(*form)),
       adresse(*form, ecran.Ctr_AdresseUrssaf),
       ctx{ecran, etat, lib, services, adresse, procs},
-      modes(ctx),
-      aide(ctx),
-      centre(ctx),
-      liste(ctx),
-      workflow(ctx),
-      codeSigle(ctx),
-      pickers(ctx),
-      taux(ctx),
-      editeurTaux(ctx),
-      snv2Montant(ctx),
+      modes(ScreenModesDeps::De(ctx)),
+      aide(HelpMenuDeps::De(ctx)),
+      centre(data::CentreRecordDeps::De(ctx)),
+      liste(data::CentreListDeps::De(ctx)),
+      workflow(workflow::WorkflowDeps::De(ctx)),
+      codeSigle(fields::CodeSigleDeps::De(ctx)),
+      pickers(fields::EntiteEtabDeps::De(ctx)),
+      taux(ratehistory::RateHistoryDeps::De(ctx)),
+      editeurTaux(ratehistory::RateEditorStatesDeps::De(ctx)),
+      snv2Montant(fields::Snv2MontantDeps::De(ctx)),
       editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)),
       banque(fields::AdresseBancaireDeps::De(ctx)) {}
 
 Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
     : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
   d->codeSigle.Attach();
+  d->ecran.Txt_CodCtrUrssaf.Change = [p = d.get()] { p->Txt_CodCtrUrssaf_Change(); };
   d->pickers.Attach();
   d->aide.Attach();
   d->workflow.Attach();

@@ -18,7 +18,6 @@ view::Form& Ctr_Urssaf::Controls() { return *d->form; }
 
 MORVANEL_DELEGATE(Verif_EltsPartEmp, workflow.verif)
 MORVANEL_DELEGATE(Afficher, modes)
-MORVANEL_DELEGATE(Afficher_Donnees, centre)
 MORVANEL_DELEGATE(Ecrire_Donnees, centre)
 MORVANEL_DELEGATE(Griser, modes)
 MORVANEL_DELEGATE(Remplir_CentreUrssaf, liste)
@@ -39,5 +38,10 @@ MORVANEL_DELEGATE(Remplir_Entite, pickers)
 MORVANEL_DELEGATE(Remplir_Etab, pickers)
 
 #undef MORVANEL_DELEGATE
+
+void Ctr_Urssaf::Afficher_Donnees() {
+  view::ActionScope action(*d->form);
+  d->Afficher_Donnees();
+}
 
 }  // namespace morvanel::shell

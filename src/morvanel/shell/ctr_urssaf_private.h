@@ -17,10 +17,10 @@
 #include "morvanel/ratehistory/rate_history_model.h"
 #include "morvanel/shell/ctr_urssaf.h"
 #include "morvanel/shell/help_menu.h"
-#include "morvanel/state/instance_state.h"
 #include "morvanel/shell/layout.h"
-#include "morvanel/state/library_state.h"
 #include "morvanel/shell/screen_modes.h"
+#include "morvanel/state/instance_state.h"
+#include "morvanel/state/library_state.h"
 #include "morvanel/state/urssaf_context.h"
 #include "forms/form.h"
 #include "morvanel/workflow/workflow.h"
@@ -31,6 +31,11 @@ namespace morvanel::shell {
 // subsystems go before the context, the screen and the form they refer to.
 struct Ctr_Urssaf::Private {
   Private(view::Services& services, UrssafProcedures& procs);
+
+  // The lookup of a typed centre code, and the record to the screen it ends
+  // with (typed_code.cpp).
+  void Txt_CodCtrUrssaf_Change();
+  void Afficher_Donnees();
 
   view::Services& services;
   LibraryState& lib;

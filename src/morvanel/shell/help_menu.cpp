@@ -4,8 +4,13 @@
 
 #include "components/aide/aide_html.h"
 #include "components/aide/help_window.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
+
+HelpMenuDeps HelpMenuDeps::De(UrssafContext& ctx) {
+  return HelpMenuDeps{ctx.ecran, ctx.services, ctx.lib};
+}
 
 namespace {
 
@@ -59,7 +64,7 @@ std::string CheminFichierAide(std::string_view dossier) {
 }
 
 void HelpMenu::Attach() {
-  UrssafScreen& e = ctx_.ecran;
+  UrssafScreen& e = d_.ecran;
   e.form.MouseDown = [this](int b, int s, float x, float y) { UserControl_MouseDown(b, s, x, y); };
   e.Cdr_Rapport.MouseDown = [this](int b, int s, float x, float y) {
     Cdr_Rapport_MouseDown(b, s, x, y);
@@ -68,11 +73,11 @@ void HelpMenu::Attach() {
 }
 
 void HelpMenu::MettreEnPlace(long long fenetre) {
-  ctx_.lib.helpWindowHandle = fenetre & 0xFFFFFFFFLL;  // a 32-bit handle
-  ctx_.lib.helpFile = CheminFichierAide(DossierBibliotheque());
+  d_.lib.helpWindowHandle = fenetre & 0xFFFFFFFFLL;  // a 32-bit handle
+  d_.lib.helpFile = CheminFichierAide(DossierBibliotheque());
 }
 
-void HelpMenu::Fermer() { ctx_.services.CloseHelp(ctx_.lib.helpFile); }
+void HelpMenu::Fermer() { d_.services.CloseHelp(d_.lib.helpFile); }
 
 void HelpMenu::UserControl_MouseDown(int button, int /*shift*/, float x, float y) {
   MenuContextuel(button, x, y);
@@ -80,27 +85,27 @@ void HelpMenu::UserControl_MouseDown(int button, int /*shift*/, float x, float y
 
 void HelpMenu::Cdr_Rapport_MouseDown(int button, int /*shift*/, float x, float y) {
   // The pop-up is placed on the surface: the frame's position is added.
-  const view::Rect& cadre = ctx_.ecran.Cdr_Rapport.geometry;
+  const view::Rect& cadre = d_.ecran.Cdr_Rapport.geometry;
   MenuContextuel(button, x + static_cast<float>(cadre.left), y + static_cast<float>(cadre.top));
 }
 
 void HelpMenu::MenuContextuel(int button, float x, float y) {
   if (button != view::kMouseRight) return;
   // A search greys the menus with the rest of the screen.
-  ctx_.ecran.Mnu_Aide.SetEnabled(true);
-  ctx_.ecran.Mnu_Sommaire.SetEnabled(true);
-  ctx_.services.PopupMenu(ctx_.ecran.Mnu_Aide, x, y);
+  d_.ecran.Mnu_Aide.SetEnabled(true);
+  d_.ecran.Mnu_Sommaire.SetEnabled(true);
+  d_.services.PopupMenu(d_.ecran.Mnu_Aide, x, y);
 }
 
 void HelpMenu::Mnu_Sommaire_Click() {
-  components::AideHtml& aide = ctx_.lib.AideHtml();
-  aide.Client_Aide(ctx_.lib.TheClient);
-  aide.Base_Aide(ctx_.lib.TheDatabase);
+  components::AideHtml& aide = d_.lib.AideHtml();
+  aide.Client_Aide(d_.lib.TheClient);
+  aide.Base_Aide(d_.lib.TheDatabase);
   std::string page = "CentreUrssaf.htm";
   std::string code = "P";
   std::string titre = "Les Centres URSSAF";
   std::string quatrieme;
-  FenetreServices fenetre(ctx_.services, ctx_.lib.helpFile);
+  FenetreServices fenetre(d_.services, d_.lib.helpFile);
   const PretFenetre pret(aide, fenetre);
   aide.Afficher_Aide(page, code, titre, quatrieme);
 }

@@ -7,9 +7,27 @@
 #include <string_view>
 
 #include "morvanel/state/binary_path.h"
-#include "morvanel/state/urssaf_context.h"
+namespace morvanel::view {
+class Services;
+}
 
 namespace morvanel::shell {
+
+struct UrssafContext;
+struct UrssafScreen;
+struct LibraryState;
+
+// What the help works with. Built from the control's context in one place
+// (HelpMenuDeps::De). Refers to everything, owns nothing.
+struct HelpMenuDeps {
+  // The surface, Cdr_Rapport, Mnu_Aide and Mnu_Sommaire.
+  UrssafScreen& ecran;
+  view::Services& services;
+  // helpFile, helpWindowHandle, the HTML help, TheClient and TheDatabase.
+  LibraryState& lib;
+
+  [[nodiscard]] static HelpMenuDeps De(UrssafContext& ctx);
+};
 
 inline constexpr const char* kNomFichierAide = "Morvanel.HLP";
 
@@ -20,7 +38,7 @@ inline constexpr const char* kNomFichierAide = "Morvanel.HLP";
 
 class HelpMenu {
  public:
-  explicit HelpMenu(UrssafContext& ctx) : ctx_(ctx) {}
+  explicit HelpMenu(HelpMenuDeps deps) : d_(deps) {}
   // Installs the mouse handlers of the surface and the frame, and the menu item's.
   void Attach();
 
@@ -37,7 +55,7 @@ class HelpMenu {
 
  private:
   void MenuContextuel(int button, float x, float y);
-  UrssafContext& ctx_;
+  HelpMenuDeps d_;
 };
 
 }  // namespace morvanel::shell

@@ -6,8 +6,14 @@
 
 #include "components/adresse/adresse.h"
 #include "components/droits/droits_ecran.h"
+#include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
+
+ScreenModesDeps ScreenModesDeps::De(UrssafContext& ctx) {
+  UrssafProcedures& p = ctx.procs;
+  return ScreenModesDeps{ctx.ecran, ctx.etat, ctx.adresse, [&p] { p.RapportFalse(); }};
+}
 namespace {
 
 // What a search leaves alone: the user still needs them to find a centre,
@@ -25,16 +31,16 @@ bool ActifEnRecherche(std::string_view name) {
 }  // namespace
 
 void ScreenModes::Afficher() {
-  view::Form& form = ctx_.ecran.form;
+  view::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
     view::Control& c = form[i];
-    c.SetEnabled(!(ctx_.etat.ModeAjout && c.Name() == "Cmd_Supprimer"));
+    c.SetEnabled(!(d_.etat.ModeAjout && c.Name() == "Cmd_Supprimer"));
   }
-  ctx_.procs.RapportFalse();
+  d_.RapportFalse();
 }
 
 void ScreenModes::Griser() {
-  view::Form& form = ctx_.ecran.form;
+  view::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
     view::Control& c = form[i];
     if (!ActifEnRecherche(c.Name())) c.SetEnabled(false);
@@ -42,18 +48,18 @@ void ScreenModes::Griser() {
 }
 
 void ScreenModes::Vider_Donnees() {
-  UrssafScreen& e = ctx_.ecran;
+  UrssafScreen& e = d_.ecran;
   e.Txt_CodCtrUrssaf.SetEnabled(true);
   e.Txt_SigleCtrUrssaf.SetText("");
   e.Cbo_SigleCtrUrssaf.SetText("");
   e.Txt_NomCtrUrssaf.SetText("");
-  ctx_.adresse.Vider_Adresse();
+  d_.adresse.Vider_Adresse();
   e.Txt_InterlocCtrUrssaf.SetText("");
   e.Txt_CodOrgCtrUrssaf.SetText("");
   e.Cac_DntJPCtrUrssaf.SetValue(0);
   e.Txt_CodeSNV2.SetText("");
   e.Txt_MontForfait.SetText("");
-  ctx_.etat.ModeAjout = false;
+  d_.etat.ModeAjout = false;
   e.Cmd_Ajouter.SetEnabled(true);
   e.Cmd_Sortir.SetEnabled(true);
   e.Cmd_Supprimer.SetEnabled(false);
@@ -71,8 +77,8 @@ void ScreenModes::Vider_Donnees() {
 }
 
 void ScreenModes::Appliquer_Droits() {
-  if (ctx_.etat.DroitsEcran->Niveau() == components::kNiveauComplet) return;
-  UrssafScreen& e = ctx_.ecran;
+  if (d_.etat.DroitsEcran->Niveau() == components::kNiveauComplet) return;
+  UrssafScreen& e = d_.ecran;
   for (view::Control* c : {&e.Cmd_Ajouter, &e.Cmd_OK, &e.Cmd_Supprimer, &e.Cmd_AjouterRapport,
                            &e.Cmd_SupprimerRapport, &e.Cmd_OkRapport}) {
     c->SetVisible(false);

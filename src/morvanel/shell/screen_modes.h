@@ -12,13 +12,35 @@
 // never the visibility of the buttons Appliquer_Droits hid.
 #pragma once
 
-#include "morvanel/state/urssaf_context.h"
+#include <functional>
+#include <utility>
+
+namespace components {
+class Adresse;
+}
 
 namespace morvanel::shell {
 
+struct UrssafContext;
+struct UrssafScreen;
+struct InstanceState;
+
+// What the screen modes work with. Built from the control's context in one
+// place (ScreenModesDeps::De). Refers to everything, owns nothing.
+struct ScreenModesDeps {
+  UrssafScreen& ecran;
+  // ModeAjout and DroitsEcran.
+  InstanceState& etat;
+  components::Adresse& adresse;  // Ctr_AdresseUrssaf
+  // Enabling the screen brings the rate editor back to browsing.
+  std::function<void()> RapportFalse;
+
+  [[nodiscard]] static ScreenModesDeps De(UrssafContext& ctx);
+};
+
 class ScreenModes {
  public:
-  explicit ScreenModes(UrssafContext& ctx) : ctx_(ctx) {}
+  explicit ScreenModes(ScreenModesDeps deps) : d_(std::move(deps)) {}
 
   void Afficher();
   void Griser();
@@ -27,7 +49,7 @@ class ScreenModes {
   void Appliquer_Droits();
 
  private:
-  UrssafContext& ctx_;
+  ScreenModesDeps d_;
 };
 
 }  // namespace morvanel::shell

@@ -1,7 +1,7 @@
 // Workflow: the editing workflow of one control: the checks before a save,
 // "Ajouter", "OK", "Annuler", "Sortir", "Supprimer" and the transfer form,
-// built on the few things they use (WorkflowDeps), taken from the control's
-// context here and nowhere else. Editing workflow subsystem.
+// built on the few things they use (WorkflowDeps). Editing workflow
+// subsystem.
 #pragma once
 
 #include "morvanel/workflow/delete_command.h"
@@ -10,15 +10,11 @@
 #include "morvanel/workflow/save_commands.h"
 #include "morvanel/workflow/workflow_deps.h"
 
-namespace morvanel::shell {
-struct UrssafContext;
-}
-
 namespace morvanel::workflow {
 
 struct Workflow {
-  explicit Workflow(shell::UrssafContext& ctx)
-      : deps(WorkflowDeps::De(ctx)), verif(deps), save(deps), sortie(deps, save), suppression(deps) {}
+  explicit Workflow(WorkflowDeps d)
+      : deps(d), verif(deps), save(deps), sortie(deps, save), suppression(deps) {}
   // Installs the command buttons' handlers.
   void Attach() {
     save.Attach();
