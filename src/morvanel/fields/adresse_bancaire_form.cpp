@@ -10,6 +10,7 @@
 #include "morvanel/state/instance_state.h"
 #include "morvanel/state/urssaf_context.h"
 #include "forms/control.h"
+#include "forms/form_builder.h"
 #include "forms/services.h"
 
 namespace morvanel::fields {
@@ -20,26 +21,18 @@ constexpr int kHauteur = 2640;
 constexpr int kDernierAttributRib = kPremierAttributRib + components::kAttributsRib - 1;
 constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article";
 
-view::Control& Ajouter(view::Form& f, view::Kind kind, const char* nom, view::Rect r, int tab,
-                       const char* texte = "") {
-  view::Control& c = f.Add(kind, nom, r);
-  c.TabIndex = tab;
-  if (*texte != '\0') c.SetText(texte);
-  return c;
-}
-
 std::unique_ptr<view::Form> NouveauFormulaire() {
   auto f = std::make_unique<view::Form>("Frm_AdresseBancaire", kLargeur, kHauteur);
   f->SetCaption("Coordonnées bancaires");
   using view::Kind;
-  Ajouter(*f, Kind::Button, "Cmd_Retour", {4680, 2160, 975, 375}, 0, "Retour");
-  Ajouter(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
-  view::Control& code = Ajouter(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
+  view::AddAt(*f, Kind::Button, "Cmd_Retour", {4680, 2160, 975, 375}, 0, "Retour");
+  view::AddAt(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
+  view::Control& code = view::AddAt(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
   code.AccessibleName = "Centre URSSAF";
   // Shows which centre the details are for; typing another code there
   // would change nothing the dialog does.
   code.SetEnabled(false);
-  Ajouter(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
+  view::AddAt(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
       "Coordonnées bancaires";
   return f;
 }

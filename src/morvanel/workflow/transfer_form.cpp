@@ -5,6 +5,7 @@
 
 #include "morvanel/state/instance_state.h"
 #include "morvanel/state/urssaf_context.h"
+#include "forms/form_builder.h"
 #include "forms/services.h"
 #include "morvanel/workflow/record_validation.h"
 
@@ -16,31 +17,23 @@ constexpr int kHauteur = 1935;
 constexpr int kLongueurCode = 2;
 constexpr const char* kMsgInexistant = "Ce centre URSSAF n'existe pas.";
 
-view::Control& Ajouter(view::Form& f, view::Kind kind, const char* nom, view::Rect r, int tab,
-                       const char* texte = "") {
-  view::Control& c = f.Add(kind, nom, r);
-  c.TabIndex = tab;
-  if (*texte != '\0') c.SetText(texte);
-  return c;
-}
-
 std::unique_ptr<view::Form> NouveauFormulaire() {
   auto f = std::make_unique<view::Form>("Frm_SupprURSSAF", kLargeur, kHauteur);
   f->SetCaption("Supprimer un centre URSSAF");
   using view::Kind;
-  view::Control& l1 = Ajouter(*f, Kind::Label, "Label1", {120, 120, 7575, 615}, 0,
+  view::Control& l1 = view::AddAt(*f, Kind::Label, "Label1", {120, 120, 7575, 615}, 0,
                               "Des aidés sont liés à ce centre URSSAF. Pour le supprimer, indiquer "
                               "sur quel centre vous voulez transférer les dossiers.");
   l1.font.points = 9.75;
   l1.font.bold = true;
-  Ajouter(*f, Kind::Label, "Label2", {120, 840, 1155, 195}, 1, "Centre URSSAF");
-  view::Control& code = Ajouter(*f, Kind::TextBox, "Txt_CentreSuppr", {1560, 840, 615, 315}, 2);
+  view::AddAt(*f, Kind::Label, "Label2", {120, 840, 1155, 195}, 1, "Centre URSSAF");
+  view::Control& code = view::AddAt(*f, Kind::TextBox, "Txt_CentreSuppr", {1560, 840, 615, 315}, 2);
   code.MaxLength = kLongueurCode;  // a longer text names no centre
   code.AccessibleName = "Centre URSSAF";
-  Ajouter(*f, Kind::ComboBox, "Cbo_CentreSuppr", {2400, 840, 5295, 315}, 3).AccessibleName =
+  view::AddAt(*f, Kind::ComboBox, "Cbo_CentreSuppr", {2400, 840, 5295, 315}, 3).AccessibleName =
       "Sigle";
-  Ajouter(*f, Kind::Button, "Cmd_OKSuppr", {5760, 1320, 855, 375}, 4, "OK");
-  Ajouter(*f, Kind::Button, "Cmd_AnnulerSuppr", {6840, 1320, 855, 375}, 5, "Annuler");
+  view::AddAt(*f, Kind::Button, "Cmd_OKSuppr", {5760, 1320, 855, 375}, 4, "OK");
+  view::AddAt(*f, Kind::Button, "Cmd_AnnulerSuppr", {6840, 1320, 855, 375}, 5, "Annuler");
   return f;
 }
 
