@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "dba/database_impl.h"
-#include "dba/query_engine.h"
+#include "dba/pg_database.h"
+#include "dba/sqlite_database.h"
 #include "dba/query_parser.h"
 
 namespace dba {
@@ -44,34 +44,15 @@ void CheckFileName(std::string_view name) {
   }
 }
 
-DatabaseImpl::DatabaseImpl(std::string path, const OpenOptions& options,
-                           std::unique_ptr<store::Connection> connection)
-    : path_(std::move(path)), options_(options), conn_(std::move(connection)),
-      session_(path_) {}
-
-DatabaseImpl::~DatabaseImpl() {
-  if (inTransaction_) {
-    try {
-      Rollback();
-    } catch (...) {  // closing the connection rolls back anyway
-    }
-  }
-  ReleaseAllLocks();
-}
-
-std::int64_t DatabaseImpl::FileId(std::string_view name) {
-  store::Step s(*conn_, store::Sql::kFileByName);
-  s.Text(1, name);
-  if (!s.Next()) {
-    throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
-  }
-  return s.ColInt(0);
+bool IsServerUri(std::string_view path) {
+  return path.starts_with("postgresql://") || path.starts_with("postgres://");
 }
 
 std::shared_ptr<Database> Database::Open(const std::string& path, const OpenOptions& options) {
+  if (IsServerUri(path)) return std::shared_ptr<Database>(new Database(OpenPostgres(path, options)));
   auto connection = store::Connection::Open(path, options.create, options.busyTimeoutMs);
   return std::shared_ptr<Database>(
-      new Database(std::make_unique<DatabaseImpl>(path, options, std::move(connection))));
+      new Database(std::make_unique<SqliteDatabase>(path, options, std::move(connection))));
 }
 
 Database::Database(std::unique_ptr<DatabaseImpl> impl) : impl_(std::move(impl)) {}
@@ -90,7 +71,7 @@ DBFile Database::DBOpen(std::string_view fileName) {
 }
 
 CItem Database::DBSelect(std::string_view requestText, std::string_view /*option*/, int* count) {
-  return RunSelect(*impl_, requestText, count);
+  return impl_->Select(requestText, count);
 }
 
 CItem Database::DBCall(std::string_view routineName, int& number, std::string_view parameter) {
@@ -108,33 +89,15 @@ void Database::RegisterRoutine(std::string name, Routine routine) {
 
 void Database::CreateFile(std::string_view fileName) {
   CheckFileName(fileName);
-  WriteScope w(*impl_);
-  {
-    store::Step s(impl_->conn(), store::Sql::kFileByName);
-    s.Text(1, fileName);
-    if (s.Next()) {
-      throw DbaError(kErrFileExists, "Le fichier « " + std::string(fileName) + " » existe déjà.");
-    }
-  }
-  store::Step(impl_->conn(), store::Sql::kInsertFile).Text(1, fileName).Run();
-  w.Commit();
+  impl_->CreateFile(fileName);
 }
 
 void Database::DeleteFile(std::string_view fileName) {
   CheckFileName(fileName);
-  WriteScope w(*impl_);
-  const std::int64_t id = impl_->FileId(fileName);
-  // Records, index entries, index definitions and locks go with the file.
-  store::Step(impl_->conn(), store::Sql::kDeleteFile).Int(1, id).Run();
-  w.Commit();
+  impl_->DeleteFile(fileName);
 }
 
-std::vector<std::string> Database::Files() const {
-  std::vector<std::string> names;
-  store::Step s(impl_->conn(), store::Sql::kListFiles);
-  while (s.Next()) names.emplace_back(s.ColText(0));
-  return names;
-}
+std::vector<std::string> Database::Files() const { return impl_->Files(); }
 
 void Database::CreateIndex(std::string_view fileName, int attribute) {
   CheckFileName(fileName);
@@ -143,9 +106,7 @@ void Database::CreateIndex(std::string_view fileName, int attribute) {
                                         std::to_string(query::kMaxAttribute) + " (reçu " +
                                         std::to_string(attribute) + ").");
   }
-  WriteScope w(*impl_);
-  impl_->BuildIndex(impl_->FileId(fileName), attribute);
-  w.Commit();
+  impl_->CreateIndex(fileName, attribute);
 }
 
 bool Database::ClearLock(std::string_view fileName, std::string_view key) {

@@ -2,12 +2,12 @@
 // indexed attribute (an empty attribute gives one "" row), so that an index
 // finds exactly the records a scan would match. Kept in step by every write,
 // inside the write's own transaction. Database layer.
-#include "dba/database_impl.h"
+#include "dba/sqlite_database.h"
 #include "dba/record_text.h"
 
 namespace dba {
 
-const std::vector<int>& DatabaseImpl::IndexedAttributes(std::int64_t fileId) {
+const std::vector<int>& SqliteDatabase::IndexedAttributes(std::int64_t fileId) {
   IndexCache& cache = indexCache_[fileId];
   // Under the write lock nobody else can add an index: the list read at the
   // start of this write transaction holds until its end.
@@ -20,7 +20,7 @@ const std::vector<int>& DatabaseImpl::IndexedAttributes(std::int64_t fileId) {
   return cache.attributes;
 }
 
-void DatabaseImpl::UpdateIndexEntries(std::int64_t fileId, std::string_view key,
+void SqliteDatabase::UpdateIndexEntries(std::int64_t fileId, std::string_view key,
                                       std::string_view oldBody, std::string_view newBody,
                                       bool hadOld, bool hasNew) {
   for (const int attribute : IndexedAttributes(fileId)) {
@@ -42,7 +42,7 @@ void DatabaseImpl::UpdateIndexEntries(std::int64_t fileId, std::string_view key,
   }
 }
 
-void DatabaseImpl::BuildIndex(std::int64_t fileId, int attribute) {
+void SqliteDatabase::BuildIndex(std::int64_t fileId, int attribute) {
   store::Step(*conn_, store::Sql::kInsertIndex).Int(1, fileId).Int(2, attribute).Run();
   if (sqlite3_changes(conn_->handle()) == 0) return;  // the index exists already
   indexCache_.erase(fileId);

@@ -8,10 +8,10 @@
 
 namespace dba {
 
-class DatabaseImpl;
+class SqliteDatabase;
 
 // The result record: attribute i is the i-th record selected, value k its
 // k-th requested column. Throws kErrQuerySyntax or kErrFileNotFound.
-CItem RunSelect(DatabaseImpl& db, std::string_view requestText, int* count);
+CItem RunSelect(SqliteDatabase& db, std::string_view requestText, int* count);
 
 }  // namespace dba

@@ -24,7 +24,7 @@
 #include <string>
 #include <thread>
 
-#include "dba/database_impl.h"
+#include "dba/sqlite_database.h"
 
 namespace dba {
 
@@ -148,13 +148,13 @@ bool SessionOwner::Alive(std::string_view token) const {
          held[token.size()] == '\0';
 }
 
-bool DatabaseImpl::HeldByOther(std::string_view owner) const {
+bool SqliteDatabase::HeldByOther(std::string_view owner) const {
   return owner != OwnerToken() && session_.Alive(owner);
 }
 
-std::int64_t DatabaseImpl::LockDeadline() const { return NowMs() + options_.lockTimeoutMs; }
+std::int64_t SqliteDatabase::LockDeadline() const { return NowMs() + options().lockTimeoutMs; }
 
-void DatabaseImpl::WaitForLock(const FileBinding& file, std::string_view key,
+void SqliteDatabase::WaitForLock(const FileBinding& file, std::string_view key,
                                std::int64_t deadlineMs) const {
   const std::int64_t now = NowMs();
   // Inside a Transaction we hold the write lock the owner needs to release
@@ -167,16 +167,16 @@ void DatabaseImpl::WaitForLock(const FileBinding& file, std::string_view key,
   std::this_thread::sleep_for(std::chrono::milliseconds(pause));
 }
 
-bool DatabaseImpl::MayHoldLock(std::int64_t fileId, std::string_view key) const {
+bool SqliteDatabase::MayHoldLock(std::int64_t fileId, std::string_view key) const {
   if (heldLocks_.empty()) return false;
   return heldLocks_.count({fileId, std::string(key)}) > 0;
 }
 
-void DatabaseImpl::ForgetLock(std::int64_t fileId, std::string_view key) {
+void SqliteDatabase::ForgetLock(std::int64_t fileId, std::string_view key) {
   heldLocks_.erase({fileId, std::string(key)});
 }
 
-std::string DatabaseImpl::ReadLocked(const FileBinding& file, std::string_view key) {
+std::string SqliteDatabase::ReadLocked(const FileBinding& file, std::string_view key) {
   CheckKey(key);
   std::string body;
   RetryWhileLocked(*this, file, key, [&] {
@@ -201,12 +201,12 @@ std::string DatabaseImpl::ReadLocked(const FileBinding& file, std::string_view k
   return body;
 }
 
-void DatabaseImpl::Release(const FileBinding& file, std::string_view key) {
+void SqliteDatabase::Release(const FileBinding& file, std::string_view key) {
   store::Step(*conn_, store::Sql::kReleaseLock).Int(1, file.id).Text(2, key).Text(3, OwnerToken()).Run();
   if (!inTransaction_) ForgetLock(file.id, key);
 }
 
-bool DatabaseImpl::ClearLock(std::int64_t fileId, std::string_view key) {
+bool SqliteDatabase::ClearLock(std::int64_t fileId, std::string_view key) {
   WriteScope w(*this);
   store::Step(*conn_, store::Sql::kClearLock).Int(1, fileId).Text(2, key).Run();
   const bool cleared = sqlite3_changes(conn_->handle()) > 0;
@@ -214,7 +214,7 @@ bool DatabaseImpl::ClearLock(std::int64_t fileId, std::string_view key) {
   return cleared;
 }
 
-void DatabaseImpl::ReleaseAllLocks() noexcept {
+void SqliteDatabase::ReleaseAllLocks() noexcept {
   if (heldLocks_.empty()) return;
   try {
     store::Step(*conn_, store::Sql::kReleaseOwner).Text(1, OwnerToken()).Run();

@@ -3,7 +3,7 @@
 // indexes and the writer's record lock in step. Database layer.
 #include <string>
 
-#include "dba/database_impl.h"
+#include "dba/sqlite_database.h"
 
 namespace dba {
 
@@ -16,7 +16,7 @@ struct Found {
   std::string oldBody;   // filled only when indexes need it
 };
 
-Found Look(DatabaseImpl& db, const FileBinding& file, std::string_view key, bool wantBody) {
+Found Look(SqliteDatabase& db, const FileBinding& file, std::string_view key, bool wantBody) {
   Found f;
   store::Step s(db.conn(), store::Sql::kReadWithLock);
   s.Int(1, file.id).Text(2, key);
@@ -29,7 +29,7 @@ Found Look(DatabaseImpl& db, const FileBinding& file, std::string_view key, bool
 
 // Whether another live session locks the record: all a write to a file
 // without indexes must know before it replaces the record.
-bool BlockedByOther(DatabaseImpl& db, const FileBinding& file, std::string_view key) {
+bool BlockedByOther(SqliteDatabase& db, const FileBinding& file, std::string_view key) {
   store::Step s(db.conn(), store::Sql::kLockOwner);
   s.Int(1, file.id).Text(2, key);
   return s.Next() && db.HeldByOther(s.ColText(0));
@@ -51,7 +51,7 @@ bool Replace(store::Connection& c, std::int64_t fileId, std::string_view key,
 
 }  // namespace
 
-bool DatabaseImpl::OthersMayLock(std::int64_t fileId) {
+bool SqliteDatabase::OthersMayLock(std::int64_t fileId) {
   // Outside a Transaction another process may take a lock at any time; a
   // single write asks about its one record, cheaper than the whole file.
   if (!InTransaction()) return true;
@@ -70,7 +70,7 @@ bool DatabaseImpl::OthersMayLock(std::int64_t fileId) {
   return false;
 }
 
-std::string DatabaseImpl::Read(const FileBinding& file, std::string_view key) {
+std::string SqliteDatabase::Read(const FileBinding& file, std::string_view key) {
   if (!OthersMayLock(file.id)) {
     store::Step s(*conn_, store::Sql::kReadBody);
     s.Int(1, file.id).Text(2, key);
@@ -99,7 +99,7 @@ std::string DatabaseImpl::Read(const FileBinding& file, std::string_view key) {
   }
 }
 
-void DatabaseImpl::Write(const FileBinding& file, std::string_view key, std::string_view body) {
+void SqliteDatabase::Write(const FileBinding& file, std::string_view key, std::string_view body) {
   CheckKey(key);
   try {
     RetryWhileLocked(*this, file, key, [&] {
@@ -126,7 +126,7 @@ void DatabaseImpl::Write(const FileBinding& file, std::string_view key, std::str
   }
 }
 
-int DatabaseImpl::Delete(const FileBinding& file, std::string_view key) {
+int SqliteDatabase::Delete(const FileBinding& file, std::string_view key) {
   if (key.empty()) return 1;  // no record can have it
   bool existed = false;
   try {
@@ -149,7 +149,7 @@ int DatabaseImpl::Delete(const FileBinding& file, std::string_view key) {
   return existed ? 0 : 1;
 }
 
-void DatabaseImpl::Scan(const FileBinding& file,
+void SqliteDatabase::Scan(const FileBinding& file,
                         const std::function<void(std::string_view, std::string_view)>& visit) {
   // One read transaction holds one snapshot from its first read to its end;
   // inside a write (a Transaction) the snapshot is the transaction's own.
@@ -175,7 +175,7 @@ void DatabaseImpl::Scan(const FileBinding& file,
   if (own) store::Step(*conn_, store::Sql::kCommit).Run();
 }
 
-void DatabaseImpl::FinishWrite(WriteScope& w, std::int64_t fileId, std::string_view key) {
+void SqliteDatabase::FinishWrite(WriteScope& w, std::int64_t fileId, std::string_view key) {
   // Writing or deleting a record ends its lock, as in any multivalue system.
   const bool releases = MayHoldLock(fileId, key);
   if (releases) {

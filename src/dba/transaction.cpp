@@ -7,7 +7,7 @@
 // process. A WriteScope opened inside a Transaction joins it and neither
 // begins nor commits.
 #include "dba/database.h"
-#include "dba/database_impl.h"
+#include "dba/sqlite_database.h"
 
 namespace dba {
 
@@ -15,7 +15,7 @@ namespace {
 void Run(store::Connection& c, store::Sql id) { store::Step(c, id).Run(); }
 }  // namespace
 
-void DatabaseImpl::Begin() {
+void SqliteDatabase::Begin() {
   if (inTransaction_ || scopeOpen_) {
     throw DbaError(kErrTransaction, "Une transaction est déjà ouverte sur cette base de données.");
   }
@@ -24,13 +24,13 @@ void DatabaseImpl::Begin() {
   ++writeSerial_;
 }
 
-void DatabaseImpl::Commit() {
+void SqliteDatabase::Commit() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   Run(*conn_, store::Sql::kCommit);
   inTransaction_ = false;
 }
 
-void DatabaseImpl::Rollback() {
+void SqliteDatabase::Rollback() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   inTransaction_ = false;
   // SQLite may already have rolled back after a failed statement (full disk).
@@ -39,13 +39,13 @@ void DatabaseImpl::Rollback() {
   }
 }
 
-void DatabaseImpl::BeginScope() {
+void SqliteDatabase::BeginScope() {
   Run(*conn_, store::Sql::kBeginImmediate);
   scopeOpen_ = true;
   ++writeSerial_;
 }
 
-void DatabaseImpl::EndScope(bool commit) {
+void SqliteDatabase::EndScope(bool commit) {
   scopeOpen_ = false;
   sqlite3* db = conn_->handle();
   if (commit) {
@@ -60,7 +60,7 @@ void DatabaseImpl::EndScope(bool commit) {
   if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-WriteScope::WriteScope(DatabaseImpl& db) : db_(db) {
+WriteScope::WriteScope(SqliteDatabase& db) : db_(db) {
   if (db_.InTransaction()) return;
   db_.BeginScope();
   own_ = true;

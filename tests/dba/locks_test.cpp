@@ -3,6 +3,7 @@
 // do, and a counter shared by two real processes.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -152,6 +153,19 @@ TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
   EXPECT_EQ(f.DBRead("E1").Item(1), "07") << "readers are not blocked, nothing was written";
 }
 
+// The single number a query gives on PostgreSQL, -1 on failure.
+int PgCount(const std::string& uri, const char* sql) {
+  PGconn* c = PQconnectdb(uri.c_str());
+  int n = -1;
+  if (PQstatus(c) == CONNECTION_OK) {
+    PGresult* r = PQexec(c, sql);
+    if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1) n = std::atoi(PQgetvalue(r, 0, 0));
+    PQclear(r);
+  }
+  PQfinish(c);
+  return n;
+}
+
 // A lock taken by another process that then dies. The child is forked
 // before this process opens the database, as SQLite's state must not cross
 // a fork.
@@ -194,6 +208,7 @@ class DeadOwner : public ::testing::Test {
 
   // The lock rows, read without the component.
   int LockRows() const {
+    if (testing::OnPostgres()) return PgCount(scratch.path(), "SELECT count(*) FROM mv_locks");
     sqlite3* db = nullptr;
     int rows = -1;
     if (sqlite3_open(scratch.path().c_str(), &db) == SQLITE_OK) {
@@ -263,6 +278,7 @@ void PlantLock(const std::string& path, const std::string& owner) {
 }
 
 TEST_F(TwoSessions, ALiveProcessIdDoesNotKeepADeadOwnersLock) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "owner tokens of the SQLite side file";
   const std::string me = std::to_string(getpid()) + "@" + ThisHost();
   const struct {
     const char* what;

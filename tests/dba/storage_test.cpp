@@ -66,6 +66,7 @@ struct ForeignFile {
 };
 
 TEST(Opening, AFileThatIsNotOursIsRefusedAndLeftUntouched) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "the layout of a SQLite file";
   const ForeignFile files[] = {
       {"zero length", [](const std::string& p) { std::ofstream{p}; }, true},
       {"text", [](const std::string& p) { std::ofstream(p) << "not a database, just text\n"; },
@@ -116,6 +117,7 @@ TEST(Opening, AFileThatIsNotOursIsRefusedAndLeftUntouched) {
 }
 
 TEST(Opening, ADatabaseOfANewerFormatIsRefused) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "the layout of a SQLite file";
   ScratchDatabase scratch;
   scratch.Open()->CreateFile("F");
   MakeSqliteFile(scratch.path(), "PRAGMA user_version=2;");

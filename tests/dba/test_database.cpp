@@ -1,4 +1,4 @@
-// A scratch database in a temporary directory for the database tests.
+// A scratch database for the database tests.
 #include "test_database.h"
 
 #include <stdlib.h>
@@ -8,6 +8,11 @@
 namespace dba::testing {
 
 ScratchDatabase::ScratchDatabase() {
+  if (OnPostgres()) {
+    pg_ = std::make_unique<morvanel::testing::ScratchPg>();
+    path_ = pg_->uri();
+    return;
+  }
   std::string pattern = (std::filesystem::temp_directory_path() / "dba-test-XXXXXX").string();
   dir_ = mkdtemp(pattern.data()) ? pattern : std::string();
   path_ = dir_ + "/test.mvdb";

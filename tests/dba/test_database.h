@@ -1,15 +1,19 @@
-// A scratch database in a temporary directory for the database tests.
+// A scratch database for the database tests: a SQLite file in a temporary
+// directory, or on the PostgreSQL variants a database of its own.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "dba/database.h"
+#include "pg_scratch.h"
 
 namespace dba::testing {
 
-// A fresh database file under a unique temporary directory, removed (with
-// its WAL files) when the object goes.
+using morvanel::testing::OnPostgres;
+
+// A fresh database, removed (with its WAL files, or dropped) when the object
+// goes. path() is the file, or the URI on PostgreSQL.
 class ScratchDatabase {
  public:
   ScratchDatabase();
@@ -21,6 +25,7 @@ class ScratchDatabase {
   [[nodiscard]] std::shared_ptr<Database> Open(const OpenOptions& options = {.create = true});
 
  private:
+  std::unique_ptr<morvanel::testing::ScratchPg> pg_;
   std::string dir_;
   std::string path_;
 };

@@ -1,0 +1,450 @@
+// The PostgreSQL backend's session: owner number, write transactions,
+// files, records and record locks (see pg_database.h). Database layer.
+#include "dba/pg_database.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <set>
+#include <thread>
+#include <utility>
+
+#include "dba/record_text.h"
+
+namespace dba {
+
+namespace {
+
+std::int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string OwnerInfo() {
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0) host[0] = '?';
+  std::string info = std::to_string(getpid()) + "@";
+  for (const char* p = host; *p && info.size() < 80; ++p) {
+    info.push_back(static_cast<unsigned char>(*p) < 0x80 ? *p : '?');  // text column: ASCII only
+  }
+  return info;
+}
+
+[[noreturn]] void Rethrow(const DbaError& e, const FileBinding& file) {
+  if (e.number() == kErrFileNotFound) {
+    throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
+  }
+  throw e;
+}
+
+// The index entries a write removes and adds: per indexed attribute, the
+// pieces (values and subvalues) of the old text missing from the new, and
+// the other way round. Both lists are free of repeats and disjoint.
+struct EntryChanges {
+  std::vector<std::int32_t> goneAttrs, newAttrs;
+  std::vector<std::string_view> goneValues, newValues;
+};
+
+EntryChanges Changes(const std::vector<int>& attributes, std::string_view oldBody, bool hadOld,
+                     std::string_view newBody, bool hasNew) {
+  EntryChanges c;
+  for (const int attribute : attributes) {
+    const std::string_view before = text::Field(oldBody, kAttributeMark, attribute);
+    const std::string_view after = text::Field(newBody, kAttributeMark, attribute);
+    if (hadOld && hasNew && before == after) continue;  // the usual case of a rewrite
+    std::set<std::string_view> was, is;
+    if (hadOld) text::ForEachPiece(before, [&](std::string_view p) { was.insert(p); });
+    if (hasNew) text::ForEachPiece(after, [&](std::string_view p) { is.insert(p); });
+    for (std::string_view p : was) {
+      if (!is.count(p)) c.goneAttrs.push_back(attribute), c.goneValues.push_back(p);
+    }
+    for (std::string_view p : is) {
+      if (!was.count(p)) c.newAttrs.push_back(attribute), c.newValues.push_back(p);
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+// A write: joins the open Transaction, or runs its own write transaction
+// (write lock first) that is rolled back unless Commit is reached.
+class PgWrite {
+ public:
+  explicit PgWrite(PgDatabase& db) : db_(db) {
+    if (db_.inTransaction_) return;
+    db_.BeginWrite();
+    db_.scopeOpen_ = true;
+    own_ = true;
+  }
+  ~PgWrite() {
+    if (own_) db_.EndWrite(false);
+  }
+  PgWrite(const PgWrite&) = delete;
+  PgWrite& operator=(const PgWrite&) = delete;
+  void Commit() {
+    if (!own_) return;
+    own_ = false;
+    db_.EndWrite(true);
+  }
+
+ private:
+  PgDatabase& db_;
+  bool own_ = false;
+};
+
+std::unique_ptr<DatabaseImpl> OpenPostgres(const std::string& uri, const OpenOptions& options) {
+  auto c = pg::Connection::Open(uri, options.create, options.busyTimeoutMs);
+  return std::make_unique<PgDatabase>(uri, options, std::move(c));
+}
+
+PgDatabase::PgDatabase(std::string uri, const OpenOptions& options,
+                       std::unique_ptr<pg::Connection> c)
+    : DatabaseImpl(std::move(uri), options), conn_(std::move(c)), ownerInfo_(OwnerInfo()) {
+  // A random owner number, held for the session's life; another live
+  // session holding the same one (a chance in 2^63) makes us draw again.
+  std::random_device rd;
+  for (;;) {
+    owner_ = static_cast<std::int64_t>(((std::uint64_t{rd()} << 32) | rd()) >> 1);
+    if (owner_ == 0) continue;
+    pg::Result r = conn_->Exec(
+        ("SELECT pg_try_advisory_lock(" + std::to_string(owner_) + ")").c_str());
+    if (r.Bytes(0, 0) == "t") break;
+  }
+}
+
+PgDatabase::~PgDatabase() {
+  try {
+    if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+    if (tookLocks_) {
+      pg::Params p;
+      p.Int(owner_);
+      conn_->Run(pg::Sql::kReleaseOwner, p);
+    }
+  } catch (...) {  // the rows are stale once the session ends, just below
+  }
+}
+
+// --- Transactions -------------------------------------------------------
+// States: idle; in a Transaction (inTransaction_); in the PgWrite of one
+// write (scopeOpen_). Both hold the write lock from BeginWrite. A failed
+// statement leaves the server's transaction failed: it can only be rolled
+// back, and Commit reports that it was.
+
+void PgDatabase::BeginWrite() {
+  try {
+    conn_->Exec(pg::kBeginWrite);
+  } catch (...) {
+    if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+    throw;
+  }
+  ++writeSerial_;
+}
+
+void PgDatabase::EndWrite(bool commit) {
+  scopeOpen_ = false;
+  if (commit) {
+    try {
+      pg::Result r = conn_->Exec("COMMIT");
+      if (r.Status() == "ROLLBACK") {
+        throw DbaError(kErrStorage,
+                       "La transaction a été annulée par le serveur après une erreur.");
+      }
+      return;
+    } catch (...) {
+      if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+      throw;
+    }
+  }
+  if (conn_->InBlock()) {
+    try {
+      conn_->Exec("ROLLBACK");
+    } catch (...) {  // called from destructors; the session is lost anyway
+    }
+  }
+}
+
+void PgDatabase::Begin() {
+  if (Writing()) {
+    throw DbaError(kErrTransaction, "Une transaction est déjà ouverte sur cette base de données.");
+  }
+  BeginWrite();
+  inTransaction_ = true;
+}
+
+void PgDatabase::Commit() {
+  if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
+  inTransaction_ = false;
+  EndWrite(true);
+}
+
+void PgDatabase::Rollback() {
+  if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
+  inTransaction_ = false;
+  EndWrite(false);
+}
+
+template <class Attempt>
+void PgDatabase::RetryWhileLocked(const FileBinding& file, std::string_view key, Attempt attempt) {
+  std::int64_t deadline = -1;
+  while (!attempt()) {
+    const std::int64_t now = NowMs();
+    if (deadline < 0) deadline = now + options().lockTimeoutMs;
+    // Inside a Transaction we hold the write lock the owner needs to
+    // release its record: waiting could only end in the timeout.
+    if (inTransaction_ || now >= deadline) {
+      throw DbaError(kErrRecordLocked, "L'enregistrement « " + std::string(key) +
+                                           " » du fichier " + file.name +
+                                           " est verrouillé par une autre session.");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(20, deadline - now)));
+  }
+}
+
+// --- Files --------------------------------------------------------------
+
+std::int64_t PgDatabase::FileId(std::string_view name) {
+  pg::Params p;
+  p.Bytes(name);
+  pg::Result r = conn_->Run(pg::Sql::kFileByName, p);
+  if (r.Rows() == 0) {
+    throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
+  }
+  return r.Int(0, 0);
+}
+
+void PgDatabase::CreateFile(std::string_view name) {
+  PgWrite w(*this);
+  pg::Params p;
+  p.Bytes(name);
+  if (conn_->Run(pg::Sql::kInsertFile, p).Rows() == 0) {
+    throw DbaError(kErrFileExists, "Le fichier « " + std::string(name) + " » existe déjà.");
+  }
+  w.Commit();
+}
+
+void PgDatabase::DeleteFile(std::string_view name) {
+  PgWrite w(*this);
+  pg::Params p;
+  p.Bytes(name);
+  pg::Result r = conn_->Run(pg::Sql::kDeleteFile, p);
+  if (r.Rows() == 0) {
+    throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
+  }
+  indexCache_.erase(r.Int(0, 0));
+  w.Commit();
+}
+
+std::vector<std::string> PgDatabase::Files() {
+  pg::Params p;
+  pg::Result r = conn_->Run(pg::Sql::kListFiles, p);
+  std::vector<std::string> names;
+  for (int i = 0; i < r.Rows(); ++i) names.emplace_back(r.Bytes(i, 0));
+  return names;
+}
+
+const std::vector<int>& PgDatabase::IndexedAttributes(std::int64_t fileId) {
+  IndexCache& cache = indexCache_[fileId];
+  // Under the write lock nobody else can add an index: the list read at the
+  // start of this write transaction holds until its end.
+  if (Writing() && cache.serial == writeSerial_) return cache.attributes;
+  pg::Params p;
+  p.Int(fileId);
+  pg::Result r = conn_->Run(pg::Sql::kIndexedAttributes, p);
+  cache.attributes.clear();
+  for (int i = 0; i < r.Rows(); ++i) cache.attributes.push_back(static_cast<int>(r.Int(i, 0)));
+  cache.serial = Writing() ? writeSerial_ : 0;
+  return cache.attributes;
+}
+
+void PgDatabase::CreateIndex(std::string_view name, int attribute) {
+  PgWrite w(*this);
+  BuildIndex(FileId(name), attribute);
+  w.Commit();
+}
+
+void PgDatabase::BuildIndex(std::int64_t fileId, int attribute) {
+  {
+    pg::Params p;
+    p.Int(fileId).Int4(attribute);
+    if (conn_->Run(pg::Sql::kInsertIndex, p).Rows() == 0) return;  // there already
+  }
+  indexCache_.erase(fileId);
+  pg::Params p;
+  p.Int(fileId);
+  pg::Result all = conn_->Run(pg::Sql::kScanAll, p);
+  constexpr std::size_t kBatch = 20000;
+  std::vector<std::string_view> values, keys;
+  auto flush = [&] {
+    if (values.empty()) return;
+    pg::Params q;
+    q.Int(fileId).Int4(attribute).BytesArray(values).BytesArray(keys);
+    conn_->Run(pg::Sql::kInsertEntries, q);
+    values.clear();
+    keys.clear();
+  };
+  for (int i = 0; i < all.Rows(); ++i) {
+    const std::string_view key = all.Bytes(i, 0);
+    text::ForEachPiece(text::Field(all.Bytes(i, 1), kAttributeMark, attribute),
+                       [&](std::string_view piece) {
+                         values.push_back(piece);
+                         keys.push_back(key);
+                       });
+    if (values.size() >= kBatch) flush();
+  }
+  flush();
+}
+
+// --- Records ------------------------------------------------------------
+
+std::string PgDatabase::Read(const FileBinding& file, std::string_view key) {
+  std::string body;
+  RetryWhileLocked(file, key, [&] {
+    pg::Params p;
+    p.Int(file.id).Bytes(key).Int(owner_);
+    pg::Result r = conn_->Run(pg::Sql::kRead, p);
+    if (r.Bool(0, 1)) return false;
+    if (!r.IsNull(0, 0)) body.assign(r.Bytes(0, 0));
+    return true;
+  });
+  return body;
+}
+
+void PgDatabase::Write(const FileBinding& file, std::string_view key, std::string_view body) {
+  CheckKey(key);
+  try {
+    RetryWhileLocked(file, key, [&] {
+      PgWrite w(*this);
+      const std::vector<int>& attributes = IndexedAttributes(file.id);
+      if (attributes.empty()) {
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
+        if (conn_->Run(pg::Sql::kWrite, p).Bool(0, 0)) return false;
+      } else {
+        pg::Params look;
+        look.Int(file.id).Bytes(key).Int(owner_);
+        pg::Result old = conn_->Run(pg::Sql::kRead, look);
+        if (old.Bool(0, 1)) return false;
+        const EntryChanges c = Changes(attributes, old.Bytes(0, 0), !old.IsNull(0, 0), body, true);
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
+        p.Int4Array(c.goneAttrs).BytesArray(c.goneValues).Int4Array(c.newAttrs).BytesArray(c.newValues);
+        conn_->Run(pg::Sql::kWriteIndexed, p);
+      }
+      w.Commit();
+      return true;
+    });
+  } catch (const DbaError& e) {
+    Rethrow(e, file);
+  }
+}
+
+int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
+  if (key.empty()) return 1;  // no record can have it
+  bool existed = false;
+  try {
+    RetryWhileLocked(file, key, [&] {
+      PgWrite w(*this);
+      pg::Params look;
+      look.Int(file.id).Bytes(key).Int(owner_);
+      pg::Result old = conn_->Run(pg::Sql::kRead, look);
+      if (old.Bool(0, 1)) return false;
+      existed = !old.IsNull(0, 0);
+      if (existed) {
+        const EntryChanges c = Changes(IndexedAttributes(file.id), old.Bytes(0, 0), true, {}, false);
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Int(owner_).Int4Array(c.goneAttrs).BytesArray(c.goneValues);
+        conn_->Run(pg::Sql::kDelete, p);
+      } else {
+        // Deleting a missing record still ends its lock.
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Int(owner_);
+        conn_->Run(pg::Sql::kReleaseLock, p);
+      }
+      w.Commit();
+      return true;
+    });
+  } catch (const DbaError& e) {
+    Rethrow(e, file);
+  }
+  return existed ? 0 : 1;
+}
+
+void PgDatabase::Scan(const FileBinding& file,
+                      const std::function<void(std::string_view, std::string_view)>& visit) {
+  // Inside a write the transaction's own view; otherwise one snapshot from
+  // the first read to the end.
+  const bool own = !Writing();
+  if (own) conn_->Exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+  const std::string cursor = "mv_scan" + std::to_string(++scans_);
+  try {
+    if (FileId(file.name) != file.id) {
+      throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
+    }
+    // A cursor reads the file in slices: memory stays bounded however
+    // large it is. The id is a number of ours, not text from outside.
+    conn_->Exec(("DECLARE " + cursor + " BINARY NO SCROLL CURSOR FOR SELECT key, body FROM"
+                 " mv_records WHERE file_id = " + std::to_string(file.id) + " ORDER BY key")
+                    .c_str());
+    const std::string fetch = "FETCH 2000 FROM " + cursor;
+    for (;;) {
+      pg::Result r = conn_->Exec(fetch.c_str());
+      if (r.Rows() == 0) break;
+      for (int i = 0; i < r.Rows(); ++i) visit(r.Bytes(i, 0), r.Bytes(i, 1));
+    }
+    conn_->Exec(("CLOSE " + cursor).c_str());
+  } catch (...) {
+    if (own) {
+      if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+    } else {
+      try {
+        conn_->Exec(("CLOSE " + cursor).c_str());
+      } catch (...) {  // not declared, or the transaction failed: nothing to close
+      }
+    }
+    throw;
+  }
+  if (own) conn_->Exec("COMMIT");
+}
+
+// --- Record locks -------------------------------------------------------
+
+std::string PgDatabase::ReadLocked(const FileBinding& file, std::string_view key) {
+  CheckKey(key);
+  std::string body;
+  try {
+    RetryWhileLocked(file, key, [&] {
+      PgWrite w(*this);
+      pg::Params p;
+      p.Int(file.id).Bytes(key).Int(owner_).Bytes(ownerInfo_);
+      pg::Result r = conn_->Run(pg::Sql::kReadLocked, p);
+      if (r.Bool(0, 1)) return false;
+      body.assign(r.IsNull(0, 0) ? std::string_view() : r.Bytes(0, 0));
+      tookLocks_ = true;
+      w.Commit();
+      return true;
+    });
+  } catch (const DbaError& e) {
+    Rethrow(e, file);
+  }
+  return body;
+}
+
+void PgDatabase::Release(const FileBinding& file, std::string_view key) {
+  pg::Params p;
+  p.Int(file.id).Bytes(key).Int(owner_);
+  conn_->Run(pg::Sql::kReleaseLock, p);
+}
+
+bool PgDatabase::ClearLock(std::int64_t fileId, std::string_view key) {
+  PgWrite w(*this);
+  pg::Params p;
+  p.Int(fileId).Bytes(key);
+  const bool cleared = conn_->Run(pg::Sql::kClearLock, p).Rows() > 0;
+  w.Commit();
+  return cleared;
+}
+
+}  // namespace dba

@@ -1,0 +1,95 @@
+// PgDatabase: the PostgreSQL backend of a Database object, for several
+// workstations on one payroll database. Internal to the database layer.
+//
+// One Database object is one server session. Where the SQLite backend
+// relies on the file's locks, this one relies on the server's:
+// - The write lock is a transaction-level advisory lock on one constant
+//   key (pg::kBeginWrite), taken first by every write transaction, as
+//   BEGIN IMMEDIATE does; waiting for it past busyTimeoutMs (lock_timeout)
+//   throws kErrBusy. Writes run at READ COMMITTED, so once the lock is held
+//   every statement sees all that the previous holders committed.
+// - A record lock is a row of mv_locks naming its owner by a random number
+//   on which the owning session holds a session-level advisory lock for its
+//   whole life. The server drops that advisory lock when the session ends,
+//   whatever ends it (exit, kill -9, a lost network once the server notices),
+//   so a row is honoured exactly while its owner lives; the row itself is
+//   what ClearLock removes and what an administrator can read. A plain
+//   advisory lock per record would do without rows, but could not be listed
+//   by file and key, nor cleared by another session.
+// - ForEachRecord reads through a cursor of a REPEATABLE READ transaction:
+//   one snapshot, held up by nobody.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "dba/database_impl.h"
+#include "dba/pg_store.h"
+
+namespace dba {
+
+class PgDatabase final : public DatabaseImpl {
+ public:
+  PgDatabase(std::string uri, const OpenOptions& options, std::unique_ptr<pg::Connection> c);
+  ~PgDatabase() override;
+
+  [[nodiscard]] std::int64_t FileId(std::string_view name) override;
+  void CreateFile(std::string_view name) override;
+  void DeleteFile(std::string_view name) override;
+  [[nodiscard]] std::vector<std::string> Files() override;
+  void CreateIndex(std::string_view name, int attribute) override;
+  [[nodiscard]] const std::vector<int>& IndexedAttributes(std::int64_t fileId) override;
+
+  [[nodiscard]] bool InTransaction() const override { return inTransaction_; }
+  void Begin() override;
+  void Commit() override;
+  void Rollback() override;
+
+  [[nodiscard]] std::string Read(const FileBinding& file, std::string_view key) override;
+  void Write(const FileBinding& file, std::string_view key, std::string_view body) override;
+  int Delete(const FileBinding& file, std::string_view key) override;
+  void Scan(const FileBinding& file,
+            const std::function<void(std::string_view, std::string_view)>& visit) override;
+
+  [[nodiscard]] std::string ReadLocked(const FileBinding& file, std::string_view key) override;
+  void Release(const FileBinding& file, std::string_view key) override;
+  bool ClearLock(std::int64_t fileId, std::string_view key) override;
+
+  [[nodiscard]] CItem Select(std::string_view requestText, int* count) override;
+
+  pg::Connection& conn() { return *conn_; }
+
+ private:
+  friend class PgWrite;
+  // Runs `attempt` (false when another session's lock blocked it, its work
+  // undone) until it succeeds; throws kErrRecordLocked past the lock
+  // timeout, or at once inside a Transaction.
+  template <class Attempt>
+  void RetryWhileLocked(const FileBinding& file, std::string_view key, Attempt attempt);
+  void BeginWrite();
+  void EndWrite(bool commit);
+  [[nodiscard]] bool Writing() const { return inTransaction_ || scopeOpen_; }
+  void BuildIndex(std::int64_t fileId, int attribute);
+
+  std::unique_ptr<pg::Connection> conn_;
+  std::int64_t owner_ = 0;  // this session's owner number in mv_locks
+  std::string ownerInfo_;   // "pid@host", for the administrator
+  bool inTransaction_ = false;
+  bool scopeOpen_ = false;
+  bool tookLocks_ = false;
+  std::uint64_t writeSerial_ = 0;  // bumped each time the write lock is taken
+  std::uint64_t scans_ = 0;        // names each scan's cursor
+  struct IndexCache {
+    std::uint64_t serial = 0;
+    std::vector<int> attributes;
+  };
+  std::unordered_map<std::int64_t, IndexCache> indexCache_;
+};
+
+// Opens a database named by a libpq URI (Database::Open).
+std::unique_ptr<DatabaseImpl> OpenPostgres(const std::string& uri, const OpenOptions& options);
+
+}  // namespace dba

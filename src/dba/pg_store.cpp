@@ -1,0 +1,331 @@
+// The PostgreSQL connection of a database (see pg_store.h). Database layer.
+#include "dba/pg_store.h"
+
+#include <endian.h>
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "dba/dba_error.h"
+
+namespace dba::pg {
+
+namespace {
+
+// The layout of our tables, recorded in mv_meta.
+constexpr int kFormatVersion = 1;
+
+// Whether the lock row `l` belongs to another session that still lives.
+// A session holds, for its whole life, a session-level advisory lock on its
+// owner number (PgDatabase); the server drops it when the session ends, for
+// whatever reason, so a row of a dead session is never mistaken for a live
+// one. pg_locks is readable by every role, unlike most of pg_stat_activity.
+#define MV_BLOCKED(token)                                                                     \
+  "CASE WHEN l.owner IS NULL OR l.owner = " token                                            \
+  " THEN false ELSE EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"           \
+  " AND k.objsubid = 1 AND k.granted"                                                        \
+  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"       \
+  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                                    \
+  " AND k.objid::int8 = (l.owner & 4294967295)) END"
+
+#define MV_ENTRIES_GONE(file, key, attrs, values)                                            \
+  "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values "::bytea[])"     \
+  " AS u(attr, value) WHERE e.file_id = " file "::int8 AND e.attr = u.attr"                  \
+  " AND e.value = u.value AND e.key = " key "::bytea"
+
+constexpr const char* kSql[] = {
+    "SELECT id FROM mv_files WHERE name = $1::bytea",
+    "SELECT f.id, i.attr FROM mv_files f LEFT JOIN mv_indexes i ON i.file_id = f.id"
+    " WHERE f.name = $1::bytea ORDER BY i.attr",
+    "INSERT INTO mv_files(name) VALUES($1::bytea) ON CONFLICT (name) DO NOTHING RETURNING id",
+    // Records, index entries, index definitions and locks go with the file.
+    "DELETE FROM mv_files WHERE name = $1::bytea RETURNING id",
+    "SELECT name FROM mv_files ORDER BY name",
+    "SELECT attr FROM mv_indexes WHERE file_id = $1::int8 ORDER BY attr",
+    "INSERT INTO mv_indexes(file_id, attr) VALUES($1::int8, $2::int4) ON CONFLICT DO NOTHING"
+    " RETURNING 1",
+    // kRead: always one row; the body is NULL for a missing record.
+    "SELECT r.body, " MV_BLOCKED("$3::int8") " FROM (SELECT 1) AS one"
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND r.key = $2::bytea"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea",
+    // kWrite, for a file without indexes: the lock check, the write and the
+    // end of the writer's own lock in one statement.
+    "WITH cur AS (SELECT " MV_BLOCKED("$4::int8") " AS blocked FROM (SELECT 1) AS one"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
+    " up AS (INSERT INTO mv_records(file_id, key, body) SELECT $1::int8, $2::bytea, $3::bytea"
+    " FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $4::int8)"
+    " SELECT blocked FROM cur",
+    // kWriteIndexed: the lock was checked by kRead under the write lock; the
+    // entries gone and the entries new are disjoint.
+    "WITH up AS (INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
+    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $4::int8),"
+    " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$5", "$6") ")"
+    " INSERT INTO mv_index_entries(file_id, attr, value, key)"
+    " SELECT $1::int8, u.attr, u.value, $2::bytea FROM unnest($7::int4[], $8::bytea[]) AS u(attr, value)"
+    " ON CONFLICT DO NOTHING",
+    "WITH rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8),"
+    " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$4", "$5") ")"
+    " DELETE FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea RETURNING 1",
+    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8",
+    // kReadLocked: the body (NULL when missing), and whether another live
+    // session holds the lock; the lock is ours when it does not.
+    "WITH cur AS (SELECT " MV_BLOCKED("$3::int8") " AS blocked FROM (SELECT 1) AS one"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
+    " take AS (INSERT INTO mv_locks(file_id, key, owner, info) SELECT $1::int8, $2::bytea, $3::int8,"
+    " $4::text FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, key)"
+    " DO UPDATE SET owner = excluded.owner, info = excluded.info)"
+    " SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea), blocked"
+    " FROM cur",
+    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea RETURNING 1",
+    "DELETE FROM mv_locks WHERE owner = $1::int8",
+    "SELECT key, body FROM mv_records WHERE file_id = $1::int8 ORDER BY key",
+    "SELECT key, body FROM mv_records WHERE file_id = $1::int8 AND key >= $2::bytea"
+    " AND key < $3::bytea ORDER BY key",
+    "SELECT r.key, r.body FROM mv_index_entries e JOIN mv_records r"
+    " ON r.file_id = e.file_id AND r.key = e.key"
+    " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = $3::bytea ORDER BY e.key",
+    "SELECT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
+    " AND value = $3::bytea ORDER BY key",
+    // Several values of a record may share the prefix: each record once.
+    "SELECT r.key, r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key IN"
+    " (SELECT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8 AND e.attr = $2::int4"
+    " AND e.value >= $3::bytea AND e.value < $4::bytea) ORDER BY r.key",
+    "SELECT DISTINCT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
+    " AND value >= $3::bytea AND value < $4::bytea ORDER BY key",
+    "SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea",
+    "INSERT INTO mv_index_entries(file_id, attr, value, key) SELECT $1::int8, $2::int4, u.value,"
+    " u.key FROM unnest($3::bytea[], $4::bytea[]) AS u(value, key) ON CONFLICT DO NOTHING",
+};
+static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
+
+// bytea everywhere bytes are stored: keys, bodies and names may hold mark
+// bytes that are not UTF-8, and bytea compares byte by byte, as SQLite does.
+constexpr const char* kSchema =
+    "CREATE TABLE mv_meta(format integer NOT NULL);"
+    "CREATE TABLE mv_files(id bigserial PRIMARY KEY, name bytea NOT NULL UNIQUE);"
+    "CREATE TABLE mv_records(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
+    " key bytea NOT NULL, body bytea NOT NULL, PRIMARY KEY(file_id, key));"
+    "CREATE TABLE mv_indexes(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
+    " attr integer NOT NULL, PRIMARY KEY(file_id, attr));"
+    "CREATE TABLE mv_index_entries(file_id bigint NOT NULL REFERENCES mv_files(id)"
+    " ON DELETE CASCADE, attr integer NOT NULL, value bytea NOT NULL, key bytea NOT NULL,"
+    " PRIMARY KEY(file_id, attr, value, key));"
+    "CREATE TABLE mv_locks(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
+    " key bytea NOT NULL, owner bigint NOT NULL, info text NOT NULL, PRIMARY KEY(file_id, key));";
+
+constexpr unsigned kInt4Oid = 23;
+constexpr unsigned kByteaOid = 17;
+
+void PutInt32(std::string& out, std::int32_t v) {
+  const std::uint32_t be = htobe32(static_cast<std::uint32_t>(v));
+  out.append(reinterpret_cast<const char*>(&be), 4);
+}
+
+// A libpq message without its trailing newline.
+std::string Trimmed(const char* message) {
+  std::string m = message ? message : "";
+  while (!m.empty() && (m.back() == '\n' || m.back() == ' ')) m.pop_back();
+  return m;
+}
+
+}  // namespace
+
+Params& Params::Add(std::string_view v) {
+  values_.push_back(v.data() ? v.data() : "");
+  lengths_.push_back(static_cast<int>(v.size()));
+  formats_.push_back(1);
+  return *this;
+}
+
+Params& Params::Own(std::string encoded) {
+  owned_.push_back(std::move(encoded));
+  return Add(owned_.back());
+}
+
+Params& Params::Int(std::int64_t v) {
+  const std::uint64_t be = htobe64(static_cast<std::uint64_t>(v));
+  return Own(std::string(reinterpret_cast<const char*>(&be), 8));
+}
+
+Params& Params::Int4(std::int32_t v) {
+  std::string s;
+  PutInt32(s, v);
+  return Own(std::move(s));
+}
+
+Params& Params::Bytes(std::string_view v) { return Add(v); }
+
+namespace {
+// The binary form of a one-dimensional array: dimensions, element type,
+// then each element as its length and bytes.
+template <class Each>
+std::string Array(std::size_t n, unsigned elementOid, Each each) {
+  std::string s;
+  PutInt32(s, n == 0 ? 0 : 1);
+  PutInt32(s, 0);  // no NULL elements
+  PutInt32(s, static_cast<std::int32_t>(elementOid));
+  if (n == 0) return s;
+  PutInt32(s, static_cast<std::int32_t>(n));
+  PutInt32(s, 1);  // lower bound
+  for (std::size_t i = 0; i < n; ++i) each(s, i);
+  return s;
+}
+}  // namespace
+
+Params& Params::Int4Array(const std::vector<std::int32_t>& v) {
+  return Own(Array(v.size(), kInt4Oid, [&](std::string& s, std::size_t i) {
+    PutInt32(s, 4);
+    PutInt32(s, v[i]);
+  }));
+}
+
+Params& Params::BytesArray(const std::vector<std::string_view>& v) {
+  return Own(Array(v.size(), kByteaOid, [&](std::string& s, std::size_t i) {
+    PutInt32(s, static_cast<std::int32_t>(v[i].size()));
+    s.append(v[i]);
+  }));
+}
+
+Result::~Result() {
+  if (r_) PQclear(r_);
+}
+
+int Result::Rows() const { return PQntuples(r_); }
+bool Result::IsNull(int row, int col) const { return PQgetisnull(r_, row, col) != 0; }
+
+std::string_view Result::Bytes(int row, int col) const {
+  return {PQgetvalue(r_, row, col), static_cast<std::size_t>(PQgetlength(r_, row, col))};
+}
+
+std::int64_t Result::Int(int row, int col) const {
+  const char* p = PQgetvalue(r_, row, col);
+  switch (PQgetlength(r_, row, col)) {
+    case 8: {
+      std::uint64_t v;
+      std::memcpy(&v, p, 8);
+      return static_cast<std::int64_t>(be64toh(v));
+    }
+    case 4: {
+      std::uint32_t v;
+      std::memcpy(&v, p, 4);
+      return static_cast<std::int32_t>(be32toh(v));
+    }
+    case 2: {
+      std::uint16_t v;
+      std::memcpy(&v, p, 2);
+      return static_cast<std::int16_t>(be16toh(v));
+    }
+    default: return 0;  // NULL
+  }
+}
+
+bool Result::Bool(int row, int col) const {
+  return PQgetlength(r_, row, col) == 1 && PQgetvalue(r_, row, col)[0] != 0;
+}
+
+std::string_view Result::Status() const { return PQcmdStatus(r_); }
+
+std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create,
+                                             int busyTimeoutMs) {
+  PGconn* raw = PQconnectdb(uri.c_str());
+  std::unique_ptr<Connection> c(new Connection(raw));
+  if (raw == nullptr || PQstatus(raw) != CONNECTION_OK) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + uri + " » ne s'ouvre pas : " +
+                                             Trimmed(raw ? PQerrorMessage(raw) : "mémoire") + ".");
+  }
+  // A wait for a lock (the write lock above all) gives up as a busy SQLite
+  // file does; 0 would mean no limit to the server.
+  c->Exec(("SET lock_timeout = " + std::to_string(std::max(1, busyTimeoutMs)) +
+           "; SET client_min_messages = warning")
+              .c_str());
+  // Text results here (plain Exec): "t" or "f", and the format number.
+  auto probe = [&] {
+    Result r = c->Exec("SELECT to_regclass('mv_meta') IS NOT NULL");
+    return r.Bytes(0, 0) == "t";
+  };
+  if (!probe()) {
+    if (!create) {
+      throw DbaError(kErrDatabaseNotFound,
+                     "La base de données « " + uri +
+                         " » n'est pas une base de données multivaleur (mvdb create y crée ses tables).");
+    }
+    c->CreateSchema();
+  }
+  Result format = c->Exec("SELECT max(format) FROM mv_meta");
+  const std::string found(format.Bytes(0, 0));
+  if (found.empty() || std::stoi(found) > kFormatVersion) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + uri +
+                                             " » a un format plus récent (" + found +
+                                             ") que ce programme (" +
+                                             std::to_string(kFormatVersion) + ").");
+  }
+  return c;
+}
+
+void Connection::CreateSchema() {
+  // Under the write lock: two programs creating the tables at once make them
+  // once, the second finding them there.
+  Exec(kBeginWrite);
+  try {
+    Result again = Exec("SELECT to_regclass('mv_meta') IS NOT NULL");
+    if (again.Bytes(0, 0) != "t") {
+      Exec(kSchema);
+      Exec(("INSERT INTO mv_meta(format) VALUES(" + std::to_string(kFormatVersion) + ")").c_str());
+    }
+    Exec("COMMIT");
+  } catch (...) {
+    PQclear(PQexec(c_, "ROLLBACK"));
+    throw;
+  }
+}
+
+Connection::~Connection() {
+  if (c_) PQfinish(c_);
+}
+
+bool Connection::InBlock() const {
+  const PGTransactionStatusType s = PQtransactionStatus(c_);
+  return s == PQTRANS_INTRANS || s == PQTRANS_INERROR || s == PQTRANS_ACTIVE;
+}
+
+Result Connection::Checked(PGresult* r) const {
+  const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) Fail(r);
+  return Result(r);
+}
+
+Result Connection::Run(Sql id, Params& params) {
+  const auto i = static_cast<std::size_t>(id);
+  char name[8];
+  std::snprintf(name, sizeof name, "mv%zu", i);
+  if (!prepared_[i]) {
+    Checked(PQprepare(c_, name, kSql[i], 0, nullptr));
+    prepared_[i] = true;
+  }
+  return Checked(PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
+                                params.formats(), 1));
+}
+
+Result Connection::Exec(const char* sql) { return Checked(PQexec(c_, sql)); }
+
+void Connection::Fail(PGresult* r) const {
+  const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  const std::string code = state ? state : "";
+  std::string why = Trimmed(r ? PQresultErrorMessage(r) : PQerrorMessage(c_));
+  if (why.empty()) why = Trimmed(PQerrorMessage(c_));
+  if (r) PQclear(r);
+  if (code == "23503") {  // foreign key: the file was deleted meanwhile
+    throw DbaError(kErrFileNotFound, "Le fichier multivaleur n'existe plus.");
+  }
+  // Lock not available (lock_timeout), deadlock, serialization failure.
+  if (code == "55P03" || code == "40P01" || code == "40001") {
+    throw DbaError(kErrBusy, "La base de données est occupée par un autre traitement : " + why + ".");
+  }
+  throw DbaError(kErrStorage, "Erreur de la base de données : " + why + ".");
+}
+
+}  // namespace dba::pg

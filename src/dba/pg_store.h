@@ -1,0 +1,128 @@
+// The PostgreSQL connection of a database: opening and checking it, the
+// schema, prepared statements run with binary parameters and results, and
+// the mapping of server failures to DbaError. Lowest level of the
+// PostgreSQL backend of the database layer; knows nothing of records.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace dba::pg {
+
+// Every statement the backend runs more than once. Untrusted text only
+// ever reaches them as bound parameters, and always as bytea: keys, bodies
+// and file names hold bytes that are not valid UTF-8.
+enum class Sql : int {
+  kFileByName,
+  kFileAndIndexes,
+  kInsertFile,
+  kDeleteFile,
+  kListFiles,
+  kIndexedAttributes,
+  kInsertIndex,
+  kRead,
+  kWrite,
+  kWriteIndexed,
+  kDelete,
+  kReleaseLock,
+  kReadLocked,
+  kClearLock,
+  kReleaseOwner,
+  kScanAll,
+  kKeyRange,
+  kIndexEqual,
+  kIndexKeysEqual,
+  kIndexRange,
+  kIndexKeysRange,
+  kReadBody,
+  kInsertEntries,
+  kCount
+};
+
+// The parameters of one statement, all sent in binary.
+class Params {
+ public:
+  Params& Int(std::int64_t v);      // int8
+  Params& Int4(std::int32_t v);     // int4
+  Params& Bytes(std::string_view v);  // bytea (or the raw binary form of any type)
+  // A one-dimensional array, int4[] or bytea[].
+  Params& Int4Array(const std::vector<std::int32_t>& v);
+  Params& BytesArray(const std::vector<std::string_view>& v);
+
+  [[nodiscard]] int size() const { return static_cast<int>(values_.size()); }
+  [[nodiscard]] const char* const* values() const { return values_.data(); }
+  [[nodiscard]] const int* lengths() const { return lengths_.data(); }
+  [[nodiscard]] const int* formats() const { return formats_.data(); }
+
+ private:
+  Params& Add(std::string_view v);
+  Params& Own(std::string encoded);
+  std::deque<std::string> owned_;  // encoded numbers and arrays; a deque never moves them
+  std::vector<const char*> values_;
+  std::vector<int> lengths_;
+  std::vector<int> formats_;
+};
+
+// A statement's rows (binary), freed when it goes.
+class Result {
+ public:
+  explicit Result(pg_result* r) : r_(r) {}
+  ~Result();
+  Result(Result&& o) noexcept : r_(o.r_) { o.r_ = nullptr; }
+  Result(const Result&) = delete;
+  Result& operator=(const Result&) = delete;
+  Result& operator=(Result&&) = delete;
+
+  [[nodiscard]] int Rows() const;
+  [[nodiscard]] bool IsNull(int row, int col) const;
+  [[nodiscard]] std::string_view Bytes(int row, int col) const;
+  [[nodiscard]] std::int64_t Int(int row, int col) const;  // int2, int4 or int8
+  [[nodiscard]] bool Bool(int row, int col) const;
+  [[nodiscard]] std::string_view Status() const;  // the command tag ("COMMIT", ...)
+
+ private:
+  pg_result* r_;
+};
+
+class Connection {
+ public:
+  // Connects and checks that our tables are there; `create` makes them when
+  // the database holds none of ours. kErrDatabaseNotFound otherwise.
+  static std::unique_ptr<Connection> Open(const std::string& uri, bool create, int busyTimeoutMs);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Runs a statement, prepared on first use and kept for the session's life.
+  Result Run(Sql id, Params& params);
+  // Runs plain SQL without parameters (several statements allowed).
+  Result Exec(const char* sql);
+  // Throws the DbaError matching a failed result.
+  [[noreturn]] void Fail(pg_result* r) const;  // frees r
+  // `r`, or the DbaError it reports.
+  Result Checked(pg_result* r) const;
+  [[nodiscard]] pg_conn* handle() const { return c_; }
+  // Whether the session is inside a transaction block (failed ones included).
+  [[nodiscard]] bool InBlock() const;
+
+ private:
+  explicit Connection(pg_conn* c) : c_(c) {}
+  void CreateSchema();
+  pg_conn* c_;
+  std::array<bool, static_cast<std::size_t>(Sql::kCount)> prepared_{};
+};
+
+// The database-wide write lock: one transaction-level advisory lock, whose
+// two-number key cannot meet the one-number keys of session owners.
+inline constexpr const char* kBeginWrite =
+    "BEGIN; SELECT pg_advisory_xact_lock(1297499202, 1);";
+
+}  // namespace dba::pg
