@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when missing
-# (fonts-liberation: fonts as wide as the ones the screens were drawn with).
+# (fonts-liberation: fonts as wide as the ones the screens were drawn with;
+# postgresql: the server of the throwaway cluster the tests run on).
 set -euo pipefail
 packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
+          libpq-dev postgresql
           xvfb xauth fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,12 @@ fi
 cmake -S . -B "$build" -G Ninja "${extra[@]}"
 cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+# The PostgreSQL variants of the tests ("_pg") run on a throwaway cluster of
+# our own, stopped at the end; a cluster that does not start fails the run.
+pgdir=$(mktemp -d /tmp/morvanel-pg.XXXXXX)
+trap 'scripts/pg-cluster.sh stop "$pgdir"' EXIT
+MORVANEL_TEST_PG=$(scripts/pg-cluster.sh start "$pgdir")
+export MORVANEL_TEST_PG
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 # The kit as a host developer uses it (not under the sanitizers: the example
 # is built on its own, without them).

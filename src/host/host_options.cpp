@@ -8,7 +8,8 @@ namespace host {
 const char* HostUsage() {
   return "usage: morvanel-host [--db PATH] [--user NAME] [--centre CODE] [--screenshot FILE]\n"
          "       morvanel-host --register | --unregister | --help\n"
-         "  --db PATH         the database (default: the demo database, created and\n"
+         "  --db PATH         the database file or a postgresql:// URI (default: the\n"
+         "                    demo database, created and\n"
          "                    seeded on first run: " "$XDG_DATA_HOME/morvanel/demo.mvdb)\n"
          "  --user NAME       the user whose rights apply (default admin; consult\n"
          "                    may only look centres up)\n"

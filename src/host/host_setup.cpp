@@ -14,6 +14,11 @@ namespace host {
 namespace fs = std::filesystem;
 
 std::shared_ptr<dba::Database> OpenDatabase(const std::string& path, std::ostream& notes) {
+  if (path.starts_with("postgresql://") || path.starts_with("postgres://")) {
+    // A server database is the administrator's, made with mvdb create: the
+    // host seeds nothing there.
+    return dba::Database::Open(path);
+  }
   if (fs::exists(path)) return dba::Database::Open(path);
   const fs::path folder = fs::path(path).parent_path();
   if (!folder.empty()) fs::create_directories(folder);

@@ -1,6 +1,7 @@
 // urssaf-scenario: plays scenario files on a headless Ctr_Urssaf over a
 // database file, and stops at the first expectation that fails.
 // Scenario runner (src/tools/scenario, no Qt). Commands: docs/scenarios.md.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -53,14 +54,33 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     }
   }
   if (o.db.empty() || o.files.empty()) {
-    std::cerr << "urssaf-scenario: --db FILE and at least one scenario are needed\n";
+    std::cerr << "urssaf-scenario: --db FILE (or a postgresql:// URI) and at least one scenario are needed\n";
     return false;
   }
   return true;
 }
 
+// Whether `db` names a PostgreSQL database (a libpq URI) rather than a file.
+bool IsUri(const std::string& db) {
+  return db.starts_with("postgresql://") || db.starts_with("postgres://");
+}
+
+// A PostgreSQL database belongs to the administrator: "fresh" empties our
+// files in it, and seeding happens when it has no centres yet.
+std::shared_ptr<dba::Database> OpenServerDatabase(const Options& o) {
+  auto db = dba::Database::Open(o.db, {.create = o.fresh || o.seed});
+  if (o.fresh) {
+    for (const std::string& file : db->Files()) db->DeleteFile(file);
+  }
+  const std::vector<std::string> files = db->Files();
+  const bool hasCentres = std::find(files.begin(), files.end(), "CENTREURSSAF") != files.end();
+  if ((o.fresh || o.seed) && !hasCentres) demo::SeedDemo(*db);
+  return db;
+}
+
 std::shared_ptr<dba::Database> OpenDatabase(const Options& o) {
   namespace fs = std::filesystem;
+  if (IsUri(o.db)) return OpenServerDatabase(o);
   if (o.fresh) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal", "-owners"}) fs::remove(o.db + suffix);
   }
