@@ -44,5 +44,6 @@ int CmdSeedDemo(const Args& a, Streams io);
 // Whole-file transfer.
 int CmdExport(const Args& a, Streams io);
 int CmdImport(const Args& a, Streams io);
+int CmdCopy(const Args& a, Streams io);
 
 }  // namespace mvdb

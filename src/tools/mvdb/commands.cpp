@@ -30,6 +30,7 @@ constexpr Command kCommands[] = {
     {"unlock", 3, 3, "unlock DB FILE KEY", CmdUnlock},
     {"export", 2, 2, "export DB FILE", CmdExport},
     {"import", 2, 2, "import DB FILE", CmdImport},
+    {"copy", 2, 2, "copy SOURCE DESTINATION", CmdCopy},
     {"seed-demo", 1, 3, "seed-demo DB [--scale N]", CmdSeedDemo},
     {"call", 2, 3, "call DB ROUTINE [PARAM]", CmdCall},
 };

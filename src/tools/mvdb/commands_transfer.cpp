@@ -1,9 +1,11 @@
-// mvdb's export and import: a whole file as lines "KEY^TEXT" in shown form.
+// mvdb's export and import (a whole file as lines "KEY^TEXT" in shown form)
+// and copy (a whole database into another).
 // Tools layer (src/tools/mvdb, no Qt).
 #include <iostream>
 #include <string_view>
 
 #include "command_table.h"
+#include "dba/copy.h"
 #include "shown_form.h"
 
 namespace mvdb {
@@ -74,6 +76,17 @@ int CmdImport(const Args& a, Streams io) {
     }
   }
   transaction.Commit();
+  return kExitOk;
+}
+
+int CmdCopy(const Args& a, Streams io) {
+  auto from = OpenExisting(a[0]);
+  // The destination may be new: a missing file, or a server database
+  // without our tables, is made a database first.
+  auto to = dba::Database::Open(a[1], {.create = true});
+  const dba::CopySummary s = dba::CopyDatabase(*from, *to);
+  io.out << "copied " << s.files << " files, " << s.records << " records, " << s.indexes
+         << " indexes into " << a[1] << "\n";
   return kExitOk;
 }
 

@@ -8,7 +8,12 @@ const char* HelpText() {
 
 Usage: mvdb COMMAND DB ARGUMENTS...
 
-  create DB [FILE...]          create the database file when missing, then each
+DB is a database file, or a PostgreSQL database named by a libpq URI such
+as postgresql:///paie?host=/run/postgresql (see docs/postgresql.md).
+
+  create DB [FILE...]          create the database file when missing (on a
+                               postgresql:// URI: our tables in that existing
+                               database, when missing), then each
                                multivalue FILE (an existing FILE is reported
                                and the others are still created; exit 1)
   files DB                     list the multivalue files, one a line
@@ -42,6 +47,10 @@ Usage: mvdb COMMAND DB ARGUMENTS...
                                write them, all in one transaction (a bad line
                                or a failed write writes nothing); blank lines
                                and a leading byte-order mark are skipped
+  copy SOURCE DESTINATION      copy every file, record and index of SOURCE
+                               into DESTINATION (made a database when
+                               missing), in one transaction; refused, writing
+                               nothing, when DESTINATION has one of the files
   seed-demo DB [--scale N]     create and fill the demo database (refused when
                                DB already has a CENTREURSSAF file)
   call DB ROUTINE [PARAM]      run a database routine (the demo routines are
