@@ -25,6 +25,7 @@ namespace {
 struct Options {
   BenchConfig config;
   std::string dbPath;  // empty: a temporary directory
+  std::string pg;      // a PostgreSQL URI: the PostgreSQL measurements instead
 };
 
 [[noreturn]] void Usage() {
@@ -33,7 +34,10 @@ struct Options {
                "  --cpu       time by this thread's processor time, not elapsed time\n"
                "  --runs N    timed rounds, each one run of ours and one of the baseline\n"
                "  --db PATH   keep the database at PATH (must not exist) and the\n"
-               "              baseline at PATH.baseline.sqlite\n";
+               "              baseline at PATH.baseline.sqlite\n"
+               "  --pg URI    on the PostgreSQL database URI (empty, made with createdb),\n"
+               "              against raw libpq: dbread, rmw_batch, select_indexed,\n"
+               "              transfer_10000\n";
   std::exit(2);
 }
 
@@ -47,6 +51,8 @@ Options ParseOptions(int argc, char** argv) {
       o.config.quick = true;
     } else if (a == "--cpu") {
       o.config.cpuTime = true;
+    } else if (a == "--pg" && hasValue) {
+      o.pg = argv[++i];
     } else if (a == "--db" && hasValue) {
       o.dbPath = argv[++i];
     } else if (a == "--scale" && hasValue) {
@@ -167,6 +173,7 @@ void Run(const Measurement& m, BenchContext& ctx) {
 
 int Main(int argc, char** argv) {
   const Options o = ParseOptions(argc, argv);
+  if (!o.pg.empty()) return RunPostgres(o.pg, o.config);
   fs::path dir;
   fs::path dbPath = o.dbPath;
   if (dbPath.empty()) {

@@ -79,6 +79,9 @@ void RegisterRateEditorMeasurements(Registry& r);
 // events that follow (layout, repaint). Qt builds only.
 [[nodiscard]] Measurement WithQtView(Measurement m);
 
+// The PostgreSQL measurements on database `uri` (pg_bench.cpp).
+int RunPostgres(const std::string& uri, const BenchConfig& config);
+
 // Joins texts with the attribute mark, as a selection result holds its records.
 [[nodiscard]] std::string JoinRecords(const std::vector<std::string>& parts);
 

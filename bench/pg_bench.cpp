@@ -1,0 +1,385 @@
+// morvanel_bench --pg URI: the database component on PostgreSQL against raw
+// libpq doing the same logical work in the same run (prepared statements,
+// binary parameters, one plain table per file: key bytea primary key, body
+// bytea; one (value, key) table per index). Rounds interleave as in the
+// SQLite measurements. Benchmark program (bench/).
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "baseline.h"
+#include "dba/citem.h"
+#include "demo/demo_data.h"
+#include "demo/demo_seed.h"
+#include "measurement.h"
+
+namespace bench {
+namespace {
+
+// A libpq session with prepared statements taking bytea (binary) parameters.
+class Raw {
+ public:
+  explicit Raw(const std::string& uri) : c_(PQconnectdb(uri.c_str())) {
+    if (PQstatus(c_) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(c_));
+  }
+  ~Raw() { PQfinish(c_); }
+  Raw(const Raw&) = delete;
+  Raw& operator=(const Raw&) = delete;
+
+  void Exec(const std::string& sql) { Check(PQexec(c_, sql.c_str()), sql); }
+  void Prepare(const std::string& name, const std::string& sql) {
+    Check(PQprepare(c_, name.c_str(), sql.c_str(), 0, nullptr), sql);
+  }
+  // Runs a prepared statement; every parameter is bytes, every result binary.
+  PGresult* Run(const std::string& name, const std::vector<std::string_view>& params) {
+    std::vector<const char*> values;
+    std::vector<int> lengths, formats;
+    for (std::string_view p : params) {
+      values.push_back(p.data());
+      lengths.push_back(static_cast<int>(p.size()));
+      formats.push_back(1);
+    }
+    return Check(PQexecPrepared(c_, name.c_str(), static_cast<int>(params.size()), values.data(),
+                                lengths.data(), formats.data(), 1),
+                 name);
+  }
+  void RunAndClear(const std::string& name, const std::vector<std::string_view>& params) {
+    PQclear(Run(name, params));
+  }
+
+ private:
+  PGresult* Check(PGresult* r, const std::string& what) {
+    const ExecStatusType s = PQresultStatus(r);
+    if (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK) return r;
+    const std::string why = PQresultErrorMessage(r);
+    PQclear(r);
+    throw std::runtime_error(what + ": " + why);
+  }
+  PGconn* c_;
+};
+
+std::string Value(PGresult* r, int row, int col) {
+  return std::string(PQgetvalue(r, row, col), static_cast<std::size_t>(PQgetlength(r, row, col)));
+}
+
+struct PgContext {
+  dba::Database& db;
+  Raw& raw;
+  const BenchConfig& config;
+  std::vector<demo::DemoRecord> cases;
+  std::string centre = "07";
+  std::vector<const demo::DemoRecord*> Random(int run, int count) const {
+    std::mt19937 rng(static_cast<unsigned>(1000 + run));
+    std::vector<const demo::DemoRecord*> picked;
+    for (int i = 0; i < count; ++i) picked.push_back(&cases[rng() % cases.size()]);
+    return picked;
+  }
+};
+
+struct PgMeasurement {
+  std::string name;
+  double target;
+  int operations;
+  std::function<std::string(PgContext&, int)> ours, baseline;
+  std::function<void(PgContext&, int)> prepare = nullptr;
+};
+
+// Loads records into a plain table, 5,000 a statement.
+void Load(Raw& raw, const std::string& table, const std::vector<demo::DemoRecord>& records) {
+  raw.Exec("DROP TABLE IF EXISTS " + table + ", " + table + "_a1");
+  raw.Exec("CREATE TABLE " + table + "(key bytea PRIMARY KEY, body bytea NOT NULL)");
+  for (std::size_t from = 0; from < records.size(); from += 5000) {
+    std::string sql = "INSERT INTO " + table + " VALUES ";
+    const std::size_t to = std::min(records.size(), from + 5000);
+    std::vector<std::string_view> params;
+    for (std::size_t i = from; i < to; ++i) {
+      sql += (i > from ? ",($" : "($") + std::to_string(2 * (i - from) + 1) + "::bytea,$" +
+             std::to_string(2 * (i - from) + 2) + "::bytea)";
+      params.push_back(records[i].key);
+      params.push_back(records[i].text);
+    }
+    raw.Prepare("load", sql);
+    raw.RunAndClear("load", params);
+    raw.Exec("DEALLOCATE load");
+  }
+}
+
+// The (value, key) index table of attribute 1, one row per value.
+void BuildIndex(Raw& raw, const std::string& table, const std::vector<demo::DemoRecord>& records) {
+  raw.Exec("CREATE TABLE " + table + "_a1(value bytea, key bytea, PRIMARY KEY(value, key))");
+  raw.Prepare("ix_" + table, "INSERT INTO " + table + "_a1 VALUES($1::bytea, $2::bytea)"
+                             " ON CONFLICT DO NOTHING");
+  raw.Exec("BEGIN");
+  for (const demo::DemoRecord& r : records) {
+    const std::string_view field = AttributeOf(r.text, 1);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= field.size(); ++i) {
+      if (i == field.size() || field[i] == dba::kValueMark || field[i] == dba::kSubvalueMark) {
+        raw.RunAndClear("ix_" + table, {field.substr(start, i - start), r.key});
+        start = i + 1;
+      }
+    }
+  }
+  raw.Exec("COMMIT");
+}
+
+// --- the measurements ---
+
+std::string ReadOurs(PgContext& ctx, int run) {
+  dba::DBFile file = ctx.db.DBOpen(demo::kFileCases);
+  std::size_t bytes = 0;
+  for (const auto* r : ctx.Random(run, ctx.config.quick ? 2000 : 20000)) {
+    bytes += file.DBRead(r->key).Item().size();
+  }
+  return std::to_string(bytes);
+}
+
+std::string ReadBaseline(PgContext& ctx, int run) {
+  std::size_t bytes = 0;
+  for (const auto* r : ctx.Random(run, ctx.config.quick ? 2000 : 20000)) {
+    PGresult* res = ctx.raw.Run("read", {r->key});
+    if (PQntuples(res) > 0) bytes += static_cast<std::size_t>(PQgetlength(res, 0, 0));
+    PQclear(res);
+  }
+  return std::to_string(bytes);
+}
+
+int BatchSize(const BenchConfig& c) { return c.quick ? 1000 : 10000; }
+
+std::string BatchOurs(PgContext& ctx, int run) {
+  dba::DBFile file = ctx.db.DBOpen(demo::kFileCases);
+  const auto picked = ctx.Random(run + 2000, BatchSize(ctx.config));
+  dba::Transaction t(ctx.db);
+  for (const auto* r : picked) {
+    dba::CItem record = file.DBRead(r->key);
+    record.setItem(4, "RMW " + std::to_string(run));
+    record.DBWrite();
+  }
+  t.Commit();
+  return std::to_string(picked.size());
+}
+
+std::string BatchBaseline(PgContext& ctx, int run) {
+  const auto picked = ctx.Random(run + 2000, BatchSize(ctx.config));
+  ctx.raw.Exec("BEGIN");
+  for (const auto* r : picked) {
+    PGresult* res = ctx.raw.Run("read", {r->key});
+    const std::string body = PQntuples(res) > 0 ? Value(res, 0, 0) : std::string();
+    PQclear(res);
+    const std::string changed = ReplaceAttribute(body, 4, "RMW " + std::to_string(run));
+    ctx.raw.RunAndClear("update", {changed, r->key});
+  }
+  ctx.raw.Exec("COMMIT");
+  return std::to_string(picked.size());
+}
+
+int IndexedQueries(const BenchConfig& c) { return c.quick ? 50 : 20; }
+
+std::string IndexedOurs(PgContext& ctx, int /*run*/) {
+  dba::CItem request;
+  request.setItem(1, "SSELECT ELTSPARTEMP AVEC 1 = \"" + ctx.centre + "\"");
+  request.setItem(2, demo::kFileCases);
+  request.setItem(3, "0");
+  std::string result;
+  for (int i = 0; i < IndexedQueries(ctx.config); ++i) result = ctx.db.DBSelect(request.Item()).Item();
+  return result;
+}
+
+std::string IndexedBaseline(PgContext& ctx, int /*run*/) {
+  std::string result;
+  for (int i = 0; i < IndexedQueries(ctx.config); ++i) {
+    PGresult* res = ctx.raw.Run("keys", {ctx.centre});
+    std::vector<std::string> keys;
+    for (int row = 0; row < PQntuples(res); ++row) keys.push_back(Value(res, row, 0));
+    PQclear(res);
+    result = JoinRecords(keys);
+  }
+  return result;
+}
+
+// transfer_10000: the centre's case records moved to another centre
+// through the index, then the centre deleted, in one transaction. The two
+// centres take turns, as in the SQLite measurement.
+const char* Source(int run) { return run % 2 == 0 ? "91" : "92"; }
+const char* Target(int run) { return run % 2 == 0 ? "92" : "91"; }
+
+void PrepareTransfer(PgContext& ctx, int run) {
+  dba::CItem c = ctx.db.DBOpen("TCENTRES").DBNew(Source(run));
+  c.setItem(1, std::string("URSSAF TRANSFERT ") + Source(run));
+  c.DBWrite();
+}
+
+std::string TransferOurs(PgContext& ctx, int run) {
+  dba::Transaction t(ctx.db);
+  int found = 0;
+  const dba::CItem keys = ctx.db.DBSelect(std::string("SELECT TCASES AVEC 1 = \"") + Source(run) +
+                                              "\"" + dba::kAttributeMark + "TCASES" +
+                                              dba::kAttributeMark + "0",
+                                          "", &found);
+  dba::DBFile cases = ctx.db.DBOpen("TCASES");
+  for (int i = 1; i <= found; ++i) {
+    dba::CItem r = cases.DBRead(keys.Item(i));
+    r.setItem(1, Target(run));
+    r.DBWrite();
+  }
+  ctx.db.DBOpen("TCENTRES").DBDelete(Source(run));
+  t.Commit();
+  return "moved=" + std::to_string(found);
+}
+
+std::string TransferBaseline(PgContext& ctx, int run) {
+  const std::string source = Source(run), target = Target(run);
+  ctx.raw.Exec("BEGIN");
+  ctx.raw.RunAndClear("t_centre", {source, "URSSAF TRANSFERT " + source});
+  PGresult* res = ctx.raw.Run("t_keys", {source});
+  std::vector<std::string> keys;
+  for (int row = 0; row < PQntuples(res); ++row) keys.push_back(Value(res, row, 0));
+  PQclear(res);
+  for (const std::string& key : keys) {
+    PGresult* b = ctx.raw.Run("t_read", {key});
+    const std::string body = PQntuples(b) > 0 ? Value(b, 0, 0) : std::string();
+    PQclear(b);
+    ctx.raw.RunAndClear("t_update", {ReplaceAttribute(body, 1, target), key});
+    ctx.raw.RunAndClear("t_reindex", {target, source, key});
+  }
+  ctx.raw.RunAndClear("t_drop", {source});
+  ctx.raw.Exec("COMMIT");
+  return "moved=" + std::to_string(keys.size());
+}
+
+double Seconds(const std::function<void()>& body) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Spread {
+  double median = 0, min = 0, max = 0;
+};
+
+Spread SpreadOf(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
+}
+
+void Run(const PgMeasurement& m, PgContext& ctx) {
+  if (m.prepare) m.prepare(ctx, 0);
+  const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);
+  std::vector<double> ours, base, ratios;
+  for (int run = 1; run <= ctx.config.runs; ++run) {
+    double o = 0, b = 0;
+    const auto timeOurs = [&] {
+      if (m.prepare) m.prepare(ctx, run);
+      o = Seconds([&] { (void)m.ours(ctx, run); }) / m.operations * 1e6;
+    };
+    const auto timeBase = [&] { b = Seconds([&] { (void)m.baseline(ctx, run); }) / m.operations * 1e6; };
+    if (run % 2) {
+      timeOurs();
+      timeBase();
+    } else {
+      timeBase();
+      timeOurs();
+    }
+    ours.push_back(o);
+    base.push_back(b);
+    ratios.push_back(o / b);
+  }
+  const Spread o = SpreadOf(ours), b = SpreadOf(base), r = SpreadOf(ratios);
+  std::printf("pg_%s ours=%.3fus (%.3f-%.3f) baseline=%.3fus (%.3f-%.3f) ratio=%.2f (%.2f-%.2f) "
+              "target=%.1f %s\n",
+              m.name.c_str(), o.median, o.min, o.max, b.median, b.min, b.max, r.median, r.min,
+              r.max, m.target, !same ? "MISMATCH" : r.median <= m.target ? "ok" : "MISSED");
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int RunPostgres(const std::string& uri, const BenchConfig& config) {
+  auto db = dba::Database::Open(uri, {.create = true});
+  if (!db->Files().empty()) {
+    throw std::runtime_error(uri + " holds multivalue files already; give an empty database");
+  }
+  Raw raw(uri);
+  raw.Exec("SET client_min_messages = warning");
+  PgContext ctx{*db, raw, config, demo::DemoCases(config.scale)};
+  const int transferSize = config.quick ? 1000 : 10000;
+
+  demo::SeedSummary s;
+  const double ourSeed = Seconds([&] { s = demo::SeedDemo(*db, {.scale = config.scale, .createIndexes = false}); });
+  const double baseSeed = Seconds([&] { Load(raw, "b_cases", ctx.cases); });
+  std::vector<demo::DemoRecord> transfer;
+  for (int i = 0; i < transferSize; ++i) {
+    dba::CItem r;
+    r.setItem(1, "91");
+    r.setItem(2, "DOSSIER " + std::to_string(i));
+    char key[16];
+    std::snprintf(key, sizeof key, "T%06d", i);
+    transfer.push_back({key, r.Item()});
+  }
+  db->CreateFile("TCENTRES");
+  db->CreateFile("TCASES");
+  {
+    dba::Transaction t(*db);
+    dba::DBFile f = db->DBOpen("TCASES");
+    for (const auto& r : transfer) {
+      dba::CItem item = f.DBNew(r.key);
+      item.setItem(r.text);
+      item.DBWrite();
+    }
+    t.Commit();
+  }
+  db->CreateIndex("TCASES", 1);
+  Load(raw, "b_tcases", transfer);
+  BuildIndex(raw, "b_tcases", transfer);
+  raw.Exec("DROP TABLE IF EXISTS b_tcentres");
+  raw.Exec("CREATE TABLE b_tcentres(key bytea PRIMARY KEY, body bytea NOT NULL)");
+  raw.Prepare("read", "SELECT body FROM b_cases WHERE key = $1::bytea");
+  raw.Prepare("update", "UPDATE b_cases SET body = $1::bytea WHERE key = $2::bytea");
+  raw.Prepare("t_centre", "INSERT INTO b_tcentres VALUES($1::bytea, $2::bytea)"
+                          " ON CONFLICT (key) DO UPDATE SET body = excluded.body");
+  raw.Prepare("t_keys", "SELECT key FROM b_tcases_a1 WHERE value = $1::bytea ORDER BY key");
+  raw.Prepare("t_read", "SELECT body FROM b_tcases WHERE key = $1::bytea");
+  raw.Prepare("t_update", "UPDATE b_tcases SET body = $1::bytea WHERE key = $2::bytea");
+  raw.Prepare("t_reindex", "UPDATE b_tcases_a1 SET value = $1::bytea WHERE value = $2::bytea"
+                           " AND key = $3::bytea");
+  raw.Prepare("t_drop", "DELETE FROM b_tcentres WHERE key = $1::bytea");
+  std::printf("# PostgreSQL %s: %d case records; seeding %.2fs (baseline load %.2fs); %d rounds, "
+              "ours and raw libpq in turn; elapsed time per operation: median (min-max)\n",
+              uri.c_str(), s.cases, ourSeed, baseSeed, config.runs);
+
+  const std::vector<PgMeasurement> before = {
+      {"dbread", 1.3, config.quick ? 2000 : 20000, ReadOurs, ReadBaseline},
+      {"rmw_batch", 1.5, BatchSize(config), BatchOurs, BatchBaseline},
+  };
+  const std::vector<PgMeasurement> after = {
+      {"select_indexed", 1.5, IndexedQueries(config), IndexedOurs, IndexedBaseline},
+      {"transfer_10000", 2.0, 1, TransferOurs, TransferBaseline, PrepareTransfer},
+  };
+  auto selected = [&](const std::string& name) {
+    return config.only.empty() ||
+           std::find(config.only.begin(), config.only.end(), name) != config.only.end();
+  };
+  for (const auto& m : before) {
+    if (selected(m.name)) Run(m, ctx);
+  }
+  db->CreateIndex(demo::kFileCases, 1);
+  BuildIndex(raw, "b_cases", ctx.cases);
+  raw.Prepare("keys", "SELECT key FROM b_cases_a1 WHERE value = $1::bytea ORDER BY key");
+  for (const auto& m : after) {
+    if (selected(m.name)) Run(m, ctx);
+  }
+  // Leaves the database as it was found.
+  for (const std::string& f : db->Files()) db->DeleteFile(f);
+  raw.Exec("DROP TABLE IF EXISTS b_cases, b_cases_a1, b_tcases, b_tcases_a1, b_tcentres");
+  return 0;
+}
+
+}  // namespace bench
