@@ -3,7 +3,7 @@
 // gives it the database, a client and full rights, calls Init and prints the
 // sigles of the sigle list, one a line, in list order.
 //
-//   minimal-host --db FILE
+//   minimal-host --db FILE      (or a postgresql:// URI)
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -20,7 +20,7 @@
 
 int main(int argc, char** argv) {
   if (argc != 3 || std::strcmp(argv[1], "--db") != 0) {
-    std::cerr << "usage: minimal-host --db FILE\n";
+    std::cerr << "usage: minimal-host --db FILE|URI\n";
     return 2;
   }
   try {

@@ -1,9 +1,12 @@
 // Database and DBFile: the database and file objects of the multivalue
 // database component. Part of the database layer (src/dba, no Qt).
 //
-// One SQLite file (WAL mode) holds every multivalue file of a database.
-// Multivalue files are created by an administrative operation (CreateFile),
-// never by DBOpen. Several processes may open the same database file.
+// One SQLite file (WAL mode) holds every multivalue file of a database; or,
+// for several workstations, a PostgreSQL database named by a libpq URI
+// ("postgresql://..." or "postgres://..."), with the same behaviour byte for
+// byte. Multivalue files are created by an administrative operation
+// (CreateFile), never by DBOpen. Several processes may open the same
+// database.
 //
 //   auto db = dba::Database::Open("paie.mvdb");
 //   dba::DBFile centres = db->DBOpen("CENTREURSSAF");
@@ -50,7 +53,9 @@
 // a session holds an OS lock on a slot of the side file "<database>-owners",
 // which the kernel drops when the process ends, so a reused process id
 // keeps nothing alive. That file must not be deleted while the database is
-// in use. ClearLock removes a lock by hand. ForEachRecord is not held up by
+// in use. On PostgreSQL a lock belongs to the session's server connection
+// and is ignored once the server has ended it. ClearLock removes a lock by
+// hand. ForEachRecord is not held up by
 // locks.
 //
 // A Database object is used by one thread at a time.
@@ -129,7 +134,9 @@ class Database : public std::enable_shared_from_this<Database> {
   // kErrDatabaseNotFound, writing nothing, when the file is missing and
   // create is false, or is not one of our databases (empty, another
   // program's, of a newer layout); create makes a database of a missing or
-  // zero-length file only.
+  // zero-length file only. A PostgreSQL URI opens that existing database;
+  // create makes our tables in it when it has none (kErrDatabaseNotFound
+  // when it cannot be reached, or lacks our tables and create is false).
   [[nodiscard]] static std::shared_ptr<Database> Open(const std::string& path,
                                                       const OpenOptions& options = {});
   ~Database();
@@ -167,9 +174,12 @@ class Database : public std::enable_shared_from_this<Database> {
   std::unique_ptr<DatabaseImpl> impl_;
 };
 
-// A write transaction (BEGIN IMMEDIATE: the write lock is taken before the
-// first read, so a read-increment-write cannot interleave with another
-// process). Rolled back on destruction unless committed. Not nestable.
+// A write transaction (BEGIN IMMEDIATE, or on PostgreSQL the database-wide
+// advisory lock: the write lock is taken before the first read, so a
+// read-increment-write cannot interleave with another process). Rolled back
+// on destruction unless committed. Not nestable. On PostgreSQL a statement
+// that fails inside it (not a refused argument) leaves it able only to roll
+// back: Commit then throws kErrStorage.
 class Transaction {
  public:
   explicit Transaction(Database& db);

@@ -52,7 +52,7 @@ class SqliteDatabase final : public DatabaseImpl {
 
   store::Connection& conn() { return *conn_; }
 
-  // Files (database.cpp).
+  // Files (sqlite_files.cpp).
   [[nodiscard]] std::int64_t FileId(std::string_view name) override;  // kErrFileNotFound
   void CreateFile(std::string_view name) override;
   void DeleteFile(std::string_view name) override;

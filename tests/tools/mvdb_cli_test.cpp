@@ -300,6 +300,26 @@ TEST_F(MvdbTest, CreateReportsAnExistingFileAndStillCreatesTheOthers) {
   EXPECT_EQ(Mvdb({"files", db_}).out, "CLIENTS\nETABLISSEMENT\nFOURNISSEURS\n");
 }
 
+TEST_F(MvdbTest, CopyMakesANewDatabaseThenRefusesToCopyOverItsFiles) {
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K1", "Dupont^x]y"}).status, 0);
+  const std::string copy = dir_.File("copy.mvdb");
+  const ProcessResult first = Mvdb({"copy", db_, copy});
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, "copied 2 files, 1 records, 0 indexes into " + copy + "\n");
+  EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K1").Item(),
+            "Dupont\xFEx\xFDy");
+
+  // A second copy, with a record more in the source, is refused whole.
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K2", "Martin"}).status, 0);
+  const ProcessResult again = Mvdb({"copy", db_, copy});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.out, "");
+  EXPECT_NE(again.err.find("0x80040004"), std::string::npos) << again.err;
+  EXPECT_NE(again.err.find("CLIENTS"), std::string::npos) << again.err;
+  EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K2").Item(), "")
+      << "nothing was copied";
+}
+
 TEST_F(MvdbTest, SeedDemoOnceThenTheRoutineStampsTheJournal) {
   const std::string demo = dir_.File("demo.mvdb");
   const ProcessResult seeded = Mvdb({"seed-demo", demo});
