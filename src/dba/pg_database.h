@@ -73,6 +73,9 @@ class PgDatabase final : public DatabaseImpl {
   void EndWrite(bool commit);
   [[nodiscard]] bool Writing() const { return inTransaction_ || scopeOpen_; }
   void BuildIndex(std::int64_t fileId, int attribute);
+  // False when no other live session can hold a lock in the file until the
+  // current Transaction ends; always true outside one.
+  [[nodiscard]] bool OthersMayLock(std::int64_t fileId);
 
   std::unique_ptr<pg::Connection> conn_;
   std::int64_t owner_ = 0;  // this session's owner number in mv_locks
@@ -87,6 +90,9 @@ class PgDatabase final : public DatabaseImpl {
     std::vector<int> attributes;
   };
   std::unordered_map<std::int64_t, IndexCache> indexCache_;
+  // File id -> the write serial during which the file was found holding no
+  // other live session's lock.
+  std::unordered_map<std::int64_t, std::uint64_t> lockFreeSerial_;
 };
 
 // Opens a database named by a libpq URI (Database::Open).

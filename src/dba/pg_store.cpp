@@ -30,6 +30,14 @@ constexpr int kFormatVersion = 1;
   " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                                    \
   " AND k.objid::int8 = (l.owner & 4294967295)) END"
 
+// The same test as a condition on the rows of mv_locks l.
+#define MV_HELD_BY_OTHER(token)                                                               \
+  "l.owner <> " token " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"   \
+  " AND k.objsubid = 1 AND k.granted"                                                        \
+  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"       \
+  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                                    \
+  " AND k.objid::int8 = (l.owner & 4294967295))"
+
 #define MV_ENTRIES_GONE(file, key, attrs, values)                                            \
   "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values "::bytea[])"     \
   " AS u(attr, value) WHERE e.file_id = " file "::int8 AND e.attr = u.attr"                  \
@@ -99,6 +107,15 @@ constexpr const char* kSql[] = {
     "SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea",
     "INSERT INTO mv_index_entries(file_id, attr, value, key) SELECT $1::int8, $2::int4, u.value,"
     " u.key FROM unnest($3::bytea[], $4::bytea[]) AS u(value, key) ON CONFLICT DO NOTHING",
+    // kReadPresent: no row for a missing record (kRead then tells whether
+    // its key is locked), the body straight from its row otherwise.
+    "SELECT r.body, EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8"
+    " AND l.key = $2::bytea AND " MV_HELD_BY_OTHER("$3::int8") ")"
+    " FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = $2::bytea",
+    "SELECT EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8 AND "
+    MV_HELD_BY_OTHER("$2::int8") ")",
+    "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
+    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -130,6 +147,18 @@ std::string Trimmed(const char* message) {
   std::string m = message ? message : "";
   while (!m.empty() && (m.back() == '\n' || m.back() == ' ')) m.pop_back();
   return m;
+}
+
+// The URI as messages show it: a password written in it is hidden.
+std::string Shown(const std::string& uri) {
+  const std::size_t from = uri.find("://");
+  if (from == std::string::npos) return uri;
+  const std::size_t end = std::min(uri.find_first_of("/?", from + 3), uri.size());
+  const std::size_t at = uri.rfind('@', end);
+  if (at == std::string::npos || at < from + 3) return uri;
+  const std::size_t colon = uri.find(':', from + 3);
+  if (colon == std::string::npos || colon > at) return uri;
+  return uri.substr(0, colon + 1) + "***" + uri.substr(at);
 }
 
 }  // namespace
@@ -234,7 +263,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   PGconn* raw = PQconnectdb(uri.c_str());
   std::unique_ptr<Connection> c(new Connection(raw));
   if (raw == nullptr || PQstatus(raw) != CONNECTION_OK) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + uri + " » ne s'ouvre pas : " +
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) + " » ne s'ouvre pas : " +
                                              Trimmed(raw ? PQerrorMessage(raw) : "mémoire") + ".");
   }
   // A wait for a lock (the write lock above all) gives up as a busy SQLite
@@ -250,7 +279,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   if (!probe()) {
     if (!create) {
       throw DbaError(kErrDatabaseNotFound,
-                     "La base de données « " + uri +
+                     "La base de données « " + Shown(uri) +
                          " » n'est pas une base de données multivaleur (mvdb create y crée ses tables).");
     }
     c->CreateSchema();
@@ -258,7 +287,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   Result format = c->Exec("SELECT max(format) FROM mv_meta");
   const std::string found(format.Bytes(0, 0));
   if (found.empty() || std::stoi(found) > kFormatVersion) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + uri +
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) +
                                              " » a un format plus récent (" + found +
                                              ") que ce programme (" +
                                              std::to_string(kFormatVersion) + ").");

@@ -44,6 +44,9 @@ enum class Sql : int {
   kIndexKeysRange,
   kReadBody,
   kInsertEntries,
+  kReadPresent,
+  kOtherLocksInFile,
+  kUpsert,
   kCount
 };
 

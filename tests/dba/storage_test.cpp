@@ -126,6 +126,22 @@ TEST(Opening, ADatabaseOfANewerFormatIsRefused) {
   EXPECT_EQ(Database::Open(scratch.path())->Files(), std::vector<std::string>{"F"});
 }
 
+TEST(Opening, AServerThatCannotBeReachedIsRefusedWithoutShowingThePassword) {
+  for (const std::string uri : {"postgresql://clerk:s3cret@/paie?host=/nonexistent-dir",
+                                "postgres://clerk:s3cret@/paie?host=/nonexistent-dir"}) {
+    try {
+      (void)Database::Open(uri, {.create = true});
+      ADD_FAILURE() << "opened " << uri;
+    } catch (const DbaError& e) {
+      EXPECT_EQ(e.number(), kErrDatabaseNotFound);
+      const std::string message = e.what();
+      EXPECT_EQ(message.find("s3cret"), std::string::npos) << message;
+      EXPECT_NE(message.find("postgres"), std::string::npos) << message;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists("postgresql:")) << "a URI is never taken for a file";
+}
+
 TEST(Files, CreateOpenDelete) {
   ScratchDatabase scratch;
   auto db = scratch.Open();
