@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <random>
 #include <set>
 #include <thread>
@@ -362,10 +363,17 @@ void PgDatabase::Write(const FileBinding& file, std::string_view key, std::strin
         }
       } else {
         pg::Params look;
-        look.Int(file.id).Bytes(key).Int(owner_);
-        pg::Result old = conn_->Run(pg::Sql::kRead, look);
-        if (old.Bool(0, 1)) return false;
-        const EntryChanges c = Changes(attributes, old.Bytes(0, 0), !old.IsNull(0, 0), body, true);
+        look.Int(file.id).Bytes(key);
+        std::optional<pg::Result> old;
+        if (free) {
+          old.emplace(conn_->Run(pg::Sql::kReadBody, look));
+        } else {
+          old.emplace(conn_->Run(pg::Sql::kRead, look.Int(owner_)));
+          if (old->Bool(0, 1)) return false;
+        }
+        const bool existed = old->Rows() > 0 && !old->IsNull(0, 0);
+        const EntryChanges c = Changes(attributes, existed ? old->Bytes(0, 0) : std::string_view(),
+                                       existed, body, true);
         pg::Params p;
         p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
         p.Int4Array(c.goneAttrs).BytesArray(c.goneValues).Int4Array(c.newAttrs).BytesArray(c.newValues);

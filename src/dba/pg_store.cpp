@@ -268,8 +268,10 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   }
   // A wait for a lock (the write lock above all) gives up as a busy SQLite
   // file does; 0 would mean no limit to the server.
+  // Every statement of ours finds its rows through a primary key whatever
+  // the values: one generic plan each, never planned again per execution.
   c->Exec(("SET lock_timeout = " + std::to_string(std::max(1, busyTimeoutMs)) +
-           "; SET client_min_messages = warning")
+           "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan")
               .c_str());
   // Text results here (plain Exec): "t" or "f", and the format number.
   auto probe = [&] {
