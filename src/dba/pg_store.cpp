@@ -164,26 +164,32 @@ std::string Shown(const std::string& uri) {
 }  // namespace
 
 Params& Params::Add(std::string_view v) {
-  values_.push_back(v.data() ? v.data() : "");
-  lengths_.push_back(static_cast<int>(v.size()));
-  formats_.push_back(1);
+  if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  values_[count_] = v.data() ? v.data() : "";
+  lengths_[count_] = static_cast<int>(v.size());
+  formats_[count_] = 1;
+  ++count_;
   return *this;
 }
 
 Params& Params::Own(std::string encoded) {
-  owned_.push_back(std::move(encoded));
-  return Add(owned_.back());
+  if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  owned_[count_] = std::move(encoded);
+  return Add(owned_[count_]);
 }
 
 Params& Params::Int(std::int64_t v) {
+  if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
   const std::uint64_t be = htobe64(static_cast<std::uint64_t>(v));
-  return Own(std::string(reinterpret_cast<const char*>(&be), 8));
+  std::memcpy(numbers_[count_], &be, 8);
+  return Add(std::string_view(numbers_[count_], 8));
 }
 
 Params& Params::Int4(std::int32_t v) {
-  std::string s;
-  PutInt32(s, v);
-  return Own(std::move(s));
+  if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  const std::uint32_t be = htobe32(static_cast<std::uint32_t>(v));
+  std::memcpy(numbers_[count_], &be, 4);
+  return Add(std::string_view(numbers_[count_], 4));
 }
 
 Params& Params::Bytes(std::string_view v) { return Add(v); }

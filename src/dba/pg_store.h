@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,9 +49,15 @@ enum class Sql : int {
   kCount
 };
 
-// The parameters of one statement, all sent in binary.
+// The parameters of one statement, all sent in binary. Kept in place (no
+// allocation for numbers): a statement runs thousands of times a second.
 class Params {
  public:
+  static constexpr int kMax = 10;
+  Params() = default;
+  Params(const Params&) = delete;
+  Params& operator=(const Params&) = delete;
+
   Params& Int(std::int64_t v);      // int8
   Params& Int4(std::int32_t v);     // int4
   Params& Bytes(std::string_view v);  // bytea (or the raw binary form of any type)
@@ -60,7 +65,7 @@ class Params {
   Params& Int4Array(const std::vector<std::int32_t>& v);
   Params& BytesArray(const std::vector<std::string_view>& v);
 
-  [[nodiscard]] int size() const { return static_cast<int>(values_.size()); }
+  [[nodiscard]] int size() const { return count_; }
   [[nodiscard]] const char* const* values() const { return values_.data(); }
   [[nodiscard]] const int* lengths() const { return lengths_.data(); }
   [[nodiscard]] const int* formats() const { return formats_.data(); }
@@ -68,10 +73,12 @@ class Params {
  private:
   Params& Add(std::string_view v);
   Params& Own(std::string encoded);
-  std::deque<std::string> owned_;  // encoded numbers and arrays; a deque never moves them
-  std::vector<const char*> values_;
-  std::vector<int> lengths_;
-  std::vector<int> formats_;
+  int count_ = 0;
+  std::array<std::string, kMax> owned_;  // encoded numbers and arrays, by position
+  std::array<char[8], kMax> numbers_{};
+  std::array<const char*, kMax> values_{};
+  std::array<int, kMax> lengths_{};
+  std::array<int, kMax> formats_{};
 };
 
 // A statement's rows (binary), freed when it goes.
