@@ -324,24 +324,31 @@ std::string PgDatabase::Read(const FileBinding& file, std::string_view key) {
   }
   RetryWhileLocked(file, key, [&] {
     pg::Params p;
-    p.Int(file.id).Bytes(key).Int(owner_);
+    p.Int(file.id).Bytes(key);
     {
       // The usual case, an existing record, in the lighter statement; a
       // missing one is looked at again with its lock (a session may hold
       // the lock of a record it is about to create).
       pg::Result r = conn_->Run(pg::Sql::kReadPresent, p);
       if (r.Rows() > 0) {
-        if (r.Bool(0, 1)) return false;
+        if (!r.IsNull(0, 1) && HeldByOther(r.Int(0, 1))) return false;
         body.assign(r.Bytes(0, 0));
         return true;
       }
     }
-    pg::Result r = conn_->Run(pg::Sql::kRead, p);
-    if (r.Bool(0, 1)) return false;
+    pg::Result r = conn_->Run(pg::Sql::kReadAny, p);
+    if (!r.IsNull(0, 1) && HeldByOther(r.Int(0, 1))) return false;
     if (!r.IsNull(0, 0)) body.assign(r.Bytes(0, 0));
     return true;
   });
   return body;
+}
+
+bool PgDatabase::HeldByOther(std::int64_t owner) {
+  if (owner == owner_) return false;
+  pg::Params p;
+  p.Int(owner);
+  return conn_->Run(pg::Sql::kOwnerAlive, p).Bool(0, 0);
 }
 
 void PgDatabase::Write(const FileBinding& file, std::string_view key, std::string_view body) {

@@ -76,6 +76,8 @@ class PgDatabase final : public DatabaseImpl {
   // False when no other live session can hold a lock in the file until the
   // current Transaction ends; always true outside one.
   [[nodiscard]] bool OthersMayLock(std::int64_t fileId);
+  // Whether `owner` (of a lock row) is another session that still lives.
+  [[nodiscard]] bool HeldByOther(std::int64_t owner);
 
   std::unique_ptr<pg::Connection> conn_;
   std::int64_t owner_ = 0;  // this session's owner number in mv_locks

@@ -107,11 +107,20 @@ constexpr const char* kSql[] = {
     "SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea",
     "INSERT INTO mv_index_entries(file_id, attr, value, key) SELECT $1::int8, $2::int4, u.value,"
     " u.key FROM unnest($3::bytea[], $4::bytea[]) AS u(value, key) ON CONFLICT DO NOTHING",
-    // kReadPresent: no row for a missing record (kRead then tells whether
-    // its key is locked), the body straight from its row otherwise.
-    "SELECT r.body, EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8"
-    " AND l.key = $2::bytea AND " MV_HELD_BY_OTHER("$3::int8") ")"
-    " FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = $2::bytea",
+    // kReadPresent: no row for a missing record (kReadAny then tells whether
+    // its key is locked), the body straight from its row otherwise, and the
+    // lock's owner if any (kOwnerAlive judges it: rarely needed, and the
+    // look at pg_locks would slow every read).
+    "SELECT r.body, (SELECT l.owner FROM mv_locks l WHERE l.file_id = $1::int8"
+    " AND l.key = $2::bytea) FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = $2::bytea",
+    // kReadAny: one row always, the body NULL for a missing record.
+    "SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea),"
+    " (SELECT owner FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea)",
+    "SELECT EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory' AND k.objsubid = 1"
+    " AND k.granted"
+    " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"
+    " AND k.classid::int8 = (($1::int8 >> 32) & 4294967295)"
+    " AND k.objid::int8 = ($1::int8 & 4294967295))",
     "SELECT EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8 AND "
     MV_HELD_BY_OTHER("$2::int8") ")",
     "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"

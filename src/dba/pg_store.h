@@ -44,6 +44,8 @@ enum class Sql : int {
   kReadBody,
   kInsertEntries,
   kReadPresent,
+  kReadAny,
+  kOwnerAlive,
   kOtherLocksInFile,
   kUpsert,
   kCount
