@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -17,10 +18,30 @@ namespace morvanel::testing {
 namespace {
 
 constexpr int kMorts = 220;
-// The kill comes this long at most after the workstation is ready: past
-// its first dozen operations, so that it lands in every kind of step.
-constexpr int kDelaiMaxUs = 60000;
+// The kill comes after a random number of returned operations (up to
+// kOperationsMax - 1, so every kind of operation is reached), then a
+// random delay within the time one operation takes, so that it lands
+// anywhere inside the next one: its reads, its transaction, its commit.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kOperationsMax = 4;  // each operation is many times slower
+#else
+constexpr int kOperationsMax = 10;
+#endif
 constexpr int kCompteurDemo = 7;
+
+using Horloge = std::chrono::steady_clock;
+
+// Reads from `fd` into `texte` until it holds `lignes` lines or the writer
+// is gone; false when gone first.
+bool LireLignes(int fd, std::string& texte, std::size_t lignes) {
+  char tampon[4096];
+  while (static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\n')) < lignes) {
+    const ssize_t n = ::read(fd, tampon, sizeof tampon);
+    if (n <= 0) return false;
+    texte.append(tampon, static_cast<std::size_t>(n));
+  }
+  return true;
+}
 
 // One line to the parent, written once the operation returned.
 void Dire(int fd, const std::string& ligne) {
@@ -133,9 +154,10 @@ TEST(Crash, KilledAtRandomMomentsTheDatabaseKeepsEveryReturnedOperationAndNoHalf
   ModeleDemo modele;
   const std::string chemin = modele.dossier() + "/tuee.mvdb";
   std::mt19937 alea(20261206u);
-  std::uniform_int_distribution<int> delai(0, kDelaiMaxUs);
+  std::uniform_int_distribution<int> operations(0, kOperationsMax - 1);
+  double dureeOperationUs = 5000;  // running mean, measured as the operations return
   Bilan b;
-  const auto debut = std::chrono::steady_clock::now();
+  const auto debut = Horloge::now();
   for (int mort = 0; mort < kMorts && b.rompus.empty(); ++mort) {
     modele.Copier(chemin);
     int tube[2];
@@ -148,17 +170,20 @@ TEST(Crash, KilledAtRandomMomentsTheDatabaseKeepsEveryReturnedOperationAndNoHalf
     }
     ::close(tube[1]);
     std::string texte;
-    char tampon[4096];
-    ssize_t n = 0;
-    while (texte.find('\n') == std::string::npos &&
-           (n = ::read(tube[0], tampon, sizeof tampon)) > 0) {
-      texte.append(tampon, static_cast<std::size_t>(n));
+    LireLignes(tube[0], texte, 1);  // ready
+    const int avant = operations(alea);
+    const auto pret = Horloge::now();
+    if (LireLignes(tube[0], texte, 1 + static_cast<std::size_t>(avant)) && avant > 0) {
+      const double us = static_cast<double>(
+          std::chrono::duration_cast<std::chrono::microseconds>(Horloge::now() - pret).count());
+      dureeOperationUs = 0.9 * dureeOperationUs + 0.1 * us / avant;
     }
+    std::uniform_int_distribution<int> delai(0, static_cast<int>(dureeOperationUs));
     ::usleep(static_cast<useconds_t>(delai(alea)));
     ::kill(pid, SIGKILL);
     int statut = 0;
     ::waitpid(pid, &statut, 0);
-    while ((n = ::read(tube[0], tampon, sizeof tampon)) > 0) texte.append(tampon, static_cast<std::size_t>(n));
+    LireLignes(tube[0], texte, std::string::npos);  // what it said before dying
     ::close(tube[0]);
     ASSERT_TRUE(WIFSIGNALED(statut)) << "the workstation ended before the kill: " << texte;
     std::vector<std::string> lignes;
@@ -169,9 +194,9 @@ TEST(Crash, KilledAtRandomMomentsTheDatabaseKeepsEveryReturnedOperationAndNoHalf
   }
   EXPECT_EQ(b.rompus, std::vector<std::string>{});
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - debut).count();
-  std::printf("[ crash ] %d kills, %d operations returned before them, %lld ms\n", kMorts,
-              b.operations, static_cast<long long>(ms));
+                      Horloge::now() - debut).count();
+  std::printf("[ crash ] %d kills, %d operations returned before them, %.0f us per operation, "
+              "%lld ms\n", kMorts, b.operations, dureeOperationUs, static_cast<long long>(ms));
 }
 
 }  // namespace
