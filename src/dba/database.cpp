@@ -114,6 +114,13 @@ bool Database::ClearLock(std::string_view fileName, std::string_view key) {
   return impl_->ClearLock(impl_->FileId(fileName), key);
 }
 
+std::vector<std::string> Database::Check() {
+  if (impl_->InTransaction()) {
+    throw DbaError(kErrTransaction, "Le contrôle de la base se fait hors transaction.");
+  }
+  return impl_->Check();
+}
+
 bool Database::HasIndex(std::string_view fileName, int attribute) const {
   CheckFileName(fileName);
   const auto& attributes = impl_->IndexedAttributes(impl_->FileId(fileName));

@@ -165,6 +165,10 @@ class Database : public std::enable_shared_from_this<Database> {
   // Removes the lock of a record whoever holds it, even a live session (an
   // administrator's last resort); returns whether there was one.
   bool ClearLock(std::string_view fileName, std::string_view key);
+  // Checks the file: SQLite's integrity and foreign-key checks, then each
+  // index against the records of its file. One line per finding; empty when
+  // the database is sound. Throws kErrTransaction inside a Transaction.
+  [[nodiscard]] std::vector<std::string> Check();
 
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }

@@ -63,6 +63,9 @@ class DatabaseImpl {
   // Selections: the result record (see RunSelect).
   [[nodiscard]] virtual CItem Select(std::string_view requestText, int* count) = 0;
 
+  // The consistency check (Database::Check), outside any transaction.
+  [[nodiscard]] virtual std::vector<std::string> Check() = 0;
+
   std::map<std::string, Routine, std::less<>> routines;
 
  protected:

@@ -59,6 +59,7 @@ class PgDatabase final : public DatabaseImpl {
   bool ClearLock(std::int64_t fileId, std::string_view key) override;
 
   [[nodiscard]] CItem Select(std::string_view requestText, int* count) override;
+  [[nodiscard]] std::vector<std::string> Check() override;  // pg_check.cpp
 
   pg::Connection& conn() { return *conn_; }
 

@@ -59,6 +59,7 @@ class SqliteDatabase final : public DatabaseImpl {
   [[nodiscard]] std::vector<std::string> Files() override;
   void CreateIndex(std::string_view name, int attribute) override;
   [[nodiscard]] CItem Select(std::string_view requestText, int* count) override;
+  [[nodiscard]] std::vector<std::string> Check() override;  // sqlite_check.cpp
 
   // Transactions (transaction.cpp). A write outside a Transaction runs in its
   // own BEGIN IMMEDIATE ... COMMIT; inside one it joins it.

@@ -11,7 +11,8 @@
 
 namespace dba {
 class Database;
-}
+class DBFile;
+}  // namespace dba
 namespace components {
 class Client;
 }
@@ -38,6 +39,8 @@ struct AdresseBancaireDeps {
   // the bank-details control.
   const std::shared_ptr<dba::Database>& base;
   const std::shared_ptr<components::Client>& client;
+  // Opened by Init: where the immediate save checks the centre stored.
+  const dba::DBFile& F_CentreUrssaf;
   // The routine every write of a centre is followed by.
   std::function<void()> Lancer_UNIPG;
 

@@ -7,7 +7,9 @@
 
 #include "components/droits/droits_ecran.h"
 #include "dba/dba_error.h"
+#include "morvanel/state/ecriture_centre.h"
 #include "morvanel/state/instance_state.h"
+#include "morvanel/state/prerequis.h"
 #include "morvanel/state/urssaf_context.h"
 #include "forms/control.h"
 #include "forms/form_builder.h"
@@ -51,6 +53,7 @@ AdresseBancaireDeps AdresseBancaireDeps::De(shell::UrssafContext& ctx) {
   return AdresseBancaireDeps{ctx.ecran.Txt_CodCtrUrssaf, ctx.ecran.Cmd_AdresseBancaire,
                              ctx.etat,                   ctx.services,
                              ctx.lib.TheDatabase,        ctx.lib.TheClient,
+                             ctx.lib.F_CentreUrssaf,
                              [&procs] { procs.Lancer_UNIPG(); }};
 }
 
@@ -125,13 +128,30 @@ void AdresseBancaireForm::Fermer() {
 
 bool AdresseBancaireForm::Enregistrer() {
   dba::CItem& art = *d_.etat.Art_CentreUrssaf;
+  shell::Ecriture r = shell::Ecriture::Refusee;
   try {
-    art.DBWrite();
+    if (!d_.base) {
+      throw HostSetupError("Cmd_Retour_Click : TheDatabase n'a pas été fourni (le donner avant Init)");
+    }
+    // No beep: the dialog's questions come without one.
+    r = shell::EcrireSiInchange(*d_.base, shell::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"),
+                                art, d_.etat.ArticleInitial, [this] {
+                                  return d_.services.MsgBox(shell::kMsgModifieAilleurs,
+                                                            view::MsgButtons::YesNo,
+                                                            view::MsgIcon::Exclamation,
+                                                            shell::kTitreMessage) ==
+                                         view::MsgAnswer::Yes;
+                                });
   } catch (const dba::DbaError& e) {
     d_.services.MsgBox(std::string("Erreur de la base de données : ") + e.what(),
                        view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
     return false;
   }
+  if (r == shell::Ecriture::Supprime) {
+    d_.services.MsgBox(shell::kMsgSupprimeAilleurs, view::MsgButtons::OK, view::MsgIcon::Exclamation,
+                       shell::kTitreMessage);
+  }
+  if (r != shell::Ecriture::Faite) return false;  // nothing written: the dialog stays
   // What the database now holds is the record as read.
   d_.etat.ArticleInitial = art.Item();
   try {

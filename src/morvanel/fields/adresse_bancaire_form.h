@@ -17,7 +17,9 @@
 //               attributes put back as they were at the opening).
 //   -> closed   Cmd_Retour_Click, read-only: no check, no question, no write.
 //   -> stays    either button with details refused (the control's message),
-//               Cancel in Retour's question, a write that failed (told), and
+//               Cancel in Retour's question, a write that failed (told), a
+//               write refused because another workstation changed the centre
+//               (the clerk answered No) or deleted it (told), and
 //               the window's close box (Form_QueryUnload refuses it).
 // The record written at once becomes the record as read (ArticleInitial), so
 // "Sortir" then asks only about the screen's other changes.

@@ -18,7 +18,19 @@ namespace {
 constexpr int kAttributCentre = 1;  // of an ELTSPARTEMP record
 constexpr const char* kTexteProgression = "Transfert des dossiers";
 
+// The centre chosen to take the records over was deleted by another
+// workstation after the clerk chose it: thrown inside a transaction, which
+// its unwinding rolls back.
+struct CibleSupprimee {};
+
 }  // namespace
+
+void DeleteCommand::ExigerCible(const std::string& cible) {
+  if (cible.empty()) return;
+  if (d_.Fichier(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBRead(cible).Item().empty()) {
+    throw CibleSupprimee{};
+  }
+}
 
 DeleteCommand::DeleteCommand(WorkflowDeps deps) : d_(deps), form_(deps) {}
 
@@ -76,6 +88,7 @@ void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles,
     const int fin = std::min(total, debut + kLotTransfert);
     const std::vector<std::string> lot(cles.begin() + debut, cles.begin() + fin);
     dba::Transaction t(base);
+    ExigerCible(cible);
     Deplacer(lot, code, cible);  // the locked ones are counted again at the end
     t.Commit();
     d_.services.Progress(kTexteProgression, fin, total);
@@ -86,6 +99,7 @@ int DeleteCommand::Terminer(const std::string& code, const std::string& cible) {
   dba::Transaction t(d_.Base("Cmd_Supprimer_Click"));
   const std::vector<std::string> cles = ClesAttachees();
   if (!cles.empty() && cible.empty()) return -1;  // rolled back: nothing written
+  ExigerCible(cible);
   const Bilan b = Deplacer(cles, code, cible);
   if (b.bloques == 0) {
     d_.Fichier(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBDelete(code);
@@ -144,6 +158,11 @@ void DeleteCommand::Cmd_Supprimer_Click() {
     d_.services.Progress(kTexteProgression, 1, 1);
     occupe.reset();
     d_.ErreurBase(err);  // the centre stays; batches already moved stay moved
+    return;
+  } catch (const CibleSupprimee&) {
+    d_.services.Progress(kTexteProgression, 1, 1);
+    occupe.reset();
+    d_.Avertir(kMsgCibleSupprimee);  // the centre stays, still shown
     return;
   }
   Apres_Suppression();

@@ -6,7 +6,10 @@
 // another workstation is not moved; the centre is then kept and the user
 // told how many stayed. The last step selects the attached records again,
 // moves the newcomers and deletes the centre in one transaction, so no
-// record is left pointing to a deleted centre.
+// record is left pointing to a deleted centre. Each of these transactions
+// first makes sure the target centre still exists: another workstation may
+// delete it while the clerk chooses, and its own deletion moves on only the
+// records it finds attached in its last transaction.
 #pragma once
 
 #include <memory>
@@ -19,6 +22,10 @@
 namespace morvanel::workflow {
 
 inline constexpr int kLotTransfert = 2000;
+
+inline constexpr const char* kMsgCibleSupprimee =
+    "Le centre URSSAF choisi pour reprendre les dossiers a été supprimé sur un autre poste : "
+    "la suppression est abandonnée.";
 
 class DeleteCommand {
  public:
@@ -48,6 +55,9 @@ class DeleteCommand {
   // records are attached and there is no `cible` to move them to.
   int Terminer(const std::string& code, const std::string& cible);
   void Apres_Suppression();
+  // Inside the open transaction: the target centre still exists, so no
+  // record is moved onto a centre another workstation deleted meanwhile.
+  void ExigerCible(const std::string& cible);
 
   WorkflowDeps d_;
   TransferForm form_;

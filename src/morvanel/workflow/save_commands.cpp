@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "morvanel/state/ecriture_centre.h"
 #include "morvanel/state/instance_state.h"
 #include "morvanel/state/procedures.h"
 #include "morvanel/state/urssaf_context.h"
@@ -95,10 +96,33 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
   return true;
 }
 
-void SaveCommands::EcrireCentreAffiche() {
-  if (!d_.etat.Art_CentreUrssaf) return;  // nothing was read: nothing to write
+bool SaveCommands::EcrireCentreAffiche(dba::Database& base, std::optional<Occupation>& occupe) {
+  shell::InstanceState& etat = d_.etat;
+  if (!etat.Art_CentreUrssaf) return true;  // nothing was read: nothing to write
   d_.procs.Ecrire_Donnees();
-  d_.etat.Art_CentreUrssaf->DBWrite();
+  const shell::Ecriture r = shell::EcrireSiInchange(
+      base, d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click"), *etat.Art_CentreUrssaf,
+      etat.ArticleInitial, [&] {
+        occupe.reset();  // the question comes over a usable screen
+        d_.services.Beep();
+        const bool oui = d_.services.MsgBox(shell::kMsgModifieAilleurs, view::MsgButtons::YesNo,
+                                            view::MsgIcon::Exclamation,
+                                            shell::kTitreMessage) == view::MsgAnswer::Yes;
+        if (oui) occupe.emplace(d_.services, d_.ecran.form);
+        return oui;
+      });
+  switch (r) {
+    case shell::Ecriture::Faite:
+      etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
+      return true;
+    case shell::Ecriture::Refusee:
+      return false;  // the clerk kept the other workstation's changes
+    case shell::Ecriture::Supprime:
+      occupe.reset();
+      d_.Avertir(shell::kMsgSupprimeAilleurs);
+      return false;
+  }
+  return false;
 }
 
 void SaveCommands::Lancer_UNIPG() {
@@ -116,7 +140,7 @@ bool SaveCommands::Enregistrer() {
     if (d_.etat.ModeAjout) {
       if (!EcrireNouveauCentre(base)) return false;
     } else {
-      EcrireCentreAffiche();
+      if (!EcrireCentreAffiche(base, occupe)) return false;
     }
   } catch (const dba::DbaError& e) {
     occupe.reset();  // the message comes over a usable screen

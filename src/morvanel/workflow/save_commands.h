@@ -5,9 +5,15 @@
 // (Enregistrer): hourglass and disabled control while it runs, a new
 // centre's key taken from the counter and the centre written in one
 // transaction, and on a refusal or a database error a message with the
-// screen, the state and the database as they were.
+// screen, the state and the database as they were. A centre shown is
+// written only over the record as it was shown (shell::EcrireSiInchange):
+// another workstation's changes are replaced only when the clerk agrees,
+// and a centre deleted elsewhere is not brought back.
 #pragma once
 
+#include <optional>
+
+#include "morvanel/workflow/screen_state.h"
 #include "morvanel/workflow/workflow_deps.h"
 
 namespace morvanel::workflow {
@@ -31,7 +37,11 @@ class SaveCommands {
   // Creation: takes the next key and writes counter and centre together.
   // False (and nothing written) when no key can be handed out.
   [[nodiscard]] bool EcrireNouveauCentre(dba::Database& base);
-  void EcrireCentreAffiche();
+  // The centre shown, written only over the record as it was shown unless
+  // the clerk agrees to replace another workstation's changes. False when
+  // nothing was written (the clerk said No, or was told the centre is
+  // gone). `occupe` is lifted while the clerk is asked or told.
+  [[nodiscard]] bool EcrireCentreAffiche(dba::Database& base, std::optional<Occupation>& occupe);
   void Lancer_UNIPG();
 
   WorkflowDeps d_;

@@ -40,6 +40,7 @@ int CmdCreate(const Args& a, Streams io);
 int CmdFiles(const Args& a, Streams io);
 int CmdIndex(const Args& a, Streams io);
 int CmdUnlock(const Args& a, Streams io);
+int CmdCheck(const Args& a, Streams io);
 int CmdSeedDemo(const Args& a, Streams io);
 // Whole-file transfer.
 int CmdExport(const Args& a, Streams io);

@@ -28,6 +28,7 @@ constexpr Command kCommands[] = {
     {"select", 2, 4, "select DB SENTENCE [COLUMNS] [--lines]", CmdSelect},
     {"index", 3, 3, "index DB FILE ATTR", CmdIndex},
     {"unlock", 3, 3, "unlock DB FILE KEY", CmdUnlock},
+    {"check", 1, 1, "check DB", CmdCheck},
     {"export", 2, 2, "export DB FILE", CmdExport},
     {"import", 2, 2, "import DB FILE", CmdImport},
     {"copy", 2, 2, "copy SOURCE DESTINATION", CmdCopy},

@@ -1,4 +1,4 @@
-// mvdb's administration commands: create, files, index, unlock and seed-demo.
+// mvdb's administration commands: create, files, index, unlock, check and seed-demo.
 // Tools layer (src/tools/mvdb, no Qt).
 #include <algorithm>
 #include <iostream>
@@ -43,6 +43,15 @@ int CmdUnlock(const Args& a, Streams /*io*/) {
   if (!db->ClearLock(a[1], a[2])) {
     throw CommandFailure("record " + a[2] + " of " + a[1] + " holds no lock");
   }
+  return kExitOk;
+}
+
+int CmdCheck(const Args& a, Streams io) {
+  auto db = OpenExisting(a[0]);
+  const std::vector<std::string> findings = db->Check();
+  for (const std::string& f : findings) io.out << f << '\n';
+  if (!findings.empty()) throw CommandFailure(a[0] + ": " + std::to_string(findings.size()) + " finding(s)");
+  io.out << "ok\n";
   return kExitOk;
 }
 

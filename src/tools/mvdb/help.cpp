@@ -39,6 +39,10 @@ as postgresql:///paie?host=/run/postgresql (see docs/postgresql.md).
                                that ended (process killed, machine down) are
                                ignored anyway: this is for a live session
                                that will not let go
+  check DB                     check the file (SQLite's integrity and
+                               foreign-key checks, each index against its
+                               records); prints "ok" or one line per finding
+                               and exits 1
   export DB FILE               print every record of FILE in key order, one a
                                line: KEY^TEXT in shown form, read from one
                                snapshot, not held up by record locks; on a

@@ -176,6 +176,22 @@ void ParseExpectRecord(std::string_view rest, Command& c) {
   c.value = ValueAfterEquals(rest);
 }
 
+// db-write FILE KEY TEXT: one blank after the key, the rest (possibly
+// empty) is the text; db-delete FILE KEY.
+void ParseOtherWorkstation(std::string_view rest, Command& c) {
+  c.name = RequireWord(rest, "the file name");
+  c.text = RecordKey(rest);
+  if (c.verb == Verb::DbDelete) {
+    RequireEnd(rest, "db-delete");
+    return;
+  }
+  if (rest.empty()) throw ParseError("db-write needs a text after the key");
+  if (rest.front() != ' ' && rest.front() != '\t') {
+    throw ParseError("db-write needs a blank between the key and the text");
+  }
+  c.value = std::string(rest.substr(1));
+}
+
 // type CONTROL TEXT: exactly one blank after the control; the rest is typed.
 void ParseType(std::string_view rest, Command& c) {
   c.name = RequireWord(rest, "the control");
@@ -304,6 +320,9 @@ std::optional<Command> ParseLine(std::string_view line) {
     c.verb = Verb::ExpectPopup;
     c.name = RequireWord(rest, "the menu");
     RequireEnd(rest, verb);
+  } else if (verb == "db-write" || verb == "db-delete") {
+    c.verb = verb == "db-write" ? Verb::DbWrite : Verb::DbDelete;
+    ParseOtherWorkstation(rest, c);
   } else if (verb == "dump") {
     c.verb = Verb::Dump;
     c.name = std::string(NextWord(rest));

@@ -45,7 +45,9 @@ enum class Verb {
   ExpectRecord,  // expect-record FILE KEY ATTR = VALUE
   ExpectHelp,    // expect-help "PAGE"
   ExpectPopup,   // expect-popup MENU
-  Dump           // dump [FORM]
+  Dump,          // dump [FORM]
+  DbWrite,       // db-write FILE KEY TEXT (another workstation)
+  DbDelete       // db-delete FILE KEY (another workstation)
 };
 
 enum class Prop { Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List, Focused };
@@ -60,7 +62,8 @@ struct Command {
   std::string name;
   // Typed text, expected value, message text, help page, record key.
   std::string text;
-  // Expected value of expect-record (text holds the key there).
+  // Expected value of expect-record, text of db-write (text holds the key
+  // there).
   std::string value;
   Prop property = Prop::Text;
   // niveau N, pick INDEX, scroll VALUE, List(i), dblclick INDEX (-1: the

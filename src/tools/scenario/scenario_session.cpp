@@ -102,6 +102,8 @@ void Session::execute(const ScriptLine& /*line*/, const Command& c) {
     case Verb::Init: init(); return;
     case Verb::Answer: services_->Queue(c.answer); return;
     case Verb::Dump: dump(c); return;
+    case Verb::DbWrite:
+    case Verb::DbDelete: otherWorkstation(c); return;
     default: break;
   }
   if (c.IsExpectation()) {

@@ -97,6 +97,8 @@ class Session {
   void checkPopup(const Command& c);
   void init();
   void dump(const Command& c);
+  // db-write and db-delete, through a session of their own.
+  void otherWorkstation(const Command& c);
   void driveModal(morvanel::view::Form& form);
   [[nodiscard]] Target resolveForAction(const std::string& name);
 

@@ -2,6 +2,7 @@
 // case records, with what another workstation may do meanwhile.
 #include <functional>
 
+#include "morvanel/workflow/delete_command.h"
 #include "poste_workflow.h"
 
 namespace morvanel::testing {
@@ -215,6 +216,22 @@ TEST_F(SupprimerTest, RecordsAttachedOrRemovedMeanwhileEndNoneAttached) {
   EXPECT_EQ(base.Lire("ELTSPARTEMP", "E1"), "") << "not written back";
   EXPECT_FALSE(Existe("07"));
   RetourRecherche(*p);
+}
+
+TEST_F(SupprimerTest, TargetDeletedElsewhereAfterTheChoiceMovesNothing) {
+  auto p = Supprimer("07", [this](view::Form& f, Poste& poste) {
+    view::UserInput saisie(f, poste.services);
+    saisie.Type(f.Get("Txt_CentreSuppr"), "05");
+    saisie.Click(f.Get("Cmd_OKSuppr"));
+    // Checked by the form; deleted by another workstation before the move.
+    ASSERT_EQ(base.db()->DBOpen("CENTREURSSAF").DBDelete("05"), 0);
+    poste.services.QueueAnswer(MsgAnswer::OK);
+  });
+  ASSERT_EQ(p->services.messages().size(), 2u);
+  EXPECT_EQ(p->services.messages()[1].text, workflow::kMsgCibleSupprimee);
+  for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
+  EXPECT_EQ(CentreDe("E4"), "05") << "not ours to move";
+  ResteAffiche(*p, "07");
 }
 
 TEST_F(SupprimerTest, CentreLockedByAnotherWorkstationIsToldAndKept) {

@@ -153,6 +153,36 @@ TEST(ParseLine, ReadsRecordExpectations) {
   EXPECT_TRUE(c->position.empty());
 }
 
+TEST(ParseLine, ReadsAnotherWorkstationsChanges) {
+  struct Case {
+    const char* line;
+    Verb verb;
+    const char* file;
+    const char* key;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"db-write CENTREURSSAF 02 URSSAF X^Nom ~^ deux]v", Verb::DbWrite, "CENTREURSSAF", "02",
+       "URSSAF X^Nom ~^ deux]v"},
+      {"db-write ETABLISSEMENT \"001 002\"  lead blank ", Verb::DbWrite, "ETABLISSEMENT", "001 002",
+       " lead blank "},
+      {"db-write CENTREURSSAF 02 ", Verb::DbWrite, "CENTREURSSAF", "02", ""},
+      {"db-delete CENTREURSSAF 07", Verb::DbDelete, "CENTREURSSAF", "07", ""},
+      {"db-delete ETABLISSEMENT \"001 002\"", Verb::DbDelete, "ETABLISSEMENT", "001 002", ""},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.line);
+    const auto c = ParseLine(k.line);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->verb, k.verb);
+    EXPECT_EQ(c->name, k.file);
+    EXPECT_EQ(c->text, k.key);
+    EXPECT_EQ(c->value, k.text);
+    EXPECT_FALSE(c->IsAction());
+    EXPECT_FALSE(c->IsExpectation());
+  }
+}
+
 TEST(ParseLine, RefusesMalformedLinesWithAReason) {
   struct Case {
     const char* line;
@@ -178,7 +208,12 @@ TEST(ParseLine, RefusesMalformedLinesWithAReason) {
       {"expect-record CENTREURSSAF 02 = x", "whole number"},
       {"expect-record CENTREURSSAF 02 0.1 = x", "start at 1"},
       {"expect-record CENTREURSSAF 02 1.2.3.4 = x", "at most"},
-      {"expect-no-msg please", "unexpected"}};
+      {"expect-no-msg please", "unexpected"},
+      {"db-write CENTREURSSAF 02", "needs a text"},
+      {"db-write CENTREURSSAF", "missing the record key"},
+      {"db-write CENTREURSSAF \"02", "unclosed quote"},
+      {"db-delete CENTREURSSAF 07 08", "unexpected"},
+      {"db-delete", "missing the file name"}};
   for (const Case& c : cases) {
     try {
       (void)ParseLine(c.line);

@@ -117,6 +117,24 @@ TEST_F(SessionTest, RecordValuesAreWrittenWithTheShellsMarks) {
   EXPECT_NE(report.find("actual:   \"URSSAF RHONE-ALPES\""), std::string::npos) << report;
 }
 
+TEST_F(SessionTest, AnotherWorkstationsWriteGoesThroughASessionOfItsOwn) {
+  // GIVEN a record the runner's own session holds locked, WHEN the other
+  // workstation writes it, THEN the scenario fails at that line, naming the
+  // error, and the record is untouched; a record nobody holds is written.
+  const dba::DBFile centres = db_->DBOpen("CENTREURSSAF");
+  const std::string avant = centres.ReadLocked("02").Item();
+  const std::string report = Play(
+      "db-write CENTREURSSAF 04 URSSAF OUEST^Nom~]1]2\\s\n"
+      "expect-record CENTREURSSAF 04 * = URSSAF OUEST^Nom~]1]2\\s\n"
+      "db-write CENTREURSSAF 02 URSSAF X\n"
+      "expect-record CENTREURSSAF 02 1 = not reached\n");
+  centres.Release("02");
+  EXPECT_NE(report.find("t.scn:3: db-write CENTREURSSAF 02 URSSAF X"), std::string::npos) << report;
+  EXPECT_NE(report.find("failed: error 0x8004000B"), std::string::npos) << report;
+  EXPECT_EQ(centres.DBRead("02").Item(), avant);
+  EXPECT_EQ(centres.DBRead("04").Item(), "URSSAF OUEST\xFENom]1\xFD" "2\xFCs");
+}
+
 TEST(ParseScript, NamesTheFileAndLineOfASyntaxError) {
   std::istringstream in("init\n\n# fine\nexpect Txt_CodCtrUrssaf 07\n");
   try {

@@ -1,0 +1,28 @@
+// The guarded write of a stored centre (see the header for the rule).
+// Shared state of the control.
+#include "morvanel/state/ecriture_centre.h"
+
+namespace morvanel::shell {
+
+Ecriture EcrireSiInchange(dba::Database& base, const dba::DBFile& centres, dba::CItem& art,
+                          const std::string& affiche, const std::function<bool()>& remplacer) {
+  std::string accepte = affiche;  // the stored text this write may replace
+  std::string stocke = centres.DBRead(art.Key()).Item();
+  for (;;) {
+    if (stocke.empty()) return Ecriture::Supprime;
+    if (stocke != accepte) {
+      if (!remplacer()) return Ecriture::Refusee;
+      accepte = stocke;
+    }
+    dba::Transaction t(base);
+    stocke = centres.DBRead(art.Key()).Item();
+    if (stocke == accepte) {
+      art.DBWrite();
+      t.Commit();
+      return Ecriture::Faite;
+    }
+    // Changed again since the question: rolled back, asked again.
+  }
+}
+
+}  // namespace morvanel::shell
