@@ -159,6 +159,11 @@ class Database : public std::enable_shared_from_this<Database> {
   // administrator's last resort); returns whether there was one.
   bool ClearLock(std::string_view fileName, std::string_view key);
 
+  // Records written or deleted through this object since it was opened
+  // (a write later rolled back counts too): a cheap way to see that a step
+  // wrote nothing.
+  [[nodiscard]] std::uint64_t RecordWrites() const;
+
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }
 

@@ -108,6 +108,7 @@ class DatabaseImpl {
   void BuildIndex(std::int64_t fileId, int attribute);
 
   std::map<std::string, Routine, std::less<>> routines;
+  std::uint64_t recordWrites = 0;  // Database::RecordWrites
 
  private:
   void ReleaseAllLocks() noexcept;
