@@ -143,9 +143,34 @@ std::string Generator::Text() {
   }
 }
 
+std::string Generator::FieldText(const std::string& control) {
+  // What a clerk would type there, so that saves and rate lines get through.
+  static const std::vector<std::pair<const char*, std::vector<std::string>>> fields = {
+      {"Txt_CodCtrUrssaf", {"01", "02", "03", "04", "05", "06", "07", "08", "1", "9"}},
+      {"Txt_SigleCtrUrssaf", {"URSSAF TEST", "U", "URSSAF CENTRE"}},
+      {"Txt_NomCtrUrssaf", {"Urssaf du Centre", "N"}},
+      {"Txt_CodOrgCtrUrssaf", {"117", "1", "999"}},
+      {"Txt_CodeEntite", {"001", "002", "125", "1", "999"}},
+      {"Txt_CodeEtab", {"001", "002", "003", "1"}},
+      {"Txt_CodeSNV2", {"751170001", "12345"}},
+      {"Txt_MontForfait", {"1,50", "2", "0,29"}},
+      {"Txt_Date", {"01/01/2025", "010126", "15/06/2019", "01/01/2024"}},
+      {"Txt_Valeur", {"6,9", "7", "0,5", "12,345"}},
+      {"Txt_CentreSuppr", {"01", "02", "03", "07", "08", "99"}},
+      {"Txt_Titulaire", {"URSSAF TEST"}},
+      {"Txt_Iban", {"FR76 3000 1001 6900 0876 5432 177", "FR7630001008230001234567892"}},
+      {"Txt_Bic", {"BDFEFRPPCCT"}},
+  };
+  for (const auto& [name, samples] : fields) {
+    if (control == name) return samples[Below(samples.size())];
+  }
+  return Text();
+}
+
 std::string Generator::Action(const Control& control, const std::string& name) {
   const Kind k = control.kind();
   const std::uint64_t roll = Below(100);
+  if (IsText(k) && roll < 25) return "type " + name + " " + Clean(FieldText(control.Name()));
   if (IsText(k) && roll < 45) return "type " + name + " " + Clean(Text());
   if (IsList(k) && control.ListCount() > 0 && roll < 75) {
     const std::string index = std::to_string(Below(control.ListCount()));

@@ -51,6 +51,7 @@ class Generator {
 
  private:
   [[nodiscard]] std::string Text();
+  [[nodiscard]] std::string FieldText(const std::string& control);
   [[nodiscard]] std::string Action(const morvanel::view::Control& control, const std::string& name);
 
   std::mt19937_64 rng_;

@@ -139,6 +139,30 @@ std::optional<Broken> Checker::AfterAction(scenario::Session& session,
                       ", Lst_Valeur line " + std::to_string(rates.ListIndex()),
                   "expect Lst_Valeur.ListIndex = " + std::to_string(dates.ListIndex())};
   }
+  // The scroll bars stand in for the lists' own: on a selected line, both
+  // show its index.
+  if (dates.ListIndex() >= 0) {
+    for (const char* bar : {"Bdv_Date", "Bdv_Valeur"}) {
+      const Control& b = surface.Get(bar);
+      if (b.Value() != dates.ListIndex()) {
+        return Broken{"rate-lists",
+                      std::string(bar) + " stands at " + std::to_string(b.Value()) +
+                          " while line " + std::to_string(dates.ListIndex()) + " is selected",
+                      "expect " + std::string(bar) + ".Value = " +
+                          std::to_string(dates.ListIndex())};
+      }
+    }
+  }
+  // The sigle list offers every centre of the database.
+  const Control& sigles = surface.Get("Cbo_SigleCtrUrssaf");
+  const auto centres = image_.find(kCentres);
+  const int stored = centres == image_.end() ? 0 : static_cast<int>(centres->second.size());
+  if (db_.RecordWrites() == seen_ && sigles.ListCount() != stored) {
+    return Broken{"centre-list",
+                  "the sigle list offers " + std::to_string(sigles.ListCount()) + " centres, the database holds " +
+                      std::to_string(stored),
+                  "expect Cbo_SigleCtrUrssaf.ListCount = " + std::to_string(stored)};
+  }
   // The record holding the history being edited keeps its two lists parallel.
   const morvanel::shell::InstanceState& etat = session.Control().Etat();
   const dba::CItem* held = etat.ModeAjout ? etat.ItemTemp.get() : etat.Art_CentreUrssaf.get();
