@@ -4,6 +4,7 @@
 // Random clerk sessions (src/tools/monkey, no Qt). See docs/monkey.md.
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  if (o.dir.empty()) o.dir = "/tmp/urssaf-monkey-" + std::to_string(::getpid());
+  const bool ownDir = o.dir.empty();
+  if (ownDir) o.dir = "/tmp/urssaf-monkey-" + std::to_string(::getpid());
   const auto start = std::chrono::steady_clock::now();
   monkey::Workspace w;
   try {
@@ -144,6 +146,7 @@ int main(int argc, char** argv) {
   }
   const double secs =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (ownDir) std::filesystem::remove_all(o.dir);  // kept only when a rule broke
   std::cout << "urssaf-monkey: seed " << o.seed << ": " << done << " actions in " << sessions
             << " sessions, " << writes << " writes, " << secs << " s, every rule held\n";
   return 0;
