@@ -150,6 +150,9 @@ Outcome InChild(const Workspace& w, const std::string& log,
     std::string rest;
     for (std::string l; std::getline(f, l);) rest += (rest.empty() ? "" : "\n") + l;
     o.detail = rest;
+  } else if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    o.rule = "runner";  // not the control's doing: the work folder went
+    o.detail = "the session left no result in " + result;
   } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
     o.rule = "hang";
     o.detail = "the session did not end within " + std::to_string(kHangSeconds) + " s";

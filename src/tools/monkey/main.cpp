@@ -78,6 +78,11 @@ std::uint64_t Mix(std::uint64_t x) {
 
 int Report(const Options& o, const monkey::Workspace& w, const monkey::Outcome& found,
            long sessionNo, std::uint64_t sessionSeed) {
+  if (found.lines.empty()) {
+    std::cerr << "urssaf-monkey: session " << sessionNo << " (seed " << o.seed
+              << "): " << found.detail << "\n";
+    return 1;
+  }
   std::cerr << "urssaf-monkey: session " << sessionNo << " (seed " << o.seed << ", session seed "
             << sessionSeed << "): " << found.detail << "\nshrinking " << found.lines.size()
             << " lines...\n";
