@@ -60,6 +60,7 @@ Database::Database(std::unique_ptr<DatabaseImpl> impl) : impl_(std::move(impl)) 
 Database::~Database() = default;
 
 const std::string& Database::Path() const { return impl_->path(); }
+std::uint64_t Database::RecordWrites() const { return impl_->recordWrites; }
 
 DBFile Database::DBOpen(std::string_view fileName) {
   CheckFileName(fileName);

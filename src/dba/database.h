@@ -170,6 +170,11 @@ class Database : public std::enable_shared_from_this<Database> {
   // the database is sound. Throws kErrTransaction inside a Transaction.
   [[nodiscard]] std::vector<std::string> Check();
 
+  // Records written or deleted through this object since it was opened
+  // (a write later rolled back counts too): a cheap way to see that a step
+  // wrote nothing.
+  [[nodiscard]] std::uint64_t RecordWrites() const;
+
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }
 

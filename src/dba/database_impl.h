@@ -67,6 +67,7 @@ class DatabaseImpl {
   [[nodiscard]] virtual std::vector<std::string> Check() = 0;
 
   std::map<std::string, Routine, std::less<>> routines;
+  std::uint64_t recordWrites = 0;  // Database::RecordWrites
 
  protected:
   DatabaseImpl(std::string path, const OpenOptions& options)

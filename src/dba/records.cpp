@@ -182,6 +182,7 @@ void SqliteDatabase::FinishWrite(WriteScope& w, std::int64_t fileId, std::string
     store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, OwnerToken()).Run();
   }
   w.Commit();
+  ++recordWrites;
   if (releases && !InTransaction()) ForgetLock(fileId, key);
 }
 

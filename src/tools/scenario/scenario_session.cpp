@@ -34,7 +34,7 @@ struct Stop {};
 Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_ptr<dba::Database> db,
                  SessionOptions options, std::ostream& out, std::ostream& err)
     : file_(std::move(file)),
-      lines_(std::move(lines)),
+      lines_(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end())),
       db_(std::move(db)),
       options_(std::move(options)),
       out_(out),
@@ -57,7 +57,7 @@ Session::~Session() {
 
 bool Session::Run() {
   try {
-    while (cursor_ < lines_.size()) step();
+    while (cursor_ < lines_.size() || pull()) step();
   } catch (const Stop&) {
   }
   if (!failure_ && services_->Unused() > 0) {
@@ -78,6 +78,9 @@ void Session::step() {
   if (options_.verbose) out_ << file_ << ":" << line.number << ": " << line.text << "\n";
   try {
     execute(line, *line.command);
+    if (options_.afterAction && line.command->IsAction()) {
+      if (auto broken = options_.afterAction(line)) fail(std::move(*broken));
+    }
   } catch (const Stop&) {
     throw;
   } catch (const std::exception& e) {
@@ -85,6 +88,18 @@ void Session::step() {
   }
   // A handler of the logic may have swallowed the Stop.
   if (failure_) throw Stop{};
+}
+
+bool Session::pull() {
+  if (!options_.nextLine) return false;
+  std::optional<std::string> text = options_.nextLine();
+  if (!text) return false;
+  ScriptLine l;
+  l.number = static_cast<int>(lines_.size()) + 1;
+  l.command = ParseLine(*text);  // a made-up line that is no command is a fault of its maker
+  l.text = std::move(*text);
+  lines_.push_back(std::move(l));
+  return true;
 }
 
 void Session::execute(const ScriptLine& /*line*/, const Command& c) {
@@ -182,8 +197,9 @@ void Session::driveModal(morvanel::view::Form& form) {
     ~Pop() { v.pop_back(); }
   } pop{forms_};
   if (options_.verbose) out_ << "modal form " << form.Name() << " shown\n";
+  if (options_.modalShown) options_.modalShown(form);
   while (!form.IsUnloaded()) {
-    if (cursor_ >= lines_.size()) {
+    if (cursor_ >= lines_.size() && !pull()) {
       fail("the modal form " + form.Name() + " is still shown at the end of the scenario");
     }
     step();
@@ -202,6 +218,19 @@ MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
     break;
   }
   if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+  if (options_.answer) {
+    const MsgAnswer a = options_.answer(text, buttons);
+    ScriptLine l;
+    l.number = static_cast<int>(lines_.size()) + 1;
+    l.text = std::string("answer ") + (a == MsgAnswer::Yes  ? "Oui"
+                                       : a == MsgAnswer::No ? "Non"
+                                       : a == MsgAnswer::Cancel ? "Annuler"
+                                                                : "OK");
+    l.command = ParseLine(l.text);
+    l.consumed = true;
+    lines_.push_back(std::move(l));
+    return a;
+  }
   fail("message box \"" + std::string(text) + "\" (" +
        morvanel::view::headless::ButtonsName(buttons) +
        ") has no answer: write \"answer Oui|Non|Annuler\" before the action or just after it");
@@ -214,6 +243,7 @@ void Session::WrongAnswer(std::string_view text, MsgButtons buttons, MsgAnswer a
 }
 
 void Session::ParentUnloaded() {
+  hostUnloaded_ = true;
   if (options_.verbose) out_ << "host form unloaded\n";
 }
 

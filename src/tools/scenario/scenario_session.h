@@ -21,6 +21,8 @@
 // before anything is thrown and the run checks the record after each line.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -51,6 +53,17 @@ struct ScriptLine {
 struct SessionOptions {
   bool verbose = false;
   std::string helpDir;  // where the help pages are looked for
+  // For lines made up while the run goes (random sessions). Asked for the
+  // next line once the lines run out; nullopt ends the run.
+  std::function<std::optional<std::string>()> nextLine;
+  // Answers a box that finds no answer ahead; the answer is kept as an
+  // "answer" line after the lines run so far, so the run replays as a file.
+  std::function<morvanel::view::MsgAnswer(std::string_view text, morvanel::view::MsgButtons)>
+      answer;
+  // Told of each modal form as it is shown, before any line acts on it.
+  std::function<void(morvanel::view::Form&)> modalShown;
+  // Checked after each action line; a text fails the run with it.
+  std::function<std::optional<std::string>(const ScriptLine&)> afterAction;
 };
 
 struct Failure {
@@ -77,6 +90,12 @@ class Session {
   // "FILE:LINE: LINE TEXT" then the message, expected and actual values.
   [[nodiscard]] std::string Report() const;
 
+  // What the run has done so far (generated lines included) and where.
+  [[nodiscard]] const std::deque<ScriptLine>& Lines() const { return lines_; }
+  [[nodiscard]] const std::vector<morvanel::view::Form*>& Forms() const { return forms_; }
+  [[nodiscard]] morvanel::shell::Ctr_Urssaf& Control() { return *control_; }
+  [[nodiscard]] bool HostUnloaded() const { return hostUnloaded_; }
+
   // For the services: the answer of a box that appears with no queued
   // answer (look-ahead), or a recorded failure.
   morvanel::view::MsgAnswer AnswerFor(std::string_view text, morvanel::view::MsgButtons buttons);
@@ -86,6 +105,8 @@ class Session {
 
  private:
   void step();
+  // Appends the next made-up line; false when there is none.
+  bool pull();
   void execute(const ScriptLine& line, const Command& c);
   void perform(const Command& c);
   void check(const Command& c);
@@ -108,7 +129,7 @@ class Session {
   void note(const std::string& text);
 
   std::string file_;
-  std::vector<ScriptLine> lines_;
+  std::deque<ScriptLine> lines_;  // a deque: running_ points into it while it grows
   std::shared_ptr<dba::Database> db_;
   SessionOptions options_;
   std::ostream& out_;
@@ -120,6 +141,7 @@ class Session {
   std::shared_ptr<components::DroitsUtilisateur> droits_;
   std::string user_ = "scenario";
   bool initialised_ = false;
+  bool hostUnloaded_ = false;
 
   std::vector<morvanel::view::Form*> forms_;  // surface first, modal forms over it
   std::size_t cursor_ = 0;                    // next line to run
