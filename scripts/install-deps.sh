@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when missing
 # (fonts-liberation: fonts as wide as the ones the screens were drawn with).
+# --fuzz adds clang and its libFuzzer runtime, which only scripts/fuzz.sh uses.
 set -euo pipefail
 packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
           xvfb xauth fonts-liberation)
+if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,209 @@
+// Query sentences: any text given as a request record to DBSelect.
+//
+// Input: the sentence, then optionally a line of columns and a line with the
+// request's file name. Whatever the text, a selection returns or throws
+// DbaError; a sentence that parses, on a file that exists, with columns
+// that parse, is answered; and the database with indexes gives exactly the
+// answer of its twin without them. Every value Citer accepts comes back out
+// of a sentence as that very value.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "dba/database.h"
+#include "dba/query_parser.h"
+#include "dba/requete.h"
+#include "fuzz_support.h"
+
+namespace {
+
+constexpr char FE = '\xFE';
+constexpr char FD = '\xFD';
+constexpr char FC = '\xFC';
+
+struct Seed {
+  const char* file;
+  std::string key;
+  std::string text;
+};
+
+std::string Join(std::initializer_list<std::string> parts, char mark) {
+  std::string out;
+  bool first = true;
+  for (const std::string& p : parts) {
+    if (!first) out += mark;
+    out += p;
+    first = false;
+  }
+  return out;
+}
+
+// Records chosen for the edges of matching and sorting: keys that are
+// prefixes of each other, values holding brackets, quotes and accents,
+// empty attributes, values and subvalues, ties, a far attribute.
+std::vector<Seed> Records() {
+  const std::string a = std::string(1, FE);
+  return {
+      {"CENTRES", "01", Join({"URSSAF PARIS", "75", Join({"A", "B", ""}, FD), "2024", "0"}, FE)},
+      {"CENTRES", "07", Join({"URSSAF RHONE", "69", Join({"B", Join({"x", "y"}, FC)}, FD), "2023"}, FE)},
+      {"CENTRES", "070", Join({"URSSAF RHONE", "69", "C", "", "12.5"}, FE)},
+      {"CENTRES", "07A", Join({"", "69", "", "2023"}, FE)},
+      {"CENTRES", "1", Join({"Île-de-France", "75", Join({"é", "É"}, FD)}, FE)},
+      {"CENTRES", "10", Join({"urssaf paris", "750", "a]"}, FE)},
+      {"CENTRES", "2", Join({"[crochet]", "7", "[b", "2024"}, FE)},
+      {"CENTRES", "A", Join({"O'Brien", "\"dit\"", Join({"", ""}, FD)}, FE)},
+      {"CENTRES", "a", "URSSAF"},
+      {"CENTRES", "Z]", Join({"Z", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+                              "", "", "", "", "", "", "", "", "", "", "", "", "trente"}, FE)},
+      {"CENTRES", "x[y", Join({"URSSAF PARIS", "75", Join({"A", "A"}, FD)}, FE)},
+      {"CENTRES", "O'B", Join({"URSSAF", Join({"69", "75"}, FD), Join({Join({"A", "B"}, FC), "C"}, FD)}, FE)},
+      {"CENTRES", "Q\"", a + "75" + a + "a"},
+      {"CENTRES", "é", Join({"ÉCHELLE", "9", "B"}, FE)},
+      {"CAS", "1000", Join({"07", "SALARIE", "2024"}, FE)},
+      {"CAS", "1001", Join({"07", "SALARIE", "2023"}, FE)},
+      {"CAS", "1002", Join({"01", Join({"A", "B"}, FD), "2024"}, FE)},
+      {"CAS", "1003", Join({"070", "", "2024"}, FE)},
+      {"CAS", "2000", Join({Join({"07", "01"}, FD), "SAL", ""}, FE)},
+      {"CAS", "2001", Join({"", "SALARIE"}, FE)},
+      {"CAS", "30", Join({"1", "SALARIE", "1999"}, FE)},
+  };
+}
+
+// Two databases with the same records, one with indexes, made once per process.
+struct Fixture {
+  fuzz::ScratchDir dir;
+  std::shared_ptr<dba::Database> indexed;
+  std::shared_ptr<dba::Database> plain;
+
+  Fixture() {
+    indexed = Make(dir.File("indexed.mvdb"), true);
+    plain = Make(dir.File("plain.mvdb"), false);
+  }
+  ~Fixture() {
+    indexed.reset();  // before the folder goes
+    plain.reset();
+  }
+
+  static std::shared_ptr<dba::Database> Make(const std::string& path, bool withIndexes) {
+    dba::OpenOptions options;
+    options.create = true;
+    auto db = dba::Database::Open(path, options);
+    for (const char* f : {"CENTRES", "CAS", "VIDE"}) db->CreateFile(f);
+    if (withIndexes) {
+      for (int attribute : {1, 2, 3, 30}) db->CreateIndex("CENTRES", attribute);
+      for (int attribute : {1, 2}) db->CreateIndex("CAS", attribute);
+      db->CreateIndex("VIDE", 1);
+    }
+    dba::Transaction t(*db);
+    for (const Seed& s : Records()) {
+      dba::CItem r = db->DBOpen(s.file).DBNew(s.key);
+      r.setItem(s.text);
+      r.DBWrite();
+    }
+    t.Commit();
+    return db;
+  }
+};
+
+struct Outcome {
+  bool ok = false;
+  std::uint32_t error = 0;
+  std::string text;
+  int count = -1;
+};
+
+Outcome Run(dba::Database& db, const dba::Requete& request) {
+  Outcome o;
+  try {
+    o.text = db.DBSelect(request.Texte(), "", &o.count).Item();
+    o.ok = true;
+  } catch (const dba::DbaError& e) {
+    o.error = e.number();
+  }
+  return o;
+}
+
+bool HasMark(std::string_view s) {
+  return s.find_first_of(std::string_view("\xFE\xFD\xFC", 3)) != std::string_view::npos;
+}
+
+// Whether the request must be answered: everything in it is well formed.
+bool MustSucceed(const dba::Requete& r) {
+  if (HasMark(r.phrase) || HasMark(r.colonnes) || HasMark(r.fichier)) return false;
+  try {
+    const dba::query::Query q = dba::query::Parse(r.phrase);
+    (void)dba::query::ParseColumns(r.colonnes);
+    if (!r.fichier.empty() && r.fichier != q.file) return false;
+    return q.file == "CENTRES" || q.file == "CAS" || q.file == "VIDE";
+  } catch (const dba::DbaError&) {
+    return false;
+  }
+}
+
+void CheckCitation(std::string_view value) {
+  const auto exact = dba::Citer(value);
+  const auto prefix = dba::CiterDebut(value);
+  if (exact.has_value() != dba::Citable(value) || prefix.has_value() != dba::Citable(value)) {
+    fuzz::Fail("Citer and CiterDebut disagree with Citable", fuzz::Printable(value));
+  }
+  if (!exact) return;
+  for (const auto& [quoted, match] : {std::pair{*exact, dba::query::Match::kExact},
+                                      std::pair{*prefix, dba::query::Match::kStartsWith}}) {
+    dba::query::Query q;
+    try {
+      q = dba::query::Parse("SELECT CENTRES WITH 1 = " + quoted + " BY 2");
+    } catch (const dba::DbaError& e) {
+      fuzz::Fail("a cited value breaks its sentence", fuzz::Printable(quoted) + "\n" + e.what());
+    }
+    if (q.anyOf.size() != 1 || q.anyOf[0].size() != 1 || q.sortKeys.size() != 1 ||
+        q.anyOf[0][0].value != value || q.anyOf[0][0].match != match) {
+      fuzz::Fail("a cited value does not come back as itself", fuzz::Printable(quoted));
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Fixture fixture;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+
+  dba::Requete request;
+  const std::size_t eol1 = input.find('\n');
+  request.phrase = std::string(input.substr(0, eol1));
+  if (eol1 != std::string_view::npos) {
+    const std::string_view rest = input.substr(eol1 + 1);
+    const std::size_t eol2 = rest.find('\n');
+    request.colonnes = std::string(rest.substr(0, eol2));
+    if (eol2 != std::string_view::npos) request.fichier = std::string(rest.substr(eol2 + 1));
+  }
+
+  CheckCitation(input);
+
+  const Outcome withIndex = Run(*fixture.indexed, request);
+  const Outcome without = Run(*fixture.plain, request);
+  const std::string shown = fuzz::Printable(request.Texte());
+  if (withIndex.ok != without.ok || withIndex.error != without.error) {
+    fuzz::Fail("the indexed and the plain database fail differently", shown);
+  }
+  if (withIndex.text != without.text || withIndex.count != without.count) {
+    fuzz::Fail("the indexed and the plain database answer differently",
+               shown + "\nindexed: " + fuzz::Printable(withIndex.text) +
+                   "\nplain:   " + fuzz::Printable(without.text));
+  }
+  if (MustSucceed(request) && !withIndex.ok) fuzz::Fail("a well-formed request failed", shown);
+  if (withIndex.ok) {
+    // Rows are joined by attribute marks and a column's own marks are
+    // lowered, so the count fixes the number of marks exactly.
+    const auto marks = std::count(withIndex.text.begin(), withIndex.text.end(), FE);
+    if (withIndex.count == 0 ? !withIndex.text.empty() : marks != withIndex.count - 1) {
+      fuzz::Fail("the count does not match the rows", shown);
+    }
+  }
+  return 0;
+}
