@@ -1,11 +1,14 @@
 // Query sentences: any text given as a request record to DBSelect.
 //
-// Input: the sentence, then optionally a line of columns and a line with the
-// request's file name. Whatever the text, a selection returns or throws
-// DbaError; a sentence that parses, on a file that exists, with columns
-// that parse, is answered; and the database with indexes gives exactly the
-// answer of its twin without them. Every value Citer accepts comes back out
-// of a sentence as that very value.
+// Input: the sentence, then optionally a line of columns, a line with the
+// request's file name, and lines that change CENTRES first ("KEY" 0xFE
+// "TEXT" writes a record, "-KEY" deletes one) inside a transaction rolled
+// back afterwards, so that index upkeep meets the selection too.
+// Whatever the text, a selection returns or throws DbaError; a sentence
+// that parses, on a file that exists, with columns that parse, is
+// answered; and the database with indexes gives exactly the answer of its
+// twin without them. Every value Citer accepts comes back out of a
+// sentence as that very value.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -128,6 +131,26 @@ Outcome Run(dba::Database& db, const dba::Requete& request) {
   return o;
 }
 
+// Writes "KEY" 0xFE "TEXT" to CENTRES, or deletes "-KEY".
+Outcome Change(dba::Database& db, std::string_view line) {
+  Outcome o;
+  try {
+    const dba::DBFile centres = db.DBOpen("CENTRES");
+    if (!line.empty() && line.front() == '-') {
+      o.count = centres.DBDelete(line.substr(1));
+    } else {
+      const std::size_t mark = line.find(FE);
+      dba::CItem r = centres.DBNew(line.substr(0, mark));
+      r.setItem(std::string(mark == std::string_view::npos ? std::string_view{} : line.substr(mark + 1)));
+      r.DBWrite();
+    }
+    o.ok = true;
+  } catch (const dba::DbaError& e) {
+    o.error = e.number();
+  }
+  return o;
+}
+
 bool HasMark(std::string_view s) {
   return s.find_first_of(std::string_view("\xFE\xFD\xFC", 3)) != std::string_view::npos;
 }
@@ -173,20 +196,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Fixture fixture;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
 
-  dba::Requete request;
-  const std::size_t eol1 = input.find('\n');
-  request.phrase = std::string(input.substr(0, eol1));
-  if (eol1 != std::string_view::npos) {
-    const std::string_view rest = input.substr(eol1 + 1);
-    const std::size_t eol2 = rest.find('\n');
-    request.colonnes = std::string(rest.substr(0, eol2));
-    if (eol2 != std::string_view::npos) request.fichier = std::string(rest.substr(eol2 + 1));
+  std::vector<std::string_view> lines;
+  for (std::size_t from = 0;;) {
+    const std::size_t eol = input.find('\n', from);
+    lines.push_back(input.substr(from, eol == std::string_view::npos ? eol : eol - from));
+    if (eol == std::string_view::npos) break;
+    from = eol + 1;
   }
+  dba::Requete request;
+  request.phrase = std::string(lines[0]);
+  if (lines.size() > 1) request.colonnes = std::string(lines[1]);
+  if (lines.size() > 2) request.fichier = std::string(lines[2]);
 
   CheckCitation(input);
 
+  dba::Transaction indexedChanges(*fixture.indexed);
+  dba::Transaction plainChanges(*fixture.plain);
+  for (std::size_t i = 3; i < lines.size(); ++i) {
+    const Outcome a = Change(*fixture.indexed, lines[i]);
+    const Outcome b = Change(*fixture.plain, lines[i]);
+    if (a.ok != b.ok || a.error != b.error || a.count != b.count) {
+      fuzz::Fail("a change fails differently with indexes", fuzz::Printable(lines[i]));
+    }
+  }
   const Outcome withIndex = Run(*fixture.indexed, request);
   const Outcome without = Run(*fixture.plain, request);
+  indexedChanges.Rollback();
+  plainChanges.Rollback();
   const std::string shown = fuzz::Printable(request.Texte());
   if (withIndex.ok != without.ok || withIndex.error != without.error) {
     fuzz::Fail("the indexed and the plain database fail differently", shown);
