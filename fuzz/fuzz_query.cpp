@@ -7,12 +7,15 @@
 // Whatever the text, a selection returns or throws DbaError; a sentence
 // that parses, on a file that exists, with columns that parse, is
 // answered; and the database with indexes gives exactly the answer of its
-// twin without them. Every value Citer accepts comes back out of a
-// sentence as that very value.
+// twin without them. What it keeps agrees with its conditions taken one by
+// one (OU a union, ET an intersection). Every value Citer accepts comes
+// back out of a sentence as that very value.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -155,6 +158,75 @@ bool HasMark(std::string_view s) {
   return s.find_first_of(std::string_view("\xFE\xFD\xFC", 3)) != std::string_view::npos;
 }
 
+// A condition written back as sentence text, wildcards included.
+std::string Sentence(const dba::query::Condition& c) {
+  using dba::query::Match;
+  using dba::query::Op;
+  static const char* const kOps[] = {"=", "#", "<", ">", "<=", ">="};
+  std::string value = c.value;
+  if (c.op == Op::kEq || c.op == Op::kNe) {
+    if (c.match == Match::kEndsWith || c.match == Match::kContains) value = "[" + value;
+    if (c.match == Match::kStartsWith || c.match == Match::kContains) value += "]";
+  }
+  const char quote = value.find('"') == std::string::npos ? '"' : '\'';
+  return std::to_string(c.attribute) + " " + kOps[static_cast<int>(c.op)] + " " + quote + value + quote;
+}
+
+using Keys = std::set<std::string>;
+
+Keys Select(dba::Database& db, const std::string& sentence) {
+  Keys keys;
+  std::string text;
+  try {
+    text = db.DBSelect(dba::Requete{sentence, "", "0"}.Texte()).Item();
+  } catch (const dba::DbaError& e) {
+    fuzz::Fail("a sentence made of parsed conditions failed", fuzz::Printable(sentence) + "\n" + e.what());
+  }
+  for (std::size_t from = 0; !text.empty();) {
+    const std::size_t mark = text.find(FE, from);
+    keys.insert(text.substr(from, mark == std::string::npos ? mark : mark - from));
+    if (mark == std::string::npos) break;
+    from = mark + 1;
+  }
+  return keys;
+}
+
+// What a selection keeps follows from its conditions alone: OU is the union
+// of its groups, ET the intersection of its conditions, and every record
+// has a value equal to "v" or one that differs from it.
+void CheckSetAlgebra(dba::Database& db, const dba::query::Query& q) {
+  const std::string head = "SELECT " + q.file;
+  const Keys all = Select(db, head);
+  std::string whole = head;
+  Keys groups;
+  for (std::size_t g = 0; g < q.anyOf.size(); ++g) {
+    std::string group;
+    Keys both = all;
+    for (const dba::query::Condition& c : q.anyOf[g]) {
+      group += (group.empty() ? " WITH " : " AND ") + Sentence(c);
+      const Keys one = Select(db, head + " WITH " + Sentence(c));
+      Keys kept;
+      std::set_intersection(both.begin(), both.end(), one.begin(), one.end(), std::inserter(kept, kept.end()));
+      both = std::move(kept);
+      if (c.op == dba::query::Op::kEq || c.op == dba::query::Op::kNe) {
+        dba::query::Condition other = c;
+        other.op = c.op == dba::query::Op::kEq ? dba::query::Op::kNe : dba::query::Op::kEq;
+        Keys either = one;
+        const Keys rest = Select(db, head + " WITH " + Sentence(other));
+        either.insert(rest.begin(), rest.end());
+        if (either != all) fuzz::Fail("= and # together miss records", fuzz::Printable(Sentence(c)));
+      }
+    }
+    if (Select(db, head + group) != both) fuzz::Fail("ET is not the intersection", fuzz::Printable(group));
+    groups.insert(both.begin(), both.end());
+    whole += (g == 0 ? "" : " OR") + group;
+  }
+  if (!q.anyOf.empty() && Select(db, whole) != groups) fuzz::Fail("OU is not the union", fuzz::Printable(whole));
+  if (!q.anyOf.empty() && Select(db, whole + (q.sorted ? " BY-DSND 1" : " BY 2")) != groups) {
+    fuzz::Fail("sorting changed what is kept", fuzz::Printable(whole));
+  }
+}
+
 // Whether the request must be answered: everything in it is well formed.
 bool MustSucceed(const dba::Requete& r) {
   if (HasMark(r.phrase) || HasMark(r.colonnes) || HasMark(r.fichier)) return false;
@@ -221,8 +293,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const Outcome withIndex = Run(*fixture.indexed, request);
   const Outcome without = Run(*fixture.plain, request);
-  indexedChanges.Rollback();
-  plainChanges.Rollback();
   const std::string shown = fuzz::Printable(request.Texte());
   if (withIndex.ok != without.ok || withIndex.error != without.error) {
     fuzz::Fail("the indexed and the plain database fail differently", shown);
@@ -232,7 +302,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                shown + "\nindexed: " + fuzz::Printable(withIndex.text) +
                    "\nplain:   " + fuzz::Printable(without.text));
   }
-  if (MustSucceed(request) && !withIndex.ok) fuzz::Fail("a well-formed request failed", shown);
+  if (MustSucceed(request)) {
+    if (!withIndex.ok) fuzz::Fail("a well-formed request failed", shown);
+    CheckSetAlgebra(*fixture.indexed, dba::query::Parse(request.phrase));
+  }
   if (withIndex.ok) {
     // Rows are joined by attribute marks and a column's own marks are
     // lowered, so the count fixes the number of marks exactly.
@@ -241,5 +314,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Fail("the count does not match the rows", shown);
     }
   }
+  indexedChanges.Rollback();
+  plainChanges.Rollback();
   return 0;
 }
