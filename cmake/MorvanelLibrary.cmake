@@ -21,6 +21,10 @@ function(morvanel_shared_library target)
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}
     LINK_DEPENDS "${script}")
-  target_link_options(${target} PRIVATE
-    "LINKER:--version-script=${script}" "LINKER:--no-undefined")
+  target_link_options(${target} PRIVATE "LINKER:--version-script=${script}")
+  # clang links the sanitizer runtimes into executables only, so a
+  # sanitized shared library leaves their symbols to the program.
+  if(NOT MORVANEL_FUZZ)
+    target_link_options(${target} PRIVATE "LINKER:--no-undefined")
+  endif()
 endfunction()

@@ -2,10 +2,12 @@
 # Installs the Debian packages the build, the tests and the demo need, when missing
 # (fonts-liberation: fonts as wide as the ones the screens were drawn with;
 # postgresql: the server of the throwaway cluster the tests run on).
+# --fuzz adds clang and its libFuzzer runtime, which only scripts/fuzz.sh uses.
 set -euo pipefail
 packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
           libpq-dev postgresql
           xvfb xauth fonts-liberation)
+if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -46,7 +46,7 @@ inline constexpr char kAttributeMark = '\xFE';
 inline constexpr char kValueMark = '\xFD';
 inline constexpr char kSubvalueMark = '\xFC';
 
-class FileBinding;  // the file a record was read from or created for
+struct FileBinding;  // the file a record was read from or created for
 
 class CItem {
  public:
