@@ -387,6 +387,7 @@ void PgDatabase::Write(const FileBinding& file, std::string_view key, std::strin
         conn_->Run(pg::Sql::kWriteIndexed, p);
       }
       w.Commit();
+      ++recordWrites;
       return true;
     });
   } catch (const DbaError& e) {
@@ -417,6 +418,7 @@ int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
         conn_->Run(pg::Sql::kReleaseLock, p);
       }
       w.Commit();
+      ++recordWrites;
       return true;
     });
   } catch (const DbaError& e) {
