@@ -1,28 +1,32 @@
-// Two workstations (two processes on one database file) creating centres at
-// the same moment: every key handed out once, no centre overwritten, the
-// counter at the highest key.
+// Four workstations (four processes on one database: a SQLite file, or on
+// the "_pg" variant a PostgreSQL database, each process its own server
+// session) creating centres at the same moment: every key handed out once,
+// no centre overwritten, the counter at the highest key.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <set>
 
 #include "morvanel/workflow/key_allocation.h"
+#include "pg_scratch.h"
 #include "poste_workflow.h"
 
 namespace morvanel::testing {
 namespace {
 
+constexpr int kPostes = 4;
 constexpr int kCreationsParPoste = 50;
 
 struct Bilan {
   int crees = 0;
   int refusees = 0;  // no key left
-  int erreurs = 0;   // any other message
 };
 
-// In the child: `creations` centres with sigles "P<poste>-<n>", after the
-// parent's go. Never returns.
+// In the child: `kCreationsParPoste` centres with sigles "P<poste>-<n>",
+// after the parent's go. Never returns.
 [[noreturn]] void Travailler(const std::string& chemin, int poste, int pret, int go, int resultat) {
   Bilan b;
   try {
@@ -46,7 +50,6 @@ struct Bilan {
         p.saisie.Click(p["Cmd_Annuler"]);
         p.services.takeMessages();
       } else {
-        ++b.erreurs;
         std::fprintf(stderr, "poste %d: %s\n", poste, messages[0].text.c_str());
         ::_exit(4);
       }
@@ -59,16 +62,29 @@ struct Bilan {
   ::_exit(0);
 }
 
-TEST(CreationsConcurrentes, TwoProcessesNeverShareAKeyNorLoseACentre) {
-  BaseTemporaire base;
-  const std::string chemin = base.dossier() + "/paie.mvdb";
+TEST(CreationsConcurrentes, FourWorkstationsNeverShareAKeyNorLoseACentre) {
+  std::optional<BaseTemporaire> fichier;
+  std::unique_ptr<ScratchPg> serveur;
+  std::string chemin;
+  if (OnPostgres()) {
+    serveur = std::make_unique<ScratchPg>();
+    chemin = serveur->uri();
+    auto db = dba::Database::Open(chemin, {.create = true});
+    for (const char* f : {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT",
+                          "ELTSPARTEMP"}) {
+      db->CreateFile(f);
+    }
+  } else {
+    fichier.emplace();
+    chemin = fichier->dossier() + "/paie.mvdb";
+  }
   int go[2];
   int pret[2];
   ASSERT_EQ(::pipe(go), 0);
   ASSERT_EQ(::pipe(pret), 0);
   std::vector<pid_t> enfants;
   std::vector<int> resultats;
-  for (int poste = 1; poste <= 2; ++poste) {
+  for (int poste = 1; poste <= kPostes; ++poste) {
     int r[2];
     ASSERT_EQ(::pipe(r), 0);
     const pid_t pid = ::fork();
@@ -85,12 +101,13 @@ TEST(CreationsConcurrentes, TwoProcessesNeverShareAKeyNorLoseACentre) {
   }
   ::close(go[0]);
   ::close(pret[1]);
-  // Both start together, once both are ready.
-  char prets[2];
-  ASSERT_EQ(::read(pret[0], prets, 1), 1);
-  ASSERT_EQ(::read(pret[0], prets + 1, 1), 1);
+  // All start together, once all are ready.
+  for (int i = 0; i < kPostes; ++i) {
+    char c;
+    ASSERT_EQ(::read(pret[0], &c, 1), 1);
+  }
   ::close(pret[0]);
-  ASSERT_EQ(::write(go[1], "gg", 2), 2);
+  ASSERT_EQ(::write(go[1], std::string(kPostes, 'g').data(), kPostes), kPostes);
   ::close(go[1]);
 
   Bilan total;
@@ -104,21 +121,27 @@ TEST(CreationsConcurrentes, TwoProcessesNeverShareAKeyNorLoseACentre) {
     ASSERT_EQ(lu, static_cast<ssize_t>(sizeof b));
     total.crees += b.crees;
     total.refusees += b.refusees;
-    total.erreurs += b.erreurs;
   }
 
-  // 100 attempts for 99 keys: one refusal, every other one its own centre.
+  // 200 attempts for 99 keys: every key used once, the rest refused.
   EXPECT_EQ(total.crees, workflow::kDerniereCle);
-  EXPECT_EQ(total.refusees, 2 * kCreationsParPoste - workflow::kDerniereCle);
-  const dba::CItem centres = base.db()->DBSelect(
-      dba::CItem("SSELECT CENTREURSSAF" + std::string(1, dba::kAttributeMark) + "CENTREURSSAF" +
-                 std::string(1, dba::kAttributeMark) + "0 1")
-          .Item());
+  EXPECT_EQ(total.refusees, kPostes * kCreationsParPoste - workflow::kDerniereCle);
+  auto db = dba::Database::Open(chemin);
+  const std::string am(1, dba::kAttributeMark);
+  const dba::CItem centres =
+      db->DBSelect("SSELECT CENTREURSSAF" + am + "CENTREURSSAF" + am + "0 1");
+  std::set<std::string> cles;
   std::set<std::string> sigles;
-  for (int i = 1; i <= centres.DCount(); ++i) sigles.insert(centres.Item(i, 2));
+  for (int i = 1; i <= centres.DCount(); ++i) {
+    cles.insert(centres.Item(i, 1));
+    sigles.insert(centres.Item(i, 2));
+  }
   EXPECT_EQ(centres.DCount(), total.crees);
+  EXPECT_EQ(static_cast<int>(cles.size()), total.crees);
   EXPECT_EQ(static_cast<int>(sigles.size()), total.crees) << "a centre was overwritten";
-  EXPECT_EQ(Attribut(base, "COMPTEUR", "999", 12), "99");
+  ASSERT_FALSE(cles.empty());
+  EXPECT_EQ(db->DBOpen("COMPTEUR").DBRead("999").Item(12), *cles.rbegin())
+      << "the counter is the highest key";
 }
 
 }  // namespace
