@@ -16,6 +16,7 @@
 #include "demo/demo_data.h"
 #include "demo/demo_seed.h"
 #include "measurement.h"
+#include "rounds.h"
 
 namespace fs = std::filesystem;
 
@@ -72,12 +73,6 @@ Options ParseOptions(int argc, char** argv) {
   return o;
 }
 
-double Seconds(const std::function<void()>& body) {
-  const auto start = std::chrono::steady_clock::now();
-  body();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 double ThreadCpuSeconds() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
@@ -92,19 +87,6 @@ double RunSeconds(const BenchConfig& c, const std::function<void()>& body) {
   const double start = ThreadCpuSeconds();
   body();
   return ThreadCpuSeconds() - start;
-}
-
-// Median and range of a series of figures.
-struct Spread {
-  double median = 0, min = 0, max = 0;
-};
-
-Spread SpreadOf(std::vector<double> v) {
-  if (v.empty()) return {};
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-  return {median, v.front(), v.back()};
 }
 
 // "12.345us (11.900-14.020)": enough digits for a read of a few
@@ -127,11 +109,7 @@ const char* Verdict(const Measurement& m, bool same, double ours, double ratio) 
   return met ? "ok" : "MISSED";
 }
 
-// One round is one run of each side, back to back; the side that goes first
-// alternates from round to round (A B, B A, A B ...), so that neither always
-// finds the caches the other left. The ratio is taken within each round:
-// a slow moment of the shared machine then hits both terms of one ratio
-// rather than one side of the medians.
+// Timed in interleaved rounds (rounds.h).
 void Run(const Measurement& m, BenchContext& ctx) {
   const auto prepare = [&](int run) {
     if (m.prepare) m.prepare(ctx, run);
@@ -139,28 +117,14 @@ void Run(const Measurement& m, BenchContext& ctx) {
   const double ops = m.operations(ctx.config);
   prepare(0);
   const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);  // warm-up and check
-  std::vector<double> ours, base, ratios;
-  for (int run = 1; run <= ctx.config.runs; ++run) {
-    double o = 0, b = 0;
-    const auto timeOurs = [&] {
-      prepare(run);
-      o = RunSeconds(ctx.config, [&] { (void)m.ours(ctx, run); }) / ops * 1e6;
-    };
-    const auto timeBase = [&] {
-      b = RunSeconds(ctx.config, [&] { (void)m.baseline(ctx, run); }) / ops * 1e6;
-    };
-    if (run % 2) {
-      timeOurs();
-      timeBase();
-    } else {
-      timeBase();
-      timeOurs();
-    }
-    ours.push_back(o);
-    base.push_back(b);
-    ratios.push_back(b > 0 ? o / b : 0);
-  }
-  const Spread o = SpreadOf(ours), b = SpreadOf(base), r = SpreadOf(ratios);
+  const RoundFigures f = Interleave(
+      ctx.config.runs,
+      [&](int run) {
+        prepare(run);
+        return RunSeconds(ctx.config, [&] { (void)m.ours(ctx, run); }) / ops * 1e6;
+      },
+      [&](int run) { return RunSeconds(ctx.config, [&] { (void)m.baseline(ctx, run); }) / ops * 1e6; });
+  const Spread &o = f.ours, &b = f.baseline, &r = f.ratio;
   char target[16] = "none";
   if (m.target > 0) std::snprintf(target, sizeof target, "%.1f", m.target);
   char frame[32] = "";

@@ -19,6 +19,7 @@
 #include "demo/demo_data.h"
 #include "demo/demo_seed.h"
 #include "measurement.h"
+#include "rounds.h"
 
 namespace bench {
 namespace {
@@ -254,45 +255,17 @@ std::string TransferBaseline(PgContext& ctx, int run) {
   return "moved=" + std::to_string(keys.size());
 }
 
-double Seconds(const std::function<void()>& body) {
-  const auto start = std::chrono::steady_clock::now();
-  body();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-struct Spread {
-  double median = 0, min = 0, max = 0;
-};
-
-Spread SpreadOf(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
-}
-
 void Run(const PgMeasurement& m, PgContext& ctx) {
   if (m.prepare) m.prepare(ctx, 0);
   const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);
-  std::vector<double> ours, base, ratios;
-  for (int run = 1; run <= ctx.config.runs; ++run) {
-    double o = 0, b = 0;
-    const auto timeOurs = [&] {
-      if (m.prepare) m.prepare(ctx, run);
-      o = Seconds([&] { (void)m.ours(ctx, run); }) / m.operations * 1e6;
-    };
-    const auto timeBase = [&] { b = Seconds([&] { (void)m.baseline(ctx, run); }) / m.operations * 1e6; };
-    if (run % 2) {
-      timeOurs();
-      timeBase();
-    } else {
-      timeBase();
-      timeOurs();
-    }
-    ours.push_back(o);
-    base.push_back(b);
-    ratios.push_back(o / b);
-  }
-  const Spread o = SpreadOf(ours), b = SpreadOf(base), r = SpreadOf(ratios);
+  const RoundFigures f = Interleave(
+      ctx.config.runs,
+      [&](int run) {
+        if (m.prepare) m.prepare(ctx, run);
+        return Seconds([&] { (void)m.ours(ctx, run); }) / m.operations * 1e6;
+      },
+      [&](int run) { return Seconds([&] { (void)m.baseline(ctx, run); }) / m.operations * 1e6; });
+  const Spread &o = f.ours, &b = f.baseline, &r = f.ratio;
   std::printf("pg_%s ours=%.3fus (%.3f-%.3f) baseline=%.3fus (%.3f-%.3f) ratio=%.2f (%.2f-%.2f) "
               "target=%.1f %s\n",
               m.name.c_str(), o.median, o.min, o.max, b.median, b.min, b.max, r.median, r.min,
