@@ -28,13 +28,15 @@ Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
 void Statement::Bind(int index, std::string_view text) {
-  Check(db_, sqlite3_bind_text(stmt_, index, Data(text), static_cast<int>(text.size()),
-                               SQLITE_STATIC), "bind");
+  Check(db_,
+        sqlite3_bind_text(stmt_, index, Data(text), static_cast<int>(text.size()), SQLITE_STATIC),
+        "bind");
 }
 
 void Statement::BindBlob(int index, std::string_view bytes) {
-  Check(db_, sqlite3_bind_blob(stmt_, index, Data(bytes), static_cast<int>(bytes.size()),
-                               SQLITE_STATIC), "bind");
+  Check(db_,
+        sqlite3_bind_blob(stmt_, index, Data(bytes), static_cast<int>(bytes.size()), SQLITE_STATIC),
+        "bind");
 }
 
 bool Statement::Step() {

@@ -50,13 +50,13 @@ std::unique_ptr<ControlBench> Build(const std::string& path) {
   centre.setItem(b->bigCentre);
   centre.DBWrite();
 
-  b->services.SetDefaultAnswer(morvanel::view::MsgAnswer::OK);
+  b->services.SetDefaultAnswer(forms::MsgAnswer::OK);
   b->ctl = std::make_unique<morvanel::shell::Ctr_Urssaf>(b->services);
   b->ctl->TheDatabase(b->db);
   b->ctl->TheClient(std::make_shared<components::Client>("C1", "Société de mesure", "bench"));
   b->ctl->DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
   b->ctl->Init();
-  b->input = std::make_unique<morvanel::view::UserInput>(b->ctl->Controls(), b->services);
+  b->input = std::make_unique<forms::UserInput>(b->ctl->Controls(), b->services);
   return b;
 }
 
@@ -103,8 +103,8 @@ std::vector<EntityLine> ReadEntities(dba::Database& db) {
 }
 
 std::vector<EntityLine> ReadEstablishments(dba::Database& db, const std::string& entity) {
-  const dba::CItem found = Select(db, "SSELECT ETABLISSEMENT AVEC @ID = \"" + entity + "]\" PAR @ID",
-                                  "ETABLISSEMENT", "0 1");
+  const dba::CItem found = Select(
+      db, "SSELECT ETABLISSEMENT AVEC @ID = \"" + entity + "]\" PAR @ID", "ETABLISSEMENT", "0 1");
   std::vector<EntityLine> lines;
   for (const std::string& line : SplitAt(found.Item(), dba::kAttributeMark)) {
     const std::vector<std::string> columns = SplitAt(line, dba::kValueMark);

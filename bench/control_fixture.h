@@ -25,9 +25,9 @@ inline constexpr const char* kBigCentre = "98";  // attached to entity 200, esta
 
 struct ControlBench {
   std::shared_ptr<dba::Database> db;
-  morvanel::view::headless::HeadlessServices services;  // answers OK to any box
-  std::unique_ptr<morvanel::shell::Ctr_Urssaf> ctl;     // after Init: the search screen
-  std::unique_ptr<morvanel::view::UserInput> input;
+  forms::headless::HeadlessServices services;        // answers OK to any box
+  std::unique_ptr<morvanel::shell::Ctr_Urssaf> ctl;  // after Init: the search screen
+  std::unique_ptr<forms::UserInput> input;
   std::string bigCentre;  // whole text of the long-history centre as written
 };
 
@@ -45,6 +45,6 @@ struct EntityLine {
 [[nodiscard]] std::vector<EntityLine> ReadEntities(dba::Database& db);
 // The establishments of one entity: their ETABLISSEMENT keys and names.
 [[nodiscard]] std::vector<EntityLine> ReadEstablishments(dba::Database& db,
-                                                          const std::string& entity);
+                                                         const std::string& entity);
 
 }  // namespace bench

@@ -22,7 +22,7 @@ int OneStep(const BenchConfig&) { return 1; }
 // What the screen shows after the step, and what it must not have done
 // (a message box means the step went wrong).
 std::string Shown(ControlBench& b) {
-  const morvanel::shell::UrssafScreen& e = b.ctl->Ecran();
+  const morvanel::state::UrssafScreen& e = b.ctl->Ecran();
   return "lines=" + std::to_string(e.Lst_Date.ListCount()) +
          " rates=" + std::to_string(e.Lst_Valeur.ListCount()) + " first=" + e.Lst_Date.List(0) +
          " second=" + e.Lst_Date.List(1) + " entities=" + std::to_string(e.Cbo_Entite.ListCount()) +
@@ -106,7 +106,7 @@ std::string SortBaseline(BenchContext& ctx, int /*run*/) {
   dba::CItem sorted(b.bigCentre);
   sorted.setValues(kAttrDates, sortedDates);
   sorted.setValues(kAttrRates, sortedRates);
-  const morvanel::shell::UrssafScreen& e = b.ctl->Ecran();
+  const morvanel::state::UrssafScreen& e = b.ctl->Ecran();
   return Expected(sortedDates, static_cast<std::size_t>(e.Cbo_Entite.ListCount()),
                   static_cast<std::size_t>(e.Cbo_Etab.ListCount()));
 }

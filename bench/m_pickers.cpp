@@ -37,7 +37,7 @@ void Prepare(BenchContext& ctx, int /*run*/) {
 
 std::string PickOurs(BenchContext& ctx, int run) {
   ControlBench& b = Control(ctx);
-  const morvanel::shell::UrssafScreen& e = b.ctl->Ecran();
+  const morvanel::state::UrssafScreen& e = b.ctl->Ecran();
   b.ctl->Procedures().Remplir_Entite();
   const auto count = static_cast<std::size_t>(e.Cbo_Entite.ListCount());
   if (count > 0) b.input->Pick(e.Cbo_Entite, static_cast<int>(Picked(count, run)));
@@ -61,8 +61,8 @@ std::string PickBaseline(BenchContext& ctx, int run) {
 }  // namespace
 
 void RegisterPickerMeasurements(Registry& r) {
-  r.push_back({"pickers_500x5000", Phase::kWithoutIndex, 0, OneStep, PickOurs, PickBaseline, kFrameUs,
-               Prepare});
+  r.push_back({"pickers_500x5000", Phase::kWithoutIndex, 0, OneStep, PickOurs, PickBaseline,
+               kFrameUs, Prepare});
 }
 
 }  // namespace bench

@@ -43,9 +43,10 @@ std::string WriteOurs(BenchContext& ctx, int run) {
 
 std::string WriteBaseline(BenchContext& ctx, int run) {
   const auto picked = ctx.RandomCases(run + 500, WriteCount(ctx.config));
-  Statement upsert(ctx.base.Handle(),
-                   "INSERT INTO " + Baseline::Table(kCases) +
-                       "(key, body) VALUES(?, ?) ON CONFLICT(key) DO UPDATE SET body = excluded.body");
+  Statement upsert(
+      ctx.base.Handle(),
+      "INSERT INTO " + Baseline::Table(kCases) +
+          "(key, body) VALUES(?, ?) ON CONFLICT(key) DO UPDATE SET body = excluded.body");
   for (const demo::DemoRecord* r : picked) {
     const std::string body = ReplaceAttribute(r->text, 4, "W" + std::to_string(run));
     upsert.Bind(1, r->key);
@@ -60,7 +61,8 @@ std::string WriteBaseline(BenchContext& ctx, int run) {
 
 void RegisterPointMeasurements(Registry& r) {
   r.push_back({"dbread", Phase::kWithoutIndex, 1.2,
-               [](const BenchConfig& c) { return c.quick ? 2000 : 20000; }, ReadOurs, ReadBaseline});
+               [](const BenchConfig& c) { return c.quick ? 2000 : 20000; }, ReadOurs,
+               ReadBaseline});
   r.push_back({"dbwrite", Phase::kWithoutIndex, 0, WriteCount, WriteOurs, WriteBaseline});
 }
 

@@ -14,7 +14,7 @@ namespace {
 // Made on first use and kept to the end of the program: the control's form
 // is never shown by anything else, and nothing runs once the measurements
 // are over. Deliberately never destroyed (the form goes first at exit).
-morvanel::view::qt::QtFormView& ViewOf(ControlBench& b) {
+forms::qt::QtFormView& ViewOf(ControlBench& b) {
   static QApplication* app = [] {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -24,7 +24,7 @@ morvanel::view::qt::QtFormView& ViewOf(ControlBench& b) {
   }();
   (void)app;
   static auto* view = [&b] {
-    auto* v = new morvanel::view::qt::QtFormView(b.ctl->Controls(), b.services);
+    auto* v = new forms::qt::QtFormView(b.ctl->Controls(), b.services);
     v->show();
     QCoreApplication::processEvents();
     return v;
@@ -52,8 +52,8 @@ Measurement WithQtView(Measurement m) {
 }
 
 void RegisterQtHistoryMeasurements(Registry& r) {
-  const auto shown = std::find_if(r.begin(), r.end(),
-                                  [](const Measurement& m) { return m.name == "show_history_32767"; });
+  const auto shown = std::find_if(
+      r.begin(), r.end(), [](const Measurement& m) { return m.name == "show_history_32767"; });
   if (shown == r.end()) return;  // not registered: nothing to mirror
   Measurement m = WithQtView(*shown);
   m.name = "qt_history_32767";

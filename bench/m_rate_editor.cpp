@@ -52,7 +52,7 @@ std::string Digest(std::size_t lines, const std::string& first, const std::strin
 // typed: what the clerk has done before pressing "Ok".
 void PrepareAdd(BenchContext& ctx, int /*run*/) {
   ControlBench& b = Control(ctx);
-  morvanel::shell::UrssafScreen& e = b.ctl->Ecran();
+  morvanel::state::UrssafScreen& e = b.ctl->Ecran();
   if (e.Txt_CodCtrUrssaf.Text() != kBigCentre) {
     b.ctl->Vider_Donnees();
     b.input->Type(e.Txt_CodCtrUrssaf, kBigCentre);
@@ -67,7 +67,7 @@ void PrepareAdd(BenchContext& ctx, int /*run*/) {
 
 std::string AddOurs(BenchContext& ctx, int /*run*/) {
   ControlBench& b = Control(ctx);
-  const morvanel::shell::UrssafScreen& e = b.ctl->Ecran();
+  const morvanel::state::UrssafScreen& e = b.ctl->Ecran();
   b.input->Click(e.Cmd_OkRapport);
   const int n = e.Lst_Date.ListCount();
   return Digest(static_cast<std::size_t>(std::min(n, e.Lst_Valeur.ListCount())), e.Lst_Date.List(0),
@@ -110,8 +110,8 @@ std::string AddBaseline(BenchContext& ctx, int /*run*/) {
 }  // namespace
 
 void RegisterRateEditorMeasurements(Registry& r) {
-  Measurement m{"add_line_32766", Phase::kWithoutIndex, 0, OneStep, AddOurs, AddBaseline,
-                kFrameUs, PrepareAdd};
+  Measurement m{"add_line_32766", Phase::kWithoutIndex, 0,        OneStep,
+                AddOurs,          AddBaseline,          kFrameUs, PrepareAdd};
 #ifdef MORVANEL_BENCH_QT
   m = WithQtView(std::move(m));
 #endif

@@ -96,11 +96,12 @@ void RegisterSelectMeasurements(Registry& r) {
   r.push_back({"select_scan", Phase::kWithoutIndex, 1.5, CaseQueries,
                [](BenchContext& ctx, int) { return CasesOfCentre(ctx, CaseQueries(ctx.config)); },
                ScanBaseline});
-  r.push_back({"sselect_centres", Phase::kWithoutIndex, 1.5, CentreQueries, CentresOurs,
-               CentresBaseline});
-  r.push_back({"select_indexed", Phase::kWithIndex, 1.3, IndexedQueries,
-               [](BenchContext& ctx, int) { return CasesOfCentre(ctx, IndexedQueries(ctx.config)); },
-               IndexedBaseline});
+  r.push_back(
+      {"sselect_centres", Phase::kWithoutIndex, 1.5, CentreQueries, CentresOurs, CentresBaseline});
+  r.push_back(
+      {"select_indexed", Phase::kWithIndex, 1.3, IndexedQueries,
+       [](BenchContext& ctx, int) { return CasesOfCentre(ctx, IndexedQueries(ctx.config)); },
+       IndexedBaseline});
 }
 
 }  // namespace bench

@@ -60,9 +60,9 @@ std::vector<demo::DemoRecord> CaseRecords(int count) {
 struct TransferBench {
   std::shared_ptr<dba::Database> db;
   std::unique_ptr<Baseline> base;
-  morvanel::view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   std::unique_ptr<morvanel::shell::Ctr_Urssaf> ctl;
-  std::unique_ptr<morvanel::view::UserInput> input;
+  std::unique_ptr<forms::UserInput> input;
   int run = 0;  // the run the modal driver works for
 };
 
@@ -72,7 +72,8 @@ std::unique_ptr<TransferBench> BuildTransfer(BenchContext& ctx) {
   auto t = std::make_unique<TransferBench>();
   const std::vector<demo::DemoRecord> cases = CaseRecords(TransferSize(ctx.config));
   t->db = dba::Database::Open(path, {.create = true});
-  for (const char* f : {kCentres, "COMPTEUR", "ASSOCIATION", kCases, "ACTIVITES", "ETABLISSEMENT"}) {
+  for (const char* f :
+       {kCentres, "COMPTEUR", "ASSOCIATION", kCases, "ACTIVITES", "ETABLISSEMENT"}) {
     t->db->CreateFile(f);
   }
   {
@@ -92,10 +93,10 @@ std::unique_ptr<TransferBench> BuildTransfer(BenchContext& ctx) {
   t->base->Load(kCases, cases);
   t->base->BuildIndex(kCases, 1);
 
-  t->services.SetDefaultAnswer(morvanel::view::MsgAnswer::Yes);
+  t->services.SetDefaultAnswer(forms::MsgAnswer::Yes);
   TransferBench* self = t.get();
-  t->services.SetModalDriver([self](morvanel::view::Form& form) {
-    morvanel::view::UserInput in(form, self->services);
+  t->services.SetModalDriver([self](forms::Form& form) {
+    forms::UserInput in(form, self->services);
     in.Type(form.Get("Txt_CentreSuppr"), Target(self->run));
     in.Click(form.Get("Cmd_OKSuppr"));
   });
@@ -104,14 +105,14 @@ std::unique_ptr<TransferBench> BuildTransfer(BenchContext& ctx) {
   t->ctl->TheClient(std::make_shared<components::Client>("C1", "Société de mesure", "bench"));
   t->ctl->DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
   t->ctl->Init();
-  t->input = std::make_unique<morvanel::view::UserInput>(t->ctl->Controls(), t->services);
+  t->input = std::make_unique<forms::UserInput>(t->ctl->Controls(), t->services);
   return t;
 }
 
 TransferBench& Transfer(BenchContext& ctx) {
   // The library state must outlive the control kept here: built first, it
   // is destroyed last.
-  static morvanel::shell::LibraryState& library = morvanel::shell::LibraryState::Instance();
+  static morvanel::state::LibraryState& library = morvanel::state::LibraryState::Instance();
   (void)library;
   static std::unique_ptr<TransferBench> bench;  // one database per program run
   if (!bench) bench = BuildTransfer(ctx);
@@ -225,8 +226,8 @@ std::string SaveBaseline(BenchContext& ctx, int /*run*/) {
 void RegisterWorkflowMeasurements(Registry& r) {
   r.push_back({"save_history_32767", Phase::kWithoutIndex, 0, OneStep, SaveOurs, SaveBaseline,
                kFrameUs, PrepareSave});
-  r.push_back({"transfer_10000", Phase::kWithIndex, 2.0, OneStep, TransferOurs, TransferBaseline,
-               0, PrepareTransfer});
+  r.push_back({"transfer_10000", Phase::kWithIndex, 2.0, OneStep, TransferOurs, TransferBaseline, 0,
+               PrepareTransfer});
 }
 
 }  // namespace bench

@@ -30,7 +30,8 @@ struct Options {
 };
 
 [[noreturn]] void Usage() {
-  std::cerr << "usage: morvanel_bench [--quick] [--cpu] [--db PATH] [--scale N] [--runs N] [--only NAME]...\n"
+  std::cerr << "usage: morvanel_bench [--quick] [--cpu] [--db PATH] [--scale N] [--runs N] [--only "
+               "NAME]...\n"
                "  --quick     small database (3,000 case records), runs in seconds\n"
                "  --cpu       time by this thread's processor time, not elapsed time\n"
                "  --runs N    timed rounds, each one run of ours and one of the baseline\n"
@@ -123,7 +124,9 @@ void Run(const Measurement& m, BenchContext& ctx) {
         prepare(run);
         return RunSeconds(ctx.config, [&] { (void)m.ours(ctx, run); }) / ops * 1e6;
       },
-      [&](int run) { return RunSeconds(ctx.config, [&] { (void)m.baseline(ctx, run); }) / ops * 1e6; });
+      [&](int run) {
+        return RunSeconds(ctx.config, [&] { (void)m.baseline(ctx, run); }) / ops * 1e6;
+      });
   const Spread &o = f.ours, &b = f.baseline, &r = f.ratio;
   char target[16] = "none";
   if (m.target > 0) std::snprintf(target, sizeof target, "%.1f", m.target);
@@ -155,17 +158,17 @@ int Main(int argc, char** argv) {
     BenchContext ctx{*db, base, o.config, demo::DemoCases(o.config.scale), "07"};
 
     demo::SeedSummary s;
-    const double ourSeed = Seconds([&] {
-      s = demo::SeedDemo(*db, {.scale = o.config.scale, .createIndexes = false});
-    });
+    const double ourSeed = Seconds(
+        [&] { s = demo::SeedDemo(*db, {.scale = o.config.scale, .createIndexes = false}); });
     const double baseSeed = Seconds([&] {
       base.Load(demo::kFileCentres, demo::DemoCentres());
       base.Load(demo::kFileCases, ctx.cases);
     });
-    std::printf("# %d case records, %d centres; seeding %.2fs (baseline load %.2fs); %d rounds, "
-                "ours and baseline in turn; %s per operation: median (min-max)\n",
-                s.cases, s.centres, ourSeed, baseSeed, o.config.runs,
-                o.config.cpuTime ? "processor time" : "elapsed time");
+    std::printf(
+        "# %d case records, %d centres; seeding %.2fs (baseline load %.2fs); %d rounds, "
+        "ours and baseline in turn; %s per operation: median (min-max)\n",
+        s.cases, s.centres, ourSeed, baseSeed, o.config.runs,
+        o.config.cpuTime ? "processor time" : "elapsed time");
 
     const Registry all = AllMeasurements();
     for (Phase phase : {Phase::kWithoutIndex, Phase::kWithIndex}) {

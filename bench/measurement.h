@@ -1,7 +1,7 @@
 // The benchmark's measurements: each names one piece of logical work done
 // once through the multivalue database or the control ("ours") and once
-// with the plainest reads that produce the same result ("baseline"). A new measurement is a new file with a Register function
-// listed in measurements.cpp. Benchmark program (bench/).
+// with the plainest reads that produce the same result ("baseline"). A new measurement is a new
+// file with a Register function listed in measurements.cpp. Benchmark program (bench/).
 #pragma once
 
 #include <functional>
@@ -19,8 +19,8 @@ struct ControlBench;  // control_fixture.h
 struct BenchConfig {
   bool quick = false;
   bool cpuTime = false;  // time runs by the thread's processor time
-  int scale = 700;  // 300 case records per unit: 210,000 by default
-  int runs = 15;    // timed rounds (one run of each side); medians and ranges are reported
+  int scale = 700;       // 300 case records per unit: 210,000 by default
+  int runs = 15;         // timed rounds (one run of each side); medians and ranges are reported
   std::vector<std::string> only;  // names to run; empty = all
 };
 
@@ -29,8 +29,8 @@ struct BenchContext {
   dba::Database& db;
   Baseline& base;
   const BenchConfig& config;
-  std::vector<demo::DemoRecord> cases;  // every ELTSPARTEMP record as seeded
-  std::string centre;                   // the centre the selections look for
+  std::vector<demo::DemoRecord> cases;              // every ELTSPARTEMP record as seeded
+  std::string centre;                               // the centre the selections look for
   std::shared_ptr<ControlBench> control = nullptr;  // made by the first control measurement
 
   // `count` case records drawn at random, the same for a given run number.
@@ -64,9 +64,9 @@ using Registry = std::vector<Measurement>;
 // Every measurement, in the order they run within a phase.
 [[nodiscard]] Registry AllMeasurements();
 
-void RegisterPointMeasurements(Registry& r);   // dbread, dbwrite
-void RegisterSelectMeasurements(Registry& r);  // select_scan, select_indexed, sselect_centres
-void RegisterBatchMeasurements(Registry& r);   // rmw_batch
+void RegisterPointMeasurements(Registry& r);    // dbread, dbwrite
+void RegisterSelectMeasurements(Registry& r);   // select_scan, select_indexed, sselect_centres
+void RegisterBatchMeasurements(Registry& r);    // rmw_batch
 void RegisterHistoryMeasurements(Registry& r);  // show_history_32767, sort_history_32767
 void RegisterPickerMeasurements(Registry& r);   // pickers_500x5000
 // save_history_32767, transfer_10000 (after every other control measurement).

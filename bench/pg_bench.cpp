@@ -115,8 +115,9 @@ void Load(Raw& raw, const std::string& table, const std::vector<demo::DemoRecord
 // The (value, key) index table of attribute 1, one row per value.
 void BuildIndex(Raw& raw, const std::string& table, const std::vector<demo::DemoRecord>& records) {
   raw.Exec("CREATE TABLE " + table + "_a1(value bytea, key bytea, PRIMARY KEY(value, key))");
-  raw.Prepare("ix_" + table, "INSERT INTO " + table + "_a1 VALUES($1::bytea, $2::bytea)"
-                             " ON CONFLICT DO NOTHING");
+  raw.Prepare("ix_" + table, "INSERT INTO " + table +
+                                 "_a1 VALUES($1::bytea, $2::bytea)"
+                                 " ON CONFLICT DO NOTHING");
   raw.Exec("BEGIN");
   for (const demo::DemoRecord& r : records) {
     const std::string_view field = AttributeOf(r.text, 1);
@@ -189,7 +190,8 @@ std::string IndexedOurs(PgContext& ctx, int /*run*/) {
   request.setItem(2, demo::kFileCases);
   request.setItem(3, "0");
   std::string result;
-  for (int i = 0; i < IndexedQueries(ctx.config); ++i) result = ctx.db.DBSelect(request.Item()).Item();
+  for (int i = 0; i < IndexedQueries(ctx.config); ++i)
+    result = ctx.db.DBSelect(request.Item()).Item();
   return result;
 }
 
@@ -220,10 +222,10 @@ void PrepareTransfer(PgContext& ctx, int run) {
 std::string TransferOurs(PgContext& ctx, int run) {
   dba::Transaction t(ctx.db);
   int found = 0;
-  const dba::CItem keys = ctx.db.DBSelect(std::string("SELECT TCASES AVEC 1 = \"") + Source(run) +
-                                              "\"" + dba::kAttributeMark + "TCASES" +
-                                              dba::kAttributeMark + "0",
-                                          "", &found);
+  const dba::CItem keys =
+      ctx.db.DBSelect(std::string("SELECT TCASES AVEC 1 = \"") + Source(run) + "\"" +
+                          dba::kAttributeMark + "TCASES" + dba::kAttributeMark + "0",
+                      "", &found);
   dba::DBFile cases = ctx.db.DBOpen("TCASES");
   for (int i = 1; i <= found; ++i) {
     dba::CItem r = cases.DBRead(keys.Item(i));
@@ -266,10 +268,14 @@ void Run(const PgMeasurement& m, PgContext& ctx) {
       },
       [&](int run) { return Seconds([&] { (void)m.baseline(ctx, run); }) / m.operations * 1e6; });
   const Spread &o = f.ours, &b = f.baseline, &r = f.ratio;
-  std::printf("pg_%s ours=%.3fus (%.3f-%.3f) baseline=%.3fus (%.3f-%.3f) ratio=%.2f (%.2f-%.2f) "
-              "target=%.1f %s\n",
-              m.name.c_str(), o.median, o.min, o.max, b.median, b.min, b.max, r.median, r.min,
-              r.max, m.target, !same ? "MISMATCH" : r.median <= m.target ? "ok" : "MISSED");
+  std::printf(
+      "pg_%s ours=%.3fus (%.3f-%.3f) baseline=%.3fus (%.3f-%.3f) ratio=%.2f (%.2f-%.2f) "
+      "target=%.1f %s\n",
+      m.name.c_str(), o.median, o.min, o.max, b.median, b.min, b.max, r.median, r.min, r.max,
+      m.target,
+      !same                  ? "MISMATCH"
+      : r.median <= m.target ? "ok"
+                             : "MISSED");
   std::fflush(stdout);
 }
 
@@ -286,7 +292,8 @@ int RunPostgres(const std::string& uri, const BenchConfig& config) {
   const int transferSize = config.quick ? 1000 : 10000;
 
   demo::SeedSummary s;
-  const double ourSeed = Seconds([&] { s = demo::SeedDemo(*db, {.scale = config.scale, .createIndexes = false}); });
+  const double ourSeed =
+      Seconds([&] { s = demo::SeedDemo(*db, {.scale = config.scale, .createIndexes = false}); });
   const double baseSeed = Seconds([&] { Load(raw, "b_cases", ctx.cases); });
   std::vector<demo::DemoRecord> transfer;
   for (int i = 0; i < transferSize; ++i) {
@@ -316,17 +323,20 @@ int RunPostgres(const std::string& uri, const BenchConfig& config) {
   raw.Exec("CREATE TABLE b_tcentres(key bytea PRIMARY KEY, body bytea NOT NULL)");
   raw.Prepare("read", "SELECT body FROM b_cases WHERE key = $1::bytea");
   raw.Prepare("update", "UPDATE b_cases SET body = $1::bytea WHERE key = $2::bytea");
-  raw.Prepare("t_centre", "INSERT INTO b_tcentres VALUES($1::bytea, $2::bytea)"
-                          " ON CONFLICT (key) DO UPDATE SET body = excluded.body");
+  raw.Prepare("t_centre",
+              "INSERT INTO b_tcentres VALUES($1::bytea, $2::bytea)"
+              " ON CONFLICT (key) DO UPDATE SET body = excluded.body");
   raw.Prepare("t_keys", "SELECT key FROM b_tcases_a1 WHERE value = $1::bytea ORDER BY key");
   raw.Prepare("t_read", "SELECT body FROM b_tcases WHERE key = $1::bytea");
   raw.Prepare("t_update", "UPDATE b_tcases SET body = $1::bytea WHERE key = $2::bytea");
-  raw.Prepare("t_reindex", "UPDATE b_tcases_a1 SET value = $1::bytea WHERE value = $2::bytea"
-                           " AND key = $3::bytea");
+  raw.Prepare("t_reindex",
+              "UPDATE b_tcases_a1 SET value = $1::bytea WHERE value = $2::bytea"
+              " AND key = $3::bytea");
   raw.Prepare("t_drop", "DELETE FROM b_tcentres WHERE key = $1::bytea");
-  std::printf("# PostgreSQL %s: %d case records; seeding %.2fs (baseline load %.2fs); %d rounds, "
-              "ours and raw libpq in turn; elapsed time per operation: median (min-max)\n",
-              uri.c_str(), s.cases, ourSeed, baseSeed, config.runs);
+  std::printf(
+      "# PostgreSQL %s: %d case records; seeding %.2fs (baseline load %.2fs); %d rounds, "
+      "ours and raw libpq in turn; elapsed time per operation: median (min-max)\n",
+      uri.c_str(), s.cases, ourSeed, baseSeed, config.runs);
 
   const std::vector<PgMeasurement> before = {
       {"dbread", 1.3, config.quick ? 2000 : 20000, ReadOurs, ReadBaseline},

@@ -27,9 +27,15 @@ using Contents = std::map<std::string, std::string>;
 
 const Contents& Before() {
   static const Contents kBefore = {
-      {"01", "URSSAF PARIS\xFE" "75\xFE" "A\xFD" "B"},
+      {"01",
+       "URSSAF PARIS\xFE"
+       "75\xFE"
+       "A\xFD"
+       "B"},
       {"07", "URSSAF RHONE"},
-      {"Z", "\xFE\xFE" "fin"},
+      {"Z",
+       "\xFE\xFE"
+       "fin"},
   };
   return kBefore;
 }
@@ -94,7 +100,8 @@ bool Expected(std::string_view input, Contents& contents) {
 
 std::string Describe(const Contents& c) {
   std::string out;
-  for (const auto& [key, text] : c) out += fuzz::Printable(key) + " = " + fuzz::Printable(text) + "\n";
+  for (const auto& [key, text] : c)
+    out += fuzz::Printable(key) + " = " + fuzz::Printable(text) + "\n";
   return out;
 }
 
@@ -111,14 +118,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (status == mvdb::kExitOk) {
     Contents expected = Before();
-    if (!Expected(input, expected)) fuzz::Fail("an import of malformed lines succeeded", fuzz::Printable(input));
+    if (!Expected(input, expected))
+      fuzz::Fail("an import of malformed lines succeeded", fuzz::Printable(input));
     if (after != expected) {
       fuzz::Fail("the import did not write what its lines say",
-                 fuzz::Printable(input) + "\nexpected:\n" + Describe(expected) + "found:\n" + Describe(after));
+                 fuzz::Printable(input) + "\nexpected:\n" + Describe(expected) + "found:\n" +
+                     Describe(after));
     }
     if (!err.str().empty()) fuzz::Fail("a successful import printed an error", err.str());
   } else {
-    if (status != mvdb::kExitFailure && status != mvdb::kExitUsage) fuzz::Fail("unknown exit status");
+    if (status != mvdb::kExitFailure && status != mvdb::kExitUsage)
+      fuzz::Fail("unknown exit status");
     if (err.str().empty()) fuzz::Fail("a failed import said nothing", fuzz::Printable(input));
     if (after != Before()) {
       fuzz::Fail("a failed import changed the file",

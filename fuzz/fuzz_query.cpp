@@ -56,7 +56,8 @@ std::vector<Seed> Records() {
   const std::string a = std::string(1, FE);
   return {
       {"CENTRES", "01", Join({"URSSAF PARIS", "75", Join({"A", "B", ""}, FD), "2024", "0"}, FE)},
-      {"CENTRES", "07", Join({"URSSAF RHONE", "69", Join({"B", Join({"x", "y"}, FC)}, FD), "2023"}, FE)},
+      {"CENTRES", "07",
+       Join({"URSSAF RHONE", "69", Join({"B", Join({"x", "y"}, FC)}, FD), "2023"}, FE)},
       {"CENTRES", "070", Join({"URSSAF RHONE", "69", "C", "", "12.5"}, FE)},
       {"CENTRES", "07A", Join({"", "69", "", "2023"}, FE)},
       {"CENTRES", "1", Join({"Île-de-France", "75", Join({"é", "É"}, FD)}, FE)},
@@ -64,10 +65,13 @@ std::vector<Seed> Records() {
       {"CENTRES", "2", Join({"[crochet]", "7", "[b", "2024"}, FE)},
       {"CENTRES", "A", Join({"O'Brien", "\"dit\"", Join({"", ""}, FD)}, FE)},
       {"CENTRES", "a", "URSSAF"},
-      {"CENTRES", "Z]", Join({"Z", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                              "", "", "", "", "", "", "", "", "", "", "", "", "trente"}, FE)},
+      {"CENTRES", "Z]",
+       Join({"Z", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+             "",  "", "", "", "", "", "", "", "", "", "", "", "", "", "trente"},
+            FE)},
       {"CENTRES", "x[y", Join({"URSSAF PARIS", "75", Join({"A", "A"}, FD)}, FE)},
-      {"CENTRES", "O'B", Join({"URSSAF", Join({"69", "75"}, FD), Join({Join({"A", "B"}, FC), "C"}, FD)}, FE)},
+      {"CENTRES", "O'B",
+       Join({"URSSAF", Join({"69", "75"}, FD), Join({Join({"A", "B"}, FC), "C"}, FD)}, FE)},
       {"CENTRES", "Q\"", a + "75" + a + "a"},
       {"CENTRES", "é", Join({"ÉCHELLE", "9", "B"}, FE)},
       {"CAS", "1000", Join({"07", "SALARIE", "2024"}, FE)},
@@ -144,7 +148,8 @@ Outcome Change(dba::Database& db, std::string_view line) {
     } else {
       const std::size_t mark = line.find(FE);
       dba::CItem r = centres.DBNew(line.substr(0, mark));
-      r.setItem(std::string(mark == std::string_view::npos ? std::string_view{} : line.substr(mark + 1)));
+      r.setItem(
+          std::string(mark == std::string_view::npos ? std::string_view{} : line.substr(mark + 1)));
       r.DBWrite();
     }
     o.ok = true;
@@ -169,7 +174,8 @@ std::string Sentence(const dba::query::Condition& c) {
     if (c.match == Match::kStartsWith || c.match == Match::kContains) value += "]";
   }
   const char quote = value.find('"') == std::string::npos ? '"' : '\'';
-  return std::to_string(c.attribute) + " " + kOps[static_cast<int>(c.op)] + " " + quote + value + quote;
+  return std::to_string(c.attribute) + " " + kOps[static_cast<int>(c.op)] + " " + quote + value +
+         quote;
 }
 
 using Keys = std::set<std::string>;
@@ -180,7 +186,8 @@ Keys Select(dba::Database& db, const std::string& sentence) {
   try {
     text = db.DBSelect(dba::Requete{sentence, "", "0"}.Texte()).Item();
   } catch (const dba::DbaError& e) {
-    fuzz::Fail("a sentence made of parsed conditions failed", fuzz::Printable(sentence) + "\n" + e.what());
+    fuzz::Fail("a sentence made of parsed conditions failed",
+               fuzz::Printable(sentence) + "\n" + e.what());
   }
   for (std::size_t from = 0; !text.empty();) {
     const std::size_t mark = text.find(FE, from);
@@ -206,7 +213,8 @@ void CheckSetAlgebra(dba::Database& db, const dba::query::Query& q) {
       group += (group.empty() ? " WITH " : " AND ") + Sentence(c);
       const Keys one = Select(db, head + " WITH " + Sentence(c));
       Keys kept;
-      std::set_intersection(both.begin(), both.end(), one.begin(), one.end(), std::inserter(kept, kept.end()));
+      std::set_intersection(both.begin(), both.end(), one.begin(), one.end(),
+                            std::inserter(kept, kept.end()));
       both = std::move(kept);
       if (c.op == dba::query::Op::kEq || c.op == dba::query::Op::kNe) {
         dba::query::Condition other = c;
@@ -214,14 +222,17 @@ void CheckSetAlgebra(dba::Database& db, const dba::query::Query& q) {
         Keys either = one;
         const Keys rest = Select(db, head + " WITH " + Sentence(other));
         either.insert(rest.begin(), rest.end());
-        if (either != all) fuzz::Fail("= and # together miss records", fuzz::Printable(Sentence(c)));
+        if (either != all)
+          fuzz::Fail("= and # together miss records", fuzz::Printable(Sentence(c)));
       }
     }
-    if (Select(db, head + group) != both) fuzz::Fail("ET is not the intersection", fuzz::Printable(group));
+    if (Select(db, head + group) != both)
+      fuzz::Fail("ET is not the intersection", fuzz::Printable(group));
     groups.insert(both.begin(), both.end());
     whole += (g == 0 ? "" : " OR") + group;
   }
-  if (!q.anyOf.empty() && Select(db, whole) != groups) fuzz::Fail("OU is not the union", fuzz::Printable(whole));
+  if (!q.anyOf.empty() && Select(db, whole) != groups)
+    fuzz::Fail("OU is not the union", fuzz::Printable(whole));
   if (!q.anyOf.empty() && Select(db, whole + (q.sorted ? " BY-DSND 1" : " BY 2")) != groups) {
     fuzz::Fail("sorting changed what is kept", fuzz::Printable(whole));
   }

@@ -40,14 +40,16 @@ std::string JoinFields(const std::vector<std::string>& fields, char mark) {
 
 void CheckStored(std::string_view stored) {
   const std::string shown = mvdb::ToShown(stored);
-  if (!IsShowable(shown)) fuzz::Fail("the shown form holds an unprintable byte", fuzz::Printable(shown));
+  if (!IsShowable(shown))
+    fuzz::Fail("the shown form holds an unprintable byte", fuzz::Printable(shown));
   std::string back;
   try {
     back = mvdb::FromShown(shown);
   } catch (const mvdb::ShownFormError& e) {
     fuzz::Fail("a shown form does not read back", fuzz::Printable(shown) + "\n" + e.what());
   }
-  if (back != stored) fuzz::Fail("record -> shown -> record changed the bytes", fuzz::Printable(stored));
+  if (back != stored)
+    fuzz::Fail("record -> shown -> record changed the bytes", fuzz::Printable(stored));
 }
 
 void CheckShown(std::string_view shown) {
@@ -62,7 +64,8 @@ void CheckShown(std::string_view shown) {
   try {
     storedAgain = mvdb::FromShown(again);
   } catch (const mvdb::ShownFormError& e) {
-    fuzz::Fail("shown -> record -> shown does not read back", fuzz::Printable(again) + "\n" + e.what());
+    fuzz::Fail("shown -> record -> shown does not read back",
+               fuzz::Printable(again) + "\n" + e.what());
   }
   if (storedAgain != stored || mvdb::ToShown(storedAgain) != again) {
     fuzz::Fail("shown -> record -> shown is not stable", fuzz::Printable(shown));
@@ -75,7 +78,8 @@ void CheckRecord(const std::string& text, int where) {
   const int count = record.DCount();
   std::vector<std::string> attributes;
   for (int a = 1; a <= count; ++a) attributes.push_back(record.Item(a));
-  if (JoinFields(attributes, FE) != text) fuzz::Fail("the attributes do not make the record", fuzz::Printable(text));
+  if (JoinFields(attributes, FE) != text)
+    fuzz::Fail("the attributes do not make the record", fuzz::Printable(text));
 
   int walked = 0;
   for (const dba::CItem::AttributeView view : record.Attributes()) {
@@ -99,10 +103,12 @@ void CheckRecord(const std::string& text, int where) {
   const int index = 1 + where % (count + 2);
   std::string edited = text;
   dba::text::ReplaceField(edited, FE, index, dba::text::Field(text, FE, index));
-  if (edited != text) fuzz::Fail("rewriting a field unchanged changed the record", fuzz::Printable(text));
+  if (edited != text)
+    fuzz::Fail("rewriting a field unchanged changed the record", fuzz::Printable(text));
   if (index <= count) {
     dba::text::InsertField(edited, FE, index, "inserted");
-    if (dba::text::CountFields(edited, FE) != count + 1 || dba::text::Field(edited, FE, index) != "inserted") {
+    if (dba::text::CountFields(edited, FE) != count + 1 ||
+        dba::text::Field(edited, FE, index) != "inserted") {
       fuzz::Fail("an inserted field is not where it was put", fuzz::Printable(text));
     }
     dba::text::DeleteField(edited, FE, index);

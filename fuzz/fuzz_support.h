@@ -20,7 +20,8 @@ class ScratchDir {
     std::error_code ec;
     const char* base = std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : nullptr;
     std::string pattern =
-        std::string(base ? base : std::filesystem::temp_directory_path().c_str()) + "/morvanel-fuzz-XXXXXX";
+        std::string(base ? base : std::filesystem::temp_directory_path().c_str()) +
+        "/morvanel-fuzz-XXXXXX";
     if (!mkdtemp(pattern.data())) {
       std::perror("mkdtemp");
       std::abort();
@@ -34,7 +35,9 @@ class ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
-  [[nodiscard]] std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+  [[nodiscard]] std::string File(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+  }
 
  private:
   std::string path_;

@@ -6,6 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# The layout is checked before anything is built: a file clang-format would
+# change fails the run (scripts/format.sh rewrites them).
+scripts/format.sh --check
 # Warnings fail the build here, as they do in CI.
 build=build; extra=(-DMORVANEL_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then

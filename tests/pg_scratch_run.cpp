@@ -13,7 +13,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: pg-scratch-run COMMAND [ARG...]  (@DB@ stands for the database)\n");
+    std::fprintf(stderr,
+                 "usage: pg-scratch-run COMMAND [ARG...]  (@DB@ stands for the database)\n");
     return 2;
   }
   morvanel::testing::ScratchPg scratch;

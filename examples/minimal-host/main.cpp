@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
   try {
     auto db = dba::Database::Open(argv[2]);
     // Every box the control may raise is answered with its first button.
-    morvanel::view::headless::HeadlessServices services;
-    services.SetDefaultAnswer(morvanel::view::MsgAnswer::OK);
+    forms::headless::HeadlessServices services;
+    services.SetDefaultAnswer(forms::MsgAnswer::OK);
 
     std::unique_ptr<morvanel::ICtrUrssaf> control =
         morvanel::hosting::CreateControl(morvanel::kProgIdCtrUrssaf, services);
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     control->Init();
 
     // The sigle list holds the centres in the order the control shows them.
-    const morvanel::view::Control& sigles = control->Controls().Get("Cbo_SigleCtrUrssaf");
+    const forms::Control& sigles = control->Controls().Get("Cbo_SigleCtrUrssaf");
     for (int i = 0; i < sigles.ListCount(); ++i) std::cout << sigles.List(i) << '\n';
     return 0;
   } catch (const std::exception& e) {

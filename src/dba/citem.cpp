@@ -13,8 +13,8 @@ namespace {
 
 void CheckPosition(int position, const char* what) {
   if (position > CItem::kMaxPosition) {
-    throw DbaError(kErrBadArgument, std::string("Position d'") + what + " trop grande : " +
-                                        std::to_string(position) + ".");
+    throw DbaError(kErrBadArgument, std::string("Position d'") + what +
+                                        " trop grande : " + std::to_string(position) + ".");
   }
 }
 
@@ -28,8 +28,8 @@ void CheckWritableAttribute(int attribute) {
 
 void CheckWritableValue(int value, const char* what) {
   if (value < -1) {
-    throw DbaError(kErrBadArgument,
-                   std::string("Position de ") + what + " invalide : " + std::to_string(value) + ".");
+    throw DbaError(kErrBadArgument, std::string("Position de ") + what +
+                                        " invalide : " + std::to_string(value) + ".");
   }
   CheckPosition(value, what);
 }

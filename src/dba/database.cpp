@@ -18,14 +18,15 @@ bool IsMark(char c) { return c == kAttributeMark || c == kValueMark || c == kSub
 bool IsFileNameByte(unsigned char c) {
   // ASCII letters, digits, "_", ".", "-" and the bytes of non-ASCII UTF-8
   // letters (0x80-0xF7). Nothing that would end a word of a sentence.
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         c == '_' || c == '.' || c == '-' || (c >= 0x80 && c <= 0xF7);
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '.' || c == '-' || (c >= 0x80 && c <= 0xF7);
 }
 
 }  // namespace
 
 void CheckKey(std::string_view key) {
-  if (key.empty()) throw DbaError(kErrBadArgument, "La clé d'un enregistrement ne peut pas être vide.");
+  if (key.empty())
+    throw DbaError(kErrBadArgument, "La clé d'un enregistrement ne peut pas être vide.");
   for (char c : key) {
     if (IsMark(c) || c == '\0') {
       throw DbaError(kErrBadArgument,
@@ -49,7 +50,8 @@ bool IsServerUri(std::string_view path) {
 }
 
 std::shared_ptr<Database> Database::Open(const std::string& path, const OpenOptions& options) {
-  if (IsServerUri(path)) return std::shared_ptr<Database>(new Database(OpenPostgres(path, options)));
+  if (IsServerUri(path))
+    return std::shared_ptr<Database>(new Database(OpenPostgres(path, options)));
   auto connection = store::Connection::Open(path, options.create, options.busyTimeoutMs);
   return std::shared_ptr<Database>(
       new Database(std::make_unique<SqliteDatabase>(path, options, std::move(connection))));

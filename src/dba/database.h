@@ -123,9 +123,9 @@ class DBFile {
 };
 
 struct OpenOptions {
-  bool create = false;             // create the database file when missing
-  int busyTimeoutMs = 5000;        // wait for another process's write lock
-  int lockTimeoutMs = 5000;        // wait for another session's record lock
+  bool create = false;       // create the database file when missing
+  int busyTimeoutMs = 5000;  // wait for another process's write lock
+  int lockTimeoutMs = 5000;  // wait for another session's record lock
 };
 
 class Database : public std::enable_shared_from_this<Database> {
@@ -157,7 +157,7 @@ class Database : public std::enable_shared_from_this<Database> {
   void RegisterRoutine(std::string name, Routine routine);
 
   // Administration.
-  void CreateFile(std::string_view fileName);   // kErrFileExists when present
+  void CreateFile(std::string_view fileName);  // kErrFileExists when present
   void DeleteFile(std::string_view fileName);
   [[nodiscard]] std::vector<std::string> Files() const;
   void CreateIndex(std::string_view fileName, int attribute);

@@ -52,7 +52,8 @@ const std::string& DBFile::Name() const {
 
 void CItem::DBWrite() const {
   if (!file_) {
-    throw DbaError(kErrNotBound, "L'enregistrement n'appartient à aucun fichier (DBRead ou DBNew).");
+    throw DbaError(kErrNotBound,
+                   "L'enregistrement n'appartient à aucun fichier (DBRead ou DBNew).");
   }
   file_->db->impl().Write(*file_, key_, text_);
 }

@@ -21,8 +21,8 @@ const std::vector<int>& SqliteDatabase::IndexedAttributes(std::int64_t fileId) {
 }
 
 void SqliteDatabase::UpdateIndexEntries(std::int64_t fileId, std::string_view key,
-                                      std::string_view oldBody, std::string_view newBody,
-                                      bool hadOld, bool hasNew) {
+                                        std::string_view oldBody, std::string_view newBody,
+                                        bool hadOld, bool hasNew) {
   for (const int attribute : IndexedAttributes(fileId)) {
     const std::string_view before = text::Field(oldBody, kAttributeMark, attribute);
     const std::string_view after = text::Field(newBody, kAttributeMark, attribute);

@@ -53,8 +53,9 @@ std::vector<std::string> PgDatabase::Check() {
         }
       }
       {
-        pg::Result r = Binary(c, "SELECT value, key FROM mv_index_entries WHERE file_id = $1::int8"
-                                 " AND attr = $2::int4",
+        pg::Result r = Binary(c,
+                              "SELECT value, key FROM mv_index_entries WHERE file_id = $1::int8"
+                              " AND attr = $2::int4",
                               {std::to_string(id), std::to_string(attribute)});
         for (int i = 0; i < r.Rows(); ++i) {
           stored.emplace(std::string(r.Bytes(i, 0)), std::string(r.Bytes(i, 1)));
@@ -67,9 +68,8 @@ std::vector<std::string> PgDatabase::Check() {
                           " LEFT JOIN mv_indexes i ON i.file_id = e.file_id AND i.attr = e.attr"
                           " WHERE i.attr IS NULL");
     for (int i = 0; i < r.Rows(); ++i) {
-      findings.push_back("entry of no index: file " + std::to_string(r.Int(i, 0)) +
-                         " attribute " + std::to_string(r.Int(i, 1)) + " record " +
-                         ShownForCheck(r.Bytes(i, 2)));
+      findings.push_back("entry of no index: file " + std::to_string(r.Int(i, 0)) + " attribute " +
+                         std::to_string(r.Int(i, 1)) + " record " + ShownForCheck(r.Bytes(i, 2)));
     }
     c.Exec("COMMIT");
   } catch (...) {

@@ -110,8 +110,8 @@ PgDatabase::PgDatabase(std::string uri, const OpenOptions& options,
   for (;;) {
     owner_ = static_cast<std::int64_t>(((std::uint64_t{rd()} << 32) | rd()) >> 1);
     if (owner_ == 0) continue;
-    pg::Result r = conn_->Exec(
-        ("SELECT pg_try_advisory_lock(" + std::to_string(owner_) + ")").c_str());
+    pg::Result r =
+        conn_->Exec(("SELECT pg_try_advisory_lock(" + std::to_string(owner_) + ")").c_str());
     if (r.Bytes(0, 0) == "t") break;
   }
 }
@@ -196,11 +196,11 @@ void PgDatabase::RetryWhileLocked(const FileBinding& file, std::string_view key,
     // Inside a Transaction we hold the write lock the owner needs to
     // release its record: waiting could only end in the timeout.
     if (inTransaction_ || now >= deadline) {
-      throw DbaError(kErrRecordLocked, "L'enregistrement « " + std::string(key) +
-                                           " » du fichier " + file.name +
-                                           " est verrouillé par une autre session.");
+      throw DbaError(kErrRecordLocked, "L'enregistrement « " + std::string(key) + " » du fichier " +
+                                           file.name + " est verrouillé par une autre session.");
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(20, deadline - now)));
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(std::min<std::int64_t>(20, deadline - now)));
   }
 }
 
@@ -383,7 +383,10 @@ void PgDatabase::Write(const FileBinding& file, std::string_view key, std::strin
                                        existed, body, true);
         pg::Params p;
         p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
-        p.Int4Array(c.goneAttrs).BytesArray(c.goneValues).Int4Array(c.newAttrs).BytesArray(c.newValues);
+        p.Int4Array(c.goneAttrs)
+            .BytesArray(c.goneValues)
+            .Int4Array(c.newAttrs)
+            .BytesArray(c.newValues);
         conn_->Run(pg::Sql::kWriteIndexed, p);
       }
       w.Commit();
@@ -407,7 +410,8 @@ int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
       if (old.Bool(0, 1)) return false;
       existed = !old.IsNull(0, 0);
       if (existed) {
-        const EntryChanges c = Changes(IndexedAttributes(file.id), old.Bytes(0, 0), true, {}, false);
+        const EntryChanges c =
+            Changes(IndexedAttributes(file.id), old.Bytes(0, 0), true, {}, false);
         pg::Params p;
         p.Int(file.id).Bytes(key).Int(owner_).Int4Array(c.goneAttrs).BytesArray(c.goneValues);
         conn_->Run(pg::Sql::kDelete, p);
@@ -440,8 +444,10 @@ void PgDatabase::Scan(const FileBinding& file,
     }
     // A cursor reads the file in slices: memory stays bounded however
     // large it is. The id is a number of ours, not text from outside.
-    conn_->Exec(("DECLARE " + cursor + " BINARY NO SCROLL CURSOR FOR SELECT key, body FROM"
-                 " mv_records WHERE file_id = " + std::to_string(file.id) + " ORDER BY key")
+    conn_->Exec(("DECLARE " + cursor +
+                 " BINARY NO SCROLL CURSOR FOR SELECT key, body FROM"
+                 " mv_records WHERE file_id = " +
+                 std::to_string(file.id) + " ORDER BY key")
                     .c_str());
     const std::string fetch = "FETCH 2000 FROM " + cursor;
     for (;;) {

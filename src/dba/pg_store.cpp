@@ -22,25 +22,28 @@ constexpr int kFormatVersion = 1;
 // owner number (PgDatabase); the server drops it when the session ends, for
 // whatever reason, so a row of a dead session is never mistaken for a live
 // one. pg_locks is readable by every role, unlike most of pg_stat_activity.
-#define MV_BLOCKED(token)                                                                     \
-  "CASE WHEN l.owner IS NULL OR l.owner = " token                                            \
-  " THEN false ELSE EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"           \
-  " AND k.objsubid = 1 AND k.granted"                                                        \
-  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"       \
-  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                                    \
+#define MV_BLOCKED(token)                                                              \
+  "CASE WHEN l.owner IS NULL OR l.owner = " token                                      \
+  " THEN false ELSE EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"     \
+  " AND k.objsubid = 1 AND k.granted"                                                  \
+  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())" \
+  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                              \
   " AND k.objid::int8 = (l.owner & 4294967295)) END"
 
 // The same test as a condition on the rows of mv_locks l.
-#define MV_HELD_BY_OTHER(token)                                                               \
-  "l.owner <> " token " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"   \
-  " AND k.objsubid = 1 AND k.granted"                                                        \
-  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"       \
-  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                                    \
+#define MV_HELD_BY_OTHER(token)                                                        \
+  "l.owner <> " token                                                                  \
+  " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"                 \
+  " AND k.objsubid = 1 AND k.granted"                                                  \
+  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())" \
+  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                              \
   " AND k.objid::int8 = (l.owner & 4294967295))"
 
-#define MV_ENTRIES_GONE(file, key, attrs, values)                                            \
-  "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values "::bytea[])"     \
-  " AS u(attr, value) WHERE e.file_id = " file "::int8 AND e.attr = u.attr"                  \
+#define MV_ENTRIES_GONE(file, key, attrs, values)                          \
+  "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values \
+  "::bytea[])"                                                             \
+  " AS u(attr, value) WHERE e.file_id = " file                             \
+  "::int8 AND e.attr = u.attr"                                             \
   " AND e.value = u.value AND e.key = " key "::bytea"
 
 constexpr const char* kSql[] = {
@@ -278,7 +281,8 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   PGconn* raw = PQconnectdb(uri.c_str());
   std::unique_ptr<Connection> c(new Connection(raw));
   if (raw == nullptr || PQstatus(raw) != CONNECTION_OK) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) + " » ne s'ouvre pas : " +
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) +
+                                             " » ne s'ouvre pas : " +
                                              Trimmed(raw ? PQerrorMessage(raw) : "mémoire") + ".");
   }
   // A wait for a lock (the write lock above all) gives up as a busy SQLite
@@ -295,19 +299,19 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   };
   if (!probe()) {
     if (!create) {
-      throw DbaError(kErrDatabaseNotFound,
-                     "La base de données « " + Shown(uri) +
-                         " » n'est pas une base de données multivaleur (mvdb create y crée ses tables).");
+      throw DbaError(
+          kErrDatabaseNotFound,
+          "La base de données « " + Shown(uri) +
+              " » n'est pas une base de données multivaleur (mvdb create y crée ses tables).");
     }
     c->CreateSchema();
   }
   Result format = c->Exec("SELECT max(format) FROM mv_meta");
   const std::string found(format.Bytes(0, 0));
   if (found.empty() || std::stoi(found) > kFormatVersion) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) +
-                                             " » a un format plus récent (" + found +
-                                             ") que ce programme (" +
-                                             std::to_string(kFormatVersion) + ").");
+    throw DbaError(kErrDatabaseNotFound,
+                   "La base de données « " + Shown(uri) + " » a un format plus récent (" + found +
+                       ") que ce programme (" + std::to_string(kFormatVersion) + ").");
   }
   return c;
 }
@@ -369,7 +373,8 @@ void Connection::Fail(PGresult* r) const {
   }
   // Lock not available (lock_timeout), deadlock, serialization failure.
   if (code == "55P03" || code == "40P01" || code == "40001") {
-    throw DbaError(kErrBusy, "La base de données est occupée par un autre traitement : " + why + ".");
+    throw DbaError(kErrBusy,
+                   "La base de données est occupée par un autre traitement : " + why + ".");
   }
   throw DbaError(kErrStorage, "Erreur de la base de données : " + why + ".");
 }

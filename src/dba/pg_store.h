@@ -60,8 +60,8 @@ class Params {
   Params(const Params&) = delete;
   Params& operator=(const Params&) = delete;
 
-  Params& Int(std::int64_t v);      // int8
-  Params& Int4(std::int32_t v);     // int4
+  Params& Int(std::int64_t v);        // int8
+  Params& Int4(std::int32_t v);       // int4
   Params& Bytes(std::string_view v);  // bytea (or the raw binary form of any type)
   // A one-dimensional array, int4[] or bytea[].
   Params& Int4Array(const std::vector<std::int32_t>& v);
@@ -134,7 +134,6 @@ class Connection {
 
 // The database-wide write lock: one transaction-level advisory lock, whose
 // two-number key cannot meet the one-number keys of session owners.
-inline constexpr const char* kBeginWrite =
-    "BEGIN; SELECT pg_advisory_xact_lock(1297499202, 1);";
+inline constexpr const char* kBeginWrite = "BEGIN; SELECT pg_advisory_xact_lock(1297499202, 1);";
 
 }  // namespace dba::pg

@@ -72,7 +72,8 @@ void Collect(SqliteDatabase& db, std::int64_t fileId, const Plan& plan, Rows& ro
   {
     store::Step s(c, Sql::kIndexFrom);
     s.Int(1, fileId).Int(2, plan.condition->attribute).Blob(3, plan.condition->value);
-    while (s.Next() && s.ColBlob(0).starts_with(plan.condition->value)) keys.emplace_back(s.ColText(1));
+    while (s.Next() && s.ColBlob(0).starts_with(plan.condition->value))
+      keys.emplace_back(s.ColText(1));
   }
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());

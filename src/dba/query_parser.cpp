@@ -40,15 +40,16 @@ std::vector<Token> Tokenize(std::string_view s) {
       i = close + 1;
     } else if (IsOperatorChar(c)) {
       std::size_t len = 1;
-      if (i + 1 < s.size() && ((c == '<' && (s[i + 1] == '=' || s[i + 1] == '>')) ||
-                               (c == '>' && s[i + 1] == '='))) {
+      if (i + 1 < s.size() &&
+          ((c == '<' && (s[i + 1] == '=' || s[i + 1] == '>')) || (c == '>' && s[i + 1] == '='))) {
         len = 2;
       }
       tokens.push_back({Kind::kOperator, std::string(s.substr(i, len))});
       i += len;
     } else {
       std::size_t end = i;
-      while (end < s.size() && !IsBlank(s[end]) && !IsQuote(s[end]) && !IsOperatorChar(s[end])) ++end;
+      while (end < s.size() && !IsBlank(s[end]) && !IsQuote(s[end]) && !IsOperatorChar(s[end]))
+        ++end;
       tokens.push_back({Kind::kWord, std::string(s.substr(i, end - i))});
       i = end;
     }
@@ -96,7 +97,8 @@ class Parser {
     }
     q.sorted = Upper(t_[0].text) == "SSELECT";
     i_ = 1;
-    if (AtEnd() || t_[i_].kind != Kind::kWord) Fail("nom de fichier manquant après " + Upper(t_[0].text));
+    if (AtEnd() || t_[i_].kind != Kind::kWord)
+      Fail("nom de fichier manquant après " + Upper(t_[0].text));
     q.file = t_[i_++].text;
     while (!AtEnd()) Clause(q);
     return q;
@@ -133,7 +135,8 @@ class Parser {
     c.attribute = AtEnd() || t_[i_].kind != Kind::kWord ? -1 : AttributeOf(t_[i_].text);
     if (c.attribute < 0) Fail("numéro d'attribut attendu après « " + after + " »");
     const std::string attribute = t_[i_++].text;
-    if (AtEnd() || !ParseOperator(t_[i_], c.op)) Fail("opérateur attendu après l'attribut " + attribute);
+    if (AtEnd() || !ParseOperator(t_[i_], c.op))
+      Fail("opérateur attendu après l'attribut " + attribute);
     const std::string op = t_[i_++].text;
     if (AtEnd() || t_[i_].kind != Kind::kQuoted) {
       Fail("valeur entre guillemets attendue après « " + op + " »");
@@ -167,9 +170,9 @@ class Parser {
       const bool ends = !value.empty() && value.front() == '[';
       if (ends) value.erase(0, 1);
       c.match = starts && ends ? Match::kContains
-                : starts      ? Match::kStartsWith
-                : ends        ? Match::kEndsWith
-                              : Match::kExact;
+                : starts       ? Match::kStartsWith
+                : ends         ? Match::kEndsWith
+                               : Match::kExact;
     }
     c.value = std::move(value);
   }
@@ -195,7 +198,8 @@ std::vector<int> ParseColumns(std::string_view columns) {
     const std::string_view word = columns.substr(i, end - i);
     const int attribute = AttributeOf(word);
     if (attribute < 0) {
-      throw DbaError(kErrQuerySyntax, "Colonne de requête invalide : « " + std::string(word) + " ».");
+      throw DbaError(kErrQuerySyntax,
+                     "Colonne de requête invalide : « " + std::string(word) + " ».");
     }
     result.push_back(attribute);
     i = end;

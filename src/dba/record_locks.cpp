@@ -30,7 +30,7 @@ namespace dba {
 
 namespace {
 
-constexpr off_t kSlotSize = 128;     // a token and its padding
+constexpr off_t kSlotSize = 128;      // a token and its padding
 constexpr off_t kMaxSlots = 1 << 16;  // sessions alive at once on one database
 
 const std::string& HostName() {
@@ -102,7 +102,8 @@ SessionOwner::SessionOwner(const std::string& databasePath) {
   for (;; ++slot) {
     if (slot == kMaxSlots) {
       ::close(fd_);
-      throw DbaError(kErrBusy, "Trop de sessions sont ouvertes sur la base « " + databasePath + " ».");
+      throw DbaError(kErrBusy,
+                     "Trop de sessions sont ouvertes sur la base « " + databasePath + " ».");
     }
     struct flock fl = SlotRange(slot, F_WRLCK);
     if (fcntl(fd_, F_OFD_SETLK, &fl) == 0) break;
@@ -115,8 +116,8 @@ SessionOwner::SessionOwner(const std::string& databasePath) {
   std::random_device rd;
   char random[24];
   std::snprintf(random, sizeof random, "%08x%08x", rd(), rd());
-  token_ = "S" + std::to_string(slot) + ":" + std::to_string(getpid()) + "@" + HostName() + "#" +
-           random;
+  token_ =
+      "S" + std::to_string(slot) + ":" + std::to_string(getpid()) + "@" + HostName() + "#" + random;
   std::string padded = token_;
   padded.resize(kSlotSize, '\0');
   if (::pwrite(fd_, padded.data(), padded.size(), slot * kSlotSize) !=
@@ -155,7 +156,7 @@ bool SqliteDatabase::HeldByOther(std::string_view owner) const {
 std::int64_t SqliteDatabase::LockDeadline() const { return NowMs() + options().lockTimeoutMs; }
 
 void SqliteDatabase::WaitForLock(const FileBinding& file, std::string_view key,
-                               std::int64_t deadlineMs) const {
+                                 std::int64_t deadlineMs) const {
   const std::int64_t now = NowMs();
   // Inside a Transaction we hold the write lock the owner needs to release
   // its record: waiting could only end in the timeout.
@@ -202,7 +203,11 @@ std::string SqliteDatabase::ReadLocked(const FileBinding& file, std::string_view
 }
 
 void SqliteDatabase::Release(const FileBinding& file, std::string_view key) {
-  store::Step(*conn_, store::Sql::kReleaseLock).Int(1, file.id).Text(2, key).Text(3, OwnerToken()).Run();
+  store::Step(*conn_, store::Sql::kReleaseLock)
+      .Int(1, file.id)
+      .Text(2, key)
+      .Text(3, OwnerToken())
+      .Run();
   if (!inTransaction_) ForgetLock(file.id, key);
 }
 

@@ -13,7 +13,7 @@ namespace {
 struct Found {
   bool blocked = false;  // locked by another live session
   bool existed = false;
-  std::string oldBody;   // filled only when indexes need it
+  std::string oldBody;  // filled only when indexes need it
 };
 
 Found Look(SqliteDatabase& db, const FileBinding& file, std::string_view key, bool wantBody) {
@@ -150,7 +150,7 @@ int SqliteDatabase::Delete(const FileBinding& file, std::string_view key) {
 }
 
 void SqliteDatabase::Scan(const FileBinding& file,
-                        const std::function<void(std::string_view, std::string_view)>& visit) {
+                          const std::function<void(std::string_view, std::string_view)>& visit) {
   // One read transaction holds one snapshot from its first read to its end;
   // inside a write (a Transaction) the snapshot is the transaction's own.
   const bool own = !Writing();
@@ -179,7 +179,11 @@ void SqliteDatabase::FinishWrite(WriteScope& w, std::int64_t fileId, std::string
   // Writing or deleting a record ends its lock, as in any multivalue system.
   const bool releases = MayHoldLock(fileId, key);
   if (releases) {
-    store::Step(*conn_, store::Sql::kReleaseLock).Int(1, fileId).Text(2, key).Text(3, OwnerToken()).Run();
+    store::Step(*conn_, store::Sql::kReleaseLock)
+        .Int(1, fileId)
+        .Text(2, key)
+        .Text(3, OwnerToken())
+        .Run();
   }
   w.Commit();
   ++recordWrites;

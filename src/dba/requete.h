@@ -19,9 +19,9 @@ namespace dba {
 class Database;
 
 struct Requete {
-  std::string phrase;         // attribute 1: "SSELECT CENTREURSSAF PAR 1"
-  std::string fichier;        // attribute 2: the sentence's file, or ""
-  std::string colonnes = "0"; // attribute 3: attribute numbers, one blank apart; 0 the key
+  std::string phrase;          // attribute 1: "SSELECT CENTREURSSAF PAR 1"
+  std::string fichier;         // attribute 2: the sentence's file, or ""
+  std::string colonnes = "0";  // attribute 3: attribute numbers, one blank apart; 0 the key
 
   // The request record's whole text, as DBSelect takes it.
   [[nodiscard]] std::string Texte() const;

@@ -111,7 +111,7 @@ class SqliteDatabase final : public DatabaseImpl {
   SessionOwner session_;
   bool inTransaction_ = false;
   bool scopeOpen_ = false;
-  std::uint64_t writeSerial_ = 0;  // bumped at each BEGIN IMMEDIATE
+  std::uint64_t writeSerial_ = 0;                             // bumped at each BEGIN IMMEDIATE
   std::set<std::pair<std::int64_t, std::string>> heldLocks_;  // may list released ones
   struct IndexCache {
     std::uint64_t serial = 0;

@@ -9,7 +9,9 @@ namespace dba {
 
 SqliteDatabase::SqliteDatabase(std::string path, const OpenOptions& options,
                                std::unique_ptr<store::Connection> connection)
-    : DatabaseImpl(std::move(path), options), conn_(std::move(connection)), session_(this->path()) {}
+    : DatabaseImpl(std::move(path), options),
+      conn_(std::move(connection)),
+      session_(this->path()) {}
 
 SqliteDatabase::~SqliteDatabase() {
   if (inTransaction_) {

@@ -91,9 +91,9 @@ Probe ProbeFile(sqlite3* db, const std::string& path) {
       sqlite3_step(probe) != SQLITE_ROW) {
     const std::string why = sqlite3_errmsg(db);
     sqlite3_finalize(probe);
-    throw DbaError(kErrDatabaseNotFound, "Le fichier « " + path +
-                                             " » n'est pas une base de données multivaleur : " +
-                                             why + ".");
+    throw DbaError(
+        kErrDatabaseNotFound,
+        "Le fichier « " + path + " » n'est pas une base de données multivaleur : " + why + ".");
   }
   Probe p;
   p.applicationId = sqlite3_column_int(probe, 0);
@@ -138,11 +138,10 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool creat
                        (blank ? " (il est vide ; mvdb create en fait une base)." : "."));
   }
   if (ours && found.formatVersion > kFormatVersion) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + path +
-                                             " » a un format plus récent (" +
-                                             std::to_string(found.formatVersion) +
-                                             ") que ce programme (" +
-                                             std::to_string(kFormatVersion) + ").");
+    throw DbaError(kErrDatabaseNotFound,
+                   "La base de données « " + path + " » a un format plus récent (" +
+                       std::to_string(found.formatVersion) + ") que ce programme (" +
+                       std::to_string(kFormatVersion) + ").");
   }
   c->Configure(!ours);
   return c;
@@ -195,7 +194,8 @@ void Connection::Fail(int rc) const {
     throw DbaError(kErrFileNotFound, "Le fichier multivaleur n'existe plus.");
   }
   if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-    throw DbaError(kErrBusy, "La base de données est occupée par un autre traitement : " + why + ".");
+    throw DbaError(kErrBusy,
+                   "La base de données est occupée par un autre traitement : " + why + ".");
   }
   throw DbaError(kErrStorage, "Erreur de la base de données : " + why + ".");
 }

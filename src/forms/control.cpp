@@ -13,7 +13,7 @@
 #include "forms/form.h"
 #include "forms/utf8_text.h"
 
-namespace morvanel::view {
+namespace forms {
 
 namespace {
 const std::string kEmpty;
@@ -115,7 +115,8 @@ bool Control::IsUsable() const {
     // A pop-up menu is shown whatever its Visible says; only Enabled counts.
     return enabled_ && (container_ == nullptr || container_->Enabled());
   }
-  for (const Control* c = this; c != nullptr; c = c->container_ != nullptr ? c->container_ : c->owner_) {
+  for (const Control* c = this; c != nullptr;
+       c = c->container_ != nullptr ? c->container_ : c->owner_) {
     if (!c->enabled_ || !c->visible_) return false;
   }
   return true;
@@ -128,10 +129,8 @@ bool KindTakesFocus(Kind kind) {
     case Kind::ListBox:
     case Kind::Button:
     case Kind::CheckBox:
-    case Kind::VScrollBar:
-      return true;
-    default:
-      return false;
+    case Kind::VScrollBar: return true;
+    default: return false;
   }
 }
 
@@ -305,4 +304,4 @@ void Control::raise(const std::function<void()>& handler) {
   if (copy) copy();
 }
 
-}  // namespace morvanel::view
+}  // namespace forms

@@ -15,13 +15,23 @@
 #include <string_view>
 #include <vector>
 
-namespace morvanel::view {
+namespace forms {
 
 class Form;
 class ControlObserver;
 
 enum class Kind {
-  TextBox, ComboBox, ListBox, Button, Label, Frame, CheckBox, VScrollBar, Menu, MenuItem, Embedded
+  TextBox,
+  ComboBox,
+  ListBox,
+  Button,
+  Label,
+  Frame,
+  CheckBox,
+  VScrollBar,
+  Menu,
+  MenuItem,
+  Embedded
 };
 
 // Position and size in twips (1440 per inch), relative to the container.
@@ -71,13 +81,13 @@ class Control {
   [[nodiscard]] Control* Owner() const { return owner_; }
 
   Rect geometry;
-  int TabIndex = -1;          // -1: not in the tab order
-  int HelpContextID = 0;      // 0: no help topic
+  int TabIndex = -1;      // -1: not in the tab order
+  int HelpContextID = 0;  // 0: no help topic
   // Characters the user may type or paste; 0: no limit. A text set from
   // code is kept whole, as a native edit box keeps it.
   int MaxLength = 0;
   std::string ToolTipText;
-  std::string AccessibleName; // what screen readers announce
+  std::string AccessibleName;  // what screen readers announce
   Font font;
 
   // --- runtime properties -------------------------------------------------
@@ -192,4 +202,4 @@ class ControlObserver {
   virtual void controlChanged(Control& control, Property property) = 0;
 };
 
-}  // namespace morvanel::view
+}  // namespace forms

@@ -25,7 +25,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace morvanel::view {
+namespace forms {
 
 namespace {
 constexpr int kMaxFocusRounds = 50;
@@ -73,14 +73,16 @@ Form::~Form() = default;
 
 Control& Form::Add(Kind kind, std::string name, Rect geometry, Control* container, Control* owner) {
   const std::string path = owner != nullptr ? owner->Path() + "." + name : name;
-  if (Find(path) != nullptr) throw std::invalid_argument("control " + path + " already on form " + name_);
+  if (Find(path) != nullptr)
+    throw std::invalid_argument("control " + path + " already on form " + name_);
   all_.push_back(std::make_unique<Control>(*this, kind, std::move(name), container, owner));
   Control& control = *all_.back();
   control.geometry = geometry;
   if (owner == nullptr) collection_.push_back(&control);
   const std::vector<FormObserver*> snapshot = observers_;
   for (FormObserver* o : snapshot) {
-    if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->controlAdded(control);
+    if (std::find(observers_.begin(), observers_.end(), o) != observers_.end())
+      o->controlAdded(control);
   }
   return control;
 }
@@ -94,7 +96,8 @@ Control* Form::Find(std::string_view path) const {
 
 Control& Form::Get(std::string_view path) const {
   Control* c = Find(path);
-  if (c == nullptr) throw std::out_of_range("no control " + std::string(path) + " on form " + name_);
+  if (c == nullptr)
+    throw std::out_of_range("no control " + std::string(path) + " on form " + name_);
   return *c;
 }
 
@@ -114,7 +117,8 @@ void Form::SetEnabled(bool enabled) {
 std::vector<Control*> Form::TabOrder() const {
   std::vector<std::pair<std::vector<int>, Control*>> keyed;
   for (const auto& c : all_) {
-    if (c->TabIndex >= 0 && c->TakesFocus() && c->IsUsable()) keyed.emplace_back(TabKey(*c), c.get());
+    if (c->TabIndex >= 0 && c->TakesFocus() && c->IsUsable())
+      keyed.emplace_back(TabKey(*c), c.get());
   }
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -197,7 +201,8 @@ void Form::applyPendingFocus() {
       // Nothing usable was asked for: leave a control that can no longer
       // hold the focus for the one after it, as the platform does.
       target = nullptr;
-      if (fallback && focused_ != nullptr && !focused_->IsUsable()) target = NextInTabOrder(focused_);
+      if (fallback && focused_ != nullptr && !focused_->IsUsable())
+        target = NextInTabOrder(focused_);
     }
     if (target == nullptr || target == focused_) continue;
     moveFocus(target);
@@ -226,7 +231,8 @@ void Form::moveFocus(Control* target) {
 void Form::notifyFocus(Control* focused) {
   const std::vector<FormObserver*> snapshot = observers_;
   for (FormObserver* o : snapshot) {
-    if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->focusChanged(focused);
+    if (std::find(observers_.begin(), observers_.end(), o) != observers_.end())
+      o->focusChanged(focused);
   }
 }
 
@@ -285,8 +291,8 @@ void Form::Reset() {
 void Form::takeDesignState() {
   design_ = std::make_unique<DesignState>();
   for (const auto& c : all_) {
-    design_->entries.push_back({c->text_, c->enabled_, c->visible_, c->items_, c->listIndex_,
-                                c->value_, c->max_});
+    design_->entries.push_back(
+        {c->text_, c->enabled_, c->visible_, c->items_, c->listIndex_, c->value_, c->max_});
   }
 }
 
@@ -328,4 +334,4 @@ void Form::RemoveObserver(FormObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-}  // namespace morvanel::view
+}  // namespace forms

@@ -26,13 +26,13 @@
 
 #include "forms/control.h"
 
-namespace morvanel::view {
+namespace forms {
 
 class FormObserver {
  public:
   virtual ~FormObserver() = default;
   virtual void controlAdded(Control& control) = 0;
-  virtual void formChanged() = 0;      // caption, enabled state, size
+  virtual void formChanged() = 0;  // caption, enabled state, size
   virtual void focusChanged(Control* focused) = 0;
   virtual void unloaded() = 0;
 };
@@ -159,4 +159,4 @@ class ActionScope {
   Form& form_;
 };
 
-}  // namespace morvanel::view
+}  // namespace forms

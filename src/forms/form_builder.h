@@ -5,7 +5,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::view {
+namespace forms {
 
 // Adds a control to `form` at `place` with tab index `tab`; a non-empty
 // `text` becomes its text or caption. Returns the control, owned by the form.
@@ -17,4 +17,4 @@ inline Control& AddAt(Form& form, Kind kind, const char* name, Rect place, int t
   return c;
 }
 
-}  // namespace morvanel::view
+}  // namespace forms

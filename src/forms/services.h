@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvanel::view {
+namespace forms {
 
 class Control;
 class Form;
@@ -52,4 +52,4 @@ class Services {
   }
 };
 
-}  // namespace morvanel::view
+}  // namespace forms

@@ -14,7 +14,7 @@
 #include "forms/services.h"
 #include "forms/utf8_text.h"
 
-namespace morvanel::view {
+namespace forms {
 
 namespace {
 bool IsList(const Control& c) { return c.kind() == Kind::ComboBox || c.kind() == Kind::ListBox; }
@@ -99,10 +99,8 @@ bool UserInput::deliverKey(Control& target, int keyAscii, bool paste) {
     case kKeyEnter:
       if (!paste && button) target.raise(target.Click);
       return true;  // a single-line box takes no line break
-    case kKeyEscape:
-      return true;
-    default:
-      break;
+    case kKeyEscape: return true;
+    default: break;
   }
   if (key == kKeySpace && !paste && button) {
     target.raise(target.Click);
@@ -125,17 +123,15 @@ bool UserInput::Click(Control& control) {
     case Kind::CheckBox:
       control.SetValue(control.Value() != 0 ? 0 : 1);  // raises Click
       break;
-    case Kind::ComboBox:
-      break;  // only choosing an entry clicks a combo (Pick)
-    default:
-      control.raise(control.Click);
-      break;
+    case Kind::ComboBox: break;  // only choosing an entry clicks a combo (Pick)
+    default: control.raise(control.Click); break;
   }
   return true;
 }
 
 bool UserInput::Pick(Control& control, int index) {
-  if (!IsList(control) || !control.IsUsable() || index < 0 || index >= control.ListCount()) return false;
+  if (!IsList(control) || !control.IsUsable() || index < 0 || index >= control.ListCount())
+    return false;
   if (!control.Focused()) {
     Focus(control);
     if (!control.IsUsable() || index >= control.ListCount()) return false;
@@ -185,7 +181,8 @@ bool UserInput::Scroll(Control& control, int value) {
 
 bool UserInput::MouseDown(Control* control, int button, float x, float y) {
   if (!form_.Enabled()) return false;
-  for (const Control* c = control; c != nullptr; c = c->Container() != nullptr ? c->Container() : c->Owner()) {
+  for (const Control* c = control; c != nullptr;
+       c = c->Container() != nullptr ? c->Container() : c->Owner()) {
     if (!c->Visible()) return false;  // nothing of it is on the screen
   }
   // A control that does not take input lets the press through to what lies
@@ -220,4 +217,4 @@ bool UserInput::CloseBox() {
   return form_.RequestClose();
 }
 
-}  // namespace morvanel::view
+}  // namespace forms

@@ -14,7 +14,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::view {
+namespace forms {
 
 class Services;
 
@@ -71,4 +71,4 @@ class UserInput {
   Services& services_;
 };
 
-}  // namespace morvanel::view
+}  // namespace forms

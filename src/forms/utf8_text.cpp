@@ -2,7 +2,7 @@
 // Named-controls layer (src/forms), toolkit-independent.
 #include "forms/utf8_text.h"
 
-namespace morvanel::view::utf8 {
+namespace forms::utf8 {
 
 namespace {
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -15,10 +15,17 @@ std::size_t SequenceLength(std::string_view text, std::size_t pos) {
   if (c < 0x80) return 1;
   std::size_t len = 0;
   char32_t cp = 0;
-  if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-  else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-  else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-  else return 0;
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+    cp = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    cp = c & 0x0F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    cp = c & 0x07;
+  } else
+    return 0;
   if (pos + len > text.size()) return 0;
   for (std::size_t i = 1; i < len; ++i) {
     if (!IsContinuation(at(i))) return 0;
@@ -58,7 +65,8 @@ std::vector<char32_t> Decode(std::string_view text) {
     }
     const auto c = static_cast<unsigned char>(text[pos]);
     char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    for (std::size_t i = 1; i < len; ++i)
+      cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
     out.push_back(cp);
     pos += len;
   }
@@ -86,4 +94,4 @@ std::string Encode(char32_t cp) {
   return out;
 }
 
-}  // namespace morvanel::view::utf8
+}  // namespace forms::utf8

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace morvanel::view::utf8 {
+namespace forms::utf8 {
 
 // Length in bytes of the well-formed sequence starting at `pos`, or 0 when
 // the byte there does not start one (stray continuation byte, overlong form,
@@ -25,4 +25,4 @@ namespace morvanel::view::utf8 {
 [[nodiscard]] std::vector<char32_t> Decode(std::string_view text);
 [[nodiscard]] std::string Encode(char32_t codePoint);
 
-}  // namespace morvanel::view::utf8
+}  // namespace forms::utf8

@@ -10,7 +10,8 @@ const char* HostUsage() {
          "       morvanel-host --register | --unregister | --help\n"
          "  --db PATH         the database file or a postgresql:// URI (default: the\n"
          "                    demo database, created and\n"
-         "                    seeded on first run: " "$XDG_DATA_HOME/morvanel/demo.mvdb)\n"
+         "                    seeded on first run: "
+         "$XDG_DATA_HOME/morvanel/demo.mvdb)\n"
          "  --user NAME       the user whose rights apply (default admin; consult\n"
          "                    may only look centres up)\n"
          "  --centre CODE     type CODE into the centre code box after start-up\n"
@@ -65,7 +66,8 @@ std::string DefaultDatabasePath() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg != nullptr && *xdg != '\0') return std::string(xdg) + "/morvanel/demo.mvdb";
   const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return std::string(home) + "/.local/share/morvanel/demo.mvdb";
+  if (home != nullptr && *home != '\0')
+    return std::string(home) + "/.local/share/morvanel/demo.mvdb";
   return "demo.mvdb";
 }
 

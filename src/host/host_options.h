@@ -9,7 +9,7 @@
 namespace host {
 
 struct HostOptions {
-  std::string db;          // "" : the default demo database (DefaultDatabasePath)
+  std::string db;  // "" : the default demo database (DefaultDatabasePath)
   std::string user = "admin";
   std::string screenshot;  // "" : run interactively
   std::string centre;      // a code typed into the code box after Init

@@ -29,7 +29,6 @@ std::shared_ptr<dba::Database> OpenDatabase(const std::string& path, std::ostrea
   return db;
 }
 
-
 std::string LibraryBesideHost() {
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
@@ -38,7 +37,8 @@ std::string LibraryBesideHost() {
     if (fs::exists(beside, ec)) return beside.string();
   }
 #ifdef MORVANEL_LIBRARY_FILE
-  if (fs::exists(MORVANEL_LIBRARY_FILE, ec)) return fs::canonical(MORVANEL_LIBRARY_FILE, ec).string();
+  if (fs::exists(MORVANEL_LIBRARY_FILE, ec))
+    return fs::canonical(MORVANEL_LIBRARY_FILE, ec).string();
 #endif
   return {};
 }
@@ -48,8 +48,8 @@ void EnsureRegistered(const std::string& library, std::ostream& notes) {
   std::error_code ec;
   if (entry && fs::exists(entry->bibliotheque, ec)) {
     if (!library.empty() && !fs::equivalent(entry->bibliotheque, library, ec)) {
-      notes << "note: " << morvanel::kProgIdCtrUrssaf << " is registered to "
-            << entry->bibliotheque << "; run morvanel-host --register to use " << library << "\n";
+      notes << "note: " << morvanel::kProgIdCtrUrssaf << " is registered to " << entry->bibliotheque
+            << "; run morvanel-host --register to use " << library << "\n";
     }
     return;
   }

@@ -16,7 +16,6 @@ namespace host {
 [[nodiscard]] std::shared_ptr<dba::Database> OpenDatabase(const std::string& path,
                                                           std::ostream& notes);
 
-
 // The control library built beside the host (libmorvanel.so in the host's
 // folder, else the build tree's copy); "" when neither exists.
 [[nodiscard]] std::string LibraryBesideHost();

@@ -10,8 +10,8 @@
 
 namespace host {
 
-HostWindow::HostWindow(morvanel::view::Form& form, morvanel::view::Services& services,
-                       const QString& header, QWidget* parent)
+HostWindow::HostWindow(forms::Form& form, forms::Services& services, const QString& header,
+                       QWidget* parent)
     : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Paie — Centres URSSAF"));
   auto* central = new QWidget(this);
@@ -28,7 +28,7 @@ HostWindow::HostWindow(morvanel::view::Form& form, morvanel::view::Services& ser
   rule->setFrameShadow(QFrame::Sunken);
   layout->addWidget(rule);
 
-  view_ = new morvanel::view::qt::QtFormView(form, services, central);
+  view_ = new forms::qt::QtFormView(form, services, central);
   view_->setFixedSize(view_->sizeHint());
   layout->addWidget(view_, 0, Qt::AlignLeft | Qt::AlignTop);
   layout->addStretch(1);

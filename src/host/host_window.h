@@ -18,10 +18,10 @@ class HostWindow : public QMainWindow {
  public:
   // `form` and `services` are not owned; both must outlive the window.
   // `header` is the line shown above the control.
-  HostWindow(morvanel::view::Form& form, morvanel::view::Services& services,
-             const QString& header, QWidget* parent = nullptr);
+  HostWindow(forms::Form& form, forms::Services& services, const QString& header,
+             QWidget* parent = nullptr);
 
-  [[nodiscard]] morvanel::view::qt::QtFormView& view() { return *view_; }
+  [[nodiscard]] forms::qt::QtFormView& view() { return *view_; }
 
  signals:
   // The window was closed: by "Sortir" (the control unloads its host form),
@@ -33,7 +33,7 @@ class HostWindow : public QMainWindow {
 
  private:
   void buildMenus();
-  morvanel::view::qt::QtFormView* view_;  // child of the window
+  forms::qt::QtFormView* view_;  // child of the window
 };
 
 }  // namespace host

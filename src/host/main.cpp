@@ -65,7 +65,7 @@ int Run(QApplication& app, const host::HostOptions& o) {
 
   // Destroyed in reverse order: the window (and its view) before the
   // control that owns the form, the services last.
-  morvanel::view::qt::QtServices services;
+  forms::qt::QtServices services;
   std::unique_ptr<morvanel::ICtrUrssaf> control =
       morvanel::hosting::CreateControl(morvanel::kProgIdCtrUrssaf, services);
   host::HostWindow window(control->Controls(), services, Header(*client));
@@ -77,7 +77,7 @@ int Run(QApplication& app, const host::HostOptions& o) {
   window.show();
   control->Init();
   if (!o.centre.empty()) {
-    morvanel::view::Form& form = control->Controls();
+    forms::Form& form = control->Controls();
     window.view().input().Type(form.Get("Txt_CodCtrUrssaf"), o.centre);
   }
 

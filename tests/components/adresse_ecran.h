@@ -10,8 +10,6 @@
 
 namespace test_adresse {
 
-namespace view = morvanel::view;
-
 // One screen per test: nothing is shared between tests.
 struct Ecran {
   // Configured as the control configures it.
@@ -22,14 +20,14 @@ struct Ecran {
     adresse.Init_Adresse();
   }
 
-  view::Form form{"Ctr_Urssaf", 7800, 8400};
-  view::Control& conteneur =
-      form.Add(view::Kind::Embedded, "Ctr_AdresseUrssaf", {840, 960, 6135, 2175});
+  forms::Form form{"Ctr_Urssaf", 7800, 8400};
+  forms::Control& conteneur =
+      form.Add(forms::Kind::Embedded, "Ctr_AdresseUrssaf", {840, 960, 6135, 2175});
   components::Adresse adresse{form, conteneur};
-  view::headless::HeadlessServices services;  // a message box nobody expects throws
-  view::UserInput input{form, services};
+  forms::headless::HeadlessServices services;  // a message box nobody expects throws
+  forms::UserInput input{form, services};
 
-  view::Control& Zone(components::ChampAdresse champ) { return adresse.Zone(champ); }
+  forms::Control& Zone(components::ChampAdresse champ) { return adresse.Zone(champ); }
 };
 
 }  // namespace test_adresse

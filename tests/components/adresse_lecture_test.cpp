@@ -30,28 +30,46 @@ struct Cas {
 
 std::vector<Cas> Enregistrements() {
   return {
-      {"complete", Attributs({"URSSAF LYON", "Urssaf Rhône-Alpes", "Service entreprises",
-                              "Bâtiment B", "6 rue du Lac", "", "69003", "LYON", "CEDEX 03",
-                              "FRANCE", "04 72 00 00 00", "04 72 00 00 01", "contact@urssaf.fr",
-                              "", "Mme Dupré", "691", "1", "", "", "18263", "69500"})},
+      {"complete", Attributs({"URSSAF LYON",
+                              "Urssaf Rhône-Alpes",
+                              "Service entreprises",
+                              "Bâtiment B",
+                              "6 rue du Lac",
+                              "",
+                              "69003",
+                              "LYON",
+                              "CEDEX 03",
+                              "FRANCE",
+                              "04 72 00 00 00",
+                              "04 72 00 00 01",
+                              "contact@urssaf.fr",
+                              "",
+                              "Mme Dupré",
+                              "691",
+                              "1",
+                              "",
+                              "",
+                              "18263",
+                              "69500"})},
       {"voie multivaluee", Attributs({"S", "N", "", "", "12 rue X" + VM + "Bât C" + SM + "esc. 2",
                                       "", "75001", "PARIS"})},
-      {"attributs vides au milieu", Attributs({"S", "N", "", "", "", "", "", "NANTES", "", "",
-                                               "", "", "", "", "interloc"})},
-      {"reserve rempli", Attributs({"S", "N", "A", "", "", "", "", "", "", "", "", "", "",
-                                    "réservé" + VM + "2"})},
-      {"reserve seul en fin", Attributs({"S", "N", "", "", "", "", "", "", "", "", "", "", "",
-                                         "fin"})},
+      {"attributs vides au milieu",
+       Attributs({"S", "N", "", "", "", "", "", "NANTES", "", "", "", "", "", "", "interloc"})},
+      {"reserve rempli",
+       Attributs({"S", "N", "A", "", "", "", "", "", "", "", "", "", "", "réservé" + VM + "2"})},
+      {"reserve seul en fin",
+       Attributs({"S", "N", "", "", "", "", "", "", "", "", "", "", "", "fin"})},
       {"plus court que 14", Attributs({"S", "N", "Service", "", "1 place"})},
       {"sigle seul", "SIGLE"},
       {"vide", ""},
-      {"blancs en fin", Attributs({"S", "N", "  Service  ", "", "12 rue  ", "", "75001 ",
-                                   "Paris", " cedex"})},
+      {"blancs en fin",
+       Attributs({"S", "N", "  Service  ", "", "12 rue  ", "", "75001 ", "Paris", " cedex"})},
       {"code postal long", Attributs({"S", "N", "", "", "", "", "SW1A 1AA", "LONDON"})},
       {"marques en fin", "S" + AM + "N" + AM + "A" + AM + AM + AM},
-      {"au-dela de 31", Attributs({"S", "N", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j",
-                                   "k", "l", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                                   "", "", "", "", "", "trente-trois"})},
+      {"au-dela de 31",
+       Attributs({"S", "N", "a", "b", "c", "d", "e", "f", "g", "h", "i",
+                  "j", "k", "l", "",  "",  "",  "",  "",  "",  "",  "",
+                  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "trente-trois"})},
   };
 }
 
@@ -61,8 +79,8 @@ TEST(AdresseAllerRetour, RecordUnchangedToTheByte) {
   struct Reglage {
     bool pays, contacts, etranger;
   };
-  for (const Reglage r : {Reglage{true, true, false}, Reglage{false, false, false},
-                          Reglage{true, false, true}}) {
+  for (const Reglage r :
+       {Reglage{true, true, false}, Reglage{false, false, false}, Reglage{true, false, true}}) {
     for (const Cas& c : Enregistrements()) {
       SCOPED_TRACE(std::string(c.nom) + (r.pays ? " pays" : "") + (r.contacts ? " contacts" : ""));
       Ecran e;

@@ -11,7 +11,6 @@ namespace {
 
 using components::ChampAdresse;
 using test_adresse::Ecran;
-namespace view = morvanel::view;
 
 int CaracteresDe(std::string_view utf8) {
   int n = 0;
@@ -27,7 +26,7 @@ TEST(AdresseSaisie, KeyRulesOfEachField) {
   };
   const Cas cas[] = {
       {ChampAdresse::CodePostal, "7a5-0 0é1", "75001"},
-      {ChampAdresse::CodePostal, "750011", "75001"},           // five digits at most
+      {ChampAdresse::CodePostal, "750011", "75001"},  // five digits at most
       {ChampAdresse::Telephone, "+33 (1) 45.67-89x", "+33 1 45.67-89"},
       {ChampAdresse::Telecopie, "01/02", "0102"},
       {ChampAdresse::Ville, "saint-étienne cedex", "SAINT-ÉTIENNE CEDEX"},
@@ -51,13 +50,13 @@ TEST(AdresseSaisie, KeyRulesOfEachField) {
 }
 
 TEST(AdresseSaisie, BackspaceAndTabPassTheFilters) {
-  int touche = view::kKeyTab;
+  int touche = forms::kKeyTab;
   components::adresse_detail::FiltrerTelephone(touche);
-  EXPECT_EQ(touche, view::kKeyTab);
+  EXPECT_EQ(touche, forms::kKeyTab);
 
   Ecran e;
   e.input.Type(e.Zone(ChampAdresse::CodePostal), "750");
-  EXPECT_TRUE(e.input.Key(e.Zone(ChampAdresse::CodePostal), view::kKeyBackspace));
+  EXPECT_TRUE(e.input.Key(e.Zone(ChampAdresse::CodePostal), forms::kKeyBackspace));
   EXPECT_EQ(e.Zone(ChampAdresse::CodePostal).Text(), "75");
 }
 
@@ -108,7 +107,7 @@ TEST(AdresseReglages, ForeignAddressTakesAFreePostcode) {
 
 TEST(AdresseEtat, DisabledControlOrFormTakesNoInput) {
   Ecran e;
-  view::Control& ville = e.Zone(ChampAdresse::Ville);
+  forms::Control& ville = e.Zone(ChampAdresse::Ville);
   int touches = 0;
   ville.KeyPress = [&touches](int&) { ++touches; };
 
@@ -130,17 +129,17 @@ TEST(AdresseEtat, DisabledControlOrFormTakesNoInput) {
 
 TEST(AdresseDisposition, FieldsFitTheControlInReadingOrderWithSpokenNames) {
   Ecran e;
-  const view::Control* precedent = nullptr;
-  for (view::Control* c : e.form.TabOrder()) {
+  const forms::Control* precedent = nullptr;
+  for (forms::Control* c : e.form.TabOrder()) {
     if (c->Owner() != &e.conteneur) continue;
-    ASSERT_EQ(c->kind(), view::Kind::TextBox);
-    const view::Rect& r = c->geometry;
+    ASSERT_EQ(c->kind(), forms::Kind::TextBox);
+    const forms::Rect& r = c->geometry;
     EXPECT_GE(r.left, 0);
     EXPECT_LE(r.left + r.width, 6135) << c->Name();
     EXPECT_LE(r.top + r.height, 2175) << c->Name();
     EXPECT_FALSE(c->AccessibleName.empty()) << c->Name();
     if (precedent != nullptr) {
-      const view::Rect& p = precedent->geometry;
+      const forms::Rect& p = precedent->geometry;
       EXPECT_TRUE(r.top > p.top || (r.top == p.top && r.left > p.left))
           << precedent->Name() << " then " << c->Name();
     }

@@ -20,8 +20,8 @@ class AideHtmlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dossier_ = fs::temp_directory_path() /
-               ("aide_test_" + std::string(
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("aide_test_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dossier_ / "sous");
     std::ofstream(dossier_ / "CentreUrssaf.htm") << "<html><body>Aide</body></html>";
     std::ofstream(dossier_ / "sous" / "Cache.htm") << "<html></html>";
@@ -54,9 +54,9 @@ TEST_F(AideHtmlTest, ShowsThePageOfTheHelpFolderWithItsTitle) {
 TEST_F(AideHtmlTest, FourthTextOpensThePageAtThatAnchor) {
   EXPECT_EQ(Afficher("CentreUrssaf.htm", "p", "Aide", "historique"), "");
   ASSERT_EQ(fenetre_.History().size(), 1u);
-  EXPECT_EQ(fenetre_.History()[0].path,
-            (fs::absolute(dossier_ / "CentreUrssaf.htm").lexically_normal().string() +
-             "#historique"));
+  EXPECT_EQ(
+      fenetre_.History()[0].path,
+      (fs::absolute(dossier_ / "CentreUrssaf.htm").lexically_normal().string() + "#historique"));
 }
 
 TEST_F(AideHtmlTest, MissingOrForbiddenPageShowsPageIntrouvableAndReportsIt) {

@@ -56,14 +56,16 @@ TEST_F(DroitsDepuisBase, LevelOfEachScreenFollowsItsPositionInTheFile) {
     std::int32_t niveau;
   };
   const Cas cas[] = {
-      {"admin", "CENTREURSSAF", 2}, {"admin", "SALARIES", 2},
-      {"clerk", "CENTREURSSAF", 2}, {"clerk", "SALARIES", 1},
+      {"admin", "CENTREURSSAF", 2},
+      {"admin", "SALARIES", 2},
+      {"clerk", "CENTREURSSAF", 2},
+      {"clerk", "SALARIES", 1},
       {"consult", "CENTREURSSAF", 1},
-      {"consult", "SALARIES", 0},      // screen not granted
-      {"admin", "centreurssaf", 0},    // keys are compared exactly
-      {"bizarre", "A", 2},             // blanks around the level; first entry wins
-      {"bizarre", "B", 0},             // not a number
-      {"bizarre", "C", 0},             // no level at all
+      {"consult", "SALARIES", 0},    // screen not granted
+      {"admin", "centreurssaf", 0},  // keys are compared exactly
+      {"bizarre", "A", 2},           // blanks around the level; first entry wins
+      {"bizarre", "B", 0},           // not a number
+      {"bizarre", "C", 0},           // no level at all
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::string(c.utilisateur) + " / " + c.ecran);

@@ -16,21 +16,21 @@ TEST(RibControles, IbanOfSeveralCountries) {
     bool valide;
   };
   const Cas cas[] = {
-      {"FR1420041010050500013M02606", true},   // a letter in the account
+      {"FR1420041010050500013M02606", true},  // a letter in the account
       {"FR7630006000011234567890189", true},
       {"DE89370400440532013000", true},
       {"GB29NWBK60161331926819", true},
       {"BE68539007547034", true},
-      {"MC5811222000010123456789030", true},   // 27 characters, not French
-      {"NO9386011117947", true},               // 15: the shortest
-      {"LC79XX1111111111111111111111111111", true},  // 34: the longest
-      {"NO631111111111", false},               // 14, check digits right
+      {"MC5811222000010123456789030", true},           // 27 characters, not French
+      {"NO9386011117947", true},                       // 15: the shortest
+      {"LC79XX1111111111111111111111111111", true},    // 34: the longest
+      {"NO631111111111", false},                       // 14, check digits right
       {"LC63XX11111111111111111111111111111", false},  // 35, check digits right
-      {"FR14200410100505000013M0260", false},  // French with 26 characters
-      {"DE88370400440532013000", false},       // check digits wrong
-      {"GB29NWBK60161331926818", false},       // last digit wrong
-      {"D189370400440532013000", false},       // country not two letters
-      {"DEA9370400440532013000", false},       // check digits not digits
+      {"FR14200410100505000013M0260", false},          // French with 26 characters
+      {"DE88370400440532013000", false},               // check digits wrong
+      {"GB29NWBK60161331926818", false},               // last digit wrong
+      {"D189370400440532013000", false},               // country not two letters
+      {"DEA9370400440532013000", false},               // check digits not digits
       {"DE89-70400440532013000", false},
       {"", false},
   };
@@ -83,15 +83,29 @@ TEST(RibControles, TheFirstFieldRefusedInScreenOrder) {
       {"only the bank", {"", "CIC LYON", "", ""}, std::nullopt, nullptr},
       {"a BIC without IBAN", {"", "", "", "bdfefrpp"}, std::nullopt, nullptr},
       {"French IBAN typed loosely", {"URSSAF", "", ibanFr, "BDFEFRPP"}, std::nullopt, nullptr},
-      {"German IBAN and BIC", {"URSSAF", "", "DE89370400440532013000", "DEUTDEFF500"}, std::nullopt,
+      {"German IBAN and BIC",
+       {"URSSAF", "", "DE89370400440532013000", "DEUTDEFF500"},
+       std::nullopt,
        nullptr},
-      {"IBAN without holder", {"  ", "", ibanFr, ""}, ChampRib::Titulaire, kMsgTitulaireObligatoire},
-      {"holder before a wrong IBAN", {"", "", "FR00", ""}, ChampRib::Titulaire,
+      {"IBAN without holder",
+       {"  ", "", ibanFr, ""},
+       ChampRib::Titulaire,
        kMsgTitulaireObligatoire},
-      {"check digits wrong", {"X", "", "DE88370400440532013000", ""}, ChampRib::Iban, kMsgIbanInvalide},
-      {"RIB key wrong, ISO check right", {"X", "", "FR4930001000640001234567832", ""}, ChampRib::Iban,
+      {"holder before a wrong IBAN",
+       {"", "", "FR00", ""},
+       ChampRib::Titulaire,
+       kMsgTitulaireObligatoire},
+      {"check digits wrong",
+       {"X", "", "DE88370400440532013000", ""},
+       ChampRib::Iban,
+       kMsgIbanInvalide},
+      {"RIB key wrong, ISO check right",
+       {"X", "", "FR4930001000640001234567832", ""},
+       ChampRib::Iban,
        kMsgCleRibInvalide},
-      {"letter in a French bank code", {"X", "", "FR623A00100064000123456789012", ""}, ChampRib::Iban,
+      {"letter in a French bank code",
+       {"X", "", "FR623A00100064000123456789012", ""},
+       ChampRib::Iban,
        kMsgIbanInvalide},
       {"BIC of another country", {"X", "", ibanFr, "DEUTDEFF"}, ChampRib::Bic, kMsgBicInvalide},
       {"BIC of nine characters", {"", "", "", "BDFEFRPPX"}, ChampRib::Bic, kMsgBicInvalide},

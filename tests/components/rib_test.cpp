@@ -13,23 +13,22 @@
 
 namespace {
 
-namespace view = morvanel::view;
 using components::RIB;
 
 constexpr int kP = 26;
 
 // One screen per test: the dialog's form with the embedded control.
 struct Ecran {
-  view::Form form{"Frm_AdresseBancaire", 5760, 2640};
-  view::Control& conteneur = form.Add(view::Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055});
-  view::headless::HeadlessServices services;  // a message box nobody expects throws
+  forms::Form form{"Frm_AdresseBancaire", 5760, 2640};
+  forms::Control& conteneur = form.Add(forms::Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055});
+  forms::headless::HeadlessServices services;  // a message box nobody expects throws
   RIB rib{form, conteneur, services};
-  view::UserInput input{form, services};
+  forms::UserInput input{form, services};
 
-  view::Control& operator[](const std::string& nom) const { return form.Get("Ctr_RIB." + nom); }
+  forms::Control& operator[](const std::string& nom) const { return form.Get("Ctr_RIB." + nom); }
   // Empties a field as the user would (select all, Delete).
   void Effacer(const std::string& nom) {
-    view::Control& c = (*this)[nom];
+    forms::Control& c = (*this)[nom];
     input.Focus(c);
     c.SetSelection(0, 99);
     input.Delete(c);
@@ -56,11 +55,14 @@ TEST(Rib, UnchangedDetailsAreWrittenBackByteForByte) {
     std::string texte;  // the whole record
   };
   const Cas cas[] = {
-      {"demo layout", Centre("URSSAF NORD", "FR7630006000011234567890189", "BDFEFRPP", "3000600001", "89").Item()},
+      {"demo layout",
+       Centre("URSSAF NORD", "FR7630006000011234567890189", "BDFEFRPP", "3000600001", "89").Item()},
       {"IBAN stored loosely, RIB not derived",
        Centre("A" + vm + "B", "fr76 3000 6000 0112 3456 7890 189", "bdfefrpp", "", "").Item()},
       {"invalid details kept as they are", Centre("", "FR00", "??", "12", "3").Item()},
-      {"no bank details, record shorter", dba::CItem("URSSAF\xFE" "Centre").Item()},
+      {"no bank details, record shorter", dba::CItem("URSSAF\xFE"
+                                                     "Centre")
+                                              .Item()},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.quoi);

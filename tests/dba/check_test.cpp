@@ -43,8 +43,8 @@ class CheckTest : public ::testing::Test {
     db_->CreateFile("VILLES");
     db_->CreateIndex("VILLES", 1);
     DBFile f = db_->DBOpen("VILLES");
-    for (const auto& [key, text] : {std::pair{"1", "LYON^A]B"}, {"2", "PARIS]LYON\\X^A"},
-                                    {"3", "^s"}, {"4", "NANTES"}}) {
+    for (const auto& [key, text] :
+         {std::pair{"1", "LYON^A]B"}, {"2", "PARIS]LYON\\X^A"}, {"3", "^s"}, {"4", "NANTES"}}) {
       CItem r = f.DBNew(key);
       r.setItem(Marks(text));
       r.DBWrite();

@@ -128,8 +128,7 @@ TEST_F(IndexTwins, KeysAnsweredByTheIndexListEachMatchingRecordOnce) {
   // WHEN only keys are asked for THEN each matching record comes once, in
   // key order, and the count agrees
   int count = -1;
-  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A]\"", "0", &count),
-            Marks("1^3^4"));
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A]\"", "0", &count), Marks("1^3^4"));
   EXPECT_EQ(count, 3);
   EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 2 = \"A\" PAR-DSND @ID", "0", &count),
             Marks("4^3^1"));

@@ -1,6 +1,6 @@
 // Sessions side by side: record locks and their timeout (0x8004000B), stale
-// locks of dead or killed processes (a live process id misleads nothing), scans that read one snapshot whatever the others
-// do, and a counter shared by two real processes.
+// locks of dead or killed processes (a live process id misleads nothing), scans that read one
+// snapshot whatever the others do, and a counter shared by two real processes.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <libpq-fe.h>
@@ -159,7 +159,8 @@ int PgCount(const std::string& uri, const char* sql) {
   int n = -1;
   if (PQstatus(c) == CONNECTION_OK) {
     PGresult* r = PQexec(c, sql);
-    if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1) n = std::atoi(PQgetvalue(r, 0, 0));
+    if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1)
+      n = std::atoi(PQgetvalue(r, 0, 0));
     PQclear(r);
   }
   PQfinish(c);
@@ -316,7 +317,8 @@ TEST_F(TwoSessions, AnAdministratorClearsALiveSessionsLock) {
 // in HANDED; returns 1 when a number was already recorded, 2 on an error.
 int HandOut(const std::string& path, int rounds) {
   try {
-    auto db = Database::Open(path, {.create = false, .busyTimeoutMs = 30000, .lockTimeoutMs = 5000});
+    auto db =
+        Database::Open(path, {.create = false, .busyTimeoutMs = 30000, .lockTimeoutMs = 5000});
     DBFile counters = db->DBOpen("COMPTEUR");
     DBFile handed = db->DBOpen("HANDED");
     for (int i = 0; i < rounds; ++i) {
@@ -358,7 +360,10 @@ TEST(TwoProcesses, CounterNeverHandsOutTheSameNumberTwice) {
   auto db = Database::Open(scratch.path());
   EXPECT_EQ(db->DBOpen("COMPTEUR").DBRead("999").Item(12), std::to_string(2 * kRounds));
   int count = 0;
-  const CItem all = db->DBSelect("SELECT HANDED\xFEHANDED\xFE" "0 1", "", &count);
+  const CItem all = db->DBSelect(
+      "SELECT HANDED\xFEHANDED\xFE"
+      "0 1",
+      "", &count);
   EXPECT_EQ(count, 2 * kRounds);
   int byChild = 0;
   for (int i = 1; i <= all.DCount(); ++i) byChild += all.Item(i, 2) == std::to_string(child);

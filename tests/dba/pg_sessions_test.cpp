@@ -82,8 +82,9 @@ TEST_F(DroppedSession, ItsLockNoLongerBlocksAndItsNextWriteFails) {
 }
 
 TEST_F(DroppedSession, ARowOfASessionLongGoneIsIgnoredAndTakenOver) {
-  EXPECT_EQ(Sql(scratch.path(), "INSERT INTO mv_locks(file_id, key, owner, info)"
-                                " SELECT id, 'E1'::bytea, 424242, 'gone@elsewhere' FROM mv_files"),
+  EXPECT_EQ(Sql(scratch.path(),
+                "INSERT INTO mv_locks(file_id, key, owner, info)"
+                " SELECT id, 'E1'::bytea, 424242, 'gone@elsewhere' FROM mv_files"),
             "");
   DBFile theirs = other->DBOpen("ELTSPARTEMP");
   EXPECT_EQ(theirs.DBRead("E1").Item(1), "07");

@@ -30,9 +30,18 @@ TEST(CiterTest, OnlyValuesThatKeepTheirPlainMeaningAreQuoted) {
       {"quote ends the value", "07\" OU 1 # \"", false},
       {"closing bracket means begins-with", "07]", false},
       {"opening bracket means ends-with", "[07", false},
-      {"attribute mark", "0\xFE" "7", false},
-      {"value mark", "0\xFD" "7", false},
-      {"subvalue mark", "0\xFC" "7", false},
+      {"attribute mark",
+       "0\xFE"
+       "7",
+       false},
+      {"value mark",
+       "0\xFD"
+       "7",
+       false},
+      {"subvalue mark",
+       "0\xFC"
+       "7",
+       false},
       {"tab", "0\t7", false},
       {"delete byte", "0\x7F", false},
   };

@@ -44,7 +44,8 @@ std::string Bytes(const std::string& path) {
 
 std::vector<std::string> Listing(const std::string& path) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
+  for (const auto& e :
+       std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
     names.push_back(e.path().filename().string());
   }
   std::sort(names.begin(), names.end());
@@ -73,8 +74,9 @@ TEST(Opening, AFileThatIsNotOursIsRefusedAndLeftUntouched) {
        false},
       {"SQLite with tables",
        [](const std::string& p) {
-         MakeSqliteFile(p, "CREATE TABLE clients(id INTEGER PRIMARY KEY, nom TEXT);"
-                           "INSERT INTO clients VALUES(1, 'Müller');");
+         MakeSqliteFile(p,
+                        "CREATE TABLE clients(id INTEGER PRIMARY KEY, nom TEXT);"
+                        "INSERT INTO clients VALUES(1, 'Müller');");
        },
        false},
       {"SQLite in WAL mode",
@@ -82,10 +84,8 @@ TEST(Opening, AFileThatIsNotOursIsRefusedAndLeftUntouched) {
          MakeSqliteFile(p, "PRAGMA journal_mode=WAL; CREATE TABLE t(x); INSERT INTO t VALUES(1);");
        },
        false},
-      {"SQLite without tables but marked", [](const std::string& p) {
-         MakeSqliteFile(p, "PRAGMA user_version=7;");
-       },
-       false},
+      {"SQLite without tables but marked",
+       [](const std::string& p) { MakeSqliteFile(p, "PRAGMA user_version=7;"); }, false},
   };
   for (const ForeignFile& f : files) {
     for (const bool create : {false, true}) {
@@ -172,8 +172,9 @@ TEST(Files, CreateOpenDelete) {
 TEST(Files, BadNamesAreRefused) {
   ScratchDatabase scratch;
   auto db = scratch.Open();
-  for (const std::string& name : {std::string(), std::string("A B"), std::string("X'; DROP TABLE records; --"),
-                                 Marks("A^B"), std::string(200, 'A')}) {
+  for (const std::string& name :
+       {std::string(), std::string("A B"), std::string("X'; DROP TABLE records; --"), Marks("A^B"),
+        std::string(200, 'A')}) {
     EXPECT_EQ(ErrorOf([&] { db->CreateFile(name); }), kErrBadArgument) << name;
   }
   EXPECT_TRUE(db->Files().empty());
@@ -208,8 +209,8 @@ TEST(Records, HostileKeysAndValuesRoundTrip) {
   auto db = scratch.Open();
   db->CreateFile("F");
   DBFile f = db->DBOpen("F");
-  const std::vector<std::string> keys = {"'", "\"", "x'; DROP TABLE records; --", "%", "_", "é\t\n",
-                                         "a b", std::string(500, 'k')};
+  const std::vector<std::string> keys = {"'",     "\"",  "x'; DROP TABLE records; --", "%", "_",
+                                         "é\t\n", "a b", std::string(500, 'k')};
   for (const std::string& key : keys) {
     CItem r = f.DBNew(key);
     r.setItem(1, key);
@@ -229,8 +230,8 @@ TEST(Records, BadKeysAreRefusedOnWrite) {
   auto db = scratch.Open();
   db->CreateFile("F");
   DBFile f = db->DBOpen("F");
-  for (const std::string& key : {std::string(), Marks("a^b"), Marks("a]b"), Marks("a\\b"),
-                                std::string("a\0b", 3)}) {
+  for (const std::string& key :
+       {std::string(), Marks("a^b"), Marks("a]b"), Marks("a\\b"), std::string("a\0b", 3)}) {
     CItem r = f.DBNew(key);
     r.setItem(1, "x");
     EXPECT_EQ(ErrorOf([&] { r.DBWrite(); }), kErrBadArgument);
@@ -302,7 +303,8 @@ TEST(Routines, RegisteredRoutineRunsUnknownFails) {
   EXPECT_EQ(db->DBCall("ECHO", number, "abc").Item(), "abc");
   EXPECT_EQ(number, 7);
   number = 0;
-  EXPECT_EQ(ErrorOf([&] { (void)db->DBCall("UNIPGCENTREURSSAF", number, ""); }), kErrUnknownRoutine);
+  EXPECT_EQ(ErrorOf([&] { (void)db->DBCall("UNIPGCENTREURSSAF", number, ""); }),
+            kErrUnknownRoutine);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(number, 0);
 }

@@ -29,9 +29,12 @@ std::shared_ptr<Database> ScratchDatabase::Open(const OpenOptions& options) {
 
 std::string Marks(std::string text) {
   for (char& c : text) {
-    if (c == '^') c = kAttributeMark;
-    else if (c == ']') c = kValueMark;
-    else if (c == '\\') c = kSubvalueMark;
+    if (c == '^')
+      c = kAttributeMark;
+    else if (c == ']')
+      c = kValueMark;
+    else if (c == '\\')
+      c = kSubvalueMark;
   }
   return text;
 }

@@ -86,7 +86,8 @@ TEST_F(LockedInTransactions, LocksOfOneFileLeaveTheOthersFreeAndTheOwnersOwnAreN
     other.setItem(1, "A");
     other.DBWrite();
     EXPECT_EQ(reader->DBOpen("AUTRE").DBRead("E1").Item(1), "A");
-    ExpectLocked([&] { (void)reader->DBOpen("ELTSPARTEMP").DBRead("E1"); }, "read after another file");
+    ExpectLocked([&] { (void)reader->DBOpen("ELTSPARTEMP").DBRead("E1"); },
+                 "read after another file");
     t.Commit();
   }
   // The owner works inside its own transaction on the record it locked.

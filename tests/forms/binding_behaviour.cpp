@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace morvanel::view::suite {
+namespace forms::suite {
 
 void BindingBehaviour::SetUp() {
   form_ = std::make_unique<Form>("Frm_Essai", 6000, 4000);
@@ -55,7 +55,9 @@ void LogAllEvents(Control& control, EventLog& log) {
   control.DblClick = [&log, n] { log.events.push_back(n + "DblClick"); };
   control.GotFocus = [&log, n] { log.events.push_back(n + "GotFocus"); };
   control.LostFocus = [&log, n] { log.events.push_back(n + "LostFocus"); };
-  control.KeyPress = [&log, n](int& k) { log.events.push_back(n + "KeyPress:" + std::to_string(k)); };
+  control.KeyPress = [&log, n](int& k) {
+    log.events.push_back(n + "KeyPress:" + std::to_string(k));
+  };
   control.MouseDown = [&log, n](int b, int, float, float) {
     log.events.push_back(n + "MouseDown:" + std::to_string(b));
   };
@@ -490,7 +492,9 @@ TEST_P(BindingBehaviour, ScrollIsClampedAndRaisesChangeOnlyWhenTheValueMoves) {
 TEST_P(BindingBehaviour, MouseDownReachesTheFrameAndTheSurface) {
   EventLog log;
   LogAllEvents(*frame, log);
-  form().MouseDown = [&](int b, int, float, float) { log.events.push_back("Form.MouseDown:" + std::to_string(b)); };
+  form().MouseDown = [&](int b, int, float, float) {
+    log.events.push_back("Form.MouseDown:" + std::to_string(b));
+  };
   user().MouseDown(frame, kMouseRight);
   user().MouseDown(nullptr, kMouseLeft);
   EXPECT_EQ(log.events, (Events{"Cdr_Cadre.MouseDown:2", "Form.MouseDown:1"}));
@@ -533,8 +537,9 @@ TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
   };
   ASSERT_EQ(onSurface.size(), 3u);
   ASSERT_EQ(onFrame.size(), 1u);
-  const Rect dateOnSurface{frame->geometry.left + date->geometry.left, frame->geometry.top + date->geometry.top,
-                           date->geometry.width, date->geometry.height};
+  const Rect dateOnSurface{frame->geometry.left + date->geometry.left,
+                           frame->geometry.top + date->geometry.top, date->geometry.width,
+                           date->geometry.height};
   EXPECT_TRUE(inside(onSurface[0], frame->geometry)) << onSurface[0].x << "," << onSurface[0].y;
   EXPECT_TRUE(inside(onSurface[1], dateOnSurface)) << onSurface[1].x << "," << onSurface[1].y;
   EXPECT_TRUE(inside(onFrame[0], date->geometry)) << onFrame[0].x << "," << onFrame[0].y;
@@ -597,4 +602,4 @@ TEST_P(BindingBehaviour, TheScreenMirrorsChangesMadeFromCode) {
   }
 }
 
-}  // namespace morvanel::view::suite
+}  // namespace forms::suite

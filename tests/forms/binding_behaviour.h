@@ -10,7 +10,7 @@
 //       ::testing::Values(DriverParam{"Qt", [](Form& f) { return MakeQtDriver(f); }}),
 //       DriverParamName);
 //
-// and by linking the object library `view_behaviour_suite` (which holds the
+// and by linking the object library `forms_behaviour_suite` (which holds the
 // cases) into its test executable.
 #pragma once
 
@@ -26,7 +26,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::view::suite {
+namespace forms::suite {
 
 // One user at the keyboard and mouse. Every call is one complete user
 // action: when it returns, the binding has delivered it and the layer has
@@ -121,4 +121,4 @@ struct EventLog {
 // case replace these.
 void LogAllEvents(Control& control, EventLog& log);
 
-}  // namespace morvanel::view::suite
+}  // namespace forms::suite

@@ -11,7 +11,7 @@
 #include "forms/headless/headless_services.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view {
+namespace forms {
 namespace {
 
 struct Counts {
@@ -44,7 +44,8 @@ TEST_F(ControlTest, SetTextRaisesChangeOnceAndNothingWhenEqual) {
 }
 
 TEST_F(ControlTest, CaptionKindsRaiseNothingOnSetText) {
-  for (Kind kind : {Kind::Label, Kind::Button, Kind::Frame, Kind::Menu, Kind::MenuItem, Kind::CheckBox}) {
+  for (Kind kind :
+       {Kind::Label, Kind::Button, Kind::Frame, Kind::Menu, Kind::MenuItem, Kind::CheckBox}) {
     Control& c = form.Add(kind, "K" + std::to_string(static_cast<int>(kind)), {});
     Counts n;
     Count(c, n);
@@ -288,4 +289,4 @@ TEST_F(ControlTest, AnErrorInAHandlerLeavesTheFormUsable) {
 }
 
 }  // namespace
-}  // namespace morvanel::view
+}  // namespace forms

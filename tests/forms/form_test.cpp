@@ -10,7 +10,7 @@
 #include "forms/headless/headless_services.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view {
+namespace forms {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -74,8 +74,8 @@ TEST_F(FormTest, EnteringAndLeavingAnEmbeddedControlRaisesItsFocusEvents) {
   user.Key(city, kKeyTab);
   user.Key(street, kKeyTab);
   EXPECT_EQ(log, (Names{"Txt_Avant.LostFocus", "Ctr_Adresse.GotFocus", "Txt_Ville.GotFocus",
-                        "Txt_Ville.LostFocus", "Txt_Rue.GotFocus",
-                        "Txt_Rue.LostFocus", "Ctr_Adresse.LostFocus", "Cmd_Apres.GotFocus"}));
+                        "Txt_Ville.LostFocus", "Txt_Rue.GotFocus", "Txt_Rue.LostFocus",
+                        "Ctr_Adresse.LostFocus", "Cmd_Apres.GotFocus"}));
 }
 
 TEST_F(FormTest, SetFocusOnAnEmbeddedControlGoesToItsFirstPart) {
@@ -190,4 +190,4 @@ TEST_F(FormTest, ResetBringsBackTheControlsAsTheyWereAtFirstLoad) {
 }
 
 }  // namespace
-}  // namespace morvanel::view
+}  // namespace forms

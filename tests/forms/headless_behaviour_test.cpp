@@ -6,7 +6,7 @@
 #include "forms/headless/headless_services.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view::suite {
+namespace forms::suite {
 namespace {
 
 class HeadlessDriver : public BindingDriver {
@@ -27,12 +27,13 @@ class HeadlessDriver : public BindingDriver {
   UserInput input_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Headless, BindingBehaviour,
-    ::testing::Values(DriverParam{"Headless", [](Form& f) -> std::unique_ptr<BindingDriver> {
-                                    return std::make_unique<HeadlessDriver>(f);
-                                  }}),
-    DriverParamName);
+INSTANTIATE_TEST_SUITE_P(Headless, BindingBehaviour,
+                         ::testing::Values(DriverParam{
+                             "Headless",
+                             [](Form& f) -> std::unique_ptr<BindingDriver> {
+                               return std::make_unique<HeadlessDriver>(f);
+                             }}),
+                         DriverParamName);
 
 }  // namespace
-}  // namespace morvanel::view::suite
+}  // namespace forms::suite

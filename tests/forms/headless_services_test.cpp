@@ -8,7 +8,7 @@
 #include "forms/headless/headless_services.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 namespace {
 
 constexpr const char* kTitle = "Message TARVELINE";
@@ -17,7 +17,8 @@ TEST(HeadlessServicesTest, MessageBoxesTakeQueuedAnswersInOrderAndAreRecorded) {
   HeadlessServices s;
   s.QueueAnswer(MsgAnswer::No);
   s.QueueAnswer(MsgAnswer::OK);
-  EXPECT_EQ(s.MsgBox("Supprimer ?", MsgButtons::YesNo, MsgIcon::Exclamation, kTitle), MsgAnswer::No);
+  EXPECT_EQ(s.MsgBox("Supprimer ?", MsgButtons::YesNo, MsgIcon::Exclamation, kTitle),
+            MsgAnswer::No);
   EXPECT_EQ(s.MsgBox("Fait.", MsgButtons::OK, MsgIcon::Information, kTitle), MsgAnswer::OK);
   ASSERT_EQ(s.messages().size(), 2u);
   EXPECT_EQ(s.messages()[0].text, "Supprimer ?");
@@ -45,7 +46,8 @@ TEST(HeadlessServicesTest, AMessageNobodyExpectedIsAnErrorNamingIt) {
 TEST(HeadlessServicesTest, AnAnswerThatIsNotAButtonOfTheBoxIsAnErrorAndStaysQueued) {
   HeadlessServices s;
   s.QueueAnswer(MsgAnswer::Yes);
-  EXPECT_THROW(s.MsgBox("Erreur.", MsgButtons::OK, MsgIcon::Exclamation, kTitle), UnexpectedMessage);
+  EXPECT_THROW(s.MsgBox("Erreur.", MsgButtons::OK, MsgIcon::Exclamation, kTitle),
+               UnexpectedMessage);
   EXPECT_EQ(s.pendingAnswers(), 1u);
 }
 
@@ -55,7 +57,8 @@ TEST(HeadlessServicesTest, DefaultAnswerModeAnswersEveryBoxWithOneOfItsButtons) 
   EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle), MsgAnswer::No);
   EXPECT_EQ(s.MsgBox("Info.", MsgButtons::OK, MsgIcon::Information, kTitle), MsgAnswer::OK);
   s.QueueAnswer(MsgAnswer::Cancel);  // a queued answer still comes first
-  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle), MsgAnswer::Cancel);
+  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle),
+            MsgAnswer::Cancel);
   EXPECT_EQ(s.messages().size(), 3u);
 }
 
@@ -116,7 +119,8 @@ TEST(HeadlessServicesTest, PointerBeepsPendingEventsAndParentUnloadAreCounted) {
   s.Beep();
   s.CloseHelp("Morvanel.HLP");
   s.UnloadParentForm();
-  EXPECT_EQ(s.pointerHistory(), (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+  EXPECT_EQ(s.pointerHistory(),
+            (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
   EXPECT_EQ(s.mousePointer(), MousePointer::Default);
   EXPECT_EQ(s.doEvents(), 1);
   EXPECT_EQ(s.beeps(), 1);
@@ -125,4 +129,4 @@ TEST(HeadlessServicesTest, PointerBeepsPendingEventsAndParentUnloadAreCounted) {
 }
 
 }  // namespace
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

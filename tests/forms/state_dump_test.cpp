@@ -6,7 +6,7 @@
 #include "forms/form.h"
 #include "forms/headless/state_dump.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 namespace {
 
 TEST(StateDumpTest, JsonStringEscapesWhatJsonForbidsAndKeepsUtf8) {
@@ -19,8 +19,11 @@ TEST(StateDumpTest, JsonStringEscapesWhatJsonForbidsAndKeepsUtf8) {
       {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
       {"D\xC3\xA9nomination \xE2\x82\xAC", "\"D\xC3\xA9nomination \xE2\x82\xAC\""},
       // value and attribute marks of the records: lone bytes, not UTF-8
-      {"a\xFE" "b\xFD" "c\xFC", "\"a\\u00feb\\u00fdc\\u00fc\""},
-      {"\xC3", "\"\\u00c3\""},  // cut short
+      {"a\xFE"
+       "b\xFD"
+       "c\xFC",
+       "\"a\\u00feb\\u00fdc\\u00fc\""},
+      {"\xC3", "\"\\u00c3\""},                        // cut short
       {"\xE0\x80\x80", "\"\\u00e0\\u0080\\u0080\""},  // overlong
   };
   for (const auto& c : cases) EXPECT_EQ(JsonString(c.in), c.out) << c.in;
@@ -45,13 +48,15 @@ TEST(StateDumpTest, DumpShowsEachControlWithTheFieldsOfItsKind) {
   EXPECT_NE(dump.find("\"focused\":\"Txt_CodCtrUrssaf\""), std::string::npos) << dump;
   EXPECT_NE(dump.find("{\"path\":\"Txt_CodCtrUrssaf\",\"kind\":\"TextBox\",\"text\":\"0\\\"7\","
                       "\"enabled\":true,\"visible\":true,\"usable\":true,\"focused\":true}"),
-            std::string::npos) << dump;
+            std::string::npos)
+      << dump;
   EXPECT_NE(dump.find("\"items\":[\"01/01/2024\"],\"listIndex\":-1"), std::string::npos) << dump;
   EXPECT_NE(dump.find("\"path\":\"Lst_Date\",\"kind\":\"ListBox\",\"text\":\"\",\"enabled\":false"),
-            std::string::npos) << dump;
+            std::string::npos)
+      << dump;
   EXPECT_NE(dump.find("\"value\":0,\"max\":3"), std::string::npos) << dump;
   EXPECT_NE(dump.find("\"path\":\"Ctr_Adresse.Txt_Ville\""), std::string::npos) << dump;
 }
 
 }  // namespace
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

@@ -20,7 +20,8 @@ namespace {
 
 std::vector<std::filesystem::path> Seeds() {
   std::vector<std::filesystem::path> seeds;
-  for (const auto& entry : std::filesystem::directory_iterator(FUZZ_CORPUS_DIR)) seeds.push_back(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(FUZZ_CORPUS_DIR))
+    seeds.push_back(entry.path());
   std::sort(seeds.begin(), seeds.end());
   return seeds;
 }
@@ -31,7 +32,8 @@ TEST_P(Seed, PassesTheTargetsChecks) {
   std::ifstream in(GetParam(), std::ios::binary);
   ASSERT_TRUE(in) << GetParam();
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), 0);
+  EXPECT_EQ(
+      LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, Seed, testing::ValuesIn(Seeds()),

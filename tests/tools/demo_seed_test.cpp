@@ -73,7 +73,8 @@ TEST_F(DemoSeedTest, CentresFollowTheDocumentedLayout) {
     // Rate history: parallel lists, newest date first.
     const std::vector<std::string> dates = c.Values(20), rates = c.Values(21);
     EXPECT_EQ(c.DCount(20), c.DCount(21));
-    for (std::size_t i = 1; i < dates.size(); ++i) EXPECT_GT(std::stoi(dates[i - 1]), std::stoi(dates[i]));
+    for (std::size_t i = 1; i < dates.size(); ++i)
+      EXPECT_GT(std::stoi(dates[i - 1]), std::stoi(dates[i]));
     longestHistory = std::max(longestHistory, c.DCount(20));
   }
   EXPECT_GE(longestHistory, 5);
@@ -173,7 +174,8 @@ TEST_F(DemoSeedTest, SeedEntitiesBuildsTheLargePickerDatabase) {
   EXPECT_EQ(Keys("SSELECT ACTIVITES AVEC 12= \"M\"", "ACTIVITES").size(), 500u);
   EXPECT_THROW(demo::SeedEntities(*db_, 801, 1), dba::DbaError);
   EXPECT_THROW(demo::SeedEntities(*db_, 1, 1000), dba::DbaError);
-  EXPECT_EQ(Keys("SSELECT ASSOCIATION", "ASSOCIATION").size(), 500u);  // refused calls wrote nothing
+  EXPECT_EQ(Keys("SSELECT ASSOCIATION", "ASSOCIATION").size(),
+            500u);  // refused calls wrote nothing
 }
 
 TEST_F(DemoSeedTest, RoutineCountsItsRunsInTheJournal) {
@@ -185,8 +187,8 @@ TEST_F(DemoSeedTest, RoutineCountsItsRunsInTheJournal) {
   EXPECT_EQ(second.Item(1), "2");
   const dba::CItem journal = Read("JOURNAL", "UNIPGCENTREURSSAF");
   EXPECT_EQ(journal.Item(1), "2");
-  EXPECT_TRUE(std::regex_match(journal.Item(2),
-                               std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-9:]{8}Z")))
+  EXPECT_TRUE(
+      std::regex_match(journal.Item(2), std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-9:]{8}Z")))
       << journal.Item(2);
   EXPECT_EQ(journal.DCount(), 2);
 }

@@ -12,7 +12,8 @@ TEST(HostRights, AUserMissingFromTheRightsFileIsRefusedWithAClearMessage) {
   tools_test::TempDir dir;
   const std::string shot = dir.File("shot.png");
   const tools_test::ProcessResult r = tools_test::RunProgram(
-      MORVANEL_HOST_EXE, {"--db", dir.File("demo.mvdb"), "--user", "inconnu", "--screenshot", shot});
+      MORVANEL_HOST_EXE,
+      {"--db", dir.File("demo.mvdb"), "--user", "inconnu", "--screenshot", shot});
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_NE(r.err.find("L'utilisateur inconnu n'existe pas dans le fichier des droits."),
             std::string::npos)

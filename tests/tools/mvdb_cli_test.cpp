@@ -42,8 +42,14 @@ struct WriteCase {
 TEST_F(MvdbTest, WriteStoresTheTranslatedTextAndReadPrintsItBack) {
   const WriteCase cases[] = {
       {"URSSAF BRETAGNE^Urssaf de Bretagne", "URSSAF BRETAGNE\xFEUrssaf de Bretagne"},
-      {"20455]20089^6900]6850", "20455\xFD" "20089\xFE" "6900\xFD" "6850"},
-      {"a\\b", "a\xFC" "b"},
+      {"20455]20089^6900]6850",
+       "20455\xFD"
+       "20089\xFE"
+       "6900\xFD"
+       "6850"},
+      {"a\\b",
+       "a\xFC"
+       "b"},
       {"~^~]~\\~~", "^]\\~"},
       {"x^~^^y", "x\xFE^\xFEy"},
       {"Hélène Lefèvre ~x0A Noël", "Hélène Lefèvre \n Noël"},
@@ -78,7 +84,9 @@ TEST_F(MvdbTest, ExportThenImportGivesBackEveryRecordByteForByte) {
   std::string everyByte;
   for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
   const std::vector<std::pair<std::string, std::string>> records = {
-      {"01", "URSSAF ILE-DE-FRANCE\xFEUrssaf d'Île-de-France\xFE\xFE" "3 rue Franklin"},
+      {"01",
+       "URSSAF ILE-DE-FRANCE\xFEUrssaf d'Île-de-France\xFE\xFE"
+       "3 rue Franklin"},
       {"a^b]c\\d~", "key with literal marks\xFD\xFC"},
       {"line", "two\nlines\r\nand a tab\there"},
       {"all", everyByte},
@@ -168,7 +176,8 @@ TEST_F(MvdbTest, UnlockFreesARecordALiveSessionWillNotRelease) {
   (void)holder->DBOpen("CLIENTS").ReadLocked("07");
   const ProcessResult unlocked = Mvdb({"unlock", db_, "CLIENTS", "07"});
   EXPECT_EQ(unlocked.status, 0) << unlocked.err;
-  auto other = dba::Database::Open(db_, {.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 50});
+  auto other =
+      dba::Database::Open(db_, {.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 50});
   EXPECT_EQ(other->DBOpen("CLIENTS").ReadLocked("07").Item(), "x");
   const ProcessResult again = Mvdb({"unlock", db_, "CLIENTS", "08"});
   EXPECT_EQ(again.status, 1);
@@ -194,8 +203,9 @@ TEST_F(MvdbTest, ImportRefusesTextThatIsNotUtf8NamingTheLine) {
 }
 
 TEST_F(MvdbTest, ImportSkipsAByteOrderMarkAndTakesWindowsLineEnds) {
-  const ProcessResult r =
-      Mvdb({"import", db_, "CLIENTS"}, "\xEF\xBB\xBF" "A^M\xC3\xBCller]Z\r\nB^x\r\n\r\n");
+  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"},
+                               "\xEF\xBB\xBF"
+                               "A^M\xC3\xBCller]Z\r\nB^x\r\n\r\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Stored("CLIENTS", "A"), "M\xC3\xBCller\xFDZ");
   EXPECT_EQ(Stored("CLIENTS", "B"), "x");
@@ -306,8 +316,7 @@ TEST_F(MvdbTest, CopyMakesANewDatabaseThenRefusesToCopyOverItsFiles) {
   const ProcessResult first = Mvdb({"copy", db_, copy});
   EXPECT_EQ(first.status, 0) << first.err;
   EXPECT_EQ(first.out, "copied 2 files, 1 records, 0 indexes into " + copy + "\n");
-  EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K1").Item(),
-            "Dupont\xFEx\xFDy");
+  EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K1").Item(), "Dupont\xFEx\xFDy");
 
   // A second copy, with a record more in the source, is refused whole.
   ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K2", "Martin"}).status, 0);

@@ -16,7 +16,6 @@
 
 namespace components {
 
-namespace view = morvanel::view;
 using adresse_detail::Champs;
 using adresse_detail::DefinitionChamp;
 using adresse_detail::Filtre;
@@ -33,8 +32,8 @@ struct Adresse::Private {
   // One attribute of the address: its field (none for the reserved one),
   // the attribute as it was read, and the text its box held once shown.
   struct Attribut {
-    view::Control* zone = nullptr;
-    view::Control* etiquette = nullptr;
+    forms::Control* zone = nullptr;
+    forms::Control* etiquette = nullptr;
     std::string lu;
     std::string affiche;
   };
@@ -50,18 +49,18 @@ struct Adresse::Private {
   std::shared_ptr<bool> codePostalLibre = std::make_shared<bool>(false);
 
   Attribut& De(ChampAdresse champ) { return attributs.at(static_cast<std::size_t>(champ)); }
-  void Creer(view::Form& form, view::Control& conteneur);
+  void Creer(forms::Form& form, forms::Control& conteneur);
   void Montrer(ChampAdresse champ, bool visible);
 };
 
-void Adresse::Private::Creer(view::Form& form, view::Control& conteneur) {
+void Adresse::Private::Creer(forms::Form& form, forms::Control& conteneur) {
   int tab = 0;
   for (const DefinitionChamp& def : Champs()) {
     Attribut& a = De(def.champ);
-    a.etiquette = &form.Add(view::Kind::Label, def.etiquette, def.placeEtiquette, &conteneur,
-                            &conteneur);
+    a.etiquette =
+        &form.Add(forms::Kind::Label, def.etiquette, def.placeEtiquette, &conteneur, &conteneur);
     a.etiquette->SetText(def.libelle);
-    a.zone = &form.Add(view::Kind::TextBox, def.zone, def.placeZone, &conteneur, &conteneur);
+    a.zone = &form.Add(forms::Kind::TextBox, def.zone, def.placeZone, &conteneur, &conteneur);
     a.zone->TabIndex = tab++;
     a.zone->MaxLength = def.maxLength;
     a.zone->AccessibleName = def.libelle;
@@ -77,8 +76,7 @@ void Adresse::Private::Creer(view::Form& form, view::Control& conteneur) {
       case Filtre::Majuscules:
         a.zone->KeyPress = [](int& key) { adresse_detail::MettreEnMajuscule(key); };
         break;
-      case Filtre::Aucun:
-        break;
+      case Filtre::Aucun: break;
     }
   }
   De(ChampAdresse::CodePostal).zone->ToolTipText = "Code postal à 5 chiffres";
@@ -90,7 +88,7 @@ void Adresse::Private::Montrer(ChampAdresse champ, bool visible) {
   a.etiquette->SetVisible(visible);
 }
 
-Adresse::Adresse(view::Form& form, view::Control& conteneur) : d(std::make_unique<Private>()) {
+Adresse::Adresse(forms::Form& form, forms::Control& conteneur) : d(std::make_unique<Private>()) {
   d->Creer(form, conteneur);
 }
 
@@ -112,9 +110,9 @@ void Adresse::Init_Adresse() {
   d->Montrer(ChampAdresse::Email, d->parametre4);
   const bool etranger = d->parametre5;
   *d->codePostalLibre = etranger;
-  view::Control& codePostal = Zone(ChampAdresse::CodePostal);
-  codePostal.MaxLength = etranger ? adresse_detail::kLongueurCodePostalEtranger
-                                  : adresse_detail::kLongueurCodePostal;
+  forms::Control& codePostal = Zone(ChampAdresse::CodePostal);
+  codePostal.MaxLength =
+      etranger ? adresse_detail::kLongueurCodePostalEtranger : adresse_detail::kLongueurCodePostal;
   codePostal.ToolTipText = etranger ? "Code postal" : "Code postal à 5 chiffres";
 }
 
@@ -151,14 +149,15 @@ void Adresse::Vider_Adresse() {
   }
 }
 
-view::Control& Adresse::Zone(ChampAdresse champ) const {
-  view::Control* zone = d->De(champ).zone;
-  if (zone == nullptr) throw std::invalid_argument("Le champ réservé de l'adresse n'a pas de zone.");
+forms::Control& Adresse::Zone(ChampAdresse champ) const {
+  forms::Control* zone = d->De(champ).zone;
+  if (zone == nullptr)
+    throw std::invalid_argument("Le champ réservé de l'adresse n'a pas de zone.");
   return *zone;
 }
 
-view::Control& Adresse::Etiquette(ChampAdresse champ) const {
-  view::Control* etiquette = d->De(champ).etiquette;
+forms::Control& Adresse::Etiquette(ChampAdresse champ) const {
+  forms::Control* etiquette = d->De(champ).etiquette;
   if (etiquette == nullptr) {
     throw std::invalid_argument("Le champ réservé de l'adresse n'a pas d'étiquette.");
   }

@@ -55,17 +55,27 @@ namespace dba {
 class CItem;
 class Database;
 }  // namespace dba
-namespace morvanel::view {
+namespace forms {
 class Control;
 class Form;
-}  // namespace morvanel::view
+}  // namespace forms
 
 namespace components {
 
 // The fields, in attribute order (attribute = first attribute + the value).
 enum class ChampAdresse {
-  PointDeRemise, Complement, Voie, LieuDit, CodePostal, Ville, Cedex, Pays,
-  Telephone, Telecopie, Email, Reserve
+  PointDeRemise,
+  Complement,
+  Voie,
+  LieuDit,
+  CodePostal,
+  Ville,
+  Cedex,
+  Pays,
+  Telephone,
+  Telecopie,
+  Email,
+  Reserve
 };
 inline constexpr int kAttributsAdresse = 12;  // attributes P to P+11
 inline constexpr int kChampsAffiches = 11;    // all but the reserved one
@@ -75,7 +85,7 @@ class Adresse {
   // Creates the labels and text boxes inside `conteneur` (owner and
   // container of every inner control). Neither is owned; both must outlive
   // this object.
-  Adresse(morvanel::view::Form& form, morvanel::view::Control& conteneur);
+  Adresse(forms::Form& form, forms::Control& conteneur);
   ~Adresse();
   Adresse(const Adresse&) = delete;
   Adresse& operator=(const Adresse&) = delete;
@@ -103,9 +113,9 @@ class Adresse {
   void Vider_Adresse();
 
   // The text box of a field (not for ChampAdresse::Reserve, which has none).
-  [[nodiscard]] morvanel::view::Control& Zone(ChampAdresse champ) const;
+  [[nodiscard]] forms::Control& Zone(ChampAdresse champ) const;
   // The label in front of a field.
-  [[nodiscard]] morvanel::view::Control& Etiquette(ChampAdresse champ) const;
+  [[nodiscard]] forms::Control& Etiquette(ChampAdresse champ) const;
 
  private:
   struct Private;

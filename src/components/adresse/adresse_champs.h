@@ -14,12 +14,12 @@ enum class Filtre { Aucun, CodePostal, Telephone, Majuscules };
 
 struct DefinitionChamp {
   ChampAdresse champ;
-  const char* zone;        // name of the text box
-  const char* etiquette;   // name of its label
-  const char* libelle;     // caption of the label, also the accessible name
-  morvanel::view::Rect placeEtiquette;
-  morvanel::view::Rect placeZone;
-  int maxLength;           // 0: no limit
+  const char* zone;       // name of the text box
+  const char* etiquette;  // name of its label
+  const char* libelle;    // caption of the label, also the accessible name
+  forms::Rect placeEtiquette;
+  forms::Rect placeZone;
+  int maxLength;  // 0: no limit
   Filtre filtre;
 };
 

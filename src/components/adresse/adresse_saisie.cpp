@@ -8,7 +8,7 @@ namespace components::adresse_detail {
 namespace {
 
 bool TouchePassante(int keyAscii) {
-  return keyAscii == morvanel::view::kKeyBackspace || keyAscii == morvanel::view::kKeyTab;
+  return keyAscii == forms::kKeyBackspace || keyAscii == forms::kKeyTab;
 }
 
 bool Chiffre(int keyAscii) { return keyAscii >= '0' && keyAscii <= '9'; }

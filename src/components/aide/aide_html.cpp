@@ -39,7 +39,8 @@ std::string AideHtml::Afficher_Aide(std::string& page, std::string& code, std::s
                               " » n'a pas été trouvée. Prévenez la personne qui a installé "
                               "le logiciel.",
                           titre);
-    return "Page d'aide introuvable : " + (chemin.empty() ? page : chemin.lexically_normal().string());
+    return "Page d'aide introuvable : " +
+           (chemin.empty() ? page : chemin.lexically_normal().string());
   }
   std::string adresse = chemin.lexically_normal().string();
   if (!quatrieme.empty()) adresse += "#" + quatrieme;

@@ -8,7 +8,7 @@ namespace components {
 
 // Access levels. Only kNiveauComplet lets a user create, change or delete;
 // every other level means consultation only.
-inline constexpr std::int32_t kNiveauAucun = 0;         // screen not granted
+inline constexpr std::int32_t kNiveauAucun = 0;  // screen not granted
 inline constexpr std::int32_t kNiveauConsultation = 1;
 inline constexpr std::int32_t kNiveauComplet = 2;
 

@@ -16,7 +16,6 @@
 
 namespace components {
 
-namespace view = morvanel::view;
 using rib_detail::DefinitionZone;
 using rib_detail::Zone;
 
@@ -34,10 +33,10 @@ std::string ErreurAttribut(int premierAttribut) {
 }  // namespace
 
 struct RIB::Private {
-  explicit Private(view::Services& s) : services(s) {}
+  explicit Private(forms::Services& s) : services(s) {}
 
-  view::Services& services;
-  std::array<view::Control*, rib_detail::kZones> zones{};
+  forms::Services& services;
+  std::array<forms::Control*, rib_detail::kZones> zones{};
   // The six attributes as read, and the text each entry box held once shown.
   std::array<std::string, kAttributsRib> lu;
   std::array<std::string, rib_detail::kZonesSaisies> affiche;
@@ -45,19 +44,19 @@ struct RIB::Private {
   std::shared_ptr<Client> client;
   bool invalide = false;
 
-  view::Control& De(Zone zone) const { return *zones.at(static_cast<std::size_t>(zone)); }
-  void Creer(view::Form& form, view::Control& conteneur);
+  forms::Control& De(Zone zone) const { return *zones.at(static_cast<std::size_t>(zone)); }
+  void Creer(forms::Form& form, forms::Control& conteneur);
   void Montrer_Rib();
 };
 
-void RIB::Private::Creer(view::Form& form, view::Control& conteneur) {
+void RIB::Private::Creer(forms::Form& form, forms::Control& conteneur) {
   int tab = 0;
   for (const DefinitionZone& def : rib_detail::Zones()) {
-    view::Control& etiquette =
-        form.Add(view::Kind::Label, def.etiquette, def.placeEtiquette, &conteneur, &conteneur);
+    forms::Control& etiquette =
+        form.Add(forms::Kind::Label, def.etiquette, def.placeEtiquette, &conteneur, &conteneur);
     etiquette.SetText(def.libelle);
-    view::Control& zone =
-        form.Add(view::Kind::TextBox, def.nom, def.placeZone, &conteneur, &conteneur);
+    forms::Control& zone =
+        form.Add(forms::Kind::TextBox, def.nom, def.placeZone, &conteneur, &conteneur);
     zone.TabIndex = tab++;
     zone.MaxLength = def.maxLength;
     zone.AccessibleName = def.accessible;
@@ -69,20 +68,19 @@ void RIB::Private::Creer(view::Form& form, view::Control& conteneur) {
       case rib_detail::Filtre::Bic:
         zone.KeyPress = [](int& key) { rib_detail::FiltrerBic(key); };
         break;
-      case rib_detail::Filtre::Aucun:
-        break;
+      case rib_detail::Filtre::Aucun: break;
     }
   }
   // The RIB is read from the IBAN, never typed: two sources could disagree.
   for (Zone z : {Zone::Banque, Zone::Guichet, Zone::Compte, Zone::CleRib}) De(z).SetEnabled(false);
 
-  view::Control& iban = De(Zone::Iban);
+  forms::Control& iban = De(Zone::Iban);
   iban.ToolTipText = "IBAN, avec ou sans espaces";
   iban.Change = [this] { Montrer_Rib(); };
   // Regrouped only once left: regrouping as the user types would move the
   // cursor under the user's fingers.
   iban.LostFocus = [this] {
-    view::Control& z = De(Zone::Iban);
+    forms::Control& z = De(Zone::Iban);
     z.SetText(rib_detail::GrouperIban(rib_detail::NormaliserIban(z.Text())));
   };
 }
@@ -96,14 +94,14 @@ void RIB::Private::Montrer_Rib() {
   De(Zone::CleRib).SetText(rib.cle);
 }
 
-RIB::RIB(view::Form& form, view::Control& conteneur, view::Services& services)
+RIB::RIB(forms::Form& form, forms::Control& conteneur, forms::Services& services)
     : d(std::make_unique<Private>(services)) {
   d->Creer(form, conteneur);
 }
 
 RIB::~RIB() {
   // The form keeps the fields after this object: no handler may call back.
-  view::Control& iban = d->De(Zone::Iban);
+  forms::Control& iban = d->De(Zone::Iban);
   iban.Change = nullptr;
   iban.LostFocus = nullptr;
 }
@@ -117,7 +115,7 @@ std::string RIB::Lire_RIB(dba::CItem& record, int premierAttribut) {
   for (int i = 0; i < kAttributsRib; ++i) d->lu.at(i) = record.Item(premierAttribut + i);
   d->invalide = false;
   for (int i = 0; i < rib_detail::kZonesSaisies; ++i) {
-    view::Control& zone = d->De(static_cast<Zone>(i));
+    forms::Control& zone = d->De(static_cast<Zone>(i));
     std::string texte = TexteAffiche(d->lu.at(i));
     if (i == kIban) texte = rib_detail::GrouperIban(rib_detail::NormaliserIban(texte));
     zone.SetText(texte);
@@ -134,7 +132,7 @@ void RIB::Verifier_RIB() {
   const std::optional<rib_detail::Refus> refus = rib_detail::VerifierSaisie(saisie);
   d->invalide = refus.has_value();
   if (!refus) return;
-  d->services.MsgBox(refus->message, view::MsgButtons::OK, view::MsgIcon::Exclamation, kTitre);
+  d->services.MsgBox(refus->message, forms::MsgButtons::OK, forms::MsgIcon::Exclamation, kTitre);
   switch (refus->champ) {
     case rib_detail::ChampRib::Titulaire: d->De(Zone::Titulaire).SetFocus(); break;
     case rib_detail::ChampRib::Domiciliation: d->De(Zone::Domiciliation).SetFocus(); break;

@@ -38,11 +38,11 @@ namespace dba {
 class CItem;
 class Database;
 }  // namespace dba
-namespace morvanel::view {
+namespace forms {
 class Control;
 class Form;
 class Services;
-}  // namespace morvanel::view
+}  // namespace forms
 
 namespace components {
 
@@ -55,8 +55,7 @@ class RIB {
   // Creates the labels and text boxes inside `conteneur` (owner and
   // container of every inner control). Does not take ownership of `form`,
   // `conteneur` or `services`; all three must outlive this object.
-  RIB(morvanel::view::Form& form, morvanel::view::Control& conteneur,
-      morvanel::view::Services& services);
+  RIB(forms::Form& form, forms::Control& conteneur, forms::Services& services);
   ~RIB();
   RIB(const RIB&) = delete;
   RIB& operator=(const RIB&) = delete;

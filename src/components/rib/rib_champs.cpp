@@ -5,24 +5,22 @@
 namespace components::rib_detail {
 namespace {
 
-constexpr int kHauteur = 285;    // a text box
-constexpr int kHautEtq = 255;    // a label beside its box, 30 twips lower
-constexpr int kColonne = 1320;   // where the boxes start
-constexpr int kLargeur = 4335;   // the long boxes, up to the control's right edge
+constexpr int kHauteur = 285;   // a text box
+constexpr int kHautEtq = 255;   // a label beside its box, 30 twips lower
+constexpr int kColonne = 1320;  // where the boxes start
+constexpr int kLargeur = 4335;  // the long boxes, up to the control's right edge
 constexpr int kLigne = 360;
-constexpr int kHautRib = 1500;   // the labels over the RIB's four boxes
-constexpr int kBasRib = 1710;    // the RIB's four boxes
+constexpr int kHautRib = 1500;  // the labels over the RIB's four boxes
+constexpr int kBasRib = 1710;   // the RIB's four boxes
 
-constexpr morvanel::view::Rect Etq(int ligne) { return {0, 60 + ligne * kLigne + 30, 1215, kHautEtq}; }
-constexpr morvanel::view::Rect Txt(int ligne, int width) {
+constexpr forms::Rect Etq(int ligne) { return {0, 60 + ligne * kLigne + 30, 1215, kHautEtq}; }
+constexpr forms::Rect Txt(int ligne, int width) {
   return {kColonne, 60 + ligne * kLigne, width, kHauteur};
 }
-constexpr morvanel::view::Rect EtqRib(int left, int width) { return {left, kHautRib, width, 195}; }
-constexpr morvanel::view::Rect TxtRib(int left, int width) { return {left, kBasRib, width, kHauteur}; }
+constexpr forms::Rect EtqRib(int left, int width) { return {left, kHautRib, width, 195}; }
+constexpr forms::Rect TxtRib(int left, int width) { return {left, kBasRib, width, kHauteur}; }
 
-bool TouchePassante(int k) {
-  return k == morvanel::view::kKeyBackspace || k == morvanel::view::kKeyTab;
-}
+bool TouchePassante(int k) { return k == forms::kKeyBackspace || k == forms::kKeyTab; }
 
 // A letter raised to its capital, a digit kept; anything else refused.
 void LettreOuChiffre(int& k) {

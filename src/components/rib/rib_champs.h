@@ -23,9 +23,9 @@ struct DefinitionZone {
   const char* etiquette;   // name of its label
   const char* libelle;     // caption of the label
   const char* accessible;  // what a screen reader announces
-  morvanel::view::Rect placeEtiquette;
-  morvanel::view::Rect placeZone;
-  int maxLength;           // 0: no limit
+  forms::Rect placeEtiquette;
+  forms::Rect placeZone;
+  int maxLength;  // 0: no limit
   Filtre filtre;
 };
 

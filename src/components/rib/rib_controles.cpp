@@ -22,7 +22,9 @@ bool QueDes(std::string_view texte, bool (*admis)(char)) {
   return true;
 }
 
-bool Blanc(std::string_view texte) { return QueDes(texte, [](char c) { return c == ' '; }); }
+bool Blanc(std::string_view texte) {
+  return QueDes(texte, [](char c) { return c == ' '; });
+}
 
 std::string SansBlancsEnCapitales(std::string_view saisie) {
   std::string s;

@@ -7,7 +7,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 
 namespace {
 bool IsButtonOf(MsgAnswer answer, MsgButtons buttons) {
@@ -65,7 +65,8 @@ MsgAnswer HeadlessServices::MsgBox(std::string_view text, MsgButtons buttons, Ms
     throw UnexpectedMessage("unexpected message box \"" + record.text + "\" (" +
                             ButtonsName(buttons) + ", title \"" + record.title + "\")");
   }
-  const MsgAnswer answer = IsButtonOf(*defaultAnswer_, buttons) ? *defaultAnswer_ : FirstButton(buttons);
+  const MsgAnswer answer =
+      IsButtonOf(*defaultAnswer_, buttons) ? *defaultAnswer_ : FirstButton(buttons);
   record.answer = answer;
   return answer;
 }
@@ -94,7 +95,8 @@ void HeadlessServices::ShowModal(Form& form) {
   const auto driver = modalDriver_;  // the driver may set another one
   driver(form);
   if (!form.IsUnloaded()) {
-    throw ModalNotClosed("modal form " + form.Name() + " is still loaded after its driver returned");
+    throw ModalNotClosed("modal form " + form.Name() +
+                         " is still loaded after its driver returned");
   }
 }
 
@@ -102,4 +104,4 @@ void HeadlessServices::ShowHelpTopic(const std::string& helpFile, int context) {
   helpTopics_.push_back({helpFile, context});
 }
 
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

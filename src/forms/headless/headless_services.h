@@ -17,7 +17,7 @@
 
 #include "forms/services.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 
 // A message box nobody expected: no answer was queued for it, or the answer
 // queued is none of its buttons. The text of the box is in what().
@@ -130,4 +130,4 @@ const char* ButtonsName(MsgButtons buttons);
 const char* IconName(MsgIcon icon);
 const char* AnswerName(MsgAnswer answer);
 
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

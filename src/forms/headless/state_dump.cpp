@@ -6,7 +6,7 @@
 
 #include "forms/utf8_text.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 
 namespace {
 void AppendEscape(std::string& out, unsigned char c) {
@@ -106,4 +106,4 @@ std::string StateDump(const Form& form) {
   return out;
 }
 
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

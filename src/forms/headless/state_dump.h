@@ -16,7 +16,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::view::headless {
+namespace forms::headless {
 
 [[nodiscard]] std::string StateDump(const Form& form);
 
@@ -27,4 +27,4 @@ namespace morvanel::view::headless {
 
 [[nodiscard]] const char* KindName(Kind kind);
 
-}  // namespace morvanel::view::headless
+}  // namespace forms::headless

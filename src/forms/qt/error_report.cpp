@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 std::function<void(const std::exception&)>& Reporter() {
@@ -27,4 +27,4 @@ void SetErrorReporter(std::function<void(const std::exception&)> reporter) {
   Reporter() = std::move(reporter);
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 // Reports `error`. By default: a critical message box with its text.
 void ReportError(const std::exception& error);
@@ -16,4 +16,4 @@ void ReportError(const std::exception& error);
 // function restores the default.
 void SetErrorReporter(std::function<void(const std::exception&)> reporter);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -20,19 +20,15 @@
 #include "forms/qt/qt_units.h"
 #include "forms/qt/widget_mirror.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 int ModelButton(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton:
-      return kMouseLeft;
-    case Qt::RightButton:
-      return kMouseRight;
-    case Qt::MiddleButton:
-      return kMouseMiddle;
-    default:
-      return 0;
+    case Qt::LeftButton: return kMouseLeft;
+    case Qt::RightButton: return kMouseRight;
+    case Qt::MiddleButton: return kMouseMiddle;
+    default: return 0;
   }
 }
 
@@ -111,13 +107,13 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
     }
     case Kind::VScrollBar:
       // Mirroring blocks the bar's signals: every value seen here is the user's.
-      connect(static_cast<QScrollBar*>(widget), &QScrollBar::valueChanged, this, [this, c](int value) {
-        if (view_.IsBinding()) return;
-        run(*c, [c, value](UserInput& in) { return in.Scroll(*c, value); });
-      });
+      connect(static_cast<QScrollBar*>(widget), &QScrollBar::valueChanged, this,
+              [this, c](int value) {
+                if (view_.IsBinding()) return;
+                run(*c, [c, value](UserInput& in) { return in.Scroll(*c, value); });
+              });
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -132,28 +128,23 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   Control* control = view_.ControlOf(watched);
   if (control == nullptr) return false;  // not our widget
   switch (event->type()) {
-    case QEvent::KeyPress:
-      return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
-    case QEvent::FocusIn:
-      return onFocusIn(*control, static_cast<QFocusEvent*>(event));
+    case QEvent::KeyPress: return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn: return onFocusIn(*control, static_cast<QFocusEvent*>(event));
     case QEvent::FocusOut: {
       // Left for another box: show the start of the text again.
       const QtFormView::BindingScope scope(view_);
       MirrorProperty(*control, view_.WidgetsOf(*control), Property::Selection);
       return false;
     }
-    case QEvent::MouseButtonPress:
-      return onMousePress(control, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonPress: return onMousePress(control, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
       return onMiddleRelease(*control, static_cast<QMouseEvent*>(event));
-    case QEvent::Drop:
-      return onDrop(*control, watched, static_cast<QDropEvent*>(event));
+    case QEvent::Drop: return onDrop(*control, watched, static_cast<QDropEvent*>(event));
     case QEvent::ContextMenu:
       return onContextMenu(*control, static_cast<QContextMenuEvent*>(event));
     case QEvent::InputMethod:
       return onInputMethod(*control, watched, static_cast<QInputMethodEvent*>(event));
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -191,7 +182,8 @@ bool InputRouter::onMousePress(Control* control, QMouseEvent* event) {
   const QPointF twips = view_.PointToTwips(event->position());
   QPointer<QtFormView> view(&view_);
   try {
-    view_.input().MouseDown(control, button, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
+    view_.input().MouseDown(control, button, static_cast<float>(twips.x()),
+                            static_cast<float>(twips.y()));
   } catch (const std::exception& error) {
     ReportError(error);
   }
@@ -208,26 +200,13 @@ bool InputRouter::onListKey(Control& control, QKeyEvent* event) {
   const int page = std::max(1, list->viewport()->height() / rowHeight - 1);
   int target = -2;
   switch (event->key()) {
-    case Qt::Key_Up:
-      target = current - 1;
-      break;
-    case Qt::Key_Down:
-      target = current + 1;
-      break;
-    case Qt::Key_PageUp:
-      target = current - page;
-      break;
-    case Qt::Key_PageDown:
-      target = current + page;
-      break;
-    case Qt::Key_Home:
-      target = 0;
-      break;
-    case Qt::Key_End:
-      target = count - 1;
-      break;
-    default:
-      return false;
+    case Qt::Key_Up: target = current - 1; break;
+    case Qt::Key_Down: target = current + 1; break;
+    case Qt::Key_PageUp: target = current - page; break;
+    case Qt::Key_PageDown: target = current + page; break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = count - 1; break;
+    default: return false;
   }
   target = std::clamp(target, 0, count - 1);
   if (count > 0 && target != current) {
@@ -242,4 +221,4 @@ void InputRouter::backtab(Control& control) {
   run(control, [previous](UserInput& in) { return in.Focus(*previous); });
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -21,7 +21,7 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 class QtFormView;
 
@@ -76,4 +76,4 @@ class InputRouter : public QObject {
 // True when the event types characters, not a control key or a shortcut.
 [[nodiscard]] bool IsTyping(const QKeyEvent& event);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

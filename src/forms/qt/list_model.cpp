@@ -5,7 +5,7 @@
 
 #include "forms/qt/qt_units.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 ControlListModel::ControlListModel(const Control& control, QObject* parent)
     : QAbstractListModel(parent), control_(control), rows_(control.ListCount()) {}
@@ -15,7 +15,9 @@ QModelIndex ControlListModel::index(int row, int column, const QModelIndex& pare
   return createIndex(row, column);
 }
 
-int ControlListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int ControlListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
 
 QVariant ControlListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
@@ -44,4 +46,4 @@ void ControlListModel::Sync() {
   endResetModel();
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

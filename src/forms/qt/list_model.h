@@ -7,7 +7,7 @@
 
 #include "forms/control.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 class ControlListModel : public QAbstractListModel {
   Q_OBJECT
@@ -34,4 +34,4 @@ class ControlListModel : public QAbstractListModel {
   int rows_ = 0;  // the rows the views were told of
 };
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

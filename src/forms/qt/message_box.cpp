@@ -7,7 +7,7 @@
 
 #include "forms/qt/qt_units.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 // Qt translates its standard buttons only when a translator is installed;
@@ -20,8 +20,9 @@ QPushButton* AddButton(QMessageBox& box, QMessageBox::StandardButton which, cons
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
-                                             std::string_view title, QWidget* parent) {
+std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons buttons,
+                                             MsgIcon icon, std::string_view title,
+                                             QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setWindowTitle(ToQString(title));
   box->setText(ToQString(text));
@@ -48,25 +49,17 @@ std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons b
 
 MsgAnswer AnswerOf(const QMessageBox& box, MsgButtons buttons) {
   switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Yes:
-      return MsgAnswer::Yes;
-    case QMessageBox::No:
-      return MsgAnswer::No;
-    case QMessageBox::Cancel:
-      return MsgAnswer::Cancel;
-    case QMessageBox::Ok:
-      return MsgAnswer::OK;
-    default:
-      break;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Ok: return MsgAnswer::OK;
+    default: break;
   }
   switch (buttons) {
-    case MsgButtons::YesNo:
-      return MsgAnswer::No;
-    case MsgButtons::YesNoCancel:
-      return MsgAnswer::Cancel;
-    default:
-      return MsgAnswer::OK;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    default: return MsgAnswer::OK;
   }
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -12,15 +12,15 @@ class QAbstractButton;
 class QMessageBox;
 class QWidget;
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 // A box ready to exec(); its first button is the default one.
-[[nodiscard]] std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons buttons,
-                                                           MsgIcon icon, std::string_view title,
-                                                           QWidget* parent);
+[[nodiscard]] std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text,
+                                                           MsgButtons buttons, MsgIcon icon,
+                                                           std::string_view title, QWidget* parent);
 
 // The answer for the button that closed `box`; a box closed otherwise
 // (Escape, close box) answers No or Cancel when it has them, else OK.
 [[nodiscard]] MsgAnswer AnswerOf(const QMessageBox& box, MsgButtons buttons);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

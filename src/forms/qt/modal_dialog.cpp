@@ -8,7 +8,7 @@
 #include "forms/qt/qt_form_view.h"
 #include "forms/qt/qt_units.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 ModalDialog::ModalDialog(Form& form, Services& services, QWidget* parent)
     : QDialog(parent), form_(form), view_(new QtFormView(form, services, this)) {
@@ -60,4 +60,4 @@ void ModalDialog::closeEvent(QCloseEvent* event) {
   }
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -9,11 +9,11 @@
 
 #include "forms/form.h"
 
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 class QtFormView;
 
@@ -45,4 +45,4 @@ class ModalDialog : public QDialog {
   QtFormView* view_;  // child widget
 };
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -12,7 +12,7 @@
 #include "forms/qt/qt_units.h"
 #include "forms/qt/widget_mirror.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 // Every live view by its form: services find the view of a form that asks
@@ -47,9 +47,11 @@ QtFormView::~QtFormView() {
   delete router_;
   router_ = nullptr;
   form_.RemoveObserver(this);
-  for (const auto& [control, widgets] : widgets_) const_cast<Control*>(control)->RemoveObserver(this);
+  for (const auto& [control, widgets] : widgets_)
+    const_cast<Control*>(control)->RemoveObserver(this);
   auto& registry = Registry();
-  if (auto it = registry.find(&form_); it != registry.end() && it->second == this) registry.erase(it);
+  if (auto it = registry.find(&form_); it != registry.end() && it->second == this)
+    registry.erase(it);
 }
 
 QtFormView* QtFormView::ViewOf(const Form& form) {
@@ -73,7 +75,8 @@ QSize QtFormView::sizeHint() const {
 }
 
 QPoint QtFormView::TwipsToPoint(float x, float y, const Control* container) const {
-  QPoint point(qt::TwipsToPixels(static_cast<int>(x), dpi_), qt::TwipsToPixels(static_cast<int>(y), dpi_));
+  QPoint point(qt::TwipsToPixels(static_cast<int>(x), dpi_),
+               qt::TwipsToPixels(static_cast<int>(y), dpi_));
   QWidget* origin = container != nullptr ? WidgetOf(*container) : nullptr;
   return origin != nullptr ? origin->mapTo(const_cast<QtFormView*>(this), point) : point;
 }
@@ -107,14 +110,17 @@ void QtFormView::updateTabOrder() {
   std::vector<std::pair<std::vector<int>, QWidget*>> order;
   for (const auto& control : form_.AllControls()) {
     QWidget* widget = WidgetOf(*control);
-    if (widget == nullptr || control->TabIndex < 0 || !(widget->focusPolicy() & Qt::TabFocus)) continue;
+    if (widget == nullptr || control->TabIndex < 0 || !(widget->focusPolicy() & Qt::TabFocus))
+      continue;
     std::vector<int> key;
-    for (const Control* c = control.get(); c != nullptr; c = c->Owner()) key.insert(key.begin(), c->TabIndex);
+    for (const Control* c = control.get(); c != nullptr; c = c->Owner())
+      key.insert(key.begin(), c->TabIndex);
     order.emplace_back(std::move(key), widget);
   }
   std::stable_sort(order.begin(), order.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
+  for (std::size_t i = 1; i < order.size(); ++i)
+    QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
 void QtFormView::SyncFocus() {
@@ -183,4 +189,4 @@ void QtFormView::controlChanged(Control& control, Property property) {
   if (property == Property::Enabled || property == Property::Visible) SyncFocus();
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -4,8 +4,8 @@
 // its back.
 // Qt binding of the named-controls layer (src/forms/qt).
 //
-//   view::Form& form = ...;             // built by the shell
-//   QtServices services;                // or any view::Services
+//   forms::Form& form = ...;             // built by the shell
+//   QtServices services;                // or any forms::Services
 //   QtFormView view(form, services);    // a QWidget sized from the form
 //   services.SetControlView(&view);     // the window "Sortir" closes
 //   view.show();
@@ -24,7 +24,7 @@
 #include "forms/qt/widget_factory.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 class InputRouter;
 
@@ -46,7 +46,9 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
 
   // The widgets drawing `control` (empty for menus and unknown controls).
   [[nodiscard]] ControlWidgets WidgetsOf(const Control& control) const;
-  [[nodiscard]] QWidget* WidgetOf(const Control& control) const { return WidgetsOf(control).widget; }
+  [[nodiscard]] QWidget* WidgetOf(const Control& control) const {
+    return WidgetsOf(control).widget;
+  }
   // The control a widget (or the text part of a combo) draws; nullptr else.
   [[nodiscard]] Control* ControlOf(const QObject* object) const;
 
@@ -114,4 +116,4 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
   mutable int binding_ = 0;
 };
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -23,7 +23,7 @@
 #include "forms/qt/qt_units.h"
 #include "forms/user_input.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 QtServices::QtServices(QWidget* controlView) : controlView_(controlView) {}
 
@@ -82,7 +82,8 @@ QWidget* QtServices::dialogParent() const {
 
 MsgAnswer QtServices::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                              std::string_view title) {
-  const std::unique_ptr<QMessageBox> box = BuildMessageBox(text, buttons, icon, title, dialogParent());
+  const std::unique_ptr<QMessageBox> box =
+      BuildMessageBox(text, buttons, icon, title, dialogParent());
   box->exec();
   return AnswerOf(*box, buttons);
 }
@@ -109,7 +110,8 @@ void QtServices::PopupMenu(Control& menu, float x, float y) {
   popup.setObjectName(ToQString(menu.Name()));
   std::vector<std::pair<QAction*, Control*>> items;
   for (const auto& control : form.AllControls()) {
-    if (control->kind() != Kind::MenuItem || control->Container() != &menu || !control->Visible()) continue;
+    if (control->kind() != Kind::MenuItem || control->Container() != &menu || !control->Visible())
+      continue;
     QAction* action = popup.addAction(ToQString(control->Text()));
     action->setObjectName(ToQString(control->Name()));
     action->setEnabled(control->Enabled() && menu.Enabled());
@@ -189,4 +191,4 @@ void QtServices::UnloadParentForm() {
   QTimer::singleShot(0, controlView_->window(), &QWidget::close);
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -19,7 +19,7 @@
 class QProgressDialog;
 class QTextBrowser;
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 class QtServices : public Services {
  public:
@@ -67,11 +67,11 @@ class QtServices : public Services {
   [[nodiscard]] QWidget* dialogParent() const;
 
   QPointer<QWidget> controlView_;
-  QPointer<QTextBrowser> help_;  // owned (top-level window)
-  QPointer<QTextBrowser> page_;  // owned (top-level window)
+  QPointer<QTextBrowser> help_;         // owned (top-level window)
+  QPointer<QTextBrowser> page_;         // owned (top-level window)
   QPointer<QProgressDialog> progress_;  // owned while a long step runs
-  QElapsedTimer progressClock_;          // valid while a step reports progress
+  QElapsedTimer progressClock_;         // valid while a step reports progress
   bool hourglass_ = false;
 };
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 double LogicalDpi(const QWidget* widget) {
   const QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
@@ -50,4 +50,4 @@ int Utf16ToChars(const QString& text, int units) {
   return chars;
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

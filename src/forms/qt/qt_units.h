@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 
@@ -37,4 +37,4 @@ inline constexpr double kTwipsPerInch = 1440.0;
 [[nodiscard]] int CharsToUtf16(const QString& text, int chars);
 [[nodiscard]] int Utf16ToChars(const QString& text, int units);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

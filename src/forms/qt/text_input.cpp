@@ -20,7 +20,7 @@
 #include "forms/qt/qt_units.h"
 #include "forms/qt/widget_mirror.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 bool IsEdit(const Control& control) {
@@ -83,21 +83,12 @@ bool InputRouter::onCommonKey(Control& control, QKeyEvent* event) {
   }
   if (!HasPlainModifiers(*event)) return false;
   switch (key) {
-    case Qt::Key_Tab:
-      code = kKeyTab;
-      break;
+    case Qt::Key_Tab: code = kKeyTab; break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      code = kKeyEnter;
-      break;
-    case Qt::Key_Escape:
-      code = kKeyEscape;
-      break;
-    case Qt::Key_Backspace:
-      code = kKeyBackspace;
-      break;
-    default:
-      return false;
+    case Qt::Key_Enter: code = kKeyEnter; break;
+    case Qt::Key_Escape: code = kKeyEscape; break;
+    case Qt::Key_Backspace: code = kKeyBackspace; break;
+    default: return false;
   }
   run(control, [&control, code](UserInput& in) { return in.Key(control, code); });
   return true;
@@ -247,4 +238,4 @@ bool InputRouter::onInputMethod(Control& control, QObject* watched, QInputMethod
   return true;
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -22,7 +22,7 @@
 #include "forms/qt/list_model.h"
 #include "forms/qt/qt_units.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 // A check box whose value belongs to the model: a click raises the model's
@@ -87,36 +87,27 @@ QListView* NewList(const Control& control, QWidget* parent) {
 QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out) {
   const QString caption = ToQString(control.Text());
   switch (control.kind()) {
-    case Kind::TextBox:
-      out.edit = NewLineEdit(parent);
-      return out.edit;
-    case Kind::ComboBox:
-      return NewCombo(parent, out);
-    case Kind::ListBox:
-      return NewList(control, parent);
-    case Kind::Button:
-      return new QPushButton(caption, parent);
+    case Kind::TextBox: out.edit = NewLineEdit(parent); return out.edit;
+    case Kind::ComboBox: return NewCombo(parent, out);
+    case Kind::ListBox: return NewList(control, parent);
+    case Kind::Button: return new QPushButton(caption, parent);
     case Kind::Label: {
       auto* label = new QLabel(caption, parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
     }
-    case Kind::Frame:
-      return new QGroupBox(caption, parent);
-    case Kind::CheckBox:
-      return new ModelCheckBox(caption, parent);
+    case Kind::Frame: return new QGroupBox(caption, parent);
+    case Kind::CheckBox: return new ModelCheckBox(caption, parent);
     case Kind::VScrollBar: {
       auto* bar = new QScrollBar(Qt::Vertical, parent);
       bar->setSingleStep(1);
       bar->setPageStep(1);
       return bar;
     }
-    case Kind::Embedded:
-      return new QWidget(parent);
+    case Kind::Embedded: return new QWidget(parent);
     case Kind::Menu:
-    case Kind::MenuItem:
-      return nullptr;
+    case Kind::MenuItem: return nullptr;
   }
   return nullptr;
 }
@@ -126,7 +117,8 @@ QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out)
 QFont ToQFont(const Font& font, double dpi) {
   const QString family = ToQString(font.name);
   const bool fixed = IsFixedPitchName(family);
-  QFont result = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+  QFont result =
+      QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
   for (const QString& candidate : CandidateFamilies(family)) {
     if (QFontDatabase::hasFamily(candidate)) {
       result = QFont(candidate);
@@ -139,7 +131,8 @@ QFont ToQFont(const Font& font, double dpi) {
   }
   // In pixels at the dpi the twips are turned with: text and boxes then
   // grow together, whatever the screen's own font scaling says.
-  if (font.points > 0) result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.points * dpi / 72.0))));
+  if (font.points > 0)
+    result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.points * dpi / 72.0))));
   result.setBold(font.bold);
   return result;
 }
@@ -158,11 +151,13 @@ int CaptionRoom(QWidget& widget) {
     option.text = button->text();
     // A little air between the text and the button's edges.
     constexpr int kAir = 4;
-    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() - kAir;
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() -
+           kAir;
   }
   if (auto* check = qobject_cast<QCheckBox*>(&widget)) {
     // The box and the gap before the text, as the style lays them out.
-    const int decoration = check->sizeHint().width() - check->fontMetrics().horizontalAdvance(check->text());
+    const int decoration =
+        check->sizeHint().width() - check->fontMetrics().horizontalAdvance(check->text());
     return check->width() - decoration;
   }
   return -1;
@@ -222,4 +217,4 @@ ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi)
   return out;
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

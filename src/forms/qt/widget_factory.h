@@ -10,7 +10,7 @@
 class QLineEdit;
 class QWidget;
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 // The widgets of one control. Owned by their Qt parent.
 struct ControlWidgets {
@@ -36,4 +36,4 @@ struct ControlWidgets {
 // whenever the caption changes.
 void FitCaption(QWidget& widget);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -18,7 +18,7 @@
 #include "forms/qt/list_model.h"
 #include "forms/qt/qt_units.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 QStringList ItemsOf(const Control& control) {
@@ -167,26 +167,13 @@ void MirrorProperty(const Control& control, const ControlWidgets& widgets, Prope
     case Property::Selection:
       if (widgets.edit != nullptr) MirrorSelection(control, widgets.edit);
       break;
-    case Property::Enabled:
-      widget->setEnabled(control.Enabled());
-      break;
-    case Property::Visible:
-      widget->setVisible(control.Visible());
-      break;
-    case Property::List:
-      MirrorList(control, widgets);
-      break;
-    case Property::ListIndex:
-      MirrorListIndex(control, widgets);
-      break;
-    case Property::Value:
-      MirrorValue(control, widget);
-      break;
-    case Property::Max:
-      MirrorMax(control, widget);
-      break;
-    case Property::Focus:
-      break;
+    case Property::Enabled: widget->setEnabled(control.Enabled()); break;
+    case Property::Visible: widget->setVisible(control.Visible()); break;
+    case Property::List: MirrorList(control, widgets); break;
+    case Property::ListIndex: MirrorListIndex(control, widgets); break;
+    case Property::Value: MirrorValue(control, widget); break;
+    case Property::Max: MirrorMax(control, widget); break;
+    case Property::Focus: break;
   }
 }
 
@@ -210,4 +197,4 @@ CharSelection SelectionOf(const ControlWidgets& widgets) {
   return {start, Utf16ToChars(text, edit->selectionEnd()) - start};
 }
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -9,7 +9,7 @@ class QLineEdit;
 #include "forms/control.h"
 #include "forms/qt/widget_factory.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 
 // Writes `property` of `control` onto its widgets. Focus is the form view's
 // business and is ignored here.
@@ -32,4 +32,4 @@ struct CharSelection {
 };
 [[nodiscard]] CharSelection SelectionOf(const ControlWidgets& widgets);
 
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

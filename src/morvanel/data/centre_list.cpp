@@ -10,18 +10,18 @@
 
 namespace morvanel::data {
 
-CentreListDeps CentreListDeps::De(shell::UrssafContext& ctx) {
+CentreListDeps CentreListDeps::De(state::UrssafContext& ctx) {
   return CentreListDeps{ctx.ecran, ctx.etat, ctx.lib};
 }
 
 void CentreList::Remplir_CentreUrssaf() {
-  dba::Database& base = shell::BaseRequise(d_.lib, "Remplir_CentreUrssaf");
+  dba::Database& base = state::BaseRequise(d_.lib, "Remplir_CentreUrssaf");
   // The codes and sigles of every centre, in sigle order.
   d_.etat.ListeCentres =
       dba::DBSelect(base, {"SSELECT CENTREURSSAF PAR 1", records::kCentreUrssaf, "0 1"});
 
   const dba::CItem& liste = d_.etat.ListeCentres;
-  view::Control& sigles = d_.ecran.Cbo_SigleCtrUrssaf;
+  forms::Control& sigles = d_.ecran.Cbo_SigleCtrUrssaf;
   sigles.Clear();
   // The first line goes in before any test: an empty file leaves one empty
   // line, which the test below then tells apart from a single centre. The
@@ -36,18 +36,19 @@ void CentreList::Remplir_CentreUrssaf() {
 
   // A single centre whose code cannot be shown stays in the list: picking
   // it says why it cannot be shown.
-  if (sigles.ListCount() == 1 && !sigles.List(0).empty() && shell::CodeCentreAffichable(liste.Item(1, 1))) {
+  if (sigles.ListCount() == 1 && !sigles.List(0).empty() &&
+      state::CodeCentreAffichable(liste.Item(1, 1))) {
     d_.ecran.Txt_CodCtrUrssaf.SetText(liste.Item(1, 1));
   }
 }
 
 void CentreList::Lancer_UNIPG() {
-  const dba::DBFile& compteur = shell::FichierRequis(d_.lib.F_Compteur, "Lancer_UNIPG");
+  const dba::DBFile& compteur = state::FichierRequis(d_.lib.F_Compteur, "Lancer_UNIPG");
   const dba::CItem art = compteur.DBRead(records::compteur::kCle);
   if (LireEntier(art.Item(records::compteur::kLancerUnipg)) < 2) return;
   const dba::CItem vide;
   int numero = 0;
-  shell::BaseRequise(d_.lib, "Lancer_UNIPG").DBCall("UNIPGCENTREURSSAF", numero, vide.Item());
+  state::BaseRequise(d_.lib, "Lancer_UNIPG").DBCall("UNIPGCENTREURSSAF", numero, vide.Item());
 }
 
 }  // namespace morvanel::data

@@ -2,13 +2,7 @@
 // and the database routine run after a centre is written or deleted
 // (Lancer_UNIPG). Centre data subsystem.
 #pragma once
-
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-struct LibraryState;
-}  // namespace morvanel::shell
+#include "morvanel/state/state_fwd.h"
 
 namespace morvanel::data {
 
@@ -16,13 +10,13 @@ namespace morvanel::data {
 // place (CentreListDeps::De). Refers to everything, owns nothing.
 struct CentreListDeps {
   // Cbo_SigleCtrUrssaf and Txt_CodCtrUrssaf.
-  shell::UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // ListeCentres.
-  shell::InstanceState& etat;
+  state::InstanceState& etat;
   // TheDatabase and F_Compteur.
-  shell::LibraryState& lib;
+  state::LibraryState& lib;
 
-  [[nodiscard]] static CentreListDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static CentreListDeps De(state::UrssafContext& ctx);
 };
 
 class CentreList {

@@ -11,11 +11,9 @@
 
 namespace morvanel::data {
 
-CentreRecordDeps CentreRecordDeps::De(shell::UrssafContext& ctx) {
-  shell::LibraryState& lib = ctx.lib;
-  return CentreRecordDeps{ctx.ecran,
-                          ctx.etat,
-                          ctx.adresse,
+CentreRecordDeps CentreRecordDeps::De(state::UrssafContext& ctx) {
+  state::LibraryState& lib = ctx.lib;
+  return CentreRecordDeps{ctx.ecran, ctx.etat, ctx.adresse,
                           [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
 }
 namespace {
@@ -48,7 +46,7 @@ dba::CItem& CentreRecord::Centre() {
 }
 
 void CentreRecord::Afficher_Champs() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   e.Txt_SigleCtrUrssaf.SetText(art.Item(attr::kSigle));
   e.Txt_NomCtrUrssaf.SetText(art.Item(attr::kNom));
@@ -64,7 +62,7 @@ void CentreRecord::Afficher_Champs() {
 }
 
 void CentreRecord::Afficher_Rattachement() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   if (const std::string rattachement = Centre().Item(attr::kRattachement); !rattachement.empty()) {
     const Rattachement lu = RattachementAffiche(rattachement);
     e.Txt_CodeEntite.SetText(lu.entite);
@@ -73,7 +71,7 @@ void CentreRecord::Afficher_Rattachement() {
 }
 
 void CentreRecord::Afficher_Barres() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
   e.Bdv_Date.SetMax(e.Lst_Date.ListCount() - 1);
   e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= kLignesVisibles);
@@ -86,7 +84,7 @@ void CentreRecord::Afficher_Barres() {
 }
 
 void CentreRecord::Ecrire_Donnees() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   art.setItem(attr::kSigle, e.Txt_SigleCtrUrssaf.Text());
   art.setItem(attr::kNom, e.Txt_NomCtrUrssaf.Text());
@@ -107,7 +105,8 @@ void CentreRecord::Ecrire_Donnees() {
   // text pasted round it and is stored as no amount rather than as a guess.
   const std::string montant = e.Txt_MontForfait.Text();
   if (d_.etat.ModeAjout ||
-      montant != MontantAffiche(d_.Utilitaires(), art.Item(attr::kMontantForfait)).value_or(std::string())) {
+      montant != MontantAffiche(d_.Utilitaires(), art.Item(attr::kMontantForfait))
+                     .value_or(std::string())) {
     art.setItem(attr::kMontantForfait, MontantStocke(montant).value_or(std::string()));
   }
   if (d_.etat.ModeAjout) {

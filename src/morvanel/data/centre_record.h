@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <utility>
+#include "morvanel/state/state_fwd.h"
 
 namespace utilitaires {
 class Utilitaires;
@@ -23,25 +24,19 @@ class CItem;
 namespace components {
 class Adresse;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-}  // namespace morvanel::shell
-
 namespace morvanel::data {
 
 // What the centre record works with. Built from the control's context in
 // one place (CentreRecordDeps::De). Refers to everything, owns nothing.
 struct CentreRecordDeps {
-  shell::UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // Art_CentreUrssaf, ItemTemp, ModeAjout.
-  shell::InstanceState& etat;
+  state::InstanceState& etat;
   components::Adresse& adresse;  // Ctr_AdresseUrssaf
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static CentreRecordDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static CentreRecordDeps De(state::UrssafContext& ctx);
 };
 
 class CentreRecord {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include "morvanel/state/state_fwd.h"
 
 namespace dba {
 class Database;
@@ -16,25 +17,20 @@ class DBFile;
 namespace components {
 class Client;
 }
-namespace morvanel::view {
+namespace forms {
 class Control;
 class Services;
-}  // namespace morvanel::view
-namespace morvanel::shell {
-struct UrssafContext;
-struct InstanceState;
-}  // namespace morvanel::shell
-
+}  // namespace forms
 namespace morvanel::fields {
 
 struct AdresseBancaireDeps {
   // The screen's code box (read when the dialog opens) and the button that
   // opens it.
-  view::Control& Txt_CodCtrUrssaf;
-  view::Control& Cmd_AdresseBancaire;
+  forms::Control& Txt_CodCtrUrssaf;
+  forms::Control& Cmd_AdresseBancaire;
   // Art_CentreUrssaf, ArticleInitial, ModeAjout and DroitsEcran.
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Given by the host, possibly after the control was built; handed on to
   // the bank-details control.
   const std::shared_ptr<dba::Database>& base;
@@ -44,7 +40,7 @@ struct AdresseBancaireDeps {
   // The routine every write of a centre is followed by.
   std::function<void()> Lancer_UNIPG;
 
-  [[nodiscard]] static AdresseBancaireDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static AdresseBancaireDeps De(state::UrssafContext& ctx);
 };
 
 }  // namespace morvanel::fields

@@ -21,20 +21,22 @@ namespace {
 constexpr int kLargeur = 5760;  // inner area, twips
 constexpr int kHauteur = 2640;
 constexpr int kDernierAttributRib = kPremierAttributRib + components::kAttributsRib - 1;
-constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article";
+constexpr const char* kQuestion =
+    "Voulez-vous enregistrer les modifications apportées à cet article";
 
-std::unique_ptr<view::Form> NouveauFormulaire() {
-  auto f = std::make_unique<view::Form>("Frm_AdresseBancaire", kLargeur, kHauteur);
+std::unique_ptr<forms::Form> NouveauFormulaire() {
+  auto f = std::make_unique<forms::Form>("Frm_AdresseBancaire", kLargeur, kHauteur);
   f->SetCaption("Coordonnées bancaires");
-  using view::Kind;
-  view::AddAt(*f, Kind::Button, "Cmd_Retour", {4680, 2160, 975, 375}, 0, "Retour");
-  view::AddAt(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
-  view::Control& code = view::AddAt(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
+  using forms::Kind;
+  forms::AddAt(*f, Kind::Button, "Cmd_Retour", {4680, 2160, 975, 375}, 0, "Retour");
+  forms::AddAt(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
+  forms::Control& code =
+      forms::AddAt(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
   code.AccessibleName = "Centre URSSAF";
   // Shows which centre the details are for; typing another code there
   // would change nothing the dialog does.
   code.SetEnabled(false);
-  view::AddAt(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
+  forms::AddAt(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
       "Coordonnées bancaires";
   return f;
 }
@@ -48,11 +50,14 @@ bool MemesCoordonnees(const dba::CItem& a, const dba::CItem& b) {
 
 }  // namespace
 
-AdresseBancaireDeps AdresseBancaireDeps::De(shell::UrssafContext& ctx) {
-  shell::UrssafProcedures& procs = ctx.procs;
-  return AdresseBancaireDeps{ctx.ecran.Txt_CodCtrUrssaf, ctx.ecran.Cmd_AdresseBancaire,
-                             ctx.etat,                   ctx.services,
-                             ctx.lib.TheDatabase,        ctx.lib.TheClient,
+AdresseBancaireDeps AdresseBancaireDeps::De(state::UrssafContext& ctx) {
+  state::UrssafProcedures& procs = ctx.procs;
+  return AdresseBancaireDeps{ctx.ecran.Txt_CodCtrUrssaf,
+                             ctx.ecran.Cmd_AdresseBancaire,
+                             ctx.etat,
+                             ctx.services,
+                             ctx.lib.TheDatabase,
+                             ctx.lib.TheClient,
                              ctx.lib.F_CentreUrssaf,
                              [&procs] { procs.Lancer_UNIPG(); }};
 }
@@ -128,30 +133,30 @@ void AdresseBancaireForm::Fermer() {
 
 bool AdresseBancaireForm::Enregistrer() {
   dba::CItem& art = *d_.etat.Art_CentreUrssaf;
-  shell::Ecriture r = shell::Ecriture::Refusee;
+  state::Ecriture r = state::Ecriture::Refusee;
   try {
     if (!d_.base) {
-      throw HostSetupError("Cmd_Retour_Click : TheDatabase n'a pas été fourni (le donner avant Init)");
+      throw HostSetupError(
+          "Cmd_Retour_Click : TheDatabase n'a pas été fourni (le donner avant Init)");
     }
     // No beep: the dialog's questions come without one.
-    r = shell::EcrireSiInchange(*d_.base, shell::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"),
-                                art, d_.etat.ArticleInitial, [this] {
-                                  return d_.services.MsgBox(shell::kMsgModifieAilleurs,
-                                                            view::MsgButtons::YesNo,
-                                                            view::MsgIcon::Exclamation,
-                                                            shell::kTitreMessage) ==
-                                         view::MsgAnswer::Yes;
-                                });
+    r = state::EcrireSiInchange(
+        *d_.base, state::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"), art,
+        d_.etat.ArticleInitial, [this] {
+          return d_.services.MsgBox(state::kMsgModifieAilleurs, forms::MsgButtons::YesNo,
+                                    forms::MsgIcon::Exclamation,
+                                    state::kTitreMessage) == forms::MsgAnswer::Yes;
+        });
   } catch (const dba::DbaError& e) {
     d_.services.MsgBox(std::string("Erreur de la base de données : ") + e.what(),
-                       view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+                       forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
     return false;
   }
-  if (r == shell::Ecriture::Supprime) {
-    d_.services.MsgBox(shell::kMsgSupprimeAilleurs, view::MsgButtons::OK, view::MsgIcon::Exclamation,
-                       shell::kTitreMessage);
+  if (r == state::Ecriture::Supprime) {
+    d_.services.MsgBox(state::kMsgSupprimeAilleurs, forms::MsgButtons::OK,
+                       forms::MsgIcon::Exclamation, state::kTitreMessage);
   }
-  if (r != shell::Ecriture::Faite) return false;  // nothing written: the dialog stays
+  if (r != state::Ecriture::Faite) return false;  // nothing written: the dialog stays
   // What the database now holds is the record as read.
   d_.etat.ArticleInitial = art.Item();
   try {
@@ -159,7 +164,7 @@ bool AdresseBancaireForm::Enregistrer() {
   } catch (const dba::DbaError& e) {
     // The centre is written; only the routine failed.
     d_.services.MsgBox(std::string("Erreur de la base de données : ") + e.what(),
-                       view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+                       forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
   }
   return true;
 }
@@ -183,20 +188,19 @@ void AdresseBancaireForm::Cmd_Retour_Click() {
   dba::CItem& art = *d_.etat.Art_CentreUrssaf;
   rib_.Ecrire_RIB(art, kPremierAttributRib);
   if (!MemesCoordonnees(Copie_Article, art)) {
-    switch (d_.services.MsgBox(kQuestion, view::MsgButtons::YesNoCancel, view::MsgIcon::Exclamation,
-                               shell::kTitreMessage)) {
-      case view::MsgAnswer::Yes:
+    switch (d_.services.MsgBox(kQuestion, forms::MsgButtons::YesNoCancel,
+                               forms::MsgIcon::Exclamation, state::kTitreMessage)) {
+      case forms::MsgAnswer::Yes:
         // A new centre has no key yet: its save writes the details.
         if (!creation_ && !Enregistrer()) return;
         break;
-      case view::MsgAnswer::No:
+      case forms::MsgAnswer::No:
         // Only the six attributes changed since the opening. The whole text
         // goes back, so that attributes added past the end of a short
         // record go too and "Sortir" sees the record as it was.
         art.setItem(Copie_Article.Item());
         break;
-      default:
-        return;  // Cancel: the details stay written into the record, the dialog open
+      default: return;  // Cancel: the details stay written into the record, the dialog open
     }
   }
   Fermer();

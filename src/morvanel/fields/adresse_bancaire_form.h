@@ -58,7 +58,7 @@ class AdresseBancaireForm {
   void Cmd_OK_Click();
   void Cmd_Retour_Click();
 
-  [[nodiscard]] view::Form& form() const { return *form_; }
+  [[nodiscard]] forms::Form& form() const { return *form_; }
 
  private:
   [[nodiscard]] bool PeutModifier() const;
@@ -68,11 +68,11 @@ class AdresseBancaireForm {
   void Fermer();
 
   AdresseBancaireDeps d_;
-  std::unique_ptr<view::Form> form_;
-  view::Control& Cmd_Retour;
-  view::Control& Cmd_OK;
-  view::Control& Txt_CodeCentreUrssaf;
-  view::Control& Ctr_RIB;
+  std::unique_ptr<forms::Form> form_;
+  forms::Control& Cmd_Retour;
+  forms::Control& Cmd_OK;
+  forms::Control& Txt_CodeCentreUrssaf;
+  forms::Control& Ctr_RIB;
   components::RIB rib_;  // built on form_, released before it
 
   bool FermetureAutorisee = false;

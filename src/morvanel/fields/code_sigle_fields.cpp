@@ -21,12 +21,9 @@
 
 namespace morvanel::fields {
 
-CodeSigleDeps CodeSigleDeps::De(shell::UrssafContext& ctx) {
-  shell::UrssafProcedures& p = ctx.procs;
-  return CodeSigleDeps{ctx.ecran,
-                       ctx.etat,
-                       ctx.services,
-                       ctx.lib.F_CentreUrssaf,
+CodeSigleDeps CodeSigleDeps::De(state::UrssafContext& ctx) {
+  state::UrssafProcedures& p = ctx.procs;
+  return CodeSigleDeps{ctx.ecran, ctx.etat, ctx.services, ctx.lib.F_CentreUrssaf,
                        [&p] { p.Vider_Donnees(); }};
 }
 
@@ -78,8 +75,8 @@ bool CodeSigleFields::Lire_Centre() {
 
   if (etat.ArticleInitial.empty()) {
     Ignorer([&] {
-      d_.services.MsgBox("Ce centre URSSAF n'existe pas.", view::MsgButtons::OK,
-                           view::MsgIcon::Exclamation, shell::kTitreMessage);
+      d_.services.MsgBox("Ce centre URSSAF n'existe pas.", forms::MsgButtons::OK,
+                         forms::MsgIcon::Exclamation, state::kTitreMessage);
     });
     Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs the lookup again: SetMax only
     Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
@@ -122,7 +119,7 @@ void CodeSigleFields::Revenir_Recherche() {
 }
 
 void CodeSigleFields::Txt_CodCtrUrssaf_KeyPress(int& keyAscii) {
-  if (keyAscii != view::kKeyEnter) return;
+  if (keyAscii != forms::kKeyEnter) return;
   auto& box = d_.ecran.Txt_CodCtrUrssaf;
   const std::string complete = CompleterParZeros(box.Text(), kLongueurCode);
   box.SetText(complete);  // a code that changes starts the lookup
@@ -143,11 +140,11 @@ void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
 
   const std::string sigle = e.Cbo_SigleCtrUrssaf.Text();
   const std::string code = d_.etat.ListeCentres.Item(index + 1, 1);
-  if (!shell::CodeCentreAffichable(code)) {
+  if (!state::CodeCentreAffichable(code)) {
     // Never another centre under this sigle: the box would look up another
     // key than the one picked, and a save would rename that centre.
-    d_.services.MsgBox(kCodeNonAffichable, view::MsgButtons::OK, view::MsgIcon::Exclamation,
-                         shell::kTitreMessage);
+    d_.services.MsgBox(kCodeNonAffichable, forms::MsgButtons::OK, forms::MsgIcon::Exclamation,
+                       state::kTitreMessage);
     e.Cbo_SigleCtrUrssaf.SetText("");
     return;
   }

@@ -4,35 +4,30 @@
 
 #include <functional>
 #include <utility>
+#include "morvanel/state/state_fwd.h"
 
 namespace dba {
 class DBFile;
 }
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-}  // namespace morvanel::shell
-
 namespace morvanel::fields {
 
 // What the code box and the sigle fields work with. Built from the
 // control's context in one place (CodeSigleDeps::De). Refers to everything,
 // owns nothing.
 struct CodeSigleDeps {
-  shell::UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // Art_CentreUrssaf, ArticleInitial, ListeCentres.
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Opened by Init; the lookup reads the typed code in it.
   const dba::DBFile& F_CentreUrssaf;
   // A centre shown half-way is taken off the screen again.
   std::function<void()> Vider_Donnees;
 
-  [[nodiscard]] static CodeSigleDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static CodeSigleDeps De(state::UrssafContext& ctx);
 };
 
 class CodeSigleFields {

@@ -28,18 +28,15 @@ const char* MessageInconnu(bool entite) {
 }  // namespace
 
 void EntiteEtabPickers::Code_KeyPress(Paire paire, int& keyAscii) {
-  view::Control& code = Code(paire);
-  view::Control& liste = Liste(paire);
+  forms::Control& code = Code(paire);
+  forms::Control& liste = Liste(paire);
   switch (keyAscii) {
-    case view::kKeyBackspace:  // the whole code goes, with its name
+    case forms::kKeyBackspace:  // the whole code goes, with its name
       code.SetText("");
       liste.SetText("");
       return;
-    case view::kKeyTab:
-      return;
-    case view::kKeyEnter:
-      liste.SetFocus();
-      return;
+    case forms::kKeyTab: return;
+    case forms::kKeyEnter: liste.SetFocus(); return;
     default:
       if (!EstChiffre(keyAscii)) keyAscii = 0;
       // The third key, taken or not, ends the code.
@@ -68,8 +65,7 @@ void EntiteEtabPickers::Code_Change(Paire paire) {
 // The entry whose code matches: the first for an entity, the last for an
 // establishment (several keys may end with the same three characters).
 // An entry without a name counts as no entry: there is nothing to show.
-std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire,
-                                                       const std::string& code) const {
+std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire, const std::string& code) const {
   std::optional<std::string> nom;
   if (paire == Paire::Entite) {
     const dba::CItem& liste = d_.etat.ListeEntites;
@@ -90,7 +86,7 @@ std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire,
 }
 
 void EntiteEtabPickers::Verifier_Code(Paire paire) {
-  view::Control& box = Code(paire);
+  forms::Control& box = Code(paire);
   const std::string texte = box.Text();
   if (texte.empty()) {
     if (paire == Paire::Etab) d_.ecran.Cbo_Etab.SetText("");
@@ -126,8 +122,8 @@ void EntiteEtabPickers::Code_Inconnu(Paire paire, const std::string& code) {
   auto& signale = signale_[static_cast<int>(paire)];
   if (signale != code) {
     signale = code;
-    d_.services.MsgBox(MessageInconnu(paire == Paire::Entite), view::MsgButtons::OK,
-                         view::MsgIcon::Exclamation, shell::kTitreMessage);
+    d_.services.MsgBox(MessageInconnu(paire == Paire::Entite), forms::MsgButtons::OK,
+                       forms::MsgIcon::Exclamation, state::kTitreMessage);
   }
   e.Txt_CodeEtab.SetText("");
   if (paire == Paire::Entite) {
@@ -146,15 +142,14 @@ void EntiteEtabPickers::Code_Inconnu(Paire paire, const std::string& code) {
 }
 
 void EntiteEtabPickers::Liste_Click(Paire paire) {
-  view::Control& liste = Liste(paire);
+  forms::Control& liste = Liste(paire);
   if (liste.Text().empty()) return;
   const int index = liste.ListIndex();
   if (index < 0) return;
   const std::string valeur = paire == Paire::Entite
                                  ? d_.etat.ListeEntites.Item(index + 1, 1)
                                  : d_.etat.ListeEtablissements.Item(index + 1, 1);
-  Code(paire).SetText(paire == Paire::Entite ? valeur
-                                             : DerniersCaracteres(valeur, kLongueurCode));
+  Code(paire).SetText(paire == Paire::Entite ? valeur : DerniersCaracteres(valeur, kLongueurCode));
 }
 
 void EntiteEtabPickers::Liste_Change(Paire paire) {
@@ -163,11 +158,11 @@ void EntiteEtabPickers::Liste_Change(Paire paire) {
 }
 
 void EntiteEtabPickers::Liste_KeyPress(Paire paire, int& keyAscii) {
-  if (keyAscii == view::kKeyBackspace) {
+  if (keyAscii == forms::kKeyBackspace) {
     Liste(paire).SetText("");
     return;
   }
-  if (keyAscii != view::kKeyTab) keyAscii = 0;  // names are chosen, not typed
+  if (keyAscii != forms::kKeyTab) keyAscii = 0;  // names are chosen, not typed
 }
 
 }  // namespace morvanel::fields

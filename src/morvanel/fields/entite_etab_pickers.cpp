@@ -23,7 +23,7 @@
 
 namespace morvanel::fields {
 
-EntiteEtabDeps EntiteEtabDeps::De(shell::UrssafContext& ctx) {
+EntiteEtabDeps EntiteEtabDeps::De(state::UrssafContext& ctx) {
   return EntiteEtabDeps{ctx.ecran, ctx.etat, ctx.services, ctx.lib.TheDatabase,
                         ctx.lib.F_Association};
 }
@@ -40,7 +40,7 @@ dba::CItem Selectionner(const EntiteEtabDeps& d, const dba::Requete& requete) {
 // Adds value 2 of each attribute of `liste` to `combo`, the first one before
 // any test, until an attribute whose value 1 is empty. The names are handed
 // over together: a screen redraws the combo once, not once per name.
-void RemplirCombo(view::Control& combo, const dba::CItem& liste) {
+void RemplirCombo(forms::Control& combo, const dba::CItem& liste) {
   std::vector<std::string> noms;
   for (const dba::CItem::AttributeView ligne : liste.Attributes()) {
     if (!noms.empty() && ligne.Value(1).empty()) break;
@@ -52,18 +52,18 @@ void RemplirCombo(view::Control& combo, const dba::CItem& liste) {
 
 }  // namespace
 
-view::Control& EntiteEtabPickers::Code(Paire paire) const {
+forms::Control& EntiteEtabPickers::Code(Paire paire) const {
   return paire == Paire::Entite ? d_.ecran.Txt_CodeEntite : d_.ecran.Txt_CodeEtab;
 }
 
-view::Control& EntiteEtabPickers::Liste(Paire paire) const {
+forms::Control& EntiteEtabPickers::Liste(Paire paire) const {
   return paire == Paire::Entite ? d_.ecran.Cbo_Entite : d_.ecran.Cbo_Etab;
 }
 
 void EntiteEtabPickers::Attach() {
   for (Paire paire : {Paire::Entite, Paire::Etab}) {
-    view::Control& code = Code(paire);
-    view::Control& liste = Liste(paire);
+    forms::Control& code = Code(paire);
+    forms::Control& liste = Liste(paire);
     code.MaxLength = kLongueurCode;
     code.KeyPress = [this, paire](int& keyAscii) { Code_KeyPress(paire, keyAscii); };
     code.Change = [this, paire] { Code_Change(paire); };
@@ -154,9 +154,8 @@ void EntiteEtabPickers::Remplir_Etab() {
   // anything; one that cannot be quoted has no establishment.
   dba::CItem selection;
   if (const std::optional<std::string> debut = dba::CiterDebut(entite)) {
-    selection = Selectionner(
-        d_, {"SSELECT ETABLISSEMENT AVEC @ID = " + *debut + " PAR @ID", records::kEtablissement,
-               "0 1"});
+    selection = Selectionner(d_, {"SSELECT ETABLISSEMENT AVEC @ID = " + *debut + " PAR @ID",
+                                  records::kEtablissement, "0 1"});
   }
   etat.ListeEtablissements = std::move(selection);
   etabsDe_ = entite;  // before the only establishment is filled in and checked

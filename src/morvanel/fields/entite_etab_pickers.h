@@ -7,36 +7,31 @@
 #include <string>
 
 #include <memory>
+#include "morvanel/state/state_fwd.h"
 
 namespace dba {
 class Database;
 class DBFile;
 }  // namespace dba
-namespace morvanel::view {
+namespace forms {
 class Control;
 class Services;
-}  // namespace morvanel::view
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-}  // namespace morvanel::shell
-
+}  // namespace forms
 namespace morvanel::fields {
 
 // What the two pairs work with. Built from the control's context in one
 // place (EntiteEtabDeps::De). Refers to everything, owns nothing.
 struct EntiteEtabDeps {
-  shell::UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // ListeEntites, ListeEtablissements, Art_Association.
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Given by the host, possibly after the control was built.
   const std::shared_ptr<dba::Database>& base;
   // Opened by Init.
   const dba::DBFile& F_Association;
 
-  [[nodiscard]] static EntiteEtabDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static EntiteEtabDeps De(state::UrssafContext& ctx);
 };
 
 class EntiteEtabPickers {
@@ -51,8 +46,8 @@ class EntiteEtabPickers {
  private:
   // The two pairs follow one scheme; Paire says which one a handler serves.
   enum class Paire { Entite = 0, Etab = 1 };
-  view::Control& Code(Paire paire) const;
-  view::Control& Liste(Paire paire) const;
+  forms::Control& Code(Paire paire) const;
+  forms::Control& Liste(Paire paire) const;
 
   void Code_KeyPress(Paire paire, int& keyAscii);
   void Code_Change(Paire paire);

@@ -9,8 +9,8 @@
 
 namespace morvanel::fields {
 
-Snv2MontantDeps Snv2MontantDeps::De(shell::UrssafContext& ctx) {
-  shell::LibraryState& lib = ctx.lib;
+Snv2MontantDeps Snv2MontantDeps::De(state::UrssafContext& ctx) {
+  state::LibraryState& lib = ctx.lib;
   return Snv2MontantDeps{ctx.ecran, ctx.services,
                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
 }
@@ -39,19 +39,19 @@ void Snv2MontantFields::Attach() {
 }
 
 void Snv2MontantFields::Txt_CodeSNV2_KeyPress(int& keyAscii) {
-  if (keyAscii == view::kKeyBackspace) return;
+  if (keyAscii == forms::kKeyBackspace) return;
   // Tab leaves for "Annuler", not for the next box in tab order.
-  if (keyAscii == view::kKeyTab) d_.ecran.Cmd_Annuler.SetFocus();
+  if (keyAscii == forms::kKeyTab) d_.ecran.Cmd_Annuler.SetFocus();
   if (!EstChiffre(keyAscii)) keyAscii = 0;
 }
 
 // A code read from the database or set by a host may hold other characters
 // or more than nine: it is held to the same rule as a typed one.
 void Snv2MontantFields::Txt_CodeSNV2_LostFocus() {
-  view::Control& boite = d_.ecran.Txt_CodeSNV2;
+  forms::Control& boite = d_.ecran.Txt_CodeSNV2;
   if (CodeSNV2Valide(boite.Text())) return;
-  d_.services.MsgBox(kCodeSNV2Incomplet, view::MsgButtons::OK, view::MsgIcon::Exclamation,
-                       shell::kTitreMessage);
+  d_.services.MsgBox(kCodeSNV2Incomplet, forms::MsgButtons::OK, forms::MsgIcon::Exclamation,
+                     state::kTitreMessage);
   boite.SetFocus();
 }
 
@@ -60,7 +60,7 @@ void Snv2MontantFields::Txt_MontForfait_KeyPress(int& keyAscii) {
 }
 
 void Snv2MontantFields::Txt_MontForfait_LostFocus() {
-  view::Control& boite = d_.ecran.Txt_MontForfait;
+  forms::Control& boite = d_.ecran.Txt_MontForfait;
   if (boite.Text().empty()) return;
   boite.SetText(d_.Utilitaires().Formater_NombreControle(boite.Text(), 2, kDecimalesMontant));
 }

@@ -5,30 +5,26 @@
 #include <functional>
 #include <utility>
 #include <string_view>
+#include "morvanel/state/state_fwd.h"
 
 namespace utilitaires {
 class Utilitaires;
 }
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-}  // namespace morvanel::shell
-
 namespace morvanel::fields {
 
 // What the two boxes work with. Built from the control's context in one
 // place (Snv2MontantDeps::De). Refers to everything, owns nothing.
 struct Snv2MontantDeps {
   // Txt_CodeSNV2, Txt_MontForfait and Cmd_Annuler.
-  shell::UrssafScreen& ecran;
-  view::Services& services;
+  state::UrssafScreen& ecran;
+  forms::Services& services;
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static Snv2MontantDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static Snv2MontantDeps De(state::UrssafContext& ctx);
 };
 
 class Snv2MontantFields {

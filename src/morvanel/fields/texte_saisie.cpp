@@ -15,9 +15,12 @@ bool EstSuite(unsigned char c) { return (c & 0xC0) == 0x80; }
 std::size_t LongueurCaractere(std::string_view s, std::size_t pos) {
   const auto c = static_cast<unsigned char>(s[pos]);
   std::size_t n = 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4;
+  if (c >= 0xC2 && c <= 0xDF)
+    n = 2;
+  else if (c >= 0xE0 && c <= 0xEF)
+    n = 3;
+  else if (c >= 0xF0 && c <= 0xF4)
+    n = 4;
   if (pos + n > s.size()) return 1;
   for (std::size_t k = 1; k < n; ++k) {
     if (!EstSuite(static_cast<unsigned char>(s[pos + k]))) return 1;
@@ -36,7 +39,8 @@ std::uint32_t Decoder(std::string_view s, std::size_t pos, std::size_t n) {
   const auto c = static_cast<unsigned char>(s[pos]);
   if (n == 1) return c;
   std::uint32_t cp = c & (0xFF >> (n + 1));
-  for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + k]) & 0x3F);
+  for (std::size_t k = 1; k < n; ++k)
+    cp = (cp << 6) | (static_cast<unsigned char>(s[pos + k]) & 0x3F);
   return cp;
 }
 
@@ -57,13 +61,13 @@ void Encoder(std::uint32_t cp, std::string& out) {
 std::uint32_t Majuscule(std::uint32_t cp) {
   if (cp >= 'a' && cp <= 'z') return cp - 0x20;
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 0x20;  // à..þ but ÷
-  if (cp == 0xFF) return 0x178;                                   // ÿ
-  if (cp == 0x131) return 'I';                                    // dotless i
-  if (cp == 0x17F) return 'S';                                    // long s
+  if (cp == 0xFF) return 0x178;                                  // ÿ
+  if (cp == 0x131) return 'I';                                   // dotless i
+  if (cp == 0x17F) return 'S';                                   // long s
   const bool impair = (cp % 2) == 1;
   if (cp >= 0x100 && cp <= 0x137 && impair) return cp - 1;
   if (cp >= 0x139 && cp <= 0x148 && !impair) return cp - 1;
-  if (cp >= 0x14A && cp <= 0x177 && impair) return cp - 1;        // œ included
+  if (cp >= 0x14A && cp <= 0x177 && impair) return cp - 1;  // œ included
   if (cp >= 0x179 && cp <= 0x17E && !impair) return cp - 1;
   return cp;
 }
@@ -107,8 +111,10 @@ std::string EnMajuscules(std::string_view utf8) {
     } else {
       const std::uint32_t cp = Decoder(utf8, pos, n);
       const std::uint32_t up = Majuscule(cp);
-      if (up == cp) out.append(utf8.substr(pos, n));
-      else Encoder(up, out);
+      if (up == cp)
+        out.append(utf8.substr(pos, n));
+      else
+        Encoder(up, out);
     }
     pos += n;
   }

@@ -18,7 +18,7 @@ std::atomic<int> verrous{0};
 
 class FabriqueCtrUrssaf final : public IClassFactory {
  public:
-  ICtrUrssaf* CreateInstance(view::Services& services) override {
+  ICtrUrssaf* CreateInstance(forms::Services& services) override {
     return new shell::Ctr_Urssaf(services);
   }
   HRESULT LockServer(bool lock) override {
@@ -43,7 +43,7 @@ using namespace morvanel;
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
   try {
-    const std::string bibliotheque = shell::CheminBinaire();
+    const std::string bibliotheque = state::CheminBinaire();
     if (bibliotheque.empty()) return SELFREG_E_CLASS;
     registry::Inscrire({kProgIdCtrUrssaf, kClsidCtrUrssaf, bibliotheque});
     return S_OK;
@@ -66,12 +66,13 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(cons
                                                                             void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  if (clsid == nullptr || std::strcmp(clsid, kClsidCtrUrssaf) != 0) return CLASS_E_CLASSNOTAVAILABLE;
+  if (clsid == nullptr || std::strcmp(clsid, kClsidCtrUrssaf) != 0)
+    return CLASS_E_CLASSNOTAVAILABLE;
   if (iid == nullptr || std::strcmp(iid, kIidClassFactory) != 0) return E_NOINTERFACE;
   *object = static_cast<IClassFactory*>(&Fabrique());
   return S_OK;
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {
-  return shell::LibraryState::Instance().Instances() == 0 && verrous.load() == 0 ? S_OK : S_FALSE;
+  return state::LibraryState::Instance().Instances() == 0 && verrous.load() == 0 ? S_OK : S_FALSE;
 }

@@ -14,7 +14,7 @@
 
 #include "morvanel/interface/ictr_urssaf.h"
 
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
 
@@ -37,7 +37,7 @@ class IClassFactory {
  public:
   // A new control; the caller owns it and deletes it before the library
   // is unloaded. Throws what the control's creation throws.
-  [[nodiscard]] virtual ICtrUrssaf* CreateInstance(view::Services& services) = 0;
+  [[nodiscard]] virtual ICtrUrssaf* CreateInstance(forms::Services& services) = 0;
   // Keeps the library loaded without a control (lock) or stops doing so.
   virtual HRESULT LockServer(bool lock) = 0;
 

@@ -71,7 +71,7 @@ class ControleHeberge final : public ICtrUrssaf {
   void Verif_EltsPartEmp() override { c_->Verif_EltsPartEmp(); }
   void Afficher() override { c_->Afficher(); }
   void Afficher_Donnees() override { c_->Afficher_Donnees(); }
-  view::Form& Controls() override { return c_->Controls(); }
+  forms::Form& Controls() override { return c_->Controls(); }
   void Ecrire_Donnees() override { c_->Ecrire_Donnees(); }
   void Griser() override { c_->Griser(); }
   void Init() override { c_->Init(); }
@@ -104,7 +104,7 @@ void AppelerEnregistrement(const std::string& chemin, const char* point) {
 
 }  // namespace
 
-std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, view::Services& services) {
+std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, forms::Services& services) {
   const std::optional<registry::Entree> entree = registry::Chercher(progId);
   if (!entree) {
     throw HostingError("classe non enregistrée : " + std::string(progId) + " (registre " +
@@ -118,7 +118,8 @@ std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, view::Service
     throw HostingError("la bibliothèque " + entree->bibliotheque + " ne fournit pas " +
                        std::string(progId));
   }
-  std::unique_ptr<ICtrUrssaf> controle(static_cast<IClassFactory*>(objet)->CreateInstance(services));
+  std::unique_ptr<ICtrUrssaf> controle(
+      static_cast<IClassFactory*>(objet)->CreateInstance(services));
   return std::make_unique<ControleHeberge>(std::move(bib), std::move(controle));
 }
 

@@ -17,7 +17,7 @@
 
 #include "morvanel/interface/ictr_urssaf.h"
 
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
 
@@ -33,7 +33,7 @@ class HostingError : public std::runtime_error {
 // A new control of class `progId` ("Morvanel.Ctr_Urssaf"). `services` (not
 // owned) must outlive it.
 [[nodiscard]] std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId,
-                                                        view::Services& services);
+                                                        forms::Services& services);
 
 // Loads the library file and runs its DllRegisterServer (or
 // DllUnregisterServer), as an installer does.

@@ -62,7 +62,8 @@ void Ecrire(const std::string& chemin, const std::vector<Entree>& entrees) {
   {
     std::ofstream out(temporaire, std::ios::trunc);
     out << "# Morvanel controls: class name, class id, library\n";
-    for (const Entree& e : entrees) out << e.progId << '\t' << e.clsid << '\t' << e.bibliotheque << '\n';
+    for (const Entree& e : entrees)
+      out << e.progId << '\t' << e.clsid << '\t' << e.bibliotheque << '\n';
     out.flush();
     if (!out) throw RegistryError("registre impossible à écrire : " + temporaire);
   }
@@ -83,7 +84,8 @@ void Inscrire(const Entree& entree, const std::string& chemin) {
 
 bool Desinscrire(std::string_view progId, const std::string& chemin) {
   std::vector<Entree> entrees = Lire(chemin);
-  if (std::erase_if(entrees, [&](const Entree& e) { return e.progId == progId; }) == 0) return false;
+  if (std::erase_if(entrees, [&](const Entree& e) { return e.progId == progId; }) == 0)
+    return false;
   Ecrire(chemin, entrees);
   return true;
 }

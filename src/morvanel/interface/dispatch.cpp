@@ -77,7 +77,7 @@ struct Liaison {
 // The member's name is written once: it names both the entry and the member
 // called, so an entry cannot reach another member than the one it names.
 #define MORVANEL_MEMBRE(Genre, nom) \
-  Liaison { #nom, Genre<&ICtrUrssaf::nom>::kind, &Genre<&ICtrUrssaf::nom>::Appeler }
+  Liaison { #nom, Genre < &ICtrUrssaf::nom> ::kind, &Genre < &ICtrUrssaf::nom> ::Appeler }
 
 constexpr Liaison kLiaisons[] = {
     {"W_Sortir", MemberKind::Variable, &Sortir},
@@ -112,8 +112,8 @@ constexpr Liaison kLiaisons[] = {
 consteval bool MemeOrdre() {
   if (std::size(kLiaisons) != kMembers.size()) return false;
   for (std::size_t i = 0; i < kMembers.size(); ++i) {
-    if (kMembers[i].position != static_cast<int>(i) + 1 ||
-        kMembers[i].name != kLiaisons[i].name || kMembers[i].kind != kLiaisons[i].kind)
+    if (kMembers[i].position != static_cast<int>(i) + 1 || kMembers[i].name != kLiaisons[i].name ||
+        kMembers[i].kind != kLiaisons[i].kind)
       return false;
   }
   return true;

@@ -24,10 +24,10 @@
 namespace morvanel::dispatch {
 
 enum class MemberKind {
-  Variable,      // get and let
-  PropertyLet,   // write-only property
-  PropertyGet,   // read-only property
-  Method         // no argument, no result
+  Variable,     // get and let
+  PropertyLet,  // write-only property
+  PropertyGet,  // read-only property
+  Method        // no argument, no result
 };
 
 struct MemberInfo {
@@ -66,7 +66,7 @@ inline constexpr std::array<MemberInfo, 24> kMembers{{
 // An argument or a result. monostate: nothing (a method's result).
 using Value = std::variant<std::monostate, int, std::shared_ptr<components::DroitsUtilisateur>,
                            std::shared_ptr<components::Client>, std::shared_ptr<dba::Database>,
-                           std::reference_wrapper<view::Form>>;
+                           std::reference_wrapper<forms::Form>>;
 
 // The member of that name (any case); nullopt when the control has none.
 [[nodiscard]] std::optional<MemberInfo> Find(std::string_view name);

@@ -22,7 +22,7 @@ namespace components {
 class Client;
 class DroitsUtilisateur;
 }  // namespace components
-namespace morvanel::view {
+namespace forms {
 class Form;
 }
 
@@ -49,7 +49,7 @@ class ICtrUrssaf {
   // 5. The centre record to the screen.
   virtual void Afficher_Donnees() = 0;
   // 6. The control's own collection of constituent controls.
-  [[nodiscard]] virtual view::Form& Controls() = 0;
+  [[nodiscard]] virtual forms::Form& Controls() = 0;
   // 7. The screen to the centre record (the caller writes it).
   virtual void Ecrire_Donnees() = 0;
   // 8. Greys the screen for a search.

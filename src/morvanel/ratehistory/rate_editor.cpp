@@ -63,8 +63,7 @@ constexpr const char* kDateManquante = "Vous devez saisir une date d'application
 constexpr const char* kTauxManquant = "Vous devez saisir un pourcentage de charges salariales.";
 constexpr const char* kDateErronee = "Erreur de saisie dans la date, veuillez la ressaisir.";
 constexpr const char* kTauxErrone = "Le pourcentage de charges salariales n'est pas un nombre.";
-constexpr const char* kHistoriquePlein =
-    "L'historique des taux ne peut pas dépasser 32767 lignes.";
+constexpr const char* kHistoriquePlein = "L'historique des taux ne peut pas dépasser 32767 lignes.";
 constexpr const char* kQuitterCreation = "Etes-vous sûr de vouloir quitter cette création ?";
 constexpr const char* kSupprimerLigne = "Etes-vous sûr de vouloir supprimer cette ligne ?";
 
@@ -72,20 +71,20 @@ constexpr const char* kSupprimerLigne = "Etes-vous sûr de vouloir supprimer cet
 // the lists are refilled, whatever ends the step.
 class Occupation {
  public:
-  Occupation(view::Services& services, view::Form& form) : services_(services), form_(form) {
-    services_.SetMousePointer(view::MousePointer::Hourglass);
+  Occupation(forms::Services& services, forms::Form& form) : services_(services), form_(form) {
+    services_.SetMousePointer(forms::MousePointer::Hourglass);
     form_.SetEnabled(false);
   }
   ~Occupation() {
-    services_.SetMousePointer(view::MousePointer::Default);
+    services_.SetMousePointer(forms::MousePointer::Default);
     form_.SetEnabled(true);
   }
   Occupation(const Occupation&) = delete;
   Occupation& operator=(const Occupation&) = delete;
 
  private:
-  view::Services& services_;
-  view::Form& form_;
+  forms::Services& services_;
+  forms::Form& form_;
 };
 
 }  // namespace
@@ -96,7 +95,7 @@ struct RateEditor::Saisie {
 };
 
 void RateEditor::Attach() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Cmd_AjouterRapport.Click = [this] { Cmd_AjouterRapport_Click(); };
   e.Cmd_OkRapport.Click = [this] { Cmd_OkRapport_Click(); };
   e.Cmd_AnnulerRapport.Click = [this] { Cmd_AnnulerRapport_Click(); };
@@ -117,7 +116,7 @@ void RateEditor::Attach() {
 void RateEditor::Cmd_AjouterRapport_Click() {
   if (d_.etats.Etat() != EtatRapport::Consultation || !d_.PeutModifier()) return;
   if (d_.Historique() == nullptr) return;
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Lst_Valeur.SetListIndex(-1);
   e.Lst_Date.SetListIndex(-1);
   e.Txt_Valeur.SetText("");
@@ -137,7 +136,7 @@ void RateEditor::Cmd_AjouterRapport_Click() {
 
 void RateEditor::Lst_Date_DblClick() {
   if (d_.etats.Etat() != EtatRapport::Consultation || !d_.PeutModifier()) return;
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   if (e.Lst_Date.ListIndex() == -1 || d_.Historique() == nullptr) return;
   e.Txt_Valeur.SetText(e.Lst_Valeur.Text());
   e.Txt_Date.SetText(e.Lst_Date.Text());
@@ -153,7 +152,7 @@ void RateEditor::Lst_Date_DblClick() {
 }
 
 bool RateEditor::LireSaisie(Saisie& saisie) {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   utilitaires::Utilitaires& u = d_.Utilitaires();
   if (dateSignalee_) {
     // The click left the date box, whose check has just spoken: one click,
@@ -164,7 +163,7 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
   }
 
   if (e.Txt_Date.Text().empty() || e.Txt_Valeur.Text().empty()) {
-    view::Control& vide = e.Txt_Date.Text().empty() ? e.Txt_Date : e.Txt_Valeur;
+    forms::Control& vide = e.Txt_Date.Text().empty() ? e.Txt_Date : e.Txt_Valeur;
     d_.Informer(&vide == &e.Txt_Date ? kDateManquante : kTauxManquant);
     vide.SetText("");
     vide.SetFocus();
@@ -234,7 +233,7 @@ void RateEditor::Remplir() {
 }
 
 void RateEditor::ReglerBarres() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Bdv_Valeur.SetMax(std::max(0, e.Lst_Valeur.ListCount() - 1));
   e.Bdv_Date.SetMax(std::max(0, e.Lst_Date.ListCount() - 1));
 }
@@ -242,7 +241,7 @@ void RateEditor::ReglerBarres() {
 void RateEditor::Cmd_OkRapport_Click() {
   if (d_.etats.Etat() == EtatRapport::Consultation || !d_.PeutModifier()) return;
   if (d_.Historique() == nullptr) return;
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   Saisie saisie;
   if (!LireSaisie(saisie)) return;
 
@@ -277,7 +276,7 @@ void RateEditor::Cmd_AnnulerRapport_Click() {
 
 void RateEditor::Cmd_SupprimerRapport_Click() {
   if (d_.etats.Etat() != EtatRapport::Modification || !d_.PeutModifier()) return;
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   if (d_.Confirmer(kSupprimerLigne)) {
     const int ligne = e.Lst_Date.ListIndex();
     if (dba::CItem* h = d_.Historique(); h != nullptr && ligne >= 0) {
@@ -298,7 +297,7 @@ void RateEditor::Cmd_SupprimerRapport_Click() {
 }
 
 void RateEditor::RevenirConsultation(bool supprimerCentre) {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Txt_Valeur.SetText("");
   e.Txt_Date.SetText("");
   d_.procs.Afficher();  // every control usable again; the frame browses
@@ -326,7 +325,7 @@ void RateEditor::AlignerSur(int index) {
 }
 
 void RateEditor::Lst_Date_Click() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   const int index = e.Lst_Date.ListIndex();
   e.Lst_Valeur.SetListIndex(index);
   // While a line is typed only the selection follows: the boxes and buttons
@@ -343,10 +342,12 @@ void RateEditor::Lst_Date_Click() {
   }
 }
 
-void RateEditor::Lst_Valeur_Click() { d_.ecran.Lst_Date.SetListIndex(d_.ecran.Lst_Valeur.ListIndex()); }
+void RateEditor::Lst_Valeur_Click() {
+  d_.ecran.Lst_Date.SetListIndex(d_.ecran.Lst_Valeur.ListIndex());
+}
 
 void RateEditor::Bdv_Date_Change() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   const int index = e.Bdv_Date.Value();
   if (index >= e.Lst_Valeur.ListCount()) return;
   AlignerSur(index);
@@ -354,7 +355,7 @@ void RateEditor::Bdv_Date_Change() {
 }
 
 void RateEditor::Bdv_Valeur_Change() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   const int index = e.Bdv_Valeur.Value();
   if (index >= e.Lst_Valeur.ListCount()) return;
   AlignerSur(index);
@@ -368,7 +369,7 @@ void RateEditor::Txt_Valeur_KeyPress(int& keyAscii) {
 }
 
 void RateEditor::Txt_Date_LostFocus() {
-  view::Control& boite = d_.ecran.Txt_Date;
+  forms::Control& boite = d_.ecran.Txt_Date;
   dateSignalee_ = false;  // said for this leaving or not at all
   if (boite.Text().empty()) return;
   // A clerk giving the line up is not stopped by its date first; "Ok" still
@@ -383,7 +384,7 @@ void RateEditor::Txt_Date_LostFocus() {
 }
 
 void RateEditor::Txt_Valeur_LostFocus() {
-  view::Control& boite = d_.ecran.Txt_Valeur;
+  forms::Control& boite = d_.ecran.Txt_Valeur;
   if (boite.Text().empty()) return;
   boite.SetText(d_.Utilitaires().Formater_NombreControle(boite.Text(), 2, kDecimalesTaux));
 }

@@ -8,7 +8,7 @@
 
 namespace morvanel::ratehistory {
 
-RateEditorDeps RateEditorDeps::De(shell::UrssafContext& ctx, RateEditorStates& etats,
+RateEditorDeps RateEditorDeps::De(state::UrssafContext& ctx, RateEditorStates& etats,
                                   RateHistoryModel& modele) {
   return RateEditorDeps{ctx.ecran, ctx.etat, ctx.services, ctx.procs, etats, modele, ctx.lib};
 }
@@ -28,17 +28,17 @@ bool RateEditorDeps::PeutModifier() const {
 }
 
 void RateEditorDeps::Avertir(std::string_view texte) const {
-  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+  services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
 }
 
 void RateEditorDeps::Informer(std::string_view texte) const {
-  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Information, shell::kTitreMessage);
+  services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Information, state::kTitreMessage);
 }
 
 bool RateEditorDeps::Confirmer(std::string_view question) const {
   services.Beep();
-  return services.MsgBox(question, view::MsgButtons::YesNo, view::MsgIcon::Exclamation,
-                         shell::kTitreMessage) == view::MsgAnswer::Yes;
+  return services.MsgBox(question, forms::MsgButtons::YesNo, forms::MsgIcon::Exclamation,
+                         state::kTitreMessage) == forms::MsgAnswer::Yes;
 }
 
 }  // namespace morvanel::ratehistory

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string_view>
+#include "morvanel/state/state_fwd.h"
 
 namespace utilitaires {
 class Utilitaires;
@@ -13,36 +14,28 @@ class Utilitaires;
 namespace dba {
 class CItem;
 }
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-struct LibraryState;
-class UrssafProcedures;
-}  // namespace morvanel::shell
-
 namespace morvanel::ratehistory {
 
 class RateEditorStates;
 class RateHistoryModel;
 
 struct RateEditorDeps {
-  shell::UrssafScreen& ecran;
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::UrssafScreen& ecran;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Afficher (which brings the frame back to browsing through RapportFalse).
-  shell::UrssafProcedures& procs;
+  state::UrssafProcedures& procs;
   // The editor's state, Griser_Valeur, Degriser_Valeur, Afficher_Ajouter,
   // Masquer_Valeur.
   RateEditorStates& etats;
   // Remplir_Valeur(Temp), Trier_Par_Date(Temp), Chevauchement.
   RateHistoryModel& modele;
-  shell::LibraryState& lib;
+  state::LibraryState& lib;
 
-  [[nodiscard]] static RateEditorDeps De(shell::UrssafContext& ctx, RateEditorStates& etats,
+  [[nodiscard]] static RateEditorDeps De(state::UrssafContext& ctx, RateEditorStates& etats,
                                          RateHistoryModel& modele);
 
   [[nodiscard]] utilitaires::Utilitaires& Utilitaires() const;

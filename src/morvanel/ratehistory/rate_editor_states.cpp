@@ -18,7 +18,7 @@
 
 namespace morvanel::ratehistory {
 
-RateEditorStatesDeps RateEditorStatesDeps::De(shell::UrssafContext& ctx) {
+RateEditorStatesDeps RateEditorStatesDeps::De(state::UrssafContext& ctx) {
   return RateEditorStatesDeps{ctx.ecran, ctx.etat};
 }
 
@@ -68,12 +68,11 @@ void RateEditorStates::Masquer_Valeur() {
   // The frame's members that stay usable while a line is edited; "Ajouter"
   // and the scroll bars are not among them.
   static constexpr std::array<std::string_view, 10> kGardes = {
-      "Cdr_Rapport", "Etq_Date",  "Etq_Valeur",  "Lst_Date",  "Lst_Valeur",
-      "Txt_Date",    "Txt_Valeur", "Cmd_SupprimerRapport", "Cmd_OkRapport",
-      "Cmd_AnnulerRapport"};
-  view::Form& form = d_.ecran.form;
+      "Cdr_Rapport", "Etq_Date",   "Etq_Valeur",           "Lst_Date",      "Lst_Valeur",
+      "Txt_Date",    "Txt_Valeur", "Cmd_SupprimerRapport", "Cmd_OkRapport", "Cmd_AnnulerRapport"};
+  forms::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
-    view::Control& c = form[i];
+    forms::Control& c = form[i];
     if (std::find(kGardes.begin(), kGardes.end(), c.Name()) == kGardes.end()) c.SetEnabled(false);
   }
 }

@@ -2,12 +2,7 @@
 // the rest of the screen while a line is added or modified. Rate history
 // subsystem.
 #pragma once
-
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-}  // namespace morvanel::shell
+#include "morvanel/state/state_fwd.h"
 
 namespace morvanel::ratehistory {
 
@@ -15,10 +10,10 @@ namespace morvanel::ratehistory {
 // ModeRapport. Built from the control's context in one place
 // (RateEditorStatesDeps::De). Refers to everything, owns nothing.
 struct RateEditorStatesDeps {
-  shell::UrssafScreen& ecran;
-  shell::InstanceState& etat;
+  state::UrssafScreen& ecran;
+  state::InstanceState& etat;
 
-  [[nodiscard]] static RateEditorStatesDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static RateEditorStatesDeps De(state::UrssafContext& ctx);
 };
 
 // The editor's one state (transitions in rate_editor.cpp). ModeRapport, the

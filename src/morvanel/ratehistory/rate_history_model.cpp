@@ -21,8 +21,8 @@
 
 namespace morvanel::ratehistory {
 
-RateHistoryDeps RateHistoryDeps::De(shell::UrssafContext& ctx) {
-  shell::LibraryState& lib = ctx.lib;
+RateHistoryDeps RateHistoryDeps::De(state::UrssafContext& ctx) {
+  state::LibraryState& lib = ctx.lib;
   return RateHistoryDeps{ctx.ecran, ctx.etat, ctx.services,
                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
 }
@@ -94,7 +94,7 @@ void RateHistoryModel::Chevauchement() {
     const std::string ligne = u.Convertir_DateStockage(lignes[static_cast<std::size_t>(i)]);
     if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
     d_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
-                         view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+                       forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
     d_.etat.ErreurChevauchement = true;
     return;
   }

@@ -6,33 +6,28 @@
 
 #include <functional>
 #include <utility>
+#include "morvanel/state/state_fwd.h"
 
 namespace utilitaires {
 class Utilitaires;
 }
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-}  // namespace morvanel::shell
-
 namespace morvanel::ratehistory {
 
 // What the rate model works with. Built from the control's context in one
 // place (RateHistoryDeps::De). Refers to everything, owns nothing.
 struct RateHistoryDeps {
   // Lst_Valeur and Lst_Date.
-  shell::UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // Art_CentreUrssaf, ItemTemp, ErreurChevauchement.
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static RateHistoryDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static RateHistoryDeps De(state::UrssafContext& ctx);
 };
 
 class RateHistoryModel {

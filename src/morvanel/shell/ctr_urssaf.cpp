@@ -13,8 +13,8 @@
 namespace morvanel::shell {
 namespace {
 
-std::unique_ptr<view::Form> NouveauFormulaire() {
-  auto form = std::make_unique<view::Form>("Ctr_Urssaf", kLargeurEcran, kHauteurEcran);
+std::unique_ptr<forms::Form> NouveauFormulaire() {
+  auto form = std::make_unique<forms::Form>("Ctr_Urssaf", kLargeurEcran, kHauteurEcran);
   CreerControles(*form);
   return form;
 }
@@ -30,13 +30,13 @@ long long NouvelleFenetre() {
 // error or a database failure must not leave the control dead.
 class Chargement {
  public:
-  Chargement(view::Services& services, view::Form& form) : services_(services), form_(form) {
-    services_.SetMousePointer(view::MousePointer::Hourglass);
+  Chargement(forms::Services& services, forms::Form& form) : services_(services), form_(form) {
+    services_.SetMousePointer(forms::MousePointer::Hourglass);
     form_.SetEnabled(false);
   }
   ~Chargement() {
     if (termine_) return;
-    services_.SetMousePointer(view::MousePointer::Default);
+    services_.SetMousePointer(forms::MousePointer::Default);
     form_.SetEnabled(true);
   }
   Chargement(const Chargement&) = delete;
@@ -44,16 +44,16 @@ class Chargement {
   void Terminer() { termine_ = true; }
 
  private:
-  view::Services& services_;
-  view::Form& form_;
+  forms::Services& services_;
+  forms::Form& form_;
   bool termine_ = false;
 };
 
 }  // namespace
 
-Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
+Ctr_Urssaf::Private::Private(forms::Services& s, state::UrssafProcedures& procs)
     : services(s),
-      lib(LibraryState::Instance()),
+      lib(state::LibraryState::Instance()),
       form(NouveauFormulaire()),
       ecran(EcranDe(*form)),
       adresse(*form, ecran.Ctr_AdresseUrssaf),
@@ -71,8 +71,8 @@ Ctr_Urssaf::Private::Private(view::Services& s, UrssafProcedures& procs)
       editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)),
       banque(fields::AdresseBancaireDeps::De(ctx)) {}
 
-Ctr_Urssaf::Ctr_Urssaf(view::Services& services)
-    : d(std::make_unique<Private>(services, static_cast<UrssafProcedures&>(*this))) {
+Ctr_Urssaf::Ctr_Urssaf(forms::Services& services)
+    : d(std::make_unique<Private>(services, static_cast<state::UrssafProcedures&>(*this))) {
   d->codeSigle.Attach();
   d->ecran.Txt_CodCtrUrssaf.Change = [p = d.get()] { p->Txt_CodCtrUrssaf_Change(); };
   d->pickers.Attach();
@@ -112,11 +112,10 @@ void Ctr_Urssaf::UserControl_Terminate() noexcept {
 }
 
 void Ctr_Urssaf::DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur> droits) {
-  view::ActionScope action(*d->form);
+  forms::ActionScope action(*d->form);
   d->etat.DroitsUtilisateur = std::move(droits);
-  d->etat.DroitsEcran = d->etat.DroitsUtilisateur
-                            ? d->etat.DroitsUtilisateur->Ecran("CENTREURSSAF")
-                            : nullptr;
+  d->etat.DroitsEcran =
+      d->etat.DroitsUtilisateur ? d->etat.DroitsUtilisateur->Ecran("CENTREURSSAF") : nullptr;
 }
 
 void Ctr_Urssaf::TheClient(std::shared_ptr<components::Client> client) {
@@ -128,7 +127,7 @@ void Ctr_Urssaf::TheDatabase(std::shared_ptr<dba::Database> database) {
 }
 
 void Ctr_Urssaf::Ouvrir_Fichiers() {
-  dba::Database& base = BaseRequise(d->lib, "Init");
+  dba::Database& base = state::BaseRequise(d->lib, "Init");
   d->lib.F_CentreUrssaf = base.DBOpen(records::kCentreUrssaf);
   d->lib.F_Compteur = base.DBOpen(records::kCompteur);
   d->lib.F_Association = base.DBOpen(records::kAssociation);
@@ -136,15 +135,15 @@ void Ctr_Urssaf::Ouvrir_Fichiers() {
 }
 
 void Ctr_Urssaf::Init() {
-  view::ActionScope action(*d->form);
-  BaseRequise(d->lib, "Init");
+  forms::ActionScope action(*d->form);
+  state::BaseRequise(d->lib, "Init");
   if (!d->etat.DroitsUtilisateur) {
     throw HostSetupError("Init : DroitsUtilisateur n'a pas été fourni (le donner avant Init)");
   }
   if (!d->etat.DroitsEcran) {
     throw HostSetupError("Init : les droits de l'écran \"CENTREURSSAF\" sont introuvables");
   }
-  UrssafScreen& e = d->ecran;
+  state::UrssafScreen& e = d->ecran;
   Chargement chargement(d->services, *d->form);
   Ouvrir_Fichiers();
   d->adresse.Base_Adresse(d->lib.TheDatabase);
@@ -159,7 +158,7 @@ void Ctr_Urssaf::Init() {
   d->liste.Remplir_CentreUrssaf();
   d->services.DoEvents();
   chargement.Terminer();
-  d->services.SetMousePointer(view::MousePointer::Default);
+  d->services.SetMousePointer(forms::MousePointer::Default);
   d->form->SetEnabled(true);
   // The only centre was shown while the control was still disabled, so the
   // lookup could not put the focus in the sigle box: it goes there now.
@@ -175,11 +174,11 @@ void Ctr_Urssaf::Init() {
 
 void Ctr_Urssaf::Appliquer_Droits() { d->modes.Appliquer_Droits(); }
 
-InstanceState& Ctr_Urssaf::Etat() { return d->etat; }
-LibraryState& Ctr_Urssaf::Bibliotheque() { return d->lib; }
-UrssafScreen& Ctr_Urssaf::Ecran() { return d->ecran; }
+state::InstanceState& Ctr_Urssaf::Etat() { return d->etat; }
+state::LibraryState& Ctr_Urssaf::Bibliotheque() { return d->lib; }
+state::UrssafScreen& Ctr_Urssaf::Ecran() { return d->ecran; }
 components::Adresse& Ctr_Urssaf::Adresse() { return d->adresse; }
-UrssafProcedures& Ctr_Urssaf::Procedures() { return *this; }
+state::UrssafProcedures& Ctr_Urssaf::Procedures() { return *this; }
 long long Ctr_Urssaf::Fenetre() const { return d->fenetre; }
 
 }  // namespace morvanel::shell

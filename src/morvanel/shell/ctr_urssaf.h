@@ -2,7 +2,7 @@
 // subsystems that handle its events, and offers hosts its public members
 // (ICtrUrssaf). Control shell (src/morvanel/shell).
 //
-//   morvanel::view::headless::HeadlessServices services;   // or the Qt ones
+//   forms::headless::HeadlessServices services;   // or the Qt ones
 //   morvanel::shell::Ctr_Urssaf ctl(services);
 //   ctl.TheDatabase(db);
 //   ctl.TheClient(client);
@@ -13,32 +13,29 @@
 //
 // Every member a host calls runs as one action of the form: focus moves it
 // asks for take effect when it returns. The other subsystems reach the same
-// procedures through UrssafProcedures.
+// procedures through state::UrssafProcedures.
 #pragma once
 
 #include <memory>
 
 #include "morvanel/interface/ictr_urssaf.h"
 #include "morvanel/state/procedures.h"
+#include "morvanel/state/state_fwd.h"
 
 namespace components {
 class Adresse;
 }
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
 
 namespace morvanel::shell {
 
-struct InstanceState;
-struct LibraryState;
-struct UrssafScreen;
-
-class Ctr_Urssaf final : public ICtrUrssaf, private UrssafProcedures {
+class Ctr_Urssaf final : public ICtrUrssaf, private state::UrssafProcedures {
  public:
   // `services` (not owned) must outlive the control. Raises the creation
   // of the control (help set-up) and registers it with the library.
-  explicit Ctr_Urssaf(view::Services& services);
+  explicit Ctr_Urssaf(forms::Services& services);
   // Releases the control: its rights and records, the help with the last
   // control, and the library-wide objects with the last control.
   ~Ctr_Urssaf() override;
@@ -50,7 +47,7 @@ class Ctr_Urssaf final : public ICtrUrssaf, private UrssafProcedures {
   void Verif_EltsPartEmp() override;
   void Afficher() override;
   void Afficher_Donnees() override;
-  [[nodiscard]] view::Form& Controls() override;
+  [[nodiscard]] forms::Form& Controls() override;
   void Ecrire_Donnees() override;
   void Griser() override;
   void Init() override;
@@ -71,17 +68,17 @@ class Ctr_Urssaf final : public ICtrUrssaf, private UrssafProcedures {
   void Chevauchement() override;
 
   // --- for hosts, tests and the scenario runner (not in the member order) ---
-  [[nodiscard]] InstanceState& Etat();
-  [[nodiscard]] LibraryState& Bibliotheque();
-  [[nodiscard]] UrssafScreen& Ecran();
+  [[nodiscard]] state::InstanceState& Etat();
+  [[nodiscard]] state::LibraryState& Bibliotheque();
+  [[nodiscard]] state::UrssafScreen& Ecran();
   [[nodiscard]] components::Adresse& Adresse();
   // The procedures the subsystems call on each other (Lancer_UNIPG, ...).
-  [[nodiscard]] UrssafProcedures& Procedures();
+  [[nodiscard]] state::UrssafProcedures& Procedures();
   // The window handle the help was set up with.
   [[nodiscard]] long long Fenetre() const;
 
  private:
-  // UrssafProcedures beyond the public members.
+  // state::UrssafProcedures beyond the public members.
   void Lancer_UNIPG() override;
   void Remplir_Entite() override;
   void Remplir_Etab() override;

@@ -8,12 +8,12 @@ namespace morvanel::shell {
 
 int Ctr_Urssaf::W_Sortir() const { return d->etat.W_Sortir; }
 void Ctr_Urssaf::W_Sortir(int value) { d->etat.W_Sortir = value; }
-view::Form& Ctr_Urssaf::Controls() { return *d->form; }
+forms::Form& Ctr_Urssaf::Controls() { return *d->form; }
 
-#define MORVANEL_DELEGATE(member, object)       \
-  void Ctr_Urssaf::member() {                   \
-    view::ActionScope action(*d->form);         \
-    d->object.member();                         \
+#define MORVANEL_DELEGATE(member, object) \
+  void Ctr_Urssaf::member() {             \
+    forms::ActionScope action(*d->form);  \
+    d->object.member();                   \
   }
 
 MORVANEL_DELEGATE(Verif_EltsPartEmp, workflow.verif)
@@ -40,7 +40,7 @@ MORVANEL_DELEGATE(Remplir_Etab, pickers)
 #undef MORVANEL_DELEGATE
 
 void Ctr_Urssaf::Afficher_Donnees() {
-  view::ActionScope action(*d->form);
+  forms::ActionScope action(*d->form);
   d->Afficher_Donnees();
 }
 

@@ -30,20 +30,20 @@ namespace morvanel::shell {
 // Members are built in this order and destroyed in the reverse one: the
 // subsystems go before the context, the screen and the form they refer to.
 struct Ctr_Urssaf::Private {
-  Private(view::Services& services, UrssafProcedures& procs);
+  Private(forms::Services& services, state::UrssafProcedures& procs);
 
   // The lookup of a typed centre code, and the record to the screen it ends
   // with (typed_code.cpp).
   void Txt_CodCtrUrssaf_Change();
   void Afficher_Donnees();
 
-  view::Services& services;
-  LibraryState& lib;
-  std::unique_ptr<view::Form> form;
-  UrssafScreen ecran;
+  forms::Services& services;
+  state::LibraryState& lib;
+  std::unique_ptr<forms::Form> form;
+  state::UrssafScreen ecran;
   components::Adresse adresse;
-  InstanceState etat;
-  UrssafContext ctx;
+  state::InstanceState etat;
+  state::UrssafContext ctx;
   long long fenetre = 0;
 
   ScreenModes modes;

@@ -8,7 +8,7 @@
 
 namespace morvanel::shell {
 
-HelpMenuDeps HelpMenuDeps::De(UrssafContext& ctx) {
+HelpMenuDeps HelpMenuDeps::De(state::UrssafContext& ctx) {
   return HelpMenuDeps{ctx.ecran, ctx.services, ctx.lib};
 }
 
@@ -18,18 +18,19 @@ namespace {
 // the platform that draws this control.
 class FenetreServices final : public components::HelpWindow {
  public:
-  FenetreServices(view::Services& services, const std::string& fichierAide)
+  FenetreServices(forms::Services& services, const std::string& fichierAide)
       : services_(services), fichierAide_(fichierAide) {}
   void ShowPage(const std::string& htmlPath, const std::string& title) override {
     services_.ShowHelpPage(htmlPath, title);
   }
   void ShowMessage(const std::string& text, const std::string& /*title*/) override {
-    services_.MsgBox(text, view::MsgButtons::OK, view::MsgIcon::Exclamation, kTitreMessage);
+    services_.MsgBox(text, forms::MsgButtons::OK, forms::MsgIcon::Exclamation,
+                     state::kTitreMessage);
   }
   void Close() override { services_.CloseHelp(fichierAide_); }
 
  private:
-  view::Services& services_;
+  forms::Services& services_;
   const std::string& fichierAide_;
 };
 
@@ -64,7 +65,7 @@ std::string CheminFichierAide(std::string_view dossier) {
 }
 
 void HelpMenu::Attach() {
-  UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.form.MouseDown = [this](int b, int s, float x, float y) { UserControl_MouseDown(b, s, x, y); };
   e.Cdr_Rapport.MouseDown = [this](int b, int s, float x, float y) {
     Cdr_Rapport_MouseDown(b, s, x, y);
@@ -74,7 +75,7 @@ void HelpMenu::Attach() {
 
 void HelpMenu::MettreEnPlace(long long fenetre) {
   d_.lib.helpWindowHandle = fenetre & 0xFFFFFFFFLL;  // a 32-bit handle
-  d_.lib.helpFile = CheminFichierAide(DossierBibliotheque());
+  d_.lib.helpFile = CheminFichierAide(state::DossierBibliotheque());
 }
 
 void HelpMenu::Fermer() { d_.services.CloseHelp(d_.lib.helpFile); }
@@ -85,12 +86,12 @@ void HelpMenu::UserControl_MouseDown(int button, int /*shift*/, float x, float y
 
 void HelpMenu::Cdr_Rapport_MouseDown(int button, int /*shift*/, float x, float y) {
   // The pop-up is placed on the surface: the frame's position is added.
-  const view::Rect& cadre = d_.ecran.Cdr_Rapport.geometry;
+  const forms::Rect& cadre = d_.ecran.Cdr_Rapport.geometry;
   MenuContextuel(button, x + static_cast<float>(cadre.left), y + static_cast<float>(cadre.top));
 }
 
 void HelpMenu::MenuContextuel(int button, float x, float y) {
-  if (button != view::kMouseRight) return;
+  if (button != forms::kMouseRight) return;
   // A search greys the menus with the rest of the screen.
   d_.ecran.Mnu_Aide.SetEnabled(true);
   d_.ecran.Mnu_Sommaire.SetEnabled(true);

@@ -7,26 +7,23 @@
 #include <string_view>
 
 #include "morvanel/state/binary_path.h"
-namespace morvanel::view {
+#include "morvanel/state/state_fwd.h"
+namespace forms {
 class Services;
 }
 
 namespace morvanel::shell {
 
-struct UrssafContext;
-struct UrssafScreen;
-struct LibraryState;
-
 // What the help works with. Built from the control's context in one place
 // (HelpMenuDeps::De). Refers to everything, owns nothing.
 struct HelpMenuDeps {
   // The surface, Cdr_Rapport, Mnu_Aide and Mnu_Sommaire.
-  UrssafScreen& ecran;
-  view::Services& services;
+  state::UrssafScreen& ecran;
+  forms::Services& services;
   // helpFile, helpWindowHandle, the HTML help, TheClient and TheDatabase.
-  LibraryState& lib;
+  state::LibraryState& lib;
 
-  [[nodiscard]] static HelpMenuDeps De(UrssafContext& ctx);
+  [[nodiscard]] static HelpMenuDeps De(state::UrssafContext& ctx);
 };
 
 inline constexpr const char* kNomFichierAide = "Morvanel.HLP";

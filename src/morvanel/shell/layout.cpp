@@ -7,7 +7,7 @@
 namespace morvanel::shell {
 namespace {
 
-using view::Kind;
+using forms::Kind;
 
 enum Flags : unsigned {
   kNone = 0,
@@ -22,7 +22,7 @@ struct Ligne {
   std::string_view name;
   Kind kind;
   std::string_view caption;
-  view::Rect rect;
+  forms::Rect rect;
   int tab;
   int maxLength;
   unsigned flags;
@@ -78,86 +78,85 @@ constexpr Ligne kLignes[] = {
 };
 // clang-format on
 
-void Creer(view::Form& form, const Ligne& l, view::Control* cadre) {
-  view::Control& c = form.Add(l.kind, std::string(l.name), l.rect,
-                              (l.flags & kInFrame) != 0 ? cadre : nullptr);
+void Creer(forms::Form& form, const Ligne& l, forms::Control* cadre) {
+  forms::Control& c =
+      form.Add(l.kind, std::string(l.name), l.rect, (l.flags & kInFrame) != 0 ? cadre : nullptr);
   if (!l.caption.empty()) c.SetText(l.caption);
   c.TabIndex = l.tab;
   c.MaxLength = l.maxLength;
   c.ToolTipText = std::string(l.toolTip);
   c.AccessibleName = std::string(l.accessible.empty() ? l.caption : l.accessible);
   if ((l.flags & kHelp) != 0) c.HelpContextID = kContexteAide;
-  if ((l.flags & kFixedPitch) != 0) c.font = view::Font{"Courier New", 8.25, false};
+  if ((l.flags & kFixedPitch) != 0) c.font = forms::Font{"Courier New", 8.25, false};
   if ((l.flags & kDisabled) != 0) c.SetEnabled(false);
   if ((l.flags & kHidden) != 0) c.SetVisible(false);
 }
 
 }  // namespace
 
-void CreerControles(view::Form& form) {
-  view::Control* cadre = nullptr;
+void CreerControles(forms::Form& form) {
+  forms::Control* cadre = nullptr;
   for (const Ligne& l : kLignes) {
     Creer(form, l, cadre);
     if (l.kind == Kind::Frame) cadre = &form.Get(l.name);
   }
   // The context menu and its one item (shown as a pop-up on a right click).
-  view::Control& menu = form.Add(Kind::Menu, "Mnu_Aide", {});
+  forms::Control& menu = form.Add(Kind::Menu, "Mnu_Aide", {});
   menu.SetText("Aide");
   menu.AccessibleName = "Aide";
-  view::Control& item = form.Add(Kind::MenuItem, "Mnu_Sommaire", {}, &menu);
+  forms::Control& item = form.Add(Kind::MenuItem, "Mnu_Sommaire", {}, &menu);
   item.SetText("Aide TARVELINE");
   item.AccessibleName = "Aide TARVELINE";
 }
 
-UrssafScreen EcranDe(view::Form& f) {
+state::UrssafScreen EcranDe(forms::Form& f) {
 // Each member is bound to the control of its own name, written once: a
 // misspelt, missing or misplaced name does not compile.
 #define MORVANEL_CONTROLE(nom) .nom = f.Get(#nom)
-  return UrssafScreen{
-      .form = f,
-      MORVANEL_CONTROLE(Etq_CodCtrUrssaf),
-      MORVANEL_CONTROLE(Txt_CodCtrUrssaf),
-      MORVANEL_CONTROLE(Cbo_SigleCtrUrssaf),
-      MORVANEL_CONTROLE(Txt_SigleCtrUrssaf),
-      MORVANEL_CONTROLE(Etq_NomCtrUrssaf),
-      MORVANEL_CONTROLE(Txt_NomCtrUrssaf),
-      MORVANEL_CONTROLE(Ctr_AdresseUrssaf),
-      MORVANEL_CONTROLE(Etq_InterlocCtrUrssaf),
-      MORVANEL_CONTROLE(Txt_InterlocCtrUrssaf),
-      MORVANEL_CONTROLE(Etq_CodOrgCtrUrssaf),
-      MORVANEL_CONTROLE(Txt_CodOrgCtrUrssaf),
-      MORVANEL_CONTROLE(Etq_CodeSNV2),
-      MORVANEL_CONTROLE(Txt_CodeSNV2),
-      MORVANEL_CONTROLE(Etq_MontForfait),
-      MORVANEL_CONTROLE(Txt_MontForfait),
-      MORVANEL_CONTROLE(Etq_EntiteJuridique),
-      MORVANEL_CONTROLE(Txt_CodeEntite),
-      MORVANEL_CONTROLE(Cbo_Entite),
-      MORVANEL_CONTROLE(Etq_Etablissement),
-      MORVANEL_CONTROLE(Txt_CodeEtab),
-      MORVANEL_CONTROLE(Cbo_Etab),
-      MORVANEL_CONTROLE(Cdr_Rapport),
-      MORVANEL_CONTROLE(Etq_Date),
-      MORVANEL_CONTROLE(Etq_Valeur),
-      MORVANEL_CONTROLE(Lst_Date),
-      MORVANEL_CONTROLE(Bdv_Date),
-      MORVANEL_CONTROLE(Lst_Valeur),
-      MORVANEL_CONTROLE(Bdv_Valeur),
-      MORVANEL_CONTROLE(Txt_Date),
-      MORVANEL_CONTROLE(Txt_Valeur),
-      MORVANEL_CONTROLE(Cmd_AjouterRapport),
-      MORVANEL_CONTROLE(Cmd_SupprimerRapport),
-      MORVANEL_CONTROLE(Cmd_OkRapport),
-      MORVANEL_CONTROLE(Cmd_AnnulerRapport),
-      MORVANEL_CONTROLE(Cac_DntJPCtrUrssaf),
-      MORVANEL_CONTROLE(Cmd_Ajouter),
-      MORVANEL_CONTROLE(Cmd_Supprimer),
-      MORVANEL_CONTROLE(Cmd_AdresseBancaire),
-      MORVANEL_CONTROLE(Cmd_OK),
-      MORVANEL_CONTROLE(Cmd_Annuler),
-      MORVANEL_CONTROLE(Cmd_Sortir),
-      MORVANEL_CONTROLE(Mnu_Aide),
-      MORVANEL_CONTROLE(Mnu_Sommaire)};
+  return state::UrssafScreen{.form = f,
+                             MORVANEL_CONTROLE(Etq_CodCtrUrssaf),
+                             MORVANEL_CONTROLE(Txt_CodCtrUrssaf),
+                             MORVANEL_CONTROLE(Cbo_SigleCtrUrssaf),
+                             MORVANEL_CONTROLE(Txt_SigleCtrUrssaf),
+                             MORVANEL_CONTROLE(Etq_NomCtrUrssaf),
+                             MORVANEL_CONTROLE(Txt_NomCtrUrssaf),
+                             MORVANEL_CONTROLE(Ctr_AdresseUrssaf),
+                             MORVANEL_CONTROLE(Etq_InterlocCtrUrssaf),
+                             MORVANEL_CONTROLE(Txt_InterlocCtrUrssaf),
+                             MORVANEL_CONTROLE(Etq_CodOrgCtrUrssaf),
+                             MORVANEL_CONTROLE(Txt_CodOrgCtrUrssaf),
+                             MORVANEL_CONTROLE(Etq_CodeSNV2),
+                             MORVANEL_CONTROLE(Txt_CodeSNV2),
+                             MORVANEL_CONTROLE(Etq_MontForfait),
+                             MORVANEL_CONTROLE(Txt_MontForfait),
+                             MORVANEL_CONTROLE(Etq_EntiteJuridique),
+                             MORVANEL_CONTROLE(Txt_CodeEntite),
+                             MORVANEL_CONTROLE(Cbo_Entite),
+                             MORVANEL_CONTROLE(Etq_Etablissement),
+                             MORVANEL_CONTROLE(Txt_CodeEtab),
+                             MORVANEL_CONTROLE(Cbo_Etab),
+                             MORVANEL_CONTROLE(Cdr_Rapport),
+                             MORVANEL_CONTROLE(Etq_Date),
+                             MORVANEL_CONTROLE(Etq_Valeur),
+                             MORVANEL_CONTROLE(Lst_Date),
+                             MORVANEL_CONTROLE(Bdv_Date),
+                             MORVANEL_CONTROLE(Lst_Valeur),
+                             MORVANEL_CONTROLE(Bdv_Valeur),
+                             MORVANEL_CONTROLE(Txt_Date),
+                             MORVANEL_CONTROLE(Txt_Valeur),
+                             MORVANEL_CONTROLE(Cmd_AjouterRapport),
+                             MORVANEL_CONTROLE(Cmd_SupprimerRapport),
+                             MORVANEL_CONTROLE(Cmd_OkRapport),
+                             MORVANEL_CONTROLE(Cmd_AnnulerRapport),
+                             MORVANEL_CONTROLE(Cac_DntJPCtrUrssaf),
+                             MORVANEL_CONTROLE(Cmd_Ajouter),
+                             MORVANEL_CONTROLE(Cmd_Supprimer),
+                             MORVANEL_CONTROLE(Cmd_AdresseBancaire),
+                             MORVANEL_CONTROLE(Cmd_OK),
+                             MORVANEL_CONTROLE(Cmd_Annuler),
+                             MORVANEL_CONTROLE(Cmd_Sortir),
+                             MORVANEL_CONTROLE(Mnu_Aide),
+                             MORVANEL_CONTROLE(Mnu_Sommaire)};
 #undef MORVANEL_CONTROLE
 }
 

@@ -8,15 +8,15 @@
 
 namespace morvanel::shell {
 
-inline constexpr int kLargeurEcran = 7800;   // twips
+inline constexpr int kLargeurEcran = 7800;  // twips
 inline constexpr int kHauteurEcran = 8400;
-inline constexpr int kContexteAide = 10;     // the help topic of the screen
+inline constexpr int kContexteAide = 10;  // the help topic of the screen
 
 // Creates the constituent controls on `form` (empty), in the order of the
 // Controls collection.
-void CreerControles(view::Form& form);
+void CreerControles(forms::Form& form);
 
 // The named controls of a form built by CreerControles.
-[[nodiscard]] UrssafScreen EcranDe(view::Form& form);
+[[nodiscard]] state::UrssafScreen EcranDe(forms::Form& form);
 
 }  // namespace morvanel::shell

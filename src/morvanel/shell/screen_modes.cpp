@@ -10,8 +10,8 @@
 
 namespace morvanel::shell {
 
-ScreenModesDeps ScreenModesDeps::De(UrssafContext& ctx) {
-  UrssafProcedures& p = ctx.procs;
+ScreenModesDeps ScreenModesDeps::De(state::UrssafContext& ctx) {
+  state::UrssafProcedures& p = ctx.procs;
   return ScreenModesDeps{ctx.ecran, ctx.etat, ctx.adresse, [&p] { p.RapportFalse(); }};
 }
 namespace {
@@ -31,24 +31,24 @@ bool ActifEnRecherche(std::string_view name) {
 }  // namespace
 
 void ScreenModes::Afficher() {
-  view::Form& form = d_.ecran.form;
+  forms::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
-    view::Control& c = form[i];
+    forms::Control& c = form[i];
     c.SetEnabled(!(d_.etat.ModeAjout && c.Name() == "Cmd_Supprimer"));
   }
   d_.RapportFalse();
 }
 
 void ScreenModes::Griser() {
-  view::Form& form = d_.ecran.form;
+  forms::Form& form = d_.ecran.form;
   for (int i = 0; i < form.Count(); ++i) {
-    view::Control& c = form[i];
+    forms::Control& c = form[i];
     if (!ActifEnRecherche(c.Name())) c.SetEnabled(false);
   }
 }
 
 void ScreenModes::Vider_Donnees() {
-  UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   e.Txt_CodCtrUrssaf.SetEnabled(true);
   e.Txt_SigleCtrUrssaf.SetText("");
   e.Cbo_SigleCtrUrssaf.SetText("");
@@ -78,9 +78,9 @@ void ScreenModes::Vider_Donnees() {
 
 void ScreenModes::Appliquer_Droits() {
   if (d_.etat.DroitsEcran->Niveau() == components::kNiveauComplet) return;
-  UrssafScreen& e = d_.ecran;
-  for (view::Control* c : {&e.Cmd_Ajouter, &e.Cmd_OK, &e.Cmd_Supprimer, &e.Cmd_AjouterRapport,
-                           &e.Cmd_SupprimerRapport, &e.Cmd_OkRapport}) {
+  state::UrssafScreen& e = d_.ecran;
+  for (forms::Control* c : {&e.Cmd_Ajouter, &e.Cmd_OK, &e.Cmd_Supprimer, &e.Cmd_AjouterRapport,
+                            &e.Cmd_SupprimerRapport, &e.Cmd_OkRapport}) {
     c->SetVisible(false);
   }
 }

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <utility>
+#include "morvanel/state/state_fwd.h"
 
 namespace components {
 class Adresse;
@@ -21,21 +22,17 @@ class Adresse;
 
 namespace morvanel::shell {
 
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-
 // What the screen modes work with. Built from the control's context in one
 // place (ScreenModesDeps::De). Refers to everything, owns nothing.
 struct ScreenModesDeps {
-  UrssafScreen& ecran;
+  state::UrssafScreen& ecran;
   // ModeAjout and DroitsEcran.
-  InstanceState& etat;
+  state::InstanceState& etat;
   components::Adresse& adresse;  // Ctr_AdresseUrssaf
   // Enabling the screen brings the rate editor back to browsing.
   std::function<void()> RapportFalse;
 
-  [[nodiscard]] static ScreenModesDeps De(UrssafContext& ctx);
+  [[nodiscard]] static ScreenModesDeps De(state::UrssafContext& ctx);
 };
 
 class ScreenModes {

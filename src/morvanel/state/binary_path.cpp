@@ -7,7 +7,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 std::string CheminBinaire() {
   Dl_info info{};
@@ -30,4 +30,4 @@ std::string DossierBibliotheque() {
   return binaire.substr(0, slash == 0 ? 1 : slash);
 }
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

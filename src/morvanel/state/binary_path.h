@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 // The full path of that binary, links resolved; "" when unknown.
 [[nodiscard]] std::string CheminBinaire();
 // Its folder ("/" for the root); "" when unknown.
 [[nodiscard]] std::string DossierBibliotheque();
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

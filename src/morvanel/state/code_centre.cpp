@@ -3,14 +3,14 @@
 
 #include "forms/utf8_text.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 namespace {
 constexpr int kLongueurCodeCentre = 2;
 }  // namespace
 
 bool CodeCentreAffichable(std::string_view code) {
-  return view::utf8::CharCount(code) == kLongueurCodeCentre;
+  return forms::utf8::CharCount(code) == kLongueurCodeCentre;
 }
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

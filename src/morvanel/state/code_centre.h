@@ -4,11 +4,11 @@
 
 #include <string_view>
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 // A centre code the code box can hold and look up: two characters. A key of
 // another length (a database imported from elsewhere) must not be put into
 // the box, whose lookup would then find no centre, or another one.
 [[nodiscard]] bool CodeCentreAffichable(std::string_view code);
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

@@ -2,7 +2,7 @@
 // Shared state of the control.
 #include "morvanel/state/ecriture_centre.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 Ecriture EcrireSiInchange(dba::Database& base, const dba::DBFile& centres, dba::CItem& art,
                           const std::string& affiche, const std::function<bool()>& remplacer) {
@@ -25,4 +25,4 @@ Ecriture EcrireSiInchange(dba::Database& base, const dba::DBFile& centres, dba::
   }
 }
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

@@ -23,7 +23,7 @@
 
 #include "dba/database.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 inline constexpr const char* kMsgModifieAilleurs =
     "Ce centre URSSAF a été modifié sur un autre poste depuis son affichage. Voulez-vous "
@@ -45,4 +45,4 @@ enum class Ecriture {
                                         dba::CItem& art, const std::string& affiche,
                                         const std::function<bool()>& remplacer);
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

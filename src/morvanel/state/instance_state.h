@@ -17,20 +17,20 @@ class DroitsUtilisateur;
 class DroitsEcran;
 }  // namespace components
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 struct InstanceState {
   int W_Sortir = 0;
-  int ModeRapport = 0;          // 1 while a rate line is being added
-  dba::CItem ListeCentres;      // attr i: value 1 code, value 2 sigle
-  dba::CItem ListeEntites;      // attr k: value 1 entity code, value 2 name
-  dba::CItem ListeEtablissements;  // attr k: value 1 ETABLISSEMENT key, value 2 name
-  dba::CItem ListeEltsPartEmp;  // attr i: key of an attached case record
+  int ModeRapport = 0;                   // 1 while a rate line is being added
+  dba::CItem ListeCentres;               // attr i: value 1 code, value 2 sigle
+  dba::CItem ListeEntites;               // attr k: value 1 entity code, value 2 name
+  dba::CItem ListeEtablissements;        // attr k: value 1 ETABLISSEMENT key, value 2 name
+  dba::CItem ListeEltsPartEmp;           // attr i: key of an attached case record
   std::unique_ptr<dba::CItem> ItemTemp;  // a new centre's rate history; null before Init
   std::shared_ptr<components::DroitsUtilisateur> DroitsUtilisateur;
   std::shared_ptr<components::DroitsEcran> DroitsEcran;
   bool ModeAjout = false;
-  std::string ArticleInitial;   // whole text of the centre record as read
+  std::string ArticleInitial;  // whole text of the centre record as read
   bool ErreurVerif = false;
   bool ErreurChevauchement = false;
 
@@ -44,4 +44,4 @@ struct InstanceState {
   int IndexRapport = 0;
 };
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

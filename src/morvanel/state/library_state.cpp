@@ -6,7 +6,7 @@
 #include "morvanel/state/binary_path.h"
 #include "utilitaires/utilitaires.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 LibraryState& LibraryState::Instance() {
   static LibraryState state;
@@ -47,4 +47,4 @@ void LibraryState::ReleaseAll() {
   helpWindowHandle = 0;
 }
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

@@ -21,7 +21,7 @@ class Client;
 class AideHtml;
 }  // namespace components
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 struct LibraryState {
   std::shared_ptr<dba::Database> TheDatabase;
@@ -31,7 +31,7 @@ struct LibraryState {
   dba::DBFile F_Association;
   dba::DBFile F_EltsPartEmp;
 
-  std::string helpFile;         // "Morvanel.HLP" beside the library
+  std::string helpFile;  // "Morvanel.HLP" beside the library
   long long helpWindowHandle = 0;
 
   // Created at first use, kept until the last instance is released.
@@ -52,4 +52,4 @@ struct LibraryState {
   int instances_ = 0;
 };
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

@@ -10,7 +10,7 @@
 #include "morvanel/interface/ictr_urssaf.h"
 #include "morvanel/state/library_state.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 inline dba::Database& BaseRequise(const LibraryState& lib, std::string_view membre) {
   if (!lib.TheDatabase) {
@@ -27,4 +27,4 @@ inline const dba::DBFile& FichierRequis(const dba::DBFile& fichier, std::string_
   return fichier;
 }
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

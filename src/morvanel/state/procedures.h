@@ -4,7 +4,7 @@
 // owns the procedure, so subsystems depend on this interface only.
 #pragma once
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 class UrssafProcedures {
  public:
@@ -38,4 +38,4 @@ class UrssafProcedures {
   virtual void Masquer_Valeur() = 0;
 };
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

@@ -20,28 +20,28 @@ inline constexpr const char* kEtablissement = "ETABLISSEMENT";
 namespace centre {
 inline constexpr int kSigle = 1;
 inline constexpr int kNom = 2;
-inline constexpr int kAdresse = 3;           // 3 to 14, laid out by the address control
+inline constexpr int kAdresse = 3;  // 3 to 14, laid out by the address control
 inline constexpr int kInterlocuteur = 15;
 inline constexpr int kCodeOrganisme = 16;
-inline constexpr int kDntJP = 17;            // the check box's value, 0 or 1
-inline constexpr int kDates = 20;            // rate history: stored dates
-inline constexpr int kTaux = 21;             // rate history: thousandths of a percent
-inline constexpr int kMontantForfait = 22;   // hundredths of the amount
+inline constexpr int kDntJP = 17;           // the check box's value, 0 or 1
+inline constexpr int kDates = 20;           // rate history: stored dates
+inline constexpr int kTaux = 21;            // rate history: thousandths of a percent
+inline constexpr int kMontantForfait = 22;  // hundredths of the amount
 inline constexpr int kCodeSNV2 = 24;
-inline constexpr int kRattachement = 25;     // entity code then establishment code
-inline constexpr int kRib = 26;              // 26 to 31, laid out by the bank-details control
+inline constexpr int kRattachement = 25;  // entity code then establishment code
+inline constexpr int kRib = 26;           // 26 to 31, laid out by the bank-details control
 }  // namespace centre
 
 // Record "999" of COMPTEUR.
 namespace compteur {
 inline constexpr const char* kCle = "999";
-inline constexpr int kDernierCentre = 12;    // the last centre code handed out
-inline constexpr int kLancerUnipg = 45;      // 2 or more: run UNIPGCENTREURSSAF after a write
+inline constexpr int kDernierCentre = 12;  // the last centre code handed out
+inline constexpr int kLancerUnipg = 45;    // 2 or more: run UNIPGCENTREURSSAF after a write
 }  // namespace compteur
 
 // A case record of ELTSPARTEMP.
 namespace eltspartemp {
-inline constexpr int kCentre = 1;            // the code of the centre it points to
+inline constexpr int kCentre = 1;  // the code of the centre it points to
 }  // namespace eltspartemp
 
 }  // namespace morvanel::records

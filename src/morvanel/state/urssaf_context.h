@@ -14,18 +14,18 @@ namespace components {
 class Adresse;
 }
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 struct UrssafContext {
   UrssafScreen& ecran;
   InstanceState& etat;
   LibraryState& lib;
-  view::Services& services;
-  components::Adresse& adresse;   // the address control Ctr_AdresseUrssaf
+  forms::Services& services;
+  components::Adresse& adresse;  // the address control Ctr_AdresseUrssaf
   UrssafProcedures& procs;
 };
 
 // The box title of every message of the control.
 inline constexpr const char* kTitreMessage = "Message TARVELINE";
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

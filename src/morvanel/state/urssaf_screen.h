@@ -6,54 +6,54 @@
 #include "forms/control.h"
 #include "forms/form.h"
 
-namespace morvanel::shell {
+namespace morvanel::state {
 
 struct UrssafScreen {
-  view::Form& form;
+  forms::Form& form;
 
-  view::Control& Etq_CodCtrUrssaf;
-  view::Control& Txt_CodCtrUrssaf;
-  view::Control& Cbo_SigleCtrUrssaf;
-  view::Control& Txt_SigleCtrUrssaf;
-  view::Control& Etq_NomCtrUrssaf;
-  view::Control& Txt_NomCtrUrssaf;
-  view::Control& Ctr_AdresseUrssaf;
-  view::Control& Etq_InterlocCtrUrssaf;
-  view::Control& Txt_InterlocCtrUrssaf;
-  view::Control& Etq_CodOrgCtrUrssaf;
-  view::Control& Txt_CodOrgCtrUrssaf;
-  view::Control& Etq_CodeSNV2;
-  view::Control& Txt_CodeSNV2;
-  view::Control& Etq_MontForfait;
-  view::Control& Txt_MontForfait;
-  view::Control& Etq_EntiteJuridique;
-  view::Control& Txt_CodeEntite;
-  view::Control& Cbo_Entite;
-  view::Control& Etq_Etablissement;
-  view::Control& Txt_CodeEtab;
-  view::Control& Cbo_Etab;
-  view::Control& Cdr_Rapport;
-  view::Control& Etq_Date;
-  view::Control& Etq_Valeur;
-  view::Control& Lst_Date;
-  view::Control& Bdv_Date;
-  view::Control& Lst_Valeur;
-  view::Control& Bdv_Valeur;
-  view::Control& Txt_Date;
-  view::Control& Txt_Valeur;
-  view::Control& Cmd_AjouterRapport;
-  view::Control& Cmd_SupprimerRapport;
-  view::Control& Cmd_OkRapport;
-  view::Control& Cmd_AnnulerRapport;
-  view::Control& Cac_DntJPCtrUrssaf;
-  view::Control& Cmd_Ajouter;
-  view::Control& Cmd_Supprimer;
-  view::Control& Cmd_AdresseBancaire;
-  view::Control& Cmd_OK;
-  view::Control& Cmd_Annuler;
-  view::Control& Cmd_Sortir;
-  view::Control& Mnu_Aide;
-  view::Control& Mnu_Sommaire;
+  forms::Control& Etq_CodCtrUrssaf;
+  forms::Control& Txt_CodCtrUrssaf;
+  forms::Control& Cbo_SigleCtrUrssaf;
+  forms::Control& Txt_SigleCtrUrssaf;
+  forms::Control& Etq_NomCtrUrssaf;
+  forms::Control& Txt_NomCtrUrssaf;
+  forms::Control& Ctr_AdresseUrssaf;
+  forms::Control& Etq_InterlocCtrUrssaf;
+  forms::Control& Txt_InterlocCtrUrssaf;
+  forms::Control& Etq_CodOrgCtrUrssaf;
+  forms::Control& Txt_CodOrgCtrUrssaf;
+  forms::Control& Etq_CodeSNV2;
+  forms::Control& Txt_CodeSNV2;
+  forms::Control& Etq_MontForfait;
+  forms::Control& Txt_MontForfait;
+  forms::Control& Etq_EntiteJuridique;
+  forms::Control& Txt_CodeEntite;
+  forms::Control& Cbo_Entite;
+  forms::Control& Etq_Etablissement;
+  forms::Control& Txt_CodeEtab;
+  forms::Control& Cbo_Etab;
+  forms::Control& Cdr_Rapport;
+  forms::Control& Etq_Date;
+  forms::Control& Etq_Valeur;
+  forms::Control& Lst_Date;
+  forms::Control& Bdv_Date;
+  forms::Control& Lst_Valeur;
+  forms::Control& Bdv_Valeur;
+  forms::Control& Txt_Date;
+  forms::Control& Txt_Valeur;
+  forms::Control& Cmd_AjouterRapport;
+  forms::Control& Cmd_SupprimerRapport;
+  forms::Control& Cmd_OkRapport;
+  forms::Control& Cmd_AnnulerRapport;
+  forms::Control& Cac_DntJPCtrUrssaf;
+  forms::Control& Cmd_Ajouter;
+  forms::Control& Cmd_Supprimer;
+  forms::Control& Cmd_AdresseBancaire;
+  forms::Control& Cmd_OK;
+  forms::Control& Cmd_Annuler;
+  forms::Control& Cmd_Sortir;
+  forms::Control& Mnu_Aide;
+  forms::Control& Mnu_Sommaire;
 };
 
-}  // namespace morvanel::shell
+}  // namespace morvanel::state

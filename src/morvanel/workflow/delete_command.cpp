@@ -80,8 +80,8 @@ DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cle
   return b;
 }
 
-void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles,
-                                      const std::string& code, const std::string& cible) {
+void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles, const std::string& code,
+                                      const std::string& cible) {
   dba::Database& base = d_.Base("Cmd_Supprimer_Click");
   const int total = static_cast<int>(cles.size());
   for (int debut = 0; debut < total; debut += kLotTransfert) {
@@ -126,10 +126,11 @@ void DeleteCommand::Apres_Suppression() {
 
 void DeleteCommand::Cmd_Supprimer_Click() {
   if (EtatCourant(d_) != EtatEcran::CentreAffiche) return;
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   d_.services.Beep();
-  if (d_.services.MsgBox("Etes-vous sûr de vouloir supprimer cet article ?", view::MsgButtons::YesNo,
-                         view::MsgIcon::Exclamation, shell::kTitreMessage) != view::MsgAnswer::Yes) {
+  if (d_.services.MsgBox("Etes-vous sûr de vouloir supprimer cet article ?",
+                         forms::MsgButtons::YesNo, forms::MsgIcon::Exclamation,
+                         state::kTitreMessage) != forms::MsgAnswer::Yes) {
     return;
   }
   const std::string code = e.Txt_CodCtrUrssaf.Text();

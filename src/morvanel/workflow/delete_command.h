@@ -39,8 +39,8 @@ class DeleteCommand {
 
  private:
   struct Bilan {
-    int deplaces = 0;     // moved, or no longer attached (vanished, moved elsewhere)
-    int bloques = 0;      // locked by another workstation
+    int deplaces = 0;  // moved, or no longer attached (vanished, moved elsewhere)
+    int bloques = 0;   // locked by another workstation
   };
   // Moves the records of `cles` from `code` to `cible` inside the open
   // transaction.

@@ -30,7 +30,7 @@ void ExitCommand::Quitter() {
 void ExitCommand::Cmd_Sortir_Click() {
   // A creation is left through "OK" or "Annuler" (the button is disabled).
   if (EtatCourant(d_) == EtatEcran::Creation) return;
-  shell::InstanceState& etat = d_.etat;
+  state::InstanceState& etat = d_.etat;
   // Search state: no centre, nothing to save. A centre whose read failed
   // left no record either.
   if (d_.ecran.Txt_CodCtrUrssaf.Text().empty() || !etat.Art_CentreUrssaf) {
@@ -42,26 +42,22 @@ void ExitCommand::Cmd_Sortir_Click() {
     Quitter();
     return;
   }
-  view::MsgAnswer reponse = view::MsgAnswer::No;
+  forms::MsgAnswer reponse = forms::MsgAnswer::No;
   if (PeutModifier()) {
     d_.services.Beep();
-    reponse = d_.services.MsgBox("Voulez-vous enregistrer les modifications apportées à cet article ?",
-                                 view::MsgButtons::YesNoCancel, view::MsgIcon::Exclamation,
-                                 shell::kTitreMessage);
+    reponse = d_.services.MsgBox(
+        "Voulez-vous enregistrer les modifications apportées à cet article ?",
+        forms::MsgButtons::YesNoCancel, forms::MsgIcon::Exclamation, state::kTitreMessage);
   }
   switch (reponse) {
-    case view::MsgAnswer::Yes:
+    case forms::MsgAnswer::Yes:
       d_.procs.Verif_Donnees();
-      if (etat.ErreurVerif) return;  // the check told the user and moved the focus
+      if (etat.ErreurVerif) return;      // the check told the user and moved the focus
       if (!save_.Enregistrer()) return;  // told; the user's values stay on the screen
       Quitter();
       return;
-    case view::MsgAnswer::Cancel:
-      etat.W_Sortir = 0;
-      return;
-    default:
-      Quitter();
-      return;
+    case forms::MsgAnswer::Cancel: etat.W_Sortir = 0; return;
+    default: Quitter(); return;
   }
 }
 

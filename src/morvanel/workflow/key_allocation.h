@@ -27,7 +27,7 @@ inline constexpr const char* kMsgCompteurIllisible =
 [[nodiscard]] std::optional<long> LireCompteur(std::string_view texte);
 
 struct Allocation {
-  std::string cle;       // the key handed out, two digits; "" when refused
+  std::string cle;              // the key handed out, two digits; "" when refused
   const char* refus = nullptr;  // the message of a refusal, nullptr otherwise
 };
 

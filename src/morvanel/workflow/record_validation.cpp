@@ -19,14 +19,14 @@ bool Vide(std::string_view texte) { return texte.find_first_not_of(' ') == std::
 
 bool ValeurCitable(std::string_view code) { return dba::Citable(code); }
 
-void RecordValidation::Refuser(const char* message, view::Control& zone) {
+void RecordValidation::Refuser(const char* message, forms::Control& zone) {
   d_.Avertir(message);
   zone.SetFocus();
   d_.etat.ErreurVerif = true;
 }
 
 void RecordValidation::Verif_Donnees() {
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   d_.etat.ErreurVerif = false;
   if (Vide(e.Txt_SigleCtrUrssaf.Text())) {
     Refuser("Le sigle du centre URSSAF est obligatoire.", e.Txt_SigleCtrUrssaf);

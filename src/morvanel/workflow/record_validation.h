@@ -7,7 +7,7 @@
 
 #include "morvanel/workflow/workflow_deps.h"
 
-namespace morvanel::view {
+namespace forms {
 class Control;
 }
 
@@ -31,7 +31,7 @@ class RecordValidation {
   void Verif_EltsPartEmp();
 
  private:
-  void Refuser(const char* message, view::Control& zone);
+  void Refuser(const char* message, forms::Control& zone);
   WorkflowDeps d_;
 };
 

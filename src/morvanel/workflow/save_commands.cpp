@@ -34,8 +34,8 @@ void SaveCommands::Attach() {
 
 void SaveCommands::Cmd_Ajouter_Click() {
   if (EtatCourant(d_) != EtatEcran::Recherche) return;
-  shell::UrssafScreen& e = d_.ecran;
-  shell::InstanceState& etat = d_.etat;
+  state::UrssafScreen& e = d_.ecran;
+  state::InstanceState& etat = d_.etat;
   // A creation starts from an empty record: nothing of a centre shown
   // before (its bank details above all) may reach the new one. The
   // bank-details dialog fills this record during the creation; the save
@@ -59,7 +59,7 @@ void SaveCommands::Cmd_Ajouter_Click() {
 }
 
 bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
-  shell::InstanceState& etat = d_.etat;
+  state::InstanceState& etat = d_.etat;
   const dba::DBFile& compteurs = d_.Fichier(d_.F_Compteur, "Cmd_OK_Click");
   const dba::DBFile& centres = d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click");
   // The record typed so far keeps the bank details of this creation; it is
@@ -68,9 +68,9 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
   try {
     dba::Transaction t(base);
     dba::CItem compteur = compteurs.ReadLocked(kCleCompteur);
-    const Allocation a = ProchaineCle(compteur.Item(kAttributCompteur), [&](const std::string& cle) {
-      return !centres.DBRead(cle).Item().empty();
-    });
+    const Allocation a =
+        ProchaineCle(compteur.Item(kAttributCompteur),
+                     [&](const std::string& cle) { return !centres.DBRead(cle).Item().empty(); });
     if (a.refus != nullptr) {
       etat.Art_CentreUrssaf = std::move(saisi);
       t.Rollback();
@@ -97,29 +97,26 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
 }
 
 bool SaveCommands::EcrireCentreAffiche(dba::Database& base, std::optional<Occupation>& occupe) {
-  shell::InstanceState& etat = d_.etat;
+  state::InstanceState& etat = d_.etat;
   if (!etat.Art_CentreUrssaf) return true;  // nothing was read: nothing to write
   d_.procs.Ecrire_Donnees();
-  const shell::Ecriture r = shell::EcrireSiInchange(
+  const state::Ecriture r = state::EcrireSiInchange(
       base, d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click"), *etat.Art_CentreUrssaf,
       etat.ArticleInitial, [&] {
         occupe.reset();  // the question comes over a usable screen
         d_.services.Beep();
-        const bool oui = d_.services.MsgBox(shell::kMsgModifieAilleurs, view::MsgButtons::YesNo,
-                                            view::MsgIcon::Exclamation,
-                                            shell::kTitreMessage) == view::MsgAnswer::Yes;
+        const bool oui = d_.services.MsgBox(state::kMsgModifieAilleurs, forms::MsgButtons::YesNo,
+                                            forms::MsgIcon::Exclamation,
+                                            state::kTitreMessage) == forms::MsgAnswer::Yes;
         if (oui) occupe.emplace(d_.services, d_.ecran.form);
         return oui;
       });
   switch (r) {
-    case shell::Ecriture::Faite:
-      etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
-      return true;
-    case shell::Ecriture::Refusee:
-      return false;  // the clerk kept the other workstation's changes
-    case shell::Ecriture::Supprime:
+    case state::Ecriture::Faite: etat.ArticleInitial = etat.Art_CentreUrssaf->Item(); return true;
+    case state::Ecriture::Refusee: return false;  // the clerk kept the other workstation's changes
+    case state::Ecriture::Supprime:
       occupe.reset();
-      d_.Avertir(shell::kMsgSupprimeAilleurs);
+      d_.Avertir(state::kMsgSupprimeAilleurs);
       return false;
   }
   return false;
@@ -157,7 +154,7 @@ void SaveCommands::Cmd_OK_Click() {
   if (d_.etat.ErreurVerif) return;  // the check told the user and moved the focus
   if (!Enregistrer()) return;
 
-  shell::UrssafScreen& e = d_.ecran;
+  state::UrssafScreen& e = d_.ecran;
   {
     Occupation occupe(d_.services, e.form);
     e.Cbo_SigleCtrUrssaf.Clear();
@@ -181,10 +178,10 @@ void SaveCommands::Cmd_OK_Click() {
 void SaveCommands::Cmd_Annuler_Click() {
   if (EtatCourant(d_) == EtatEcran::Creation) {
     d_.services.Beep();
-    const view::MsgAnswer r = d_.services.MsgBox("Etes-vous sûr de vouloir quitter cette création ?",
-                                                 view::MsgButtons::YesNo, view::MsgIcon::Exclamation,
-                                                 shell::kTitreMessage);
-    if (r != view::MsgAnswer::Yes) return;
+    const forms::MsgAnswer r = d_.services.MsgBox(
+        "Etes-vous sûr de vouloir quitter cette création ?", forms::MsgButtons::YesNo,
+        forms::MsgIcon::Exclamation, state::kTitreMessage);
+    if (r != forms::MsgAnswer::Yes) return;
   }
   d_.procs.Vider_Donnees();
   d_.ecran.Lst_Valeur.Clear();

@@ -6,7 +6,7 @@
 // centre's key taken from the counter and the centre written in one
 // transaction, and on a refusal or a database error a message with the
 // screen, the state and the database as they were. A centre shown is
-// written only over the record as it was shown (shell::EcrireSiInchange):
+// written only over the record as it was shown (state::EcrireSiInchange):
 // another workstation's changes are replaced only when the clerk agrees,
 // and a centre deleted elsewhere is not brought back.
 #pragma once

@@ -17,7 +17,7 @@ EtatEcran EtatCourant(const WorkflowDeps& deps) {
 }
 
 void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat) {
-  shell::UrssafScreen& e = deps.ecran;
+  state::UrssafScreen& e = deps.ecran;
   const bool recherche = etat == EtatEcran::Recherche;
   const bool creation = etat == EtatEcran::Creation;
   e.Cmd_Ajouter.SetEnabled(recherche);
@@ -27,14 +27,14 @@ void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat) {
   e.Cmd_Sortir.SetEnabled(!creation);
 }
 
-Occupation::Occupation(view::Services& services, view::Form& form)
+Occupation::Occupation(forms::Services& services, forms::Form& form)
     : services_(services), form_(form) {
-  services_.SetMousePointer(view::MousePointer::Hourglass);
+  services_.SetMousePointer(forms::MousePointer::Hourglass);
   form_.SetEnabled(false);
 }
 
 Occupation::~Occupation() {
-  services_.SetMousePointer(view::MousePointer::Default);
+  services_.SetMousePointer(forms::MousePointer::Default);
   form_.SetEnabled(true);
 }
 

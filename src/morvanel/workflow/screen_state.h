@@ -29,7 +29,7 @@
 
 #include "morvanel/workflow/workflow_deps.h"
 
-namespace morvanel::view {
+namespace forms {
 class Form;
 }
 
@@ -46,14 +46,14 @@ void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat);
 // construction to destruction, whatever ends the step.
 class Occupation {
  public:
-  Occupation(view::Services& services, view::Form& form);
+  Occupation(forms::Services& services, forms::Form& form);
   ~Occupation();
   Occupation(const Occupation&) = delete;
   Occupation& operator=(const Occupation&) = delete;
 
  private:
-  view::Services& services_;
-  view::Form& form_;
+  forms::Services& services_;
+  forms::Form& form_;
 };
 
 }  // namespace morvanel::workflow

@@ -17,23 +17,25 @@ constexpr int kHauteur = 1935;
 constexpr int kLongueurCode = 2;
 constexpr const char* kMsgInexistant = "Ce centre URSSAF n'existe pas.";
 
-std::unique_ptr<view::Form> NouveauFormulaire() {
-  auto f = std::make_unique<view::Form>("Frm_SupprURSSAF", kLargeur, kHauteur);
+std::unique_ptr<forms::Form> NouveauFormulaire() {
+  auto f = std::make_unique<forms::Form>("Frm_SupprURSSAF", kLargeur, kHauteur);
   f->SetCaption("Supprimer un centre URSSAF");
-  using view::Kind;
-  view::Control& l1 = view::AddAt(*f, Kind::Label, "Label1", {120, 120, 7575, 615}, 0,
-                              "Des aidés sont liés à ce centre URSSAF. Pour le supprimer, indiquer "
-                              "sur quel centre vous voulez transférer les dossiers.");
+  using forms::Kind;
+  forms::Control& l1 =
+      forms::AddAt(*f, Kind::Label, "Label1", {120, 120, 7575, 615}, 0,
+                   "Des aidés sont liés à ce centre URSSAF. Pour le supprimer, indiquer "
+                   "sur quel centre vous voulez transférer les dossiers.");
   l1.font.points = 9.75;
   l1.font.bold = true;
-  view::AddAt(*f, Kind::Label, "Label2", {120, 840, 1155, 195}, 1, "Centre URSSAF");
-  view::Control& code = view::AddAt(*f, Kind::TextBox, "Txt_CentreSuppr", {1560, 840, 615, 315}, 2);
+  forms::AddAt(*f, Kind::Label, "Label2", {120, 840, 1155, 195}, 1, "Centre URSSAF");
+  forms::Control& code =
+      forms::AddAt(*f, Kind::TextBox, "Txt_CentreSuppr", {1560, 840, 615, 315}, 2);
   code.MaxLength = kLongueurCode;  // a longer text names no centre
   code.AccessibleName = "Centre URSSAF";
-  view::AddAt(*f, Kind::ComboBox, "Cbo_CentreSuppr", {2400, 840, 5295, 315}, 3).AccessibleName =
+  forms::AddAt(*f, Kind::ComboBox, "Cbo_CentreSuppr", {2400, 840, 5295, 315}, 3).AccessibleName =
       "Sigle";
-  view::AddAt(*f, Kind::Button, "Cmd_OKSuppr", {5760, 1320, 855, 375}, 4, "OK");
-  view::AddAt(*f, Kind::Button, "Cmd_AnnulerSuppr", {6840, 1320, 855, 375}, 5, "Annuler");
+  forms::AddAt(*f, Kind::Button, "Cmd_OKSuppr", {5760, 1320, 855, 375}, 4, "OK");
+  forms::AddAt(*f, Kind::Button, "Cmd_AnnulerSuppr", {6840, 1320, 855, 375}, 5, "Annuler");
   return f;
 }
 
@@ -180,7 +182,7 @@ void TransferForm::Txt_CentreSuppr_Change() {
 }
 
 void TransferForm::Txt_CentreSuppr_KeyPress(int& keyAscii) {
-  if (keyAscii != view::kKeyEnter) return;
+  if (keyAscii != forms::kKeyEnter) return;
   Txt_CentreSuppr.SetText(AvecZeros(Txt_CentreSuppr.Text()));
 }
 
@@ -200,12 +202,12 @@ void TransferForm::Cbo_CentreSuppr_Click() {
 }
 
 void TransferForm::Cbo_CentreSuppr_KeyPress(int& keyAscii) {
-  if (keyAscii == view::kKeyBackspace) {
+  if (keyAscii == forms::kKeyBackspace) {
     Cbo_CentreSuppr.SetText("");
     keyAscii = 0;  // emptied already: nothing left to erase
     return;
   }
-  if (keyAscii == view::kKeyTab) return;
+  if (keyAscii == forms::kKeyTab) return;
   keyAscii = 0;  // the list is only picked from
 }
 

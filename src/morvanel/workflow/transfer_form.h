@@ -34,7 +34,7 @@ class TransferForm {
   // or "" when the user cancelled.
   std::string Choisir(const std::string& code, const std::string& sigle);
 
-  [[nodiscard]] view::Form& form() const { return *form_; }
+  [[nodiscard]] forms::Form& form() const { return *form_; }
 
   void Form_Load();
   void Remplir_Combo();
@@ -55,17 +55,17 @@ class TransferForm {
   void Fermer(std::string centre);
 
   WorkflowDeps d_;
-  std::unique_ptr<view::Form> form_;
-  view::Control& Label1;
-  view::Control& Label2;
-  view::Control& Txt_CentreSuppr;
-  view::Control& Cbo_CentreSuppr;
-  view::Control& Cmd_OKSuppr;
-  view::Control& Cmd_AnnulerSuppr;
+  std::unique_ptr<forms::Form> form_;
+  forms::Control& Label1;
+  forms::Control& Label2;
+  forms::Control& Txt_CentreSuppr;
+  forms::Control& Cbo_CentreSuppr;
+  forms::Control& Cmd_OKSuppr;
+  forms::Control& Cmd_AnnulerSuppr;
 
   dba::CItem ListeCentresTransfert;  // attr i: value 1 code, value 2 sigle
   bool FermetureAutorisee = false;
-  std::string codeSupprime_;         // the centre being deleted
+  std::string codeSupprime_;  // the centre being deleted
 };
 
 }  // namespace morvanel::workflow

@@ -7,35 +7,31 @@
 
 namespace morvanel::workflow {
 
-WorkflowDeps WorkflowDeps::De(shell::UrssafContext& ctx) {
-  return WorkflowDeps{ctx.ecran,
-                      ctx.etat,
-                      ctx.services,
-                      ctx.procs,
-                      ctx.lib.TheDatabase,
-                      ctx.lib.F_CentreUrssaf,
-                      ctx.lib.F_Compteur,
-                      ctx.lib.F_EltsPartEmp};
+WorkflowDeps WorkflowDeps::De(state::UrssafContext& ctx) {
+  return WorkflowDeps{ctx.ecran,           ctx.etat,
+                      ctx.services,        ctx.procs,
+                      ctx.lib.TheDatabase, ctx.lib.F_CentreUrssaf,
+                      ctx.lib.F_Compteur,  ctx.lib.F_EltsPartEmp};
 }
 
 dba::Database& WorkflowDeps::Base(std::string_view membre) const {
   if (!base) {
     throw HostSetupError(std::string(membre) +
-                                " : TheDatabase n'a pas été fourni (le donner avant Init)");
+                         " : TheDatabase n'a pas été fourni (le donner avant Init)");
   }
   return *base;
 }
 
 const dba::DBFile& WorkflowDeps::Fichier(const dba::DBFile& f, std::string_view membre) const {
-  return shell::FichierRequis(f, membre);
+  return state::FichierRequis(f, membre);
 }
 
 void WorkflowDeps::Avertir(std::string_view texte) const {
-  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Exclamation, shell::kTitreMessage);
+  services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
 }
 
 void WorkflowDeps::Informer(std::string_view texte) const {
-  services.MsgBox(texte, view::MsgButtons::OK, view::MsgIcon::Information, shell::kTitreMessage);
+  services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Information, state::kTitreMessage);
 }
 
 void WorkflowDeps::ErreurBase(const dba::DbaError& e) const {

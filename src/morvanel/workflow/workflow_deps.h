@@ -11,26 +11,20 @@
 #include <string_view>
 
 #include "dba/database.h"
+#include "morvanel/state/state_fwd.h"
 
-namespace morvanel::view {
+namespace forms {
 class Services;
 }
-namespace morvanel::shell {
-struct UrssafContext;
-struct UrssafScreen;
-struct InstanceState;
-class UrssafProcedures;
-}  // namespace morvanel::shell
-
 namespace morvanel::workflow {
 
 struct WorkflowDeps {
-  shell::UrssafScreen& ecran;
-  shell::InstanceState& etat;
-  view::Services& services;
+  state::UrssafScreen& ecran;
+  state::InstanceState& etat;
+  forms::Services& services;
   // Afficher, Vider_Donnees, Ecrire_Donnees, Remplir_CentreUrssaf,
   // Lancer_UNIPG, Remplir_Entite, Remplir_Etab, Verif_Donnees.
-  shell::UrssafProcedures& procs;
+  state::UrssafProcedures& procs;
   // Given by the host, possibly after the control was built.
   const std::shared_ptr<dba::Database>& base;
   // Opened by Init.
@@ -38,7 +32,7 @@ struct WorkflowDeps {
   const dba::DBFile& F_Compteur;
   const dba::DBFile& F_EltsPartEmp;
 
-  [[nodiscard]] static WorkflowDeps De(shell::UrssafContext& ctx);
+  [[nodiscard]] static WorkflowDeps De(state::UrssafContext& ctx);
 
   // The database; a clear error for the host developer when none was given.
   [[nodiscard]] dba::Database& Base(std::string_view membre) const;
@@ -46,8 +40,8 @@ struct WorkflowDeps {
   [[nodiscard]] const dba::DBFile& Fichier(const dba::DBFile& f, std::string_view membre) const;
 
   // Message box of the control (title "Message TARVELINE", OK button).
-  void Avertir(std::string_view texte) const;     // exclamation icon
-  void Informer(std::string_view texte) const;    // information icon
+  void Avertir(std::string_view texte) const;   // exclamation icon
+  void Informer(std::string_view texte) const;  // information icon
   // A database error told to the user, never lost.
   void ErreurBase(const dba::DbaError& e) const;
 };

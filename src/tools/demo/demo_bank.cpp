@@ -20,8 +20,7 @@ std::string TwoDigits(int n) {
 
 }  // namespace
 
-std::string RibKey(const std::string& bank, const std::string& branch,
-                   const std::string& account) {
+std::string RibKey(const std::string& bank, const std::string& branch, const std::string& account) {
   const std::int64_t b = std::stoll(bank);
   const std::int64_t g = std::stoll(branch);
   const std::int64_t c = std::stoll(account);

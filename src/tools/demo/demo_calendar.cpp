@@ -30,8 +30,8 @@ std::string Join(const std::vector<std::string>& parts, char mark) {
 
 int DayNumber(int year, int month, int day) {
   static const long kDayZero = DaysFromCivil(1967, 12, 31);
-  return static_cast<int>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                        static_cast<unsigned>(day)) - kDayZero);
+  return static_cast<int>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kDayZero);
 }
 
 std::string JoinAttributes(const std::vector<std::string>& attributes) {

@@ -11,14 +11,14 @@ namespace demo {
 namespace {
 
 constexpr std::array<const char*, 24> kSurnames = {
-    "MARTIN", "BERNARD", "DUBOIS", "THOMAS", "ROBERT", "RICHARD", "PETIT", "DURAND",
-    "LEROY", "MOREAU", "SIMON", "LAURENT", "LEFEBVRE", "MICHEL", "GARCIA", "DAVID",
-    "BERTRAND", "ROUX", "VINCENT", "FOURNIER", "MOREL", "GIRARD", "ANDRÉ", "MERCIER"};
+    "MARTIN",   "BERNARD", "DUBOIS",  "THOMAS",   "ROBERT",   "RICHARD", "PETIT",  "DURAND",
+    "LEROY",    "MOREAU",  "SIMON",   "LAURENT",  "LEFEBVRE", "MICHEL",  "GARCIA", "DAVID",
+    "BERTRAND", "ROUX",    "VINCENT", "FOURNIER", "MOREL",    "GIRARD",  "ANDRÉ",  "MERCIER"};
 constexpr std::array<const char*, 20> kFirstNames = {
-    "Jean", "Marie", "Françoise", "Michel", "Monique", "Hélène", "Pierre", "Cécile",
-    "André", "Jérôme", "Élodie", "Noël", "Joséphine", "René", "Thérèse", "Gaëlle",
-    "François", "Zoé", "Loïc", "Anaïs"};
-constexpr std::array<const char*, 7> kTowns = {"PARIS", "LYON", "MARSEILLE", "RENNES",
+    "Jean",    "Marie",  "Françoise", "Michel", "Monique", "Hélène",    "Pierre",
+    "Cécile",  "André",  "Jérôme",    "Élodie", "Noël",    "Joséphine", "René",
+    "Thérèse", "Gaëlle", "François",  "Zoé",    "Loïc",    "Anaïs"};
+constexpr std::array<const char*, 7> kTowns = {"PARIS", "LYON",     "MARSEILLE", "RENNES",
                                                "LILLE", "BORDEAUX", "NANTES"};
 
 // Share of the case records per centre "01".."07", in percent: uneven, as in
@@ -62,9 +62,9 @@ std::vector<DemoRecord> DemoCases(int scale) {
     const int centre = CentreOf(rng.Next());
     const std::string surname = kSurnames[rng.Next() % kSurnames.size()];
     const std::string first = kFirstNames[rng.Next() % kFirstNames.size()];
-    const int born = DayNumber(1930 + static_cast<int>(rng.Next() % 70),
-                               1 + static_cast<int>(rng.Next() % 12),
-                               1 + static_cast<int>(rng.Next() % 28));
+    const int born =
+        DayNumber(1930 + static_cast<int>(rng.Next() % 70), 1 + static_cast<int>(rng.Next() % 12),
+                  1 + static_cast<int>(rng.Next() % 28));
     const std::string centreCode = "0" + std::to_string(centre + 1);
     out.push_back({PaddedKey(i, width),
                    JoinAttributes({centreCode, surname + " " + first, std::to_string(born),

@@ -26,13 +26,16 @@ DemoRecord Activity(const std::string& key, const std::string& label, const char
 }
 
 constexpr std::array<const char*, 12> kTowns = {
-    "LYON", "VILLEURBANNE", "GRENOBLE", "SAINT-ETIENNE", "ANNECY", "CHAMBERY",
-    "VALENCE", "BOURG-EN-BRESSE", "ROANNE", "VIENNE", "ANNEMASSE", "MONTELIMAR"};
-constexpr std::array<const char*, 8> kPurposes = {
-    "ASSOCIATION D'AIDE A DOMICILE DE", "SERVICE DE SOINS INFIRMIERS DE",
-    "ASSOCIATION FAMILIALE DE", "FOYER DE VIE DE", "CENTRE SOCIAL DE",
-    "ASSOCIATION D'AIDE AUX PERSONNES AGEES DE", "MAISON DES JEUNES DE",
-    "ASSOCIATION D'INSERTION DE"};
+    "LYON",    "VILLEURBANNE",    "GRENOBLE", "SAINT-ETIENNE", "ANNECY",    "CHAMBERY",
+    "VALENCE", "BOURG-EN-BRESSE", "ROANNE",   "VIENNE",        "ANNEMASSE", "MONTELIMAR"};
+constexpr std::array<const char*, 8> kPurposes = {"ASSOCIATION D'AIDE A DOMICILE DE",
+                                                  "SERVICE DE SOINS INFIRMIERS DE",
+                                                  "ASSOCIATION FAMILIALE DE",
+                                                  "FOYER DE VIE DE",
+                                                  "CENTRE SOCIAL DE",
+                                                  "ASSOCIATION D'AIDE AUX PERSONNES AGEES DE",
+                                                  "MAISON DES JEUNES DE",
+                                                  "ASSOCIATION D'INSERTION DE"};
 
 }  // namespace
 
@@ -73,8 +76,8 @@ EntitySet GeneratedEntities(int entities, int establishmentsPerEntity) {
     s.activities.push_back(Activity(code + "AD", "Activité principale", "M"));
     if (i % 5 == 4) s.activities.push_back(Activity(code + "SS", "Activité annexe", "X"));
     for (int e = 1; e <= establishmentsPerEntity; ++e) {
-      const std::string name = e == 1 ? "SIEGE DE " + town
-                                      : "ANTENNE " + std::to_string(e) + " DE " + town;
+      const std::string name =
+          e == 1 ? "SIEGE DE " + town : "ANTENNE " + std::to_string(e) + " DE " + town;
       s.establishments.push_back({code + Code3(e), name});
     }
   }

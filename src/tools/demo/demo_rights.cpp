@@ -10,10 +10,10 @@ std::vector<DemoRecord> DemoRights() {
   return {
       {"admin", JoinAttributes({JoinValues({"CENTREURSSAF", "SALARIES", "PAIE"}),
                                 JoinValues({"2", "2", "2"}), "Administrateur"})},
-      {"consult", JoinAttributes({JoinValues({"CENTREURSSAF", "SALARIES"}),
-                                  JoinValues({"1", "1"}), "Consultation"})},
-      {"clerk", JoinAttributes({JoinValues({"SALARIES", "CENTREURSSAF"}),
-                                JoinValues({"1", "2"}), "Gestionnaire paie"})},
+      {"consult", JoinAttributes({JoinValues({"CENTREURSSAF", "SALARIES"}), JoinValues({"1", "1"}),
+                                  "Consultation"})},
+      {"clerk", JoinAttributes({JoinValues({"SALARIES", "CENTREURSSAF"}), JoinValues({"1", "2"}),
+                                "Gestionnaire paie"})},
   };
 }
 

@@ -47,8 +47,8 @@ const std::vector<std::string>& EntityFiles() {
 
 const std::vector<std::string>& DemoFiles() {
   static const std::vector<std::string> files = {
-      kFileCentres, kFileCounter, kFileEntities, kFileActivities,
-      kFileEstablishments, kFileCases, kFileRights, kFileJournal};
+      kFileCentres,        kFileCounter, kFileEntities, kFileActivities,
+      kFileEstablishments, kFileCases,   kFileRights,   kFileJournal};
   return files;
 }
 

@@ -6,16 +6,16 @@
 
 namespace monkey {
 
-using morvanel::view::Control;
-using morvanel::view::Form;
-using morvanel::view::Kind;
-using morvanel::view::MsgAnswer;
-using morvanel::view::MsgButtons;
+using forms::Control;
+using forms::Form;
+using forms::Kind;
+using forms::MsgAnswer;
+using forms::MsgButtons;
 
 namespace {
 
-const std::array<const char*, 6> kKeys = {"{ENTER}", "{TAB}", "{ESC}", "{BACKSPACE}", "{DELETE}",
-                                          "{F1}"};
+const std::array<const char*, 6> kKeys = {"{ENTER}",     "{TAB}",    "{ESC}",
+                                          "{BACKSPACE}", "{DELETE}", "{F1}"};
 
 bool IsText(Kind k) { return k == Kind::TextBox || k == Kind::ComboBox; }
 bool IsList(Kind k) { return k == Kind::ListBox || k == Kind::ComboBox; }
@@ -36,14 +36,36 @@ std::string ScenarioName(const Form& form, const Control& control, bool surface)
 
 const std::vector<std::string>& TypedSamples() {
   static const std::vector<std::string> samples = {
-      "01", "07", "7", "99", "08", "0", "AB",                       // centre codes
-      "001", "125", "2", "001002",                                   // entity, establishment
-      "01/01/2024", "010124", "31/02/2023", "00/00/0000",            // dates
-      "12,5", "6.9", "-3", "99999", "1e5",                           // amounts and rates
-      "123456789", "URSSAF BRETAGNE",                                // SNV2, a sigle
-      "zz'\"%;*", "Île-de-France é à ç", std::string(70, 'W'),       // junk, accents, long
-      std::string("x\xFE" "y\xFD" "z\xFC"),                          // the record's own marks
-      "FR76 3000 1001 6900 0876 5432 177", "BDFEFRPPXXX",            // bank details
+      "01",
+      "07",
+      "7",
+      "99",
+      "08",
+      "0",
+      "AB",  // centre codes
+      "001",
+      "125",
+      "2",
+      "001002",  // entity, establishment
+      "01/01/2024",
+      "010124",
+      "31/02/2023",
+      "00/00/0000",  // dates
+      "12,5",
+      "6.9",
+      "-3",
+      "99999",
+      "1e5",  // amounts and rates
+      "123456789",
+      "URSSAF BRETAGNE",  // SNV2, a sigle
+      "zz'\"%;*",
+      "Île-de-France é à ç",
+      std::string(70, 'W'),  // junk, accents, long
+      std::string("x\xFE"
+                  "y\xFD"
+                  "z\xFC"),  // the record's own marks
+      "FR76 3000 1001 6900 0876 5432 177",
+      "BDFEFRPPXXX",  // bank details
   };
   return samples;
 }
@@ -122,8 +144,7 @@ std::string Generator::Text() {
       return s;
     }
     case 3: {  // junk, the record's marks included now and then
-      static const std::string chars =
-          "abcXYZ019 ,.;:/-_'\"%*]^\\~[@#&()!?<>{}|\t";
+      static const std::string chars = "abcXYZ019 ,.;:/-_'\"%*]^\\~[@#&()!?<>{}|\t";
       std::string s;
       const std::uint64_t n = 1 + Below(8);
       for (std::uint64_t i = 0; i < n; ++i) s += chars[Below(chars.size())];

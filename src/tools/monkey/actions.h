@@ -20,13 +20,13 @@ namespace monkey {
 
 // The name a scenario gives `control` of `form`: its path on the control's
 // surface (`surface` true), "FORM.PATH" on a modal form.
-[[nodiscard]] std::string ScenarioName(const morvanel::view::Form& form,
-                                       const morvanel::view::Control& control, bool surface);
+[[nodiscard]] std::string ScenarioName(const forms::Form& form, const forms::Control& control,
+                                       bool surface);
 
 // Every action of a fixed repertoire on one control, by its kind: clicks,
 // focus, each key, typed samples (codes, dates, amounts, junk, accents, a
 // long text), each entry picked or double-clicked, each scroll value.
-[[nodiscard]] std::vector<std::string> ActionsOn(const morvanel::view::Control& control,
+[[nodiscard]] std::vector<std::string> ActionsOn(const forms::Control& control,
                                                  const std::string& name);
 // The actions on a form's surface itself (the right-click menu of the control).
 [[nodiscard]] std::vector<std::string> ActionsOnSurface();
@@ -39,11 +39,11 @@ class Generator {
   explicit Generator(std::uint64_t seed) : rng_(seed) {}
 
   // One action on the topmost form of `forms` (the surface first).
-  [[nodiscard]] std::string Next(const std::vector<morvanel::view::Form*>& forms);
+  [[nodiscard]] std::string Next(const std::vector<forms::Form*>& forms);
   // An action that may close the modal form on top ("Retour", "OK", ...).
-  [[nodiscard]] std::string Closing(const morvanel::view::Form& form);
+  [[nodiscard]] std::string Closing(const forms::Form& form);
   // One of the box's buttons.
-  [[nodiscard]] morvanel::view::MsgAnswer Answer(morvanel::view::MsgButtons buttons);
+  [[nodiscard]] forms::MsgAnswer Answer(forms::MsgButtons buttons);
   // The rights line of a session ("user clerk", "niveau 1", ...) and its level.
   [[nodiscard]] std::pair<std::string, int> Rights();
 
@@ -52,7 +52,7 @@ class Generator {
  private:
   [[nodiscard]] std::string Text();
   [[nodiscard]] std::string FieldText(const std::string& control);
-  [[nodiscard]] std::string Action(const morvanel::view::Control& control, const std::string& name);
+  [[nodiscard]] std::string Action(const forms::Control& control, const std::string& name);
 
   std::mt19937_64 rng_;
 };

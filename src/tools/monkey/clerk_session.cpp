@@ -22,7 +22,7 @@
 namespace monkey {
 
 namespace fs = std::filesystem;
-using morvanel::view::MsgAnswer;
+using forms::MsgAnswer;
 
 namespace {
 
@@ -117,8 +117,7 @@ void Finish(scenario::Session& s, bool passed, Checker& checker, Outcome& out) {
 }
 
 // Runs `body` in a child process; the child writes its outcome to `result`.
-Outcome InChild(const Workspace& w, const std::string& log,
-                const std::function<Outcome()>& body) {
+Outcome InChild(const Workspace& w, const std::string& log, const std::function<Outcome()>& body) {
   const std::string result = w.workDb + ".result";
   fs::remove(result);
   const pid_t pid = ::fork();
@@ -132,7 +131,10 @@ Outcome InChild(const Workspace& w, const std::string& log,
       o.detail = std::string("error: ") + e.what();
     }
     std::ofstream f(result);
-    f << o.actions << " " << o.writes << "\n" << o.rule << "\n" << o.expectLine << "\n" << o.detail << "\n";
+    f << o.actions << " " << o.writes << "\n"
+      << o.rule << "\n"
+      << o.expectLine << "\n"
+      << o.detail << "\n";
     f.close();
     ::_exit(0);
   }
@@ -227,12 +229,12 @@ Outcome RunGenerated(const Workspace& w, std::uint64_t seed, long budget) {
       log.Line(l);
       return l;
     };
-    o.answer = [&](std::string_view, morvanel::view::MsgButtons b) {
+    o.answer = [&](std::string_view, forms::MsgButtons b) {
       const MsgAnswer a = g.Answer(b);
       log.Line(std::string("answer ") + AnswerWord(a));
       return a;
     };
-    o.modalShown = [&](morvanel::view::Form& f) { checker.Watch(f); };
+    o.modalShown = [&](forms::Form& f) { checker.Watch(f); };
     o.afterAction = [&](const scenario::ScriptLine& line) {
       return CheckAction(checker, *session, line, out);
     };
@@ -257,7 +259,7 @@ Outcome Replay(const Workspace& w, const std::vector<std::string>& text) {
     Checker checker(*db, w.templateImage, LevelOf(text));
     scenario::Session* session = nullptr;
     scenario::SessionOptions o;
-    o.modalShown = [&](morvanel::view::Form& f) { checker.Watch(f); };
+    o.modalShown = [&](forms::Form& f) { checker.Watch(f); };
     o.afterAction = [&](const scenario::ScriptLine& line) {
       return CheckAction(checker, *session, line, out);
     };

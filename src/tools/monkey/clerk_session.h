@@ -27,7 +27,7 @@ struct Outcome {
   std::string expectLine;
   std::vector<std::string> lines;  // the session's lines (generated sessions)
   long actions = 0;
-  long writes = 0;     // actions that wrote to the database
+  long writes = 0;  // actions that wrote to the database
 };
 
 // A generated session of `budget` actions (it may end earlier when the
@@ -38,6 +38,6 @@ struct Outcome {
 [[nodiscard]] Outcome Replay(const Workspace& w, const std::vector<std::string>& lines);
 
 // The answer word a scenario line uses.
-[[nodiscard]] const char* AnswerWord(morvanel::view::MsgAnswer a);
+[[nodiscard]] const char* AnswerWord(forms::MsgAnswer a);
 
 }  // namespace monkey

@@ -13,8 +13,8 @@
 
 namespace monkey {
 
-using morvanel::view::Control;
-using morvanel::view::Form;
+using forms::Control;
+using forms::Form;
 
 namespace {
 
@@ -28,8 +28,8 @@ constexpr int kAttrRates = 21;
 constexpr int kAttrCaseCentre = 1;
 
 // The buttons that change data, hidden for good from a consultation user.
-constexpr std::array<const char*, 6> kWriteButtons = {"Cmd_Ajouter",        "Cmd_OK",
-                                                      "Cmd_Supprimer",      "Cmd_AjouterRapport",
+constexpr std::array<const char*, 6> kWriteButtons = {"Cmd_Ajouter",          "Cmd_OK",
+                                                      "Cmd_Supprimer",        "Cmd_AjouterRapport",
                                                       "Cmd_SupprimerRapport", "Cmd_OkRapport"};
 
 std::string Bool(bool b) { return b ? "True" : "False"; }
@@ -39,8 +39,7 @@ int Count(const dba::CItem& r, int attribute) { return r.DCount(attribute); }
 std::string Shown(const std::string& text) { return mvdb::ToShown(text); }
 
 // One line of an expect-record that fails on the record as it now is.
-std::string ExpectRecord(const std::string& file, const std::string& key,
-                         const std::string& text) {
+std::string ExpectRecord(const std::string& file, const std::string& key, const std::string& text) {
   return "expect-record " + file + " \"" + key + "\" * = " + Shown(text);
 }
 
@@ -84,9 +83,9 @@ std::optional<Broken> CheckContent(const DbImage& image) {
   for (const auto& [key, text] : casesAt->second) {
     const std::string centre = dba::CItem(text).Item(kAttrCaseCentre);
     if (centres.count(centre) == 0) {
-      return Broken{"case-centre",
-                    "case record " + key + " points to centre \"" + centre + "\", which does not exist",
-                    ""};
+      return Broken{
+          "case-centre",
+          "case record " + key + " points to centre \"" + centre + "\", which does not exist", ""};
     }
   }
   return std::nullopt;
@@ -145,11 +144,11 @@ std::optional<Broken> Checker::AfterAction(scenario::Session& session,
     for (const char* bar : {"Bdv_Date", "Bdv_Valeur"}) {
       const Control& b = surface.Get(bar);
       if (b.Value() != dates.ListIndex()) {
-        return Broken{"rate-lists",
-                      std::string(bar) + " stands at " + std::to_string(b.Value()) +
-                          " while line " + std::to_string(dates.ListIndex()) + " is selected",
-                      "expect " + std::string(bar) + ".Value = " +
-                          std::to_string(dates.ListIndex())};
+        return Broken{
+            "rate-lists",
+            std::string(bar) + " stands at " + std::to_string(b.Value()) + " while line " +
+                std::to_string(dates.ListIndex()) + " is selected",
+            "expect " + std::string(bar) + ".Value = " + std::to_string(dates.ListIndex())};
       }
     }
   }
@@ -159,12 +158,12 @@ std::optional<Broken> Checker::AfterAction(scenario::Session& session,
   const int stored = centres == image_.end() ? 0 : static_cast<int>(centres->second.size());
   if (db_.RecordWrites() == seen_ && sigles.ListCount() != stored) {
     return Broken{"centre-list",
-                  "the sigle list offers " + std::to_string(sigles.ListCount()) + " centres, the database holds " +
-                      std::to_string(stored),
+                  "the sigle list offers " + std::to_string(sigles.ListCount()) +
+                      " centres, the database holds " + std::to_string(stored),
                   "expect Cbo_SigleCtrUrssaf.ListCount = " + std::to_string(stored)};
   }
   // The record holding the history being edited keeps its two lists parallel.
-  const morvanel::shell::InstanceState& etat = session.Control().Etat();
+  const morvanel::state::InstanceState& etat = session.Control().Etat();
   const dba::CItem* held = etat.ModeAjout ? etat.ItemTemp.get() : etat.Art_CentreUrssaf.get();
   if (held != nullptr && Count(*held, kAttrDates) != Count(*held, kAttrRates)) {
     return Broken{"rate-attributes",
@@ -199,7 +198,8 @@ std::optional<Broken> Checker::checkScreen(scenario::Session& session) {
   if (level_ != 2) {
     for (const char* name : kWriteButtons) {
       if (f.Get(name).Visible()) {
-        return broken(std::string(name) + " is shown to a consultation user", name, "Visible", false);
+        return broken(std::string(name) + " is shown to a consultation user", name, "Visible",
+                      false);
       }
     }
   }
@@ -286,7 +286,8 @@ std::optional<Broken> Checker::checkWrite(bool mayWrite) {
   if (changed.empty()) {
     // A write of the text already stored: harmless for the content, but
     // for a consultation user not even an attempt is allowed.
-    if (level_ != 2) return Broken{"consultation-write", "a consultation user wrote (same text)", ""};
+    if (level_ != 2)
+      return Broken{"consultation-write", "a consultation user wrote (same text)", ""};
     image_ = std::move(now);
     return std::nullopt;
   }

@@ -50,7 +50,7 @@ class Checker {
   // Counts the clicks of the buttons that may write (the main "OK",
   // "Sortir" and "Supprimer", the bank dialog's "Retour"), however they
   // come: a click, Enter, or a space typed once Tab reached the button.
-  void Watch(morvanel::view::Form& form);
+  void Watch(forms::Form& form);
 
   // After each action line of `session`.
   [[nodiscard]] std::optional<Broken> AfterAction(scenario::Session& session,
@@ -72,7 +72,7 @@ class Checker {
   std::uint64_t saveClicks_ = 0;
   std::uint64_t saveClicksSeen_ = 0;
   int saveRunning_ = 0;
-  std::set<const morvanel::view::Form*> watched_;
+  std::set<const forms::Form*> watched_;
 };
 
 }  // namespace monkey

@@ -141,7 +141,8 @@ int main(int argc, char** argv) {
   while (done < o.actions) {
     sessionSeed = Mix(o.seed * 1000003ULL + static_cast<std::uint64_t>(sessions));
     const long span = o.maxSession - o.minSession + 1;
-    long budget = o.minSession + static_cast<long>(Mix(sessionSeed) % static_cast<std::uint64_t>(span));
+    long budget =
+        o.minSession + static_cast<long>(Mix(sessionSeed) % static_cast<std::uint64_t>(span));
     budget = std::min(budget, o.actions - done);
     const monkey::Outcome r = monkey::RunGenerated(w, sessionSeed, budget);
     ++sessions;

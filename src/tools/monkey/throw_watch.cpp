@@ -54,5 +54,4 @@ using ThrowFn = void (*)(void*, std::type_info*, void (*)(void*));
   real(object, type, destroy);
   std::abort();  // the runtime's throw does not return
 }
-
 }

@@ -50,7 +50,8 @@ int CmdCheck(const Args& a, Streams io) {
   auto db = OpenExisting(a[0]);
   const std::vector<std::string> findings = db->Check();
   for (const std::string& f : findings) io.out << f << '\n';
-  if (!findings.empty()) throw CommandFailure(a[0] + ": " + std::to_string(findings.size()) + " finding(s)");
+  if (!findings.empty())
+    throw CommandFailure(a[0] + ": " + std::to_string(findings.size()) + " finding(s)");
   io.out << "ok\n";
   return kExitOk;
 }

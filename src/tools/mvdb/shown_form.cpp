@@ -106,9 +106,8 @@ std::string FromShown(std::string_view shown) {
       i += n - 1;
     } else if (c != kEscape) {
       out += c;
-    } else if (i + 1 < shown.size() &&
-               (shown[i + 1] == '^' || shown[i + 1] == ']' || shown[i + 1] == '\\' ||
-                shown[i + 1] == kEscape)) {
+    } else if (i + 1 < shown.size() && (shown[i + 1] == '^' || shown[i + 1] == ']' ||
+                                        shown[i + 1] == '\\' || shown[i + 1] == kEscape)) {
       out += shown[++i];
     } else if (i + 3 < shown.size() && shown[i + 1] == 'x' && HexDigit(shown[i + 2]) >= 0 &&
                HexDigit(shown[i + 3]) >= 0) {

@@ -54,7 +54,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     }
   }
   if (o.db.empty() || o.files.empty()) {
-    std::cerr << "urssaf-scenario: --db FILE (or a postgresql:// URI) and at least one scenario are needed\n";
+    std::cerr << "urssaf-scenario: --db FILE (or a postgresql:// URI) and at least one scenario "
+                 "are needed\n";
     return false;
   }
   return true;
@@ -82,7 +83,8 @@ std::shared_ptr<dba::Database> OpenDatabase(const Options& o) {
   namespace fs = std::filesystem;
   if (IsUri(o.db)) return OpenServerDatabase(o);
   if (o.fresh) {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal", "-owners"}) fs::remove(o.db + suffix);
+    for (const char* suffix : {"", "-wal", "-shm", "-journal", "-owners"})
+      fs::remove(o.db + suffix);
   }
   if (o.fresh || (o.seed && !fs::exists(o.db))) {
     auto db = dba::Database::Open(o.db, {.create = true});

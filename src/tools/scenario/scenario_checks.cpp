@@ -62,10 +62,10 @@ void Session::checkMessage(const Command& c) {
   if (messagesChecked_ >= messages.size()) {
     fail("no message box was shown", "\"" + c.text + "\"", "(none)");
   }
-  const morvanel::view::headless::MessageRecord& m = messages[messagesChecked_++];
+  const forms::headless::MessageRecord& m = messages[messagesChecked_++];
   const std::string look = DescribeBox(m.icon, m.buttons, m.title);
   const std::string answer =
-      m.answer ? morvanel::view::headless::AnswerName(*m.answer) : std::string("(no answer)");
+      m.answer ? forms::headless::AnswerName(*m.answer) : std::string("(no answer)");
   out_ << file_ << ":" << running_.back()->number << ": message \"" << m.text << "\" [" << look
        << "] answered " << answer << "\n";
   if (m.text != c.text) {
@@ -99,9 +99,9 @@ void Session::checkRecord(const Command& c) {
   if (stored == mvdb::FromShown(c.value)) return;
   std::string where;
   for (int n : c.position) where += (where.empty() ? "" : ".") + std::to_string(n);
-  fail("record " + c.name + " " + c.text + (where.empty() ? "" : " attribute " + where) +
-           " differs",
-       "\"" + c.value + "\"", "\"" + mvdb::ToShown(stored) + "\"");
+  fail(
+      "record " + c.name + " " + c.text + (where.empty() ? "" : " attribute " + where) + " differs",
+      "\"" + c.value + "\"", "\"" + mvdb::ToShown(stored) + "\"");
 }
 
 void Session::checkHelp(const Command& c) {
@@ -109,8 +109,9 @@ void Session::checkHelp(const Command& c) {
   if (helpChecked_ >= shown.size()) fail("no help page was shown", "\"" + c.text + "\"", "(none)");
   const components::RecordingHelpWindow::Shown& h = shown[helpChecked_++];
   const std::string page =
-      h.path.empty() ? "(message) " + h.message
-                     : std::filesystem::path(h.path.substr(0, h.path.find('#'))).filename().string();
+      h.path.empty()
+          ? "(message) " + h.message
+          : std::filesystem::path(h.path.substr(0, h.path.find('#'))).filename().string();
   out_ << file_ << ":" << running_.back()->number << ": help page \"" << page << "\" titled \""
        << h.title << "\"\n";
   if (page != c.text) fail("another help page was shown", "\"" + c.text + "\"", "\"" + page + "\"");
@@ -124,9 +125,9 @@ void Session::checkPopup(const Command& c) {
 }
 
 void Session::dump(const Command& c) {
-  morvanel::view::Form* form = forms_.back();
+  forms::Form* form = forms_.back();
   if (!c.name.empty()) form = Resolve(c.name, forms_).form;
-  out_ << morvanel::view::headless::StateDump(*form) << "\n";
+  out_ << forms::headless::StateDump(*form) << "\n";
 }
 
 }  // namespace scenario

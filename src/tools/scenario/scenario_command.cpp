@@ -9,7 +9,7 @@
 namespace scenario {
 namespace {
 
-using morvanel::view::MsgAnswer;
+using forms::MsgAnswer;
 
 std::string_view TrimLeft(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -47,7 +47,8 @@ int ParseNumber(std::string_view word, const char* what) {
   const char* end = word.data() + word.size();
   const auto [ptr, ec] = std::from_chars(word.data(), end, n);
   if (word.empty() || ec != std::errc() || ptr != end) {
-    throw ParseError(std::string(what) + " must be a whole number, not \"" + std::string(word) + "\"");
+    throw ParseError(std::string(what) + " must be a whole number, not \"" + std::string(word) +
+                     "\"");
   }
   return n;
 }
@@ -69,7 +70,8 @@ std::string Quoted(std::string_view rest, const char* what) {
   rest = Trim(rest);
   if (rest.empty()) throw ParseError(std::string("missing ") + what);
   if (rest.front() != '"') return std::string(rest);
-  if (rest.size() < 2 || rest.back() != '"') throw ParseError(std::string("unclosed quote in ") + what);
+  if (rest.size() < 2 || rest.back() != '"')
+    throw ParseError(std::string("unclosed quote in ") + what);
   return std::string(rest.substr(1, rest.size() - 2));
 }
 
@@ -87,12 +89,15 @@ int ParseKey(std::string_view token) {
     std::string_view name;
     int code;
   };
-  static constexpr Named kKeys[] = {
-      {"{ENTER}", morvanel::view::kKeyEnter}, {"{BACKSPACE}", morvanel::view::kKeyBackspace},
-      {"{BS}", morvanel::view::kKeyBackspace}, {"{TAB}", morvanel::view::kKeyTab},
-      {"{ESC}", morvanel::view::kKeyEscape},   {"{ESCAPE}", morvanel::view::kKeyEscape},
-      {"{DELETE}", kKeyDelete},                {"{DEL}", kKeyDelete},
-      {"{F1}", kKeyHelp}};
+  static constexpr Named kKeys[] = {{"{ENTER}", forms::kKeyEnter},
+                                    {"{BACKSPACE}", forms::kKeyBackspace},
+                                    {"{BS}", forms::kKeyBackspace},
+                                    {"{TAB}", forms::kKeyTab},
+                                    {"{ESC}", forms::kKeyEscape},
+                                    {"{ESCAPE}", forms::kKeyEscape},
+                                    {"{DELETE}", kKeyDelete},
+                                    {"{DEL}", kKeyDelete},
+                                    {"{F1}", kKeyHelp}};
   for (const Named& k : kKeys) {
     if (EqualsNoCase(token, k.name)) return k.code;
   }
@@ -102,9 +107,8 @@ int ParseKey(std::string_view token) {
 }
 
 void ParseProperty(std::string_view word, Command& c) {
-  static constexpr Prop kProps[] = {Prop::Text,     Prop::Enabled,   Prop::Visible,
-                                    Prop::ListCount, Prop::ListIndex, Prop::Value,
-                                    Prop::Max,       Prop::Focused};
+  static constexpr Prop kProps[] = {Prop::Text,      Prop::Enabled, Prop::Visible, Prop::ListCount,
+                                    Prop::ListIndex, Prop::Value,   Prop::Max,     Prop::Focused};
   if (EqualsNoCase(word, "Caption")) {
     c.property = Prop::Text;
     return;
@@ -120,8 +124,9 @@ void ParseProperty(std::string_view word, Command& c) {
     c.number = ParseNumber(word.substr(5, word.size() - 6), "the index of List(i)");
     return;
   }
-  throw ParseError("unknown property \"" + std::string(word) +
-                   "\" (Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List(i), Focused)");
+  throw ParseError(
+      "unknown property \"" + std::string(word) +
+      "\" (Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List(i), Focused)");
 }
 
 void ParseExpect(std::string_view rest, Command& c) {

@@ -72,7 +72,7 @@ struct Command {
   // expect-record: attribute, value, subvalue (1 to 3 numbers); empty: the
   // whole record.
   std::vector<int> position;
-  morvanel::view::MsgAnswer answer = morvanel::view::MsgAnswer::OK;
+  forms::MsgAnswer answer = forms::MsgAnswer::OK;
 
   [[nodiscard]] bool IsExpectation() const;
   // Runs against the control's screen (needs init).
@@ -86,6 +86,6 @@ struct Command {
 [[nodiscard]] const char* PropName(Prop property);
 // "Oui"/"Yes" -> Yes, "Non"/"No" -> No, "Annuler"/"Cancel" -> Cancel,
 // "OK"; any case. nullopt for anything else.
-[[nodiscard]] std::optional<morvanel::view::MsgAnswer> ParseAnswer(std::string_view word);
+[[nodiscard]] std::optional<forms::MsgAnswer> ParseAnswer(std::string_view word);
 
 }  // namespace scenario

@@ -5,7 +5,7 @@
 
 namespace scenario {
 
-using morvanel::view::Form;
+using forms::Form;
 
 Target Resolve(std::string_view name, const std::vector<Form*>& forms) {
   if (forms.empty()) throw NameError("no form is shown");
@@ -22,13 +22,13 @@ Target Resolve(std::string_view name, const std::vector<Form*>& forms) {
       if ((*it)->Name() != formName && !(formName == "UserControl" && *it == forms.front())) {
         continue;
       }
-      if (morvanel::view::Control* c = (*it)->Find(inner)) return {*it, c};
+      if (forms::Control* c = (*it)->Find(inner)) return {*it, c};
       throw NameError("no control \"" + std::string(inner) + "\" on form " + (*it)->Name());
     }
   }
 
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-    if (morvanel::view::Control* c = (*it)->Find(name)) return {*it, c};
+    if (forms::Control* c = (*it)->Find(name)) return {*it, c};
   }
   std::string searched;
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) {

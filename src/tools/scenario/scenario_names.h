@@ -26,13 +26,12 @@ class NameError : public std::runtime_error {
 };
 
 struct Target {
-  morvanel::view::Form* form = nullptr;
-  morvanel::view::Control* control = nullptr;  // nullptr: the form's surface
+  forms::Form* form = nullptr;
+  forms::Control* control = nullptr;  // nullptr: the form's surface
 };
 
 // `forms`: bottom (the control's surface) first, topmost modal form last;
 // never empty. Throws NameError naming the forms searched.
-[[nodiscard]] Target Resolve(std::string_view name,
-                             const std::vector<morvanel::view::Form*>& forms);
+[[nodiscard]] Target Resolve(std::string_view name, const std::vector<forms::Form*>& forms);
 
 }  // namespace scenario

@@ -21,8 +21,8 @@ std::vector<ScriptLine> ParseScript(const std::string& name, std::istream& in) {
     try {
       line.command = ParseLine(text);
     } catch (const ParseError& e) {
-      throw ScriptError(name + ":" + std::to_string(number) + ": " + text + "\n  syntax error: " +
-                        e.what());
+      throw ScriptError(name + ":" + std::to_string(number) + ": " + text +
+                        "\n  syntax error: " + e.what());
     }
     lines.push_back(std::move(line));
   }
@@ -34,6 +34,5 @@ std::vector<ScriptLine> LoadScript(const std::string& path) {
   if (!in) throw ScriptError(path + ": cannot read the scenario file");
   return ParseScript(path, in);
 }
-
 
 }  // namespace scenario

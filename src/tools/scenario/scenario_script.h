@@ -25,5 +25,4 @@ class ScriptError : public std::runtime_error {
 // The same from text already read (`name` is used in the messages).
 [[nodiscard]] std::vector<ScriptLine> ParseScript(const std::string& name, std::istream& in);
 
-
 }  // namespace scenario

@@ -11,10 +11,9 @@
 namespace scenario {
 
 // True when `answer` is one of the buttons of a box.
-[[nodiscard]] inline bool Fits(morvanel::view::MsgAnswer answer,
-                               morvanel::view::MsgButtons buttons) {
-  using morvanel::view::MsgAnswer;
-  using morvanel::view::MsgButtons;
+[[nodiscard]] inline bool Fits(forms::MsgAnswer answer, forms::MsgButtons buttons) {
+  using forms::MsgAnswer;
+  using forms::MsgButtons;
   switch (buttons) {
     case MsgButtons::OK: return answer == MsgAnswer::OK;
     case MsgButtons::YesNo: return answer == MsgAnswer::Yes || answer == MsgAnswer::No;
@@ -25,17 +24,16 @@ namespace scenario {
 
 // Keeps its own queue of answers, so that an answer is checked against the
 // box before the box is recorded, and asks the session when it is empty.
-class ScriptServices final : public morvanel::view::headless::HeadlessServices {
+class ScriptServices final : public forms::headless::HeadlessServices {
  public:
   explicit ScriptServices(Session& session) : session_(session) {}
 
-  void Queue(morvanel::view::MsgAnswer answer) { queued_.push_back(answer); }
+  void Queue(forms::MsgAnswer answer) { queued_.push_back(answer); }
   [[nodiscard]] std::size_t Unused() const { return queued_.size(); }
 
-  morvanel::view::MsgAnswer MsgBox(std::string_view text, morvanel::view::MsgButtons buttons,
-                                   morvanel::view::MsgIcon icon,
-                                   std::string_view title) override {
-    morvanel::view::MsgAnswer answer;
+  forms::MsgAnswer MsgBox(std::string_view text, forms::MsgButtons buttons, forms::MsgIcon icon,
+                          std::string_view title) override {
+    forms::MsgAnswer answer;
     if (!queued_.empty()) {
       answer = queued_.front();
       queued_.pop_front();
@@ -54,7 +52,7 @@ class ScriptServices final : public morvanel::view::headless::HeadlessServices {
 
  private:
   Session& session_;
-  std::deque<morvanel::view::MsgAnswer> queued_;
+  std::deque<forms::MsgAnswer> queued_;
 };
 
 }  // namespace scenario

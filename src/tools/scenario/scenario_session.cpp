@@ -19,9 +19,9 @@
 
 namespace scenario {
 
-using morvanel::view::MsgAnswer;
-using morvanel::view::MsgButtons;
-using morvanel::view::MsgIcon;
+using forms::MsgAnswer;
+using forms::MsgButtons;
+using forms::MsgIcon;
 
 namespace {
 
@@ -40,7 +40,7 @@ Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_pt
       out_(out),
       err_(err),
       services_(std::make_unique<ScriptServices>(*this)) {
-  services_->SetModalDriver([this](morvanel::view::Form& form) { driveModal(form); });
+  services_->SetModalDriver([this](forms::Form& form) { driveModal(form); });
   control_ = std::make_unique<morvanel::shell::Ctr_Urssaf>(*services_);
   components::AideHtml& aide = control_->Bibliotheque().AideHtml();
   aide.SetHelpWindow(&helpWindow_);
@@ -152,9 +152,8 @@ Target Session::resolveForAction(const std::string& name) {
 }
 
 void Session::perform(const Command& c) {
-  namespace view = morvanel::view;
   const Target t = resolveForAction(c.name);
-  view::UserInput input(*t.form, *services_);
+  forms::UserInput input(*t.form, *services_);
   if (t.control == nullptr && c.verb != Verb::RightClick && c.verb != Verb::Click) {
     fail(c.name + " is a form, not a control");
   }
@@ -168,9 +167,9 @@ void Session::perform(const Command& c) {
       break;
     case Verb::Focus: done = input.Focus(*t.control); break;
     case Verb::Click:
-      done = t.control ? input.Click(*t.control) : input.MouseDown(nullptr, view::kMouseLeft);
+      done = t.control ? input.Click(*t.control) : input.MouseDown(nullptr, forms::kMouseLeft);
       break;
-    case Verb::RightClick: done = input.MouseDown(t.control, view::kMouseRight); break;
+    case Verb::RightClick: done = input.MouseDown(t.control, forms::kMouseRight); break;
     case Verb::DblClick: {
       const int index = c.number >= 0 ? c.number : t.control->ListIndex();
       if (index < 0) fail("no line of " + c.name + " is selected: give the line's index");
@@ -179,8 +178,8 @@ void Session::perform(const Command& c) {
     }
     case Verb::Pick:
       if (c.number < 0 || c.number >= t.control->ListCount()) {
-        fail(c.name + " has no entry " + std::to_string(c.number), "0.." +
-             std::to_string(t.control->ListCount() - 1), std::to_string(c.number));
+        fail(c.name + " has no entry " + std::to_string(c.number),
+             "0.." + std::to_string(t.control->ListCount() - 1), std::to_string(c.number));
       }
       done = input.Pick(*t.control, c.number);
       break;
@@ -190,10 +189,10 @@ void Session::perform(const Command& c) {
   if (!done) note(c.name + " takes no input (disabled or hidden): nothing happened");
 }
 
-void Session::driveModal(morvanel::view::Form& form) {
+void Session::driveModal(forms::Form& form) {
   forms_.push_back(&form);
   struct Pop {
-    std::vector<morvanel::view::Form*>& v;
+    std::vector<forms::Form*>& v;
     ~Pop() { v.pop_back(); }
   } pop{forms_};
   if (options_.verbose) out_ << "modal form " << form.Name() << " shown\n";
@@ -222,8 +221,8 @@ MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
     const MsgAnswer a = options_.answer(text, buttons);
     ScriptLine l;
     l.number = static_cast<int>(lines_.size()) + 1;
-    l.text = std::string("answer ") + (a == MsgAnswer::Yes  ? "Oui"
-                                       : a == MsgAnswer::No ? "Non"
+    l.text = std::string("answer ") + (a == MsgAnswer::Yes      ? "Oui"
+                                       : a == MsgAnswer::No     ? "Non"
                                        : a == MsgAnswer::Cancel ? "Annuler"
                                                                 : "OK");
     l.command = ParseLine(l.text);
@@ -231,15 +230,13 @@ MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
     lines_.push_back(std::move(l));
     return a;
   }
-  fail("message box \"" + std::string(text) + "\" (" +
-       morvanel::view::headless::ButtonsName(buttons) +
+  fail("message box \"" + std::string(text) + "\" (" + forms::headless::ButtonsName(buttons) +
        ") has no answer: write \"answer Oui|Non|Annuler\" before the action or just after it");
 }
 
 void Session::WrongAnswer(std::string_view text, MsgButtons buttons, MsgAnswer answer) {
-  fail("message box \"" + std::string(text) + "\" (" +
-       morvanel::view::headless::ButtonsName(buttons) + ") cannot be answered " +
-       morvanel::view::headless::AnswerName(answer));
+  fail("message box \"" + std::string(text) + "\" (" + forms::headless::ButtonsName(buttons) +
+       ") cannot be answered " + forms::headless::AnswerName(answer));
 }
 
 void Session::ParentUnloaded() {

@@ -58,10 +58,9 @@ struct SessionOptions {
   std::function<std::optional<std::string>()> nextLine;
   // Answers a box that finds no answer ahead; the answer is kept as an
   // "answer" line after the lines run so far, so the run replays as a file.
-  std::function<morvanel::view::MsgAnswer(std::string_view text, morvanel::view::MsgButtons)>
-      answer;
+  std::function<forms::MsgAnswer(std::string_view text, forms::MsgButtons)> answer;
   // Told of each modal form as it is shown, before any line acts on it.
-  std::function<void(morvanel::view::Form&)> modalShown;
+  std::function<void(forms::Form&)> modalShown;
   // Checked after each action line; a text fails the run with it.
   std::function<std::optional<std::string>(const ScriptLine&)> afterAction;
 };
@@ -92,15 +91,15 @@ class Session {
 
   // What the run has done so far (generated lines included) and where.
   [[nodiscard]] const std::deque<ScriptLine>& Lines() const { return lines_; }
-  [[nodiscard]] const std::vector<morvanel::view::Form*>& Forms() const { return forms_; }
+  [[nodiscard]] const std::vector<forms::Form*>& Forms() const { return forms_; }
   [[nodiscard]] morvanel::shell::Ctr_Urssaf& Control() { return *control_; }
   [[nodiscard]] bool HostUnloaded() const { return hostUnloaded_; }
 
   // For the services: the answer of a box that appears with no queued
   // answer (look-ahead), or a recorded failure.
-  morvanel::view::MsgAnswer AnswerFor(std::string_view text, morvanel::view::MsgButtons buttons);
-  [[noreturn]] void WrongAnswer(std::string_view text, morvanel::view::MsgButtons buttons,
-                                morvanel::view::MsgAnswer answer);
+  forms::MsgAnswer AnswerFor(std::string_view text, forms::MsgButtons buttons);
+  [[noreturn]] void WrongAnswer(std::string_view text, forms::MsgButtons buttons,
+                                forms::MsgAnswer answer);
   void ParentUnloaded();
 
  private:
@@ -120,7 +119,7 @@ class Session {
   void dump(const Command& c);
   // db-write and db-delete, through a session of their own.
   void otherWorkstation(const Command& c);
-  void driveModal(morvanel::view::Form& form);
+  void driveModal(forms::Form& form);
   [[nodiscard]] Target resolveForAction(const std::string& name);
 
   // Records the failure (the first one wins) and throws to unwind.
@@ -143,11 +142,11 @@ class Session {
   bool initialised_ = false;
   bool hostUnloaded_ = false;
 
-  std::vector<morvanel::view::Form*> forms_;  // surface first, modal forms over it
-  std::size_t cursor_ = 0;                    // next line to run
-  std::vector<const ScriptLine*> running_;    // lines being run, innermost last
-  std::size_t messagesChecked_ = 0;           // expect-msg consumed so far
-  std::size_t messagesAtLastCheck_ = 0;       // for expect-no-msg
+  std::vector<forms::Form*> forms_;         // surface first, modal forms over it
+  std::size_t cursor_ = 0;                  // next line to run
+  std::vector<const ScriptLine*> running_;  // lines being run, innermost last
+  std::size_t messagesChecked_ = 0;         // expect-msg consumed so far
+  std::size_t messagesAtLastCheck_ = 0;     // for expect-no-msg
   std::size_t helpChecked_ = 0;
   std::size_t popupsChecked_ = 0;
   std::optional<Failure> failure_;

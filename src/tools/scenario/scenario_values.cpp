@@ -39,7 +39,7 @@ ValueKind KindOf(Prop property) {
   return ValueKind::Text;
 }
 
-Observed Read(const morvanel::view::Control& control, Prop property, int index) {
+Observed Read(const forms::Control& control, Prop property, int index) {
   const ValueKind kind = KindOf(property);
   switch (property) {
     case Prop::Text: return {kind, control.Text()};
@@ -88,9 +88,8 @@ bool Matches(const Observed& actual, std::string_view expected) {
   return false;
 }
 
-std::string DescribeBox(morvanel::view::MsgIcon icon, morvanel::view::MsgButtons buttons,
-                        std::string_view title) {
-  using namespace morvanel::view::headless;
+std::string DescribeBox(forms::MsgIcon icon, forms::MsgButtons buttons, std::string_view title) {
+  using namespace forms::headless;
   return std::string(IconName(icon)) + ", " + ButtonsName(buttons) + ", \"" + std::string(title) +
          "\"";
 }

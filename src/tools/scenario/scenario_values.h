@@ -26,7 +26,7 @@ struct Observed {
 [[nodiscard]] ValueKind KindOf(Prop property);
 
 // The property of `control`; `index` is i of List(i).
-[[nodiscard]] Observed Read(const morvanel::view::Control& control, Prop property, int index);
+[[nodiscard]] Observed Read(const forms::Control& control, Prop property, int index);
 
 [[nodiscard]] std::optional<bool> ParseBool(std::string_view text);
 [[nodiscard]] std::optional<long> ParseWhole(std::string_view text);
@@ -37,7 +37,7 @@ struct Observed {
 [[nodiscard]] bool Matches(const Observed& actual, std::string_view expected);
 
 // "Exclamation, OK, \"Message TARVELINE\"": a message box's look.
-[[nodiscard]] std::string DescribeBox(morvanel::view::MsgIcon icon,
-                                      morvanel::view::MsgButtons buttons, std::string_view title);
+[[nodiscard]] std::string DescribeBox(forms::MsgIcon icon, forms::MsgButtons buttons,
+                                      std::string_view title);
 
 }  // namespace scenario

@@ -19,7 +19,7 @@
 #include "forms/utf8_text.h"
 #include "qt_test_support.h"
 
-namespace morvanel::view::suite {
+namespace forms::suite {
 namespace {
 
 using qt::testing::ClickAt;
@@ -54,15 +54,11 @@ class QtDriver : public BindingDriver {
       case kKeyBackspace:
         PressKey(window(), Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
         break;
-      case kKeyTab:
-        PressKey(window(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-        break;
+      case kKeyTab: PressKey(window(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")); break;
       case kKeyEscape:
         PressKey(window(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
         break;
-      default:
-        qt::testing::TypeChar(window(), static_cast<char32_t>(key));
-        break;
+      default: qt::testing::TypeChar(window(), static_cast<char32_t>(key)); break;
     }
   }
 
@@ -136,7 +132,8 @@ class QtDriver : public BindingDriver {
   std::optional<std::string> ShownText(Control& c) override {
     const qt::ControlWidgets widgets = screen_.view->WidgetsOf(c);
     if (widgets.edit != nullptr) return qt::ToUtf8(widgets.edit->text());
-    if (auto* button = qobject_cast<QAbstractButton*>(widgets.widget)) return qt::ToUtf8(button->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widgets.widget))
+      return qt::ToUtf8(button->text());
     return std::nullopt;
   }
 
@@ -168,11 +165,12 @@ class QtDriver : public BindingDriver {
 };
 
 INSTANTIATE_TEST_SUITE_P(Qt, BindingBehaviour,
-                         ::testing::Values(DriverParam{"Qt",
-                                                       [](Form& f) -> std::unique_ptr<BindingDriver> {
-                                                         return std::make_unique<QtDriver>(f);
-                                                       }}),
+                         ::testing::Values(DriverParam{
+                             "Qt",
+                             [](Form& f) -> std::unique_ptr<BindingDriver> {
+                               return std::make_unique<QtDriver>(f);
+                             }}),
                          DriverParamName);
 
 }  // namespace
-}  // namespace morvanel::view::suite
+}  // namespace forms::suite

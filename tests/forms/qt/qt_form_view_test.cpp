@@ -19,7 +19,7 @@
 #include "forms/qt/qt_units.h"
 #include "qt_test_support.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 using testing::ClickAt;
@@ -38,7 +38,8 @@ TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
   const double dpi = screen.view->dpi();
 
   EXPECT_EQ(screen.view->size(), QSize(Px(7200, dpi), Px(4320, dpi)));
-  EXPECT_EQ(screen.view->WidgetOf(box)->geometry(), QRect(Px(1440, dpi), Px(720, dpi), Px(2880, dpi), Px(285, dpi)));
+  EXPECT_EQ(screen.view->WidgetOf(box)->geometry(),
+            QRect(Px(1440, dpi), Px(720, dpi), Px(2880, dpi), Px(285, dpi)));
   QWidget* list = screen.view->WidgetOf(inner);
   EXPECT_EQ(list->parentWidget(), screen.view->WidgetOf(frame));
   EXPECT_EQ(list->pos(), QPoint(Px(840, dpi), Px(480, dpi)));
@@ -53,9 +54,9 @@ TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
     const char* qtClass;
   };
   const std::vector<Case> cases = {
-      {Kind::TextBox, "QLineEdit"},   {Kind::ComboBox, "QComboBox"}, {Kind::ListBox, "QListView"}  ,
-      {Kind::Button, "QPushButton"},  {Kind::Label, "QLabel"},       {Kind::Frame, "QGroupBox"},
-      {Kind::CheckBox, "QCheckBox"},  {Kind::VScrollBar, "QScrollBar"}, {Kind::Embedded, "QWidget"},
+      {Kind::TextBox, "QLineEdit"},  {Kind::ComboBox, "QComboBox"},    {Kind::ListBox, "QListView"},
+      {Kind::Button, "QPushButton"}, {Kind::Label, "QLabel"},          {Kind::Frame, "QGroupBox"},
+      {Kind::CheckBox, "QCheckBox"}, {Kind::VScrollBar, "QScrollBar"}, {Kind::Embedded, "QWidget"},
   };
   std::vector<Control*> controls;
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -68,7 +69,8 @@ TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
     EXPECT_TRUE(widget->inherits(cases[i].qtClass)) << widget->metaObject()->className();
   }
   EXPECT_TRUE(qobject_cast<QComboBox*>(screen.view->WidgetOf(*controls[1]))->isEditable());
-  EXPECT_EQ(qobject_cast<QScrollBar*>(screen.view->WidgetOf(*controls[7]))->orientation(), Qt::Vertical);
+  EXPECT_EQ(qobject_cast<QScrollBar*>(screen.view->WidgetOf(*controls[7]))->orientation(),
+            Qt::Vertical);
   EXPECT_EQ(screen.view->WidgetOf(menu), nullptr);
   EXPECT_EQ(screen.view->WidgetOf(*form.Find("Mnu_Sommaire")), nullptr);
 }
@@ -253,7 +255,8 @@ TEST_F(QtMirror, ArrowKeysOnAListPickLinesThroughTheModel) {
   std::vector<int> clicks;
   list->Click = [&] { clicks.push_back(list->ListIndex()); };
   list->SetFocus();
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Down, Qt::Key_Home}) {
+  for (Qt::Key key :
+       {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Down, Qt::Key_Home}) {
     PressKey(screen->view.get(), key);
   }
   // The last line is not picked twice: a key that moves nowhere raises nothing.
@@ -298,4 +301,4 @@ TEST(QtSurfaceMouse, GrabRendersTheSurfaceWithoutADisplay) {
 }
 
 }  // namespace
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

@@ -19,7 +19,7 @@
 #include "forms/qt/qt_units.h"
 #include "qt_test_support.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 using testing::ClickAt;
@@ -29,8 +29,8 @@ struct BoxCase {
   const char* name;
   MsgButtons buttons;
   MsgIcon icon;
-  QStringList texts;      // the buttons shown, in order
-  const char* press;      // the one the user presses; nullptr: Escape
+  QStringList texts;  // the buttons shown, in order
+  const char* press;  // the one the user presses; nullptr: Escape
   MsgAnswer answer;
 };
 
@@ -54,7 +54,8 @@ TEST_P(QtMessageBoxes, ShowFrenchButtonsAndAnswerThePressedOne) {
       testing::PressKey(box, Qt::Key_Escape);
     }
   });
-  const MsgAnswer answer = services.MsgBox("Le code est obligatoire.", c.buttons, c.icon, "Message TARVELINE");
+  const MsgAnswer answer =
+      services.MsgBox("Le code est obligatoire.", c.buttons, c.icon, "Message TARVELINE");
   EXPECT_EQ(answer, c.answer);
   shown.sort();
   QStringList expected = c.texts;
@@ -68,13 +69,36 @@ INSTANTIATE_TEST_SUITE_P(
     Qt, QtMessageBoxes,
     ::testing::Values(
         BoxCase{"OkInformation", MsgButtons::OK, MsgIcon::Information, {"OK"}, "OK", MsgAnswer::OK},
-        BoxCase{"YesNoYes", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, "Oui", MsgAnswer::Yes},
-        BoxCase{"YesNoNo", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, "Non", MsgAnswer::No},
-        BoxCase{"YesNoEscape", MsgButtons::YesNo, MsgIcon::Exclamation, {"Oui", "Non"}, nullptr, MsgAnswer::No},
-        BoxCase{"SaveQuestionCancel", MsgButtons::YesNoCancel, MsgIcon::Exclamation, {"Oui", "Non", "Annuler"},
-                "Annuler", MsgAnswer::Cancel},
-        BoxCase{"SaveQuestionEscape", MsgButtons::YesNoCancel, MsgIcon::Exclamation, {"Oui", "Non", "Annuler"},
-                nullptr, MsgAnswer::Cancel}),
+        BoxCase{"YesNoYes",
+                MsgButtons::YesNo,
+                MsgIcon::Exclamation,
+                {"Oui", "Non"},
+                "Oui",
+                MsgAnswer::Yes},
+        BoxCase{"YesNoNo",
+                MsgButtons::YesNo,
+                MsgIcon::Exclamation,
+                {"Oui", "Non"},
+                "Non",
+                MsgAnswer::No},
+        BoxCase{"YesNoEscape",
+                MsgButtons::YesNo,
+                MsgIcon::Exclamation,
+                {"Oui", "Non"},
+                nullptr,
+                MsgAnswer::No},
+        BoxCase{"SaveQuestionCancel",
+                MsgButtons::YesNoCancel,
+                MsgIcon::Exclamation,
+                {"Oui", "Non", "Annuler"},
+                "Annuler",
+                MsgAnswer::Cancel},
+        BoxCase{"SaveQuestionEscape",
+                MsgButtons::YesNoCancel,
+                MsgIcon::Exclamation,
+                {"Oui", "Non", "Annuler"},
+                nullptr,
+                MsgAnswer::Cancel}),
     [](const ::testing::TestParamInfo<BoxCase>& cas) { return std::string(cas.param.name); });
 
 TEST(QtServicesPointer, TheHourglassIsPushedOnceAndPoppedOnce) {
@@ -204,7 +228,8 @@ TEST(QtServicesHelp, TheHelpFileOpensInAWindowThatStaysUntilClosed) {
 TEST(QtServicesHelp, TheHelpPageOpensInAWindowTitledByThePage) {
   QTemporaryDir dir;
   const std::string path = dir.filePath(QStringLiteral("CentreUrssaf.htm")).toStdString();
-  std::ofstream(path) << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
+  std::ofstream(path)
+      << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
   QtServices services;
   services.ShowHelpPage(path, "Les Centres URSSAF");
   QTextBrowser* page = services.HelpPageWindow();
@@ -234,4 +259,4 @@ TEST(QtServicesExit, UnloadParentFormClosesTheWindowHoldingTheControl) {
 }
 
 }  // namespace
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

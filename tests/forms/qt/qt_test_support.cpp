@@ -12,14 +12,14 @@
 #include <QTest>
 #include <QTimer>
 
-namespace morvanel::view::qt::testing {
+namespace forms::qt::testing {
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     static int argc = 1;
-    static char name[] = "view_qt_tests";
+    static char name[] = "forms_qt_tests";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
   }
@@ -45,7 +45,8 @@ Screen::Screen(Form& form) {
   services.SetControlView(view.get());
   view->show();
   view->activateWindow();
-  if (!QTest::qWaitForWindowActive(view.get())) ADD_FAILURE() << "the form's window never became active";
+  if (!QTest::qWaitForWindowActive(view.get()))
+    ADD_FAILURE() << "the form's window never became active";
   Settle();
 }
 
@@ -71,8 +72,8 @@ void TypeChar(QWidget* window, char32_t character) {
   const QString text = QString::fromUcs4(&character, 1);
   const QChar first = text.at(0);
   const int key = first.isLetter() && first.unicode() < 0x80 ? first.toUpper().unicode()
-                  : character < 0x100                         ? static_cast<int>(character)
-                                                              : Qt::Key_unknown;
+                  : character < 0x100                        ? static_cast<int>(character)
+                                                             : Qt::Key_unknown;
   PressKey(window, static_cast<Qt::Key>(key), Qt::NoModifier, text);
 }
 
@@ -121,4 +122,4 @@ void ClickButton(QMessageBox* box, const QString& text) {
   box->reject();
 }
 
-}  // namespace morvanel::view::qt::testing
+}  // namespace forms::qt::testing

@@ -17,7 +17,7 @@
 
 class QMessageBox;
 
-namespace morvanel::view::qt::testing {
+namespace forms::qt::testing {
 
 // A form shown in an active window, with Qt services: what a user sees.
 struct Screen {
@@ -48,4 +48,4 @@ void WhenModalShown(std::function<void(QWidget* modal)> answer);
 // Clicks the button of `box` whose text is `text`.
 void ClickButton(QMessageBox* box, const QString& text);
 
-}  // namespace morvanel::view::qt::testing
+}  // namespace forms::qt::testing

@@ -18,7 +18,7 @@
 #include "forms/qt/input_router.h"
 #include "qt_test_support.h"
 
-namespace morvanel::view::qt {
+namespace forms::qt {
 namespace {
 
 using testing::PressKey;
@@ -73,8 +73,10 @@ TEST_P(QtPastePaths, PastedTextGoesThroughTheKeyFilter) {
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtPastePaths,
     ::testing::Values(
-        PastePath{"CtrlV", [](QtTextInput& saisie) { saisie.Press(Qt::Key_V, Qt::ControlModifier); }},
-        PastePath{"ShiftInsert", [](QtTextInput& saisie) { saisie.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
+        PastePath{"CtrlV",
+                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_V, Qt::ControlModifier); }},
+        PastePath{"ShiftInsert",
+                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
         PastePath{"ContextMenu",
                   [](QtTextInput& saisie) {
                     testing::WhenModalShown([](QWidget* modal) {
@@ -98,11 +100,14 @@ INSTANTIATE_TEST_SUITE_P(
                     QMimeData data;
                     data.setText(QStringLiteral("1a2b"));
                     // As a drag ends over the box: it enters, moves, drops.
-                    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton,
+                                          Qt::NoModifier);
                     QCoreApplication::sendEvent(saisie.edit, &enter);
-                    QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                    QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
+                                        Qt::NoModifier);
                     QCoreApplication::sendEvent(saisie.edit, &move);
-                    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
+                                    Qt::NoModifier);
                     QCoreApplication::sendEvent(saisie.edit, &drop);
                   }},
         PastePath{"InputMethod",
@@ -158,7 +163,8 @@ TEST_F(QtTextInput, EditsQtWouldMakeOnItsOwnAreUndone) {
 
 TEST_F(QtTextInput, APastedLineLosesItsLineBreaks) {
   EXPECT_EQ(OneLine(QStringLiteral("07\n")), QStringLiteral("07"));
-  EXPECT_EQ(OneLine(QStringLiteral("Rue\r\ndu Port\tBis\r\n\r\n")), QStringLiteral("Rue du Port Bis"));
+  EXPECT_EQ(OneLine(QStringLiteral("Rue\r\ndu Port\tBis\r\n\r\n")),
+            QStringLiteral("Rue du Port Bis"));
   QGuiApplication::clipboard()->setText(QStringLiteral("Dupont\n"));
   nom->SetFocus();
   Press(Qt::Key_V, Qt::ControlModifier);
@@ -203,4 +209,4 @@ TEST_F(QtTextInput, BacktabGoesToThePreviousControlThroughTheModel) {
 }
 
 }  // namespace
-}  // namespace morvanel::view::qt
+}  // namespace forms::qt

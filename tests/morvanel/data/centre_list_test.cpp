@@ -12,7 +12,7 @@ TEST(CentreListTest, ListedBySigleWithTheCodeBesideEachLine) {
   base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF EST"}, {17, "0"}});
   Poste p(base.db());
   p.ctl->Init();
-  const view::Control& cbo = p["Cbo_SigleCtrUrssaf"];
+  const forms::Control& cbo = p["Cbo_SigleCtrUrssaf"];
   ASSERT_EQ(cbo.ListCount(), 3);
   for (int k = 0; k < cbo.ListCount(); ++k) {
     EXPECT_EQ(cbo.List(k), p.etat().ListeCentres.Item(k + 1, 2));
@@ -37,7 +37,7 @@ TEST(CentreListTest, RefillingReplacesTheLinesAndShowsAnOnlyCentre) {
 struct CasRoutine {
   const char* nom;
   const char* attribut45;
-  bool absent;   // no record "999" at all
+  bool absent;  // no record "999" at all
   int appels;
   friend void PrintTo(const CasRoutine& c, std::ostream* os) { *os << c.nom; }
 };

@@ -24,7 +24,8 @@ class CentreRecordTest : public ::testing::Test {
   BaseTemporaire base{false};
 };
 
-class AllerRetourTest : public CentreRecordTest, public ::testing::WithParamInterface<const char*> {};
+class AllerRetourTest : public CentreRecordTest,
+                        public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(AllerRetourTest, AnUnchangedCentreIsWrittenBackByteForByte) {
   auto p = Montrer(GetParam());
@@ -118,13 +119,12 @@ TEST_P(ValeursIllisiblesTest, AreShownAsZeroOrNothingWithoutACrash) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stockage, ValeursIllisiblesTest,
-    ::testing::Values(
-        CasIllisible{"DrapeauTexte", {{17, "oui"}}, 0, "", "", ""},
-        CasIllisible{"DrapeauVide", {}, 0, "", "", ""},
-        CasIllisible{"DrapeauUn", {{17, "1"}}, 1, "", "", ""},
-        CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
-        CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
-        CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
+    ::testing::Values(CasIllisible{"DrapeauTexte", {{17, "oui"}}, 0, "", "", ""},
+                      CasIllisible{"DrapeauVide", {}, 0, "", "", ""},
+                      CasIllisible{"DrapeauUn", {{17, "1"}}, 1, "", "", ""},
+                      CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
+                      CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
+                      CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
     [](const auto& cas) { return std::string(cas.param.nom); });
 
 // Stored texts the boxes' limits or the amount's form would not give back:
@@ -138,7 +138,8 @@ struct CasTexteLong {
   friend void PrintTo(const CasTexteLong& c, std::ostream* os) { *os << c.nom; }
 };
 
-class TextesLongsTest : public CentreRecordTest, public ::testing::WithParamInterface<CasTexteLong> {};
+class TextesLongsTest : public CentreRecordTest,
+                        public ::testing::WithParamInterface<CasTexteLong> {};
 
 TEST_P(TextesLongsTest, AreShownWholeAndAnUnchangedCentreIsWrittenBackAsRead) {
   const CasTexteLong& c = GetParam();
@@ -167,11 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasTexteLong{"MontantIllisible", {{22, "abc"}}, "Txt_MontForfait", ""},
         CasTexteLong{"SigleLong",
                      {{1, "URSSAF DES PAYS DE LA LOIRE ET DU CENTRE-VAL"}},
-                     "Txt_SigleCtrUrssaf", "URSSAF DES PAYS DE LA LOIRE ET DU CENTRE-VAL"},
-        CasTexteLong{"NomLongAccentue",
-                     {{2, "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"}},
-                     "Txt_NomCtrUrssaf",
-                     "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"},
+                     "Txt_SigleCtrUrssaf",
+                     "URSSAF DES PAYS DE LA LOIRE ET DU CENTRE-VAL"},
+        CasTexteLong{
+            "NomLongAccentue",
+            {{2, "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"}},
+            "Txt_NomCtrUrssaf",
+            "Union de recouvrement des cotisations de sécurité sociale, Île-de-France"},
         CasTexteLong{"CodeOrganismeLong", {{16, "1170"}}, "Txt_CodOrgCtrUrssaf", "1170"},
         CasTexteLong{"CodeSNV2Long", {{24, "7511700012"}}, "Txt_CodeSNV2", "7511700012"},
         CasTexteLong{"RattachementLong", {{25, "0010021"}}, "Txt_CodeEntite", "001"}),

@@ -18,31 +18,37 @@
 namespace morvanel::testing {
 namespace {
 
-using view::qt::testing::ClickAt;
-using view::qt::testing::PressKey;
-using view::qt::testing::Settle;
-using view::qt::testing::WhenModalShown;
+using forms::qt::testing::ClickAt;
+using forms::qt::testing::PressKey;
+using forms::qt::testing::Settle;
+using forms::qt::testing::WhenModalShown;
 
 TEST(AdresseBancaireQt, AModalDialogThatOnlyItsButtonsClose) {
   BaseTemporaire base;
   base.Ecrire("CENTREURSSAF", "02",
-              {{1, "URSSAF NORD"}, {2, "Urssaf du Nord"}, {16, "117"}, {17, "0"},
-               {26, "URSSAF NORD"}, {27, "BANQUE DE FRANCE LILLE"},
-               {28, "FR7630006000011234567890189"}, {29, "BDFEFRPPXXX"}, {30, "3000600001"},
+              {{1, "URSSAF NORD"},
+               {2, "Urssaf du Nord"},
+               {16, "117"},
+               {17, "0"},
+               {26, "URSSAF NORD"},
+               {27, "BANQUE DE FRANCE LILLE"},
+               {28, "FR7630006000011234567890189"},
+               {29, "BDFEFRPPXXX"},
+               {30, "3000600001"},
                {31, "89"}});
   const std::string avant = base.Lire("CENTREURSSAF", "02");
 
-  view::qt::QtServices services;
+  forms::qt::QtServices services;
   shell::Ctr_Urssaf ctl(services);
   ctl.TheDatabase(base.db());
   ctl.TheClient(std::make_shared<components::Client>("C01", "Paie Test", "admin"));
   ctl.DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
   ctl.Init();
-  view::qt::QtFormView vue(ctl.Controls(), services);
+  forms::qt::QtFormView vue(ctl.Controls(), services);
   services.SetControlView(&vue);
   vue.show();
   Settle();
-  view::UserInput(ctl.Controls(), services).Type(ctl.Controls().Get("Txt_CodCtrUrssaf"), "02");
+  forms::UserInput(ctl.Controls(), services).Type(ctl.Controls().Get("Txt_CodCtrUrssaf"), "02");
 
   QString titre, iban, cle;
   QSize taille, tailleAttendue;
@@ -52,8 +58,9 @@ TEST(AdresseBancaireQt, AModalDialogThatOnlyItsButtonsClose) {
     ASSERT_NE(dialogue, nullptr);
     titre = dialogue->windowTitle();
     taille = dialogue->size();
-    const double dpi = view::qt::LogicalDpi(dialogue);
-    tailleAttendue = QSize(view::qt::TwipsToPixels(5760, dpi), view::qt::TwipsToPixels(2640, dpi));
+    const double dpi = forms::qt::LogicalDpi(dialogue);
+    tailleAttendue =
+        QSize(forms::qt::TwipsToPixels(5760, dpi), forms::qt::TwipsToPixels(2640, dpi));
     iban = dialogue->findChild<QLineEdit*>(QStringLiteral("Txt_Iban"))->text();
     cle = dialogue->findChild<QLineEdit*>(QStringLiteral("Txt_CleRib"))->text();
     dialogue->grab().save(QStringLiteral("Frm_AdresseBancaire.png"), "PNG");
@@ -70,7 +77,7 @@ TEST(AdresseBancaireQt, AModalDialogThatOnlyItsButtonsClose) {
     auto* ok = dialogue->findChild<QPushButton*>(QStringLiteral("Cmd_OK"));
     ClickAt(ok, ok->rect().center());
   });
-  view::UserInput(ctl.Controls(), services).Click(ctl.Controls().Get("Cmd_AdresseBancaire"));
+  forms::UserInput(ctl.Controls(), services).Click(ctl.Controls().Get("Cmd_AdresseBancaire"));
   Settle();
 
   EXPECT_EQ(titre, QStringLiteral("Coordonnées bancaires"));

@@ -10,13 +10,14 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgAnswer;
+using forms::MsgAnswer;
 
-constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article";
+constexpr const char* kQuestion =
+    "Voulez-vous enregistrer les modifications apportées à cet article";
 constexpr const char* kIban02 = "FR7630006000011234567890189";
 
 // Replaces the text of a field as the user does: select all, Delete, type.
-void Remplacer(view::UserInput& u, view::Control& c, const std::string& texte) {
+void Remplacer(forms::UserInput& u, forms::Control& c, const std::string& texte) {
   u.Focus(c);
   c.SetSelection(0, 99);
   u.Delete(c);
@@ -28,9 +29,16 @@ class AdresseBancaireTest : public ::testing::Test {
   void SetUp() override {
     base.Ecrire("COMPTEUR", "999", {{12, "02"}, {45, "2"}});
     base.Ecrire("CENTREURSSAF", "02",
-                {{1, "URSSAF NORD"}, {2, "Urssaf du Nord"}, {16, "117"}, {17, "0"},
-                 {26, "URSSAF NORD"}, {27, "BANQUE DE FRANCE LILLE"}, {28, kIban02},
-                 {29, "BDFEFRPPXXX"}, {30, "3000600001"}, {31, "89"}});
+                {{1, "URSSAF NORD"},
+                 {2, "Urssaf du Nord"},
+                 {16, "117"},
+                 {17, "0"},
+                 {26, "URSSAF NORD"},
+                 {27, "BANQUE DE FRANCE LILLE"},
+                 {28, kIban02},
+                 {29, "BDFEFRPPXXX"},
+                 {30, "3000600001"},
+                 {31, "89"}});
     // A centre without bank details: its record ends before them.
     base.Ecrire("CENTREURSSAF", "03", {{1, "URSSAF EST"}, {2, "Urssaf de l'Est"}, {16, "117"}});
   }
@@ -48,9 +56,9 @@ class AdresseBancaireTest : public ::testing::Test {
   }
 
   // Opens the dialog; `dedans` is the user's work while it is shown.
-  static void Ouvrir(Poste& p, const std::function<void(view::Form&, view::UserInput&)>& dedans) {
-    p.services.SetModalDriver([&p, dedans](view::Form& f) {
-      view::UserInput u(f, p.services);
+  static void Ouvrir(Poste& p, const std::function<void(forms::Form&, forms::UserInput&)>& dedans) {
+    p.services.SetModalDriver([&p, dedans](forms::Form& f) {
+      forms::UserInput u(f, p.services);
       dedans(f, u);
     });
     p.saisie.Click(p["Cmd_AdresseBancaire"]);
@@ -66,7 +74,7 @@ TEST_F(AdresseBancaireTest, CancelInTheQuestionKeepsTheDialogOpenAndNoPutsTheRec
   bool resteOuvert = false;
   p->services.QueueAnswer(MsgAnswer::Cancel);
   p->services.QueueAnswer(MsgAnswer::No);
-  Ouvrir(*p, [&](view::Form& f, view::UserInput& u) {
+  Ouvrir(*p, [&](forms::Form& f, forms::UserInput& u) {
     Remplacer(u, f.Get("Ctr_RIB.Txt_Bic"), "BDFEFRPP");
     u.Click(f.Get("Cmd_Retour"));
     resteOuvert = !f.IsUnloaded();
@@ -90,7 +98,7 @@ TEST_F(AdresseBancaireTest, AWriteTheDatabaseRefusesIsToldAndTheDialogStays) {
   p->services.QueueAnswer(MsgAnswer::OK);
   p->services.QueueAnswer(MsgAnswer::Yes);
   bool resteOuvert = false;
-  Ouvrir(*p, [&](view::Form& f, view::UserInput& u) {
+  Ouvrir(*p, [&](forms::Form& f, forms::UserInput& u) {
     Remplacer(u, f.Get("Ctr_RIB.Txt_Domiciliation"), "CIC LILLE");
     u.Click(f.Get("Cmd_Retour"));
     resteOuvert = !f.IsUnloaded();

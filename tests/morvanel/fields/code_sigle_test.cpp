@@ -10,8 +10,8 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgButtons;
-using view::MsgIcon;
+using forms::MsgButtons;
+using forms::MsgIcon;
 
 constexpr const char* kInconnu = "Ce centre URSSAF n'existe pas.";
 
@@ -55,8 +55,10 @@ TEST(CodeCentre, OneCharacterIsCompletedByEnterOrByLeaving) {
     SCOPED_TRACE(parEntree ? "Enter" : "leaving");
     PosteCentres p;
     p.clerc().Type(p.e().Txt_CodCtrUrssaf, "7");
-    if (parEntree) p.clerc().Key(p.e().Txt_CodCtrUrssaf, view::kKeyEnter);
-    else p.clerc().Focus(p.e().Cbo_SigleCtrUrssaf);
+    if (parEntree)
+      p.clerc().Key(p.e().Txt_CodCtrUrssaf, forms::kKeyEnter);
+    else
+      p.clerc().Focus(p.e().Cbo_SigleCtrUrssaf);
     AttendreCentreAffiche(p, "07", "URSSAF Rhône-Alpes");
     EXPECT_TRUE(p.Messages().empty());
   }
@@ -65,7 +67,7 @@ TEST(CodeCentre, OneCharacterIsCompletedByEnterOrByLeaving) {
 TEST(CodeCentre, EnterInAnEmptyBoxLooksUpCentre00) {
   PosteCentres p;
   p.clerc().Focus(p.e().Txt_CodCtrUrssaf);
-  p.clerc().Key(p.e().Txt_CodCtrUrssaf, view::kKeyEnter);
+  p.clerc().Key(p.e().Txt_CodCtrUrssaf, forms::kKeyEnter);
   const auto& boites = p.services.messages();
   ASSERT_EQ(boites.size(), 1u);
   EXPECT_EQ(boites[0].text, kInconnu);
@@ -166,8 +168,9 @@ TEST(SigleCentre, ACentreWhoseKeyIsNotTwoCharactersIsReportedNeverAnotherShown) 
     ASSERT_EQ(p.e().Cbo_SigleCtrUrssaf.List(0), "AAA IMPORTE");
     p.clerc().Pick(p.e().Cbo_SigleCtrUrssaf, 0);
     // THEN the clerk is told, and no centre is shown under that sigle
-    EXPECT_EQ(p.Messages(), std::vector<std::string>{"Ce centre URSSAF ne peut pas être affiché : son "
-                                                     "code ne compte pas deux caractères."});
+    EXPECT_EQ(p.Messages(),
+              std::vector<std::string>{"Ce centre URSSAF ne peut pas être affiché : son "
+                                       "code ne compte pas deux caractères."});
     AttendreRecherche(p);
     EXPECT_EQ(p.e().Cbo_SigleCtrUrssaf.Text(), "");
     EXPECT_FALSE(p.etat().Art_CentreUrssaf && !p.etat().Art_CentreUrssaf->Item().empty());

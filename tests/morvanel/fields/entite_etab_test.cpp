@@ -13,16 +13,15 @@ namespace {
 using Liste = std::vector<std::string>;
 
 constexpr const char* kEntiteInconnue = "Le code de l'entité que vous avez saisi n'existe pas.";
-constexpr const char* kEtabInconnu =
-    "Le code de l'établissement que vous avez saisi n'existe pas.";
+constexpr const char* kEtabInconnu = "Le code de l'établissement que vous avez saisi n'existe pas.";
 
 // Centre 07 is shown; it is attached to nothing yet.
 struct PosteEntites : PosteCentres {
   PosteEntites() { Montrer("07"); }
-  view::Control& code() { return e().Txt_CodeEntite; }
-  view::Control& nom() { return e().Cbo_Entite; }
-  view::Control& codeEtab() { return e().Txt_CodeEtab; }
-  view::Control& nomEtab() { return e().Cbo_Etab; }
+  forms::Control& code() { return e().Txt_CodeEntite; }
+  forms::Control& nom() { return e().Cbo_Entite; }
+  forms::Control& codeEtab() { return e().Txt_CodeEtab; }
+  forms::Control& nomEtab() { return e().Cbo_Etab; }
   bool etabUtilisable() {
     return codeEtab().Enabled() && nomEtab().Enabled() && e().Etq_Etablissement.Enabled();
   }
@@ -57,7 +56,7 @@ TEST(Entite, AShortCodeIsPaddedWhenLeftAndAnUnknownOneReportedOnce) {
   EXPECT_EQ(p.nom().Text(), "ASSOCIATION DEUX");
   EXPECT_TRUE(p.Messages().empty());
 
-  p.clerc().Key(p.code(), view::kKeyBackspace);
+  p.clerc().Key(p.code(), forms::kKeyBackspace);
   p.clerc().Type(p.code(), "7");
   p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
   EXPECT_EQ(p.code().Text(), "007");  // the code stays as typed
@@ -107,7 +106,7 @@ TEST(Entite, BackspaceEmptiesThePairAndClosesTheEstablishments) {
   p.clerc().Pick(p.nomEtab(), 1);
   ASSERT_EQ(p.codeEtab().Text(), "002");
 
-  p.clerc().Key(p.code(), view::kKeyBackspace);
+  p.clerc().Key(p.code(), forms::kKeyBackspace);
   EXPECT_EQ(p.code().Text(), "");
   EXPECT_EQ(p.nom().Text(), "");
   EXPECT_EQ(p.codeEtab().Text(), "");

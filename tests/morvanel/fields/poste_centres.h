@@ -45,8 +45,8 @@ inline std::string DateStockee(const char* affichee) {
 }
 
 inline const std::vector<std::string>& FichiersDuPoste() {
-  static const std::vector<std::string> fichiers = {
-      "CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ELTSPARTEMP", "ACTIVITES", "ETABLISSEMENT"};
+  static const std::vector<std::string> fichiers = {"CENTREURSSAF", "COMPTEUR",  "ASSOCIATION",
+                                                    "ELTSPARTEMP",  "ACTIVITES", "ETABLISSEMENT"};
   return fichiers;
 }
 
@@ -77,8 +77,12 @@ inline std::vector<Enregistrement> EntitesParDefaut() {
 // rate in the middle, and a flat amount; "12" is attached to 125/002.
 inline std::vector<Enregistrement> DonneesParDefaut() {
   std::vector<Enregistrement> d = {
-      {"CENTREURSSAF", "07",
-       {{1, "URSSAF RHONE"}, {2, "URSSAF Rhône-Alpes"}, {16, "069"}, {17, "0"},
+      {"CENTREURSSAF",
+       "07",
+       {{1, "URSSAF RHONE"},
+        {2, "URSSAF Rhône-Alpes"},
+        {16, "069"},
+        {17, "0"},
         {20, Valeurs({DateStockee("01/01/2022"), DateStockee("01/01/2023"),
                       DateStockee("01/01/2024")})},
         {21, Valeurs({"1000", "", "3500"})},
@@ -104,13 +108,13 @@ class PosteCentres {
     for (const auto& f : FichiersDuPoste()) db->CreateFile(f);
     for (const auto& r : donnees) Ecrire(r);
 
-    services.SetDefaultAnswer(view::MsgAnswer::OK);
+    services.SetDefaultAnswer(forms::MsgAnswer::OK);
     ctl = std::make_unique<shell::Ctr_Urssaf>(services);
     ctl->TheDatabase(db);
     ctl->TheClient(std::make_shared<components::Client>("C1", "Société test", "clerk"));
     ctl->DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
     ctl->Init();
-    saisie = std::make_unique<view::UserInput>(ctl->Controls(), services);
+    saisie = std::make_unique<forms::UserInput>(ctl->Controls(), services);
   }
 
   ~PosteCentres() {
@@ -131,9 +135,9 @@ class PosteCentres {
     item.DBWrite();
   }
 
-  shell::UrssafScreen& e() { return ctl->Ecran(); }
-  shell::InstanceState& etat() { return ctl->Etat(); }
-  view::UserInput& clerc() { return *saisie; }
+  state::UrssafScreen& e() { return ctl->Ecran(); }
+  state::InstanceState& etat() { return ctl->Etat(); }
+  forms::UserInput& clerc() { return *saisie; }
   [[nodiscard]] std::string Chemin() const { return chemin_.string(); }
 
   // The texts of the message boxes shown since the last call.
@@ -149,10 +153,10 @@ class PosteCentres {
     services.takeMessages();
   }
 
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   std::shared_ptr<dba::Database> db;
   std::unique_ptr<shell::Ctr_Urssaf> ctl;
-  std::unique_ptr<view::UserInput> saisie;
+  std::unique_ptr<forms::UserInput> saisie;
 
  private:
   std::filesystem::path chemin_;

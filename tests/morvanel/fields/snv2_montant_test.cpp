@@ -18,7 +18,7 @@ constexpr const char* kSNV2 = "Le code adresse SVN2 doit être composé de 9 chi
 class Champs : public ::testing::Test {
  protected:
   Champs() { p.Montrer("07"); }
-  shell::UrssafScreen& e() { return p.e(); }
+  state::UrssafScreen& e() { return p.e(); }
   PosteCentres p;
 };
 
@@ -27,8 +27,8 @@ TEST_F(Champs, LeavingTheSNV2CodeWithoutNineDigitsIsToldAndTheFocusComesBack) {
     const char* code;
     bool refuse;
   };
-  for (const Cas& c : {Cas{"12345678", true}, Cas{"1", true}, Cas{"123456789", false},
-                       Cas{"", false}}) {
+  for (const Cas& c :
+       {Cas{"12345678", true}, Cas{"1", true}, Cas{"123456789", false}, Cas{"", false}}) {
     SCOPED_TRACE(c.code);
     e().Txt_CodeSNV2.SetText(c.code);
     p.clerc().Focus(e().Txt_CodeSNV2);
@@ -37,7 +37,7 @@ TEST_F(Champs, LeavingTheSNV2CodeWithoutNineDigitsIsToldAndTheFocusComesBack) {
     if (c.refuse) {
       ASSERT_EQ(messages.size(), 1u);
       EXPECT_EQ(messages[0].text, kSNV2);
-      EXPECT_EQ(messages[0].icon, view::MsgIcon::Exclamation);
+      EXPECT_EQ(messages[0].icon, forms::MsgIcon::Exclamation);
       EXPECT_TRUE(e().Txt_CodeSNV2.Focused());
       EXPECT_EQ(e().Txt_CodeSNV2.Text(), c.code);  // kept as typed
     } else {
@@ -67,7 +67,7 @@ TEST_F(Champs, OnlyNineDigitsGetIntoTheSNV2Code) {
 TEST_F(Champs, TabInTheSNV2CodeGoesToAnnuler) {
   e().Txt_CodeSNV2.SetText("");
   p.clerc().Focus(e().Txt_CodeSNV2);
-  p.clerc().Key(e().Txt_CodeSNV2, view::kKeyTab);
+  p.clerc().Key(e().Txt_CodeSNV2, forms::kKeyTab);
   EXPECT_TRUE(e().Cmd_Annuler.Focused());
   EXPECT_EQ(e().Txt_CodeSNV2.Text(), "");
 }
@@ -77,8 +77,8 @@ TEST_F(Champs, LeavingTheAmountWritesItWithTwoDecimals) {
     const char* tape;
     const char* apres;
   };
-  for (const Cas& c : {Cas{"0.29", "0,29"}, Cas{"12", "12,00"}, Cas{"3,5", "3,50"}, Cas{"", ""},
-                       Cas{",", ""}}) {
+  for (const Cas& c :
+       {Cas{"0.29", "0,29"}, Cas{"12", "12,00"}, Cas{"3,5", "3,50"}, Cas{"", ""}, Cas{",", ""}}) {
     SCOPED_TRACE(c.tape);
     e().Txt_MontForfait.SetText("");
     p.clerc().Type(e().Txt_MontForfait, c.tape);

@@ -18,12 +18,19 @@ TEST(TexteSaisie, CountsAndSlicesCharactersNotBytes) {
 }
 
 TEST(TexteSaisie, UpperCasesFrenchText) {
-  struct Cas { const char* texte; const char* attendu; };
-  for (const Cas& c : {Cas{"urssaf île-de-france", "URSSAF ÎLE-DE-FRANCE"},
-                       Cas{"société générale", "SOCIÉTÉ GÉNÉRALE"},
-                       Cas{"cœur ça où ÿ", "CŒUR ÇA OÙ Ÿ"},
-                       Cas{"straße 12 ÷", "STRAßE 12 ÷"},  // no one-letter upper form
-                       Cas{"DÉJÀ", "DÉJÀ"}, Cas{"a\xE9" "b", "A\xE9" "B"}}) {
+  struct Cas {
+    const char* texte;
+    const char* attendu;
+  };
+  for (const Cas& c :
+       {Cas{"urssaf île-de-france", "URSSAF ÎLE-DE-FRANCE"},
+        Cas{"société générale", "SOCIÉTÉ GÉNÉRALE"}, Cas{"cœur ça où ÿ", "CŒUR ÇA OÙ Ÿ"},
+        Cas{"straße 12 ÷", "STRAßE 12 ÷"},  // no one-letter upper form
+        Cas{"DÉJÀ", "DÉJÀ"},
+        Cas{"a\xE9"
+            "b",
+            "A\xE9"
+            "B"}}) {
     EXPECT_EQ(EnMajuscules(c.texte), c.attendu) << c.texte;
   }
 }

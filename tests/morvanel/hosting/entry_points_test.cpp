@@ -83,7 +83,7 @@ class LibraryTest : public RegistreTemporaire {
   HRESULT PeutDecharger() { return Point<DllCanUnloadNowFn>("DllCanUnloadNow")(); }
 
   void* handle_ = nullptr;
-  view::headless::HeadlessServices services_;
+  forms::headless::HeadlessServices services_;
 };
 
 TEST_F(LibraryTest, RegisteredLibraryCreatesTheControlByItsClassName) {
@@ -133,11 +133,13 @@ TEST_F(LibraryTest, ClassFactoryAnswersOnlyItsClassAndHoldsLocks) {
 }
 
 TEST_F(LibraryTest, UnregisteredClassIsAClearHostingError) {
-  EXPECT_THROW((void)hosting::CreateControl("Morvanel.Ctr_Urssaf", services_), hosting::HostingError);
+  EXPECT_THROW((void)hosting::CreateControl("Morvanel.Ctr_Urssaf", services_),
+               hosting::HostingError);
   hosting::RegisterLibrary(MORVANEL_LIBRARY_PATH);
   hosting::UnregisterLibrary(MORVANEL_LIBRARY_PATH);
   EXPECT_FALSE(registry::Chercher(kProgIdCtrUrssaf));
-  EXPECT_THROW((void)hosting::CreateControl("Morvanel.Ctr_Urssaf", services_), hosting::HostingError);
+  EXPECT_THROW((void)hosting::CreateControl("Morvanel.Ctr_Urssaf", services_),
+               hosting::HostingError);
   EXPECT_THROW(hosting::RegisterLibrary(dossier_ + "/absente.so"), hosting::HostingError);
 }
 

@@ -16,7 +16,7 @@ execute_process(COMMAND ${READELF} -d ${LIBRARY} OUTPUT_VARIABLE dynamic)
 set(faults "")
 foreach(pair
     "libmorvanel_dba.so|dba::Database::Open("
-    "libmorvanel_forms.so|morvanel::view::Form::Get("
+    "libmorvanel_forms.so|forms::Form::Get("
     "libmorvanel_components.so|components::DroitsUtilisateur::Fixe("
     "libmorvanel_utilitaires.so|utilitaires::Utilitaires::Filtrer_Nombre(")
   string(REPLACE "|" ";" pair "${pair}")

@@ -25,9 +25,14 @@ std::vector<Enregistrement> CinqLignes() {
   for (const char* j : {"01/01/2024", "01/01/2023", "01/01/2022", "01/01/2021", "01/01/2020"}) {
     dates.push_back(DateStockee(j));
   }
-  d.push_back({"CENTREURSSAF", "08",
-               {{1, "URSSAF CINQ"}, {2, "Cinq lignes"}, {16, "001"}, {17, "0"},
-                {20, Valeurs(dates)}, {21, Valeurs({"5000", "4000", "3000", "2000", "1000"})}}});
+  d.push_back({"CENTREURSSAF",
+               "08",
+               {{1, "URSSAF CINQ"},
+                {2, "Cinq lignes"},
+                {16, "001"},
+                {17, "0"},
+                {20, Valeurs(dates)},
+                {21, Valeurs({"5000", "4000", "3000", "2000", "1000"})}}});
   return d;
 }
 
@@ -42,7 +47,7 @@ TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
   char* argv[] = {programme, nullptr};
   QApplication app(argc, argv);
   PosteCentres p(CinqLignes());
-  view::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
   Settle();
   p.Montrer("08");
@@ -51,11 +56,17 @@ TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
 
   // Each handler counted, then run as installed.
   std::map<std::string, int> appels;
-  for (view::Control* c : {&e.Lst_Date, &e.Lst_Valeur}) {
-    c->Click = [c, &appels, suite = c->Click] { ++appels[c->Name()]; suite(); };
+  for (forms::Control* c : {&e.Lst_Date, &e.Lst_Valeur}) {
+    c->Click = [c, &appels, suite = c->Click] {
+      ++appels[c->Name()];
+      suite();
+    };
   }
-  for (view::Control* c : {&e.Bdv_Date, &e.Bdv_Valeur}) {
-    c->Change = [c, &appels, suite = c->Change] { ++appels[c->Name()]; suite(); };
+  for (forms::Control* c : {&e.Bdv_Date, &e.Bdv_Valeur}) {
+    c->Change = [c, &appels, suite = c->Change] {
+      ++appels[c->Name()];
+      suite();
+    };
   }
   auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
   auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
@@ -71,7 +82,8 @@ TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
   const auto clicSur = [](QListView* liste, int ligne) {
     const QModelIndex i = liste->model()->index(ligne, 0);
     liste->scrollTo(i);
-    QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::NoModifier, liste->visualRect(i).center());
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      liste->visualRect(i).center());
   };
   const std::vector<Cas> cas = {
       {"row of the rates", [&] { clicSur(taux, 3); }, 3},

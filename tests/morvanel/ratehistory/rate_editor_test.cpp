@@ -16,8 +16,8 @@ namespace morvanel::testing {
 namespace {
 
 using Liste = std::vector<std::string>;
-using view::MsgAnswer;
-using view::MsgIcon;
+using forms::MsgAnswer;
+using forms::MsgIcon;
 
 constexpr const char* kDateErronee = "Erreur de saisie dans la date, veuillez la ressaisir.";
 constexpr const char* kTauxErrone = "Le pourcentage de charges salariales n'est pas un nombre.";
@@ -30,7 +30,7 @@ class Editeur : public ::testing::Test {
     p.Montrer("07");
   }
 
-  shell::UrssafScreen& e() { return p.e(); }
+  state::UrssafScreen& e() { return p.e(); }
   Liste Dates() { return p.etat().Art_CentreUrssaf->Values(20); }
   Liste Taux() { return p.etat().Art_CentreUrssaf->Values(21); }
 
@@ -84,7 +84,8 @@ TEST_F(Editeur, AddedLineTakesItsPlaceAndTheCentreCountsAsChanged) {
   EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(), enBase);
   p.services.QueueAnswer(MsgAnswer::Cancel);
   p.clerc().Click(e().Cmd_Sortir);
-  EXPECT_EQ(p.Messages(), Liste{"Voulez-vous enregistrer les modifications apportées à cet article ?"});
+  EXPECT_EQ(p.Messages(),
+            Liste{"Voulez-vous enregistrer les modifications apportées à cet article ?"});
 }
 
 TEST_F(Editeur, OkWithBothBoxesEmptyAsksForTheDateFirst) {
@@ -313,8 +314,12 @@ TEST_F(Editeur, ModifyingIsLeftByAnnulerWithoutAQuestion) {
 // Five lines, so that both bars are shown.
 std::vector<Enregistrement> CinqLignes() {
   auto d = DonneesParDefaut();
-  d.push_back({"CENTREURSSAF", "08",
-               {{1, "URSSAF CINQ"}, {2, "Cinq lignes"}, {16, "001"}, {17, "0"},
+  d.push_back({"CENTREURSSAF",
+               "08",
+               {{1, "URSSAF CINQ"},
+                {2, "Cinq lignes"},
+                {16, "001"},
+                {17, "0"},
                 {20, Valeurs({DateStockee("01/01/2024"), DateStockee("01/01/2023"),
                               DateStockee("01/01/2022"), DateStockee("01/01/2021"),
                               DateStockee("01/01/2020")})},
@@ -385,16 +390,19 @@ TEST(EditeurCreation, LinesGoToTheNewCentreAndTheSaveWritesThem) {
   EXPECT_EQ(nouveau.Item(1), "NOUVEAU");
   EXPECT_EQ(nouveau.Values(20), Liste{DateStockee("01/01/2021")});
   EXPECT_EQ(nouveau.Values(21), Liste{"1500"});
-  EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(20),
-            Valeurs({DateStockee("01/01/2022"), DateStockee("01/01/2023"), DateStockee("01/01/2024")}));
+  EXPECT_EQ(
+      p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(20),
+      Valeurs({DateStockee("01/01/2022"), DateStockee("01/01/2023"), DateStockee("01/01/2024")}));
 }
 
 // A last line without a rate leaves attribute 21 one value short: the new
 // rate must still land beside its own date.
 TEST(EditeurColonnes, ANewRateStaysBesideItsDateAfterALineWithoutRate) {
   auto donnees = DonneesParDefaut();
-  donnees.push_back({"CENTREURSSAF", "10",
-                     {{1, "SANS DERNIER TAUX"}, {2, "Court"},
+  donnees.push_back({"CENTREURSSAF",
+                     "10",
+                     {{1, "SANS DERNIER TAUX"},
+                      {2, "Court"},
                       {20, Valeurs({DateStockee("01/01/2021"), DateStockee("01/01/2022")})},
                       {21, "1000"}}});
   PosteCentres p(donnees);
@@ -419,8 +427,9 @@ TEST(EditeurLimite, TheHistoryStopsAt32767Lines) {
       taux.push_back("1000");
     }
     auto donnees = DonneesParDefaut();
-    donnees.push_back({"CENTREURSSAF", "09", {{1, "LONG"}, {2, "Long"}, {20, Valeurs(dates)},
-                                              {21, Valeurs(taux)}}});
+    donnees.push_back({"CENTREURSSAF",
+                       "09",
+                       {{1, "LONG"}, {2, "Long"}, {20, Valeurs(dates)}, {21, Valeurs(taux)}}});
     PosteCentres p(donnees);
     p.Montrer("09");
     auto& e = p.e();

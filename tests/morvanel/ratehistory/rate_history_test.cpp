@@ -109,8 +109,8 @@ TEST_P(Chevauchement, FindsTheSameDayOnAnotherLineOnly) {
     const auto& boites = p.services.messages();
     ASSERT_EQ(boites.size(), 1u);
     EXPECT_EQ(boites[0].text, kDoublon);
-    EXPECT_EQ(boites[0].icon, view::MsgIcon::Exclamation);
-    EXPECT_EQ(boites[0].buttons, view::MsgButtons::OK);
+    EXPECT_EQ(boites[0].icon, forms::MsgIcon::Exclamation);
+    EXPECT_EQ(boites[0].buttons, forms::MsgButtons::OK);
     EXPECT_EQ(boites[0].title, "Message TARVELINE");
   } else {
     EXPECT_TRUE(p.services.messages().empty());
@@ -131,17 +131,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EditeurTaux, EditingALineDisablesAllButTheFramesEntryParts) {
   PosteCentres p;
   p.Montrer("07");
-  const Liste gardes = {"Cdr_Rapport", "Etq_Date", "Etq_Valeur", "Lst_Date", "Lst_Valeur",
-                        "Txt_Date", "Txt_Valeur", "Cmd_SupprimerRapport", "Cmd_OkRapport",
-                        "Cmd_AnnulerRapport"};
-  view::Form& form = p.ctl->Controls();
+  const Liste gardes = {"Cdr_Rapport",   "Etq_Date",          "Etq_Valeur", "Lst_Date",
+                        "Lst_Valeur",    "Txt_Date",          "Txt_Valeur", "Cmd_SupprimerRapport",
+                        "Cmd_OkRapport", "Cmd_AnnulerRapport"};
+  forms::Form& form = p.ctl->Controls();
   std::vector<bool> avant;
   for (int i = 0; i < form.Count(); ++i) avant.push_back(form[i].Enabled());
 
   p.ctl->Masquer_Valeur();
 
   for (int i = 0; i < form.Count(); ++i) {
-    const view::Control& c = form[i];
+    const forms::Control& c = form[i];
     const bool garde = std::find(gardes.begin(), gardes.end(), c.Name()) != gardes.end();
     EXPECT_EQ(c.Enabled(), garde && avant[static_cast<std::size_t>(i)]) << c.Name();
   }

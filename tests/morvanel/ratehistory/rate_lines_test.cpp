@@ -53,10 +53,13 @@ TEST(TrierLignesParDate, DoesNotLengthenAShorterColumnWithEmptyCells) {
 
 TEST(TexteTaux, ShowsThousandthsOfAPercentWithThreeDecimals) {
   const utilitaires::Utilitaires u;
-  struct Cas { const char* stocke; const char* attendu; };
-  for (const Cas& c : {Cas{"12500", "12,500"}, Cas{"290", "0,290"}, Cas{"0", "0,000"},
-                       Cas{"7", "0,007"}, Cas{"12500.5", "12,501"}, Cas{"", ""},
-                       Cas{"abc", ""}, Cas{"12abc", ""}}) {
+  struct Cas {
+    const char* stocke;
+    const char* attendu;
+  };
+  for (const Cas& c :
+       {Cas{"12500", "12,500"}, Cas{"290", "0,290"}, Cas{"0", "0,000"}, Cas{"7", "0,007"},
+        Cas{"12500.5", "12,501"}, Cas{"", ""}, Cas{"abc", ""}, Cas{"12abc", ""}}) {
     EXPECT_EQ(TexteTaux(u, c.stocke), c.attendu) << c.stocke;
   }
 }

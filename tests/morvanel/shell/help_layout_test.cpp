@@ -1,6 +1,6 @@
 // The screen as a user meets it (controls inside the surface, none covering
-// another, tab order, fonts, help topics, accessible names) and the help: the help file beside the library, F1,
-// the context menu and its page.
+// another, tab order, fonts, help topics, accessible names) and the help: the help file beside the
+// library, F1, the context menu and its page.
 #include <filesystem>
 #include <set>
 
@@ -17,26 +17,26 @@ namespace {
 // What a user sees of the surface: every control inside it (a framed one
 // inside its frame), no control covering another but where the design means
 // it, each control of the screen once.
-bool Chevauchent(const view::Rect& a, const view::Rect& b) {
+bool Chevauchent(const forms::Rect& a, const forms::Rect& b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
          b.top < a.top + a.height;
 }
 
-std::vector<const view::Control*> Visibles(const view::Form& f) {
-  std::vector<const view::Control*> controles;
+std::vector<const forms::Control*> Visibles(const forms::Form& f) {
+  std::vector<const forms::Control*> controles;
   for (int i = 0; i < f.Count(); ++i) {
-    const view::Kind k = f[i].kind();
-    if (k != view::Kind::Menu && k != view::Kind::MenuItem) controles.push_back(&f[i]);
+    const forms::Kind k = f[i].kind();
+    if (k != forms::Kind::Menu && k != forms::Kind::MenuItem) controles.push_back(&f[i]);
   }
   return controles;
 }
 
 TEST(LayoutTest, EveryControlLiesInsideTheSurfaceOrItsFrame) {
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  const view::Form& f = ctl.Controls();
-  for (const view::Control* c : Visibles(f)) {
-    const view::Rect& r = c->geometry;
+  const forms::Form& f = ctl.Controls();
+  for (const forms::Control* c : Visibles(f)) {
+    const forms::Rect& r = c->geometry;
     const int largeur = c->Container() ? c->Container()->geometry.width : f.Width();
     const int hauteur = c->Container() ? c->Container()->geometry.height : f.Height();
     EXPECT_GT(r.width, 0) << c->Name();
@@ -59,9 +59,9 @@ TEST(LayoutTest, NoControlCoversAnotherButWhereTheDesignMeansIt) {
       {"Etq_CodeSNV2", "Txt_CodeSNV2"},
       {"Etq_Valeur", "Lst_Valeur"},
       {"Etq_Valeur", "Bdv_Valeur"}};
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  const std::vector<const view::Control*> c = Visibles(ctl.Controls());
+  const std::vector<const forms::Control*> c = Visibles(ctl.Controls());
   std::set<std::pair<std::string, std::string>> vus;
   for (std::size_t i = 0; i < c.size(); ++i) {
     for (std::size_t j = i + 1; j < c.size(); ++j) {
@@ -72,13 +72,13 @@ TEST(LayoutTest, NoControlCoversAnotherButWhereTheDesignMeansIt) {
   }
   EXPECT_EQ(vus, voulus);
   std::set<std::string> noms;
-  for (const view::Control* x : c) EXPECT_TRUE(noms.insert(x->Name()).second) << x->Name();
+  for (const forms::Control* x : c) EXPECT_TRUE(noms.insert(x->Name()).second) << x->Name();
 }
 
 TEST(LayoutTest, DesignTimePropertiesThatMatter) {
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  view::Form& f = ctl.Controls();
+  forms::Form& f = ctl.Controls();
   EXPECT_EQ(f.Name(), "Ctr_Urssaf");
   EXPECT_EQ(f.Get("Lst_Valeur").Container(), &f.Get("Cdr_Rapport"));
   EXPECT_EQ(f.Get("Cmd_Sortir").Container(), nullptr);
@@ -103,47 +103,69 @@ TEST(LayoutTest, DesignTimePropertiesThatMatter) {
 }
 
 TEST(LayoutTest, TabOrderFollowsTheTabIndexes) {
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  const std::vector<view::Control*> ordre = ctl.Controls().TabOrder();
+  const std::vector<forms::Control*> ordre = ctl.Controls().TabOrder();
   ASSERT_GE(ordre.size(), 3u);
   EXPECT_EQ(ordre[0]->Name(), "Txt_CodCtrUrssaf");
   EXPECT_EQ(ordre[1]->Name(), "Cbo_SigleCtrUrssaf");
   EXPECT_EQ(ordre[2]->Name(), "Txt_NomCtrUrssaf");
   // Within one container, tab reaches each control at a place of its own.
-  std::set<std::pair<const view::Control*, int>> places;
-  for (const view::Control* c : ordre) {
+  std::set<std::pair<const forms::Control*, int>> places;
+  for (const forms::Control* c : ordre) {
     EXPECT_TRUE(places.emplace(c->Container(), c->TabIndex).second) << c->Name();
   }
 }
 
 TEST(LayoutTest, HelpTopicOnExactlyTheListedControls) {
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  const std::set<std::string> avecAide{
-      "Txt_CodCtrUrssaf", "Cbo_SigleCtrUrssaf", "Txt_SigleCtrUrssaf", "Txt_NomCtrUrssaf",
-      "Ctr_AdresseUrssaf", "Txt_InterlocCtrUrssaf", "Txt_CodOrgCtrUrssaf", "Cdr_Rapport",
-      "Lst_Date", "Lst_Valeur", "Txt_Date", "Txt_Valeur", "Cmd_AjouterRapport",
-      "Cmd_SupprimerRapport", "Cmd_OkRapport", "Cmd_AnnulerRapport", "Cac_DntJPCtrUrssaf",
-      "Cmd_Ajouter", "Cmd_Supprimer", "Cmd_OK", "Cmd_Annuler", "Cmd_Sortir"};
-  view::Form& f = ctl.Controls();
+  const std::set<std::string> avecAide{"Txt_CodCtrUrssaf",
+                                       "Cbo_SigleCtrUrssaf",
+                                       "Txt_SigleCtrUrssaf",
+                                       "Txt_NomCtrUrssaf",
+                                       "Ctr_AdresseUrssaf",
+                                       "Txt_InterlocCtrUrssaf",
+                                       "Txt_CodOrgCtrUrssaf",
+                                       "Cdr_Rapport",
+                                       "Lst_Date",
+                                       "Lst_Valeur",
+                                       "Txt_Date",
+                                       "Txt_Valeur",
+                                       "Cmd_AjouterRapport",
+                                       "Cmd_SupprimerRapport",
+                                       "Cmd_OkRapport",
+                                       "Cmd_AnnulerRapport",
+                                       "Cac_DntJPCtrUrssaf",
+                                       "Cmd_Ajouter",
+                                       "Cmd_Supprimer",
+                                       "Cmd_OK",
+                                       "Cmd_Annuler",
+                                       "Cmd_Sortir"};
+  forms::Form& f = ctl.Controls();
   for (int i = 0; i < f.Count(); ++i) {
     EXPECT_EQ(f[i].HelpContextID, avecAide.count(f[i].Name()) != 0 ? 10 : 0) << f[i].Name();
   }
 }
 
 TEST(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  view::Form& f = ctl.Controls();
+  forms::Form& f = ctl.Controls();
   const std::pair<const char*, const char*> paires[] = {
-      {"Txt_CodCtrUrssaf", "Etq_CodCtrUrssaf"},   {"Txt_NomCtrUrssaf", "Etq_NomCtrUrssaf"},
+      {"Txt_CodCtrUrssaf", "Etq_CodCtrUrssaf"},
+      {"Txt_NomCtrUrssaf", "Etq_NomCtrUrssaf"},
       {"Txt_InterlocCtrUrssaf", "Etq_InterlocCtrUrssaf"},
-      {"Txt_CodOrgCtrUrssaf", "Etq_CodOrgCtrUrssaf"}, {"Txt_CodeSNV2", "Etq_CodeSNV2"},
-      {"Txt_MontForfait", "Etq_MontForfait"},     {"Txt_CodeEntite", "Etq_EntiteJuridique"},
-      {"Cbo_Entite", "Etq_EntiteJuridique"},      {"Txt_CodeEtab", "Etq_Etablissement"},
-      {"Cbo_Etab", "Etq_Etablissement"},          {"Lst_Date", "Etq_Date"},
-      {"Txt_Date", "Etq_Date"},                   {"Lst_Valeur", "Etq_Valeur"},
+      {"Txt_CodOrgCtrUrssaf", "Etq_CodOrgCtrUrssaf"},
+      {"Txt_CodeSNV2", "Etq_CodeSNV2"},
+      {"Txt_MontForfait", "Etq_MontForfait"},
+      {"Txt_CodeEntite", "Etq_EntiteJuridique"},
+      {"Cbo_Entite", "Etq_EntiteJuridique"},
+      {"Txt_CodeEtab", "Etq_Etablissement"},
+      {"Cbo_Etab", "Etq_Etablissement"},
+      {"Lst_Date", "Etq_Date"},
+      {"Txt_Date", "Etq_Date"},
+      {"Lst_Valeur", "Etq_Valeur"},
       {"Txt_Valeur", "Etq_Valeur"}};
   for (const auto& [champ, etiquette] : paires) {
     EXPECT_EQ(f.Get(champ).AccessibleName, f.Get(etiquette).Text()) << champ;
@@ -178,7 +200,7 @@ TEST(HelpTest, TheHelpFileIsBesideTheBinaryAndOpensOnF1) {
   BaseTemporaire base;
   Poste p(base.db());
   const std::string fichier = p.ctl->Controls().helpFile;
-  EXPECT_EQ(fichier, shell::DossierBibliotheque() + "/Morvanel.HLP");
+  EXPECT_EQ(fichier, state::DossierBibliotheque() + "/Morvanel.HLP");
   EXPECT_TRUE(std::filesystem::exists(fichier)) << fichier;
   p.ctl->Init();
   p.ctl->Afficher();
@@ -194,11 +216,11 @@ TEST(ContextMenuTest, RightClickOnTheSurfaceInSearchOffersTheMenuEnabled) {
   Poste p(base.db());
   p.ctl->Init();
   ASSERT_FALSE(p["Mnu_Sommaire"].Enabled()) << "greyed by the search";
-  p.saisie.MouseDown(nullptr, view::kMouseLeft, 300, 400);
-  p.saisie.MouseDown(nullptr, view::kMouseMiddle, 300, 400);
+  p.saisie.MouseDown(nullptr, forms::kMouseLeft, 300, 400);
+  p.saisie.MouseDown(nullptr, forms::kMouseMiddle, 300, 400);
   EXPECT_TRUE(p.services.popups().empty());
   EXPECT_FALSE(p["Mnu_Sommaire"].Enabled());
-  p.saisie.MouseDown(nullptr, view::kMouseRight, 300, 400);
+  p.saisie.MouseDown(nullptr, forms::kMouseRight, 300, 400);
   ASSERT_EQ(p.services.popups().size(), 1u);
   EXPECT_EQ(p.services.popups()[0].menu, "Mnu_Aide");
   EXPECT_EQ(p.services.popups()[0].x, 300);
@@ -211,9 +233,9 @@ TEST(ContextMenuTest, RightClickOnTheFrameIsPlacedOnTheSurface) {
   Poste p(base.db());
   p.ctl->Init();
   p.ctl->Afficher();
-  p.saisie.MouseDown(&p["Cdr_Rapport"], view::kMouseLeft, 100, 50);
+  p.saisie.MouseDown(&p["Cdr_Rapport"], forms::kMouseLeft, 100, 50);
   EXPECT_TRUE(p.services.popups().empty());
-  p.saisie.MouseDown(&p["Cdr_Rapport"], view::kMouseRight, 100, 50);
+  p.saisie.MouseDown(&p["Cdr_Rapport"], forms::kMouseRight, 100, 50);
   ASSERT_EQ(p.services.popups().size(), 1u);
   EXPECT_EQ(p.services.popups()[0].x, 100);
   EXPECT_EQ(p.services.popups()[0].y, 5450);
@@ -224,7 +246,7 @@ TEST(ContextMenuTest, RightClickOnTheFrameGreyedBySearchStillOffersTheMenu) {
   Poste p(base.db());
   p.ctl->Init();
   ASSERT_FALSE(p["Cdr_Rapport"].Enabled()) << "greyed by the search";
-  p.saisie.MouseDown(&p["Cdr_Rapport"], view::kMouseRight, 100, 50);
+  p.saisie.MouseDown(&p["Cdr_Rapport"], forms::kMouseRight, 100, 50);
   ASSERT_EQ(p.services.popups().size(), 1u);
   EXPECT_EQ(p.services.popups()[0].x, 100);
   EXPECT_EQ(p.services.popups()[0].y, 5450);
@@ -238,7 +260,7 @@ TEST(ContextMenuTest, TheMenuItemOpensTheScreensPage) {
   p.ctl->Init();
   components::AideHtml& aide = p.ctl->Bibliotheque().AideHtml();
   aide.SetHelpWindow(&fenetre);
-  p.saisie.MouseDown(nullptr, view::kMouseRight, 10, 10);
+  p.saisie.MouseDown(nullptr, forms::kMouseRight, 10, 10);
   p.saisie.Click(p["Mnu_Sommaire"]);
   aide.SetHelpWindow(nullptr);
   EXPECT_TRUE(p.services.helpPages().empty()) << "the window given to the viewer shows the page";
@@ -257,15 +279,16 @@ TEST(ContextMenuTest, WithoutAWindowOfItsOwnTheViewerShowsThePageOnThePlatform) 
   p.ctl->Init();
   components::AideHtml& aide = p.ctl->Bibliotheque().AideHtml();
   ASSERT_EQ(aide.Fenetre(), nullptr);
-  p.saisie.MouseDown(nullptr, view::kMouseRight, 10, 10);
+  p.saisie.MouseDown(nullptr, forms::kMouseRight, 10, 10);
   p.saisie.Click(p["Mnu_Sommaire"]);
   ASSERT_EQ(p.services.helpPages().size(), 1u);
   const std::filesystem::path page = p.services.helpPages()[0].path;
-  EXPECT_EQ(page, std::filesystem::path(shell::DossierBibliotheque()) / "CentreUrssaf.htm");
+  EXPECT_EQ(page, std::filesystem::path(state::DossierBibliotheque()) / "CentreUrssaf.htm");
   EXPECT_TRUE(std::filesystem::exists(page)) << page;
   EXPECT_EQ(p.services.helpPages()[0].title, "Les Centres URSSAF");
   EXPECT_TRUE(p.services.messages().empty());
-  EXPECT_EQ(aide.Fenetre(), nullptr) << "the control's window is not left with the library's viewer";
+  EXPECT_EQ(aide.Fenetre(), nullptr)
+      << "the control's window is not left with the library's viewer";
 }
 
 }  // namespace

@@ -71,22 +71,27 @@ class Enregistreur final : public ICtrUrssaf {
  public:
   std::vector<std::string> appels;
   int sortie = 0;
-  view::Form form{"Ctr_Urssaf", 7800, 8400};
+  forms::Form form{"Ctr_Urssaf", 7800, 8400};
   std::shared_ptr<dba::Database> base;
 
   int W_Sortir() const override { return sortie; }
   void W_Sortir(int v) override { sortie = v; }
-  void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur>) override { Note("DroitsUtilisateur"); }
+  void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur>) override {
+    Note("DroitsUtilisateur");
+  }
   void Verif_EltsPartEmp() override { Note("Verif_EltsPartEmp"); }
   void Afficher() override { Note("Afficher"); }
   void Afficher_Donnees() override { Note("Afficher_Donnees"); }
-  view::Form& Controls() override { return form; }
+  forms::Form& Controls() override { return form; }
   void Ecrire_Donnees() override { Note("Ecrire_Donnees"); }
   void Griser() override { Note("Griser"); }
   void Init() override { Note("Init"); }
   void Remplir_CentreUrssaf() override { Note("Remplir_CentreUrssaf"); }
   void TheClient(std::shared_ptr<components::Client>) override { Note("TheClient"); }
-  void TheDatabase(std::shared_ptr<dba::Database> db) override { base = db; Note("TheDatabase"); }
+  void TheDatabase(std::shared_ptr<dba::Database> db) override {
+    base = db;
+    Note("TheDatabase");
+  }
   void Verif_Donnees() override { Note("Verif_Donnees"); }
   void Vider_Donnees() override { Note("Vider_Donnees"); }
   void RapportFalse() override { Note("RapportFalse"); }
@@ -119,7 +124,7 @@ TEST(DispatchTest, PropertiesAreReadAndSetByName) {
   dispatch::Invoke(c, "w_sortir", {1});
   EXPECT_EQ(c.sortie, 1);
   EXPECT_EQ(std::get<int>(dispatch::Invoke(c, "W_SORTIR")), 1);
-  EXPECT_EQ(&std::get<std::reference_wrapper<view::Form>>(dispatch::Invoke(c, "Controls")).get(),
+  EXPECT_EQ(&std::get<std::reference_wrapper<forms::Form>>(dispatch::Invoke(c, "Controls")).get(),
             &c.form);
   dispatch::Invoke(c, "TheDatabase", {std::shared_ptr<dba::Database>()});
   dispatch::Invoke(c, "TheClient", {std::shared_ptr<components::Client>()});

@@ -8,7 +8,7 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MousePointer;
+using forms::MousePointer;
 
 TEST(InitTest, EmptyFileLeavesOneEmptyLineAndAGreyedSearch) {
   BaseTemporaire base;
@@ -46,7 +46,8 @@ TEST(InitTest, SeveralCentresListedBySigleAndScreenGreyed) {
   base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF NORD"}, {17, "0"}});
   Poste p(base.db());
   p.ctl->Init();
-  EXPECT_EQ(p["Cbo_SigleCtrUrssaf"].Items(), (std::vector<std::string>{"URSSAF NORD", "URSSAF SUD"}));
+  EXPECT_EQ(p["Cbo_SigleCtrUrssaf"].Items(),
+            (std::vector<std::string>{"URSSAF NORD", "URSSAF SUD"}));
   EXPECT_EQ(p.etat().ListeCentres.Item(1, 1), "02");
   EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), "");
   EXPECT_FALSE(p["Txt_NomCtrUrssaf"].Enabled());
@@ -68,7 +69,7 @@ TEST(InitTest, LoadsUnderTheHourglassAndEndsReady) {
 TEST(InitTest, WithoutDatabaseOrRightsTheHostIsToldAndNothingBreaks) {
   BaseTemporaire base;
   {
-    view::headless::HeadlessServices services;
+    forms::headless::HeadlessServices services;
     shell::Ctr_Urssaf ctl(services);
     ctl.DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
     try {
@@ -81,7 +82,7 @@ TEST(InitTest, WithoutDatabaseOrRightsTheHostIsToldAndNothingBreaks) {
     EXPECT_EQ(services.mousePointer(), MousePointer::Default);
   }
   {
-    view::headless::HeadlessServices services;
+    forms::headless::HeadlessServices services;
     shell::Ctr_Urssaf ctl(services);
     ctl.TheDatabase(base.db());
     EXPECT_THROW(ctl.Init(), std::logic_error);
@@ -103,7 +104,7 @@ TEST(TwoControlsTest, EachKeepsItsOwnCentreAndOutlivesTheOther) {
   BaseTemporaire base;
   base.Ecrire("CENTREURSSAF", "01", {{1, "URSSAF NORD"}, {2, "Urssaf du Nord"}, {17, "0"}});
   base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF SUD"}, {2, "Urssaf du Sud"}, {17, "0"}});
-  shell::LibraryState& lib = shell::LibraryState::Instance();
+  state::LibraryState& lib = state::LibraryState::Instance();
   auto premier = std::make_unique<Poste>(base.db());
   Poste second(base.db());
   premier->ctl->Init();
@@ -132,8 +133,8 @@ TEST(TwoControlsTest, EachKeepsItsOwnCentreAndOutlivesTheOther) {
 
 TEST(TwoControlsTest, TheLastReleaseClosesTheHelpAndReleasesTheDatabase) {
   BaseTemporaire base;
-  shell::LibraryState& lib = shell::LibraryState::Instance();
-  view::headless::HeadlessServices services;
+  state::LibraryState& lib = state::LibraryState::Instance();
+  forms::headless::HeadlessServices services;
   {
     shell::Ctr_Urssaf a(services);
     {

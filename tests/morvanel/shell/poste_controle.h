@@ -30,12 +30,13 @@ using Attributs = std::map<int, std::string>;
 class BaseTemporaire {
  public:
   explicit BaseTemporaire(bool fichiers = true) {
-    std::string modele = (std::filesystem::temp_directory_path() / "morvanel-shell-XXXXXX").string();
+    std::string modele =
+        (std::filesystem::temp_directory_path() / "morvanel-shell-XXXXXX").string();
     dossier_ = ::mkdtemp(modele.data());
     db_ = dba::Database::Open(dossier_ + "/paie.mvdb", {.create = true});
     if (!fichiers) return;
-    for (const char* f : {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT",
-                          "ELTSPARTEMP"}) {
+    for (const char* f :
+         {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT", "ELTSPARTEMP"}) {
       db_->CreateFile(f);
     }
   }
@@ -75,13 +76,13 @@ struct Poste {
     ctl->DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", niveau}}));
   }
 
-  view::Control& operator[](std::string_view nom) const { return ctl->Controls().Get(nom); }
-  [[nodiscard]] shell::InstanceState& etat() const { return ctl->Etat(); }
-  [[nodiscard]] shell::UrssafScreen& ecran() const { return ctl->Ecran(); }
+  forms::Control& operator[](std::string_view nom) const { return ctl->Controls().Get(nom); }
+  [[nodiscard]] state::InstanceState& etat() const { return ctl->Etat(); }
+  [[nodiscard]] state::UrssafScreen& ecran() const { return ctl->Ecran(); }
 
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   std::unique_ptr<shell::Ctr_Urssaf> ctl;
-  view::UserInput saisie;
+  forms::UserInput saisie;
 };
 
 }  // namespace morvanel::testing

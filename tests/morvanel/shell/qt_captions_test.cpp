@@ -20,7 +20,8 @@ int ButtonTextRoom(QPushButton& button) {
   QStyleOptionButton option;
   option.initFrom(&button);
   option.text = button.text();
-  option.features = button.isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
+  option.features =
+      button.isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
   if (button.autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
   return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
 }
@@ -31,14 +32,16 @@ std::string Cut(QWidget& widget) {
   if (auto* label = qobject_cast<QLabel*>(&widget)) {
     const QRect room = label->contentsRect();
     const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
-    const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 10000), flags, label->text());
+    const QRect needed =
+        metrics.boundingRect(QRect(0, 0, room.width(), 10000), flags, label->text());
     if (needed.width() > room.width() || needed.height() > room.height()) {
       return "needs " + std::to_string(needed.width()) + "x" + std::to_string(needed.height()) +
              ", has " + std::to_string(room.width()) + "x" + std::to_string(room.height());
     }
   } else if (auto* check = qobject_cast<QCheckBox*>(&widget)) {
     if (check->sizeHint().width() > check->width()) {
-      return "needs " + std::to_string(check->sizeHint().width()) + ", has " + std::to_string(check->width());
+      return "needs " + std::to_string(check->sizeHint().width()) + ", has " +
+             std::to_string(check->width());
     }
   } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
     const int needed = metrics.horizontalAdvance(button->text());
@@ -55,9 +58,9 @@ TEST(QtCaptionsTest, EveryCaptionOfTheScreenFitsItsBox) {
   char programme[] = "shell_qt_tests";
   char* argv[] = {programme, nullptr};
   QApplication app(argc, argv);
-  view::headless::HeadlessServices services;
+  forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
-  view::qt::QtFormView vue(ctl.Controls(), services);
+  forms::qt::QtFormView vue(ctl.Controls(), services);
   vue.show();
   QApplication::processEvents();
 

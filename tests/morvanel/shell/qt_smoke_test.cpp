@@ -24,7 +24,7 @@ TEST(QtSmokeTest, TypingACodeIntoTheRealBoxShowsTheCentre) {
   base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF OUEST"}, {2, "Urssaf de l'Ouest"}, {17, "0"}});
   Poste p(base.db());
   p.ctl->Init();
-  view::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
   QApplication::processEvents();
 
@@ -56,7 +56,7 @@ TEST(QtSmokeTest, WithASingleCentreTypingGoesIntoItsSigleBoxAfterInit) {
   base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
   Poste p(base.db());
   // GIVEN the screen shown before Init, as a host does
-  view::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
   vue.activateWindow();
   QApplication::processEvents();

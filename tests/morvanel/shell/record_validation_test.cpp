@@ -6,16 +6,16 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgAnswer;
+using forms::MsgAnswer;
 
 struct CasVerif {
   const char* nom;
   const char* sigle;
   const char* denomination;
   const char* codeOrganisme;
-  int entites;          // entries of Cbo_Entite
-  const char* entite;   // its text
-  int etabs;            // entries of Cbo_Etab
+  int entites;         // entries of Cbo_Entite
+  const char* entite;  // its text
+  int etabs;           // entries of Cbo_Etab
   const char* etab;
   const char* message;  // "" : every check passes
   const char* focus;    // where the focus lands after a failure
@@ -56,8 +56,8 @@ TEST_P(VerifDonneesTest, FirstMissingFieldIsReported) {
   EXPECT_TRUE(p.etat().ErreurVerif);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, c.message);
-  EXPECT_EQ(messages[0].icon, view::MsgIcon::Exclamation);
-  EXPECT_EQ(messages[0].buttons, view::MsgButtons::OK);
+  EXPECT_EQ(messages[0].icon, forms::MsgIcon::Exclamation);
+  EXPECT_EQ(messages[0].buttons, forms::MsgButtons::OK);
   EXPECT_EQ(messages[0].title, "Message TARVELINE");
   EXPECT_TRUE(p[c.focus].Focused()) << c.focus;
   EXPECT_EQ(p.services.beeps(), 0);
@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     Champs, VerifDonneesTest,
     ::testing::Values(
         CasVerif{"Complet", "URSSAF", "Urssaf", "117", 2, "ENTITE 1", 2, "ETAB 0", "", ""},
-        CasVerif{"SigleVide", "", "", "", 0, "", 0, "", "Le sigle du centre URSSAF est obligatoire.",
-                 "Txt_SigleCtrUrssaf"},
+        CasVerif{"SigleVide", "", "", "", 0, "", 0, "",
+                 "Le sigle du centre URSSAF est obligatoire.", "Txt_SigleCtrUrssaf"},
         CasVerif{"SigleEspaces", "   ", "Urssaf", "117", 0, "", 0, "",
                  "Le sigle du centre URSSAF est obligatoire.", "Txt_SigleCtrUrssaf"},
         CasVerif{"NomVide", "URSSAF", " ", "117", 0, "", 0, "",

@@ -9,13 +9,12 @@
 namespace morvanel::testing {
 namespace {
 
-const char* const kBoutonsEdition[] = {"Cmd_Ajouter",        "Cmd_OK",
-                                       "Cmd_Supprimer",      "Cmd_AjouterRapport",
+const char* const kBoutonsEdition[] = {"Cmd_Ajouter",          "Cmd_OK",
+                                       "Cmd_Supprimer",        "Cmd_AjouterRapport",
                                        "Cmd_SupprimerRapport", "Cmd_OkRapport"};
 
 const std::set<std::string> kActifsEnRecherche{"Etq_CodCtrUrssaf", "Txt_CodCtrUrssaf",
-                                               "Cbo_SigleCtrUrssaf", "Cmd_Ajouter",
-                                               "Cmd_Sortir"};
+                                               "Cbo_SigleCtrUrssaf", "Cmd_Ajouter", "Cmd_Sortir"};
 
 class ScreenModesTest : public ::testing::Test {
  protected:
@@ -56,7 +55,9 @@ TEST_P(DroitsTest, EditingButtonsFollowTheLevelWhateverTheMode) {
 INSTANTIATE_TEST_SUITE_P(Niveaux, DroitsTest,
                          ::testing::Values(CasDroits{0, false}, CasDroits{1, false},
                                            CasDroits{2, true}),
-                         [](const auto& cas) { return "Niveau" + std::to_string(cas.param.niveau); });
+                         [](const auto& cas) {
+                           return "Niveau" + std::to_string(cas.param.niveau);
+                         });
 
 TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRest) {
   Poste p(base.db());
@@ -73,7 +74,7 @@ TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRe
   EXPECT_TRUE(p["Etq_CodCtrUrssaf"].Enabled());
   EXPECT_TRUE(p["Cbo_SigleCtrUrssaf"].Enabled());
   EXPECT_TRUE(p["Cmd_Sortir"].Enabled());
-  view::Form& f = p.ctl->Controls();
+  forms::Form& f = p.ctl->Controls();
   for (int i = 0; i < f.Count(); ++i) {
     if (kActifsEnRecherche.count(f[i].Name()) == 0) {
       EXPECT_FALSE(f[i].Enabled()) << f[i].Name();
@@ -94,7 +95,7 @@ TEST_F(ScreenModesTest, AfficherInCreationKeepsSupprimerOffAndEnablesTheRest) {
   // The rate editor starts browsing: its entry boxes and line buttons are off.
   const std::set<std::string> editeurTaux{"Txt_Date", "Txt_Valeur", "Cmd_SupprimerRapport",
                                           "Cmd_OkRapport", "Cmd_AnnulerRapport"};
-  view::Form& f = p.ctl->Controls();
+  forms::Form& f = p.ctl->Controls();
   for (int i = 0; i < f.Count(); ++i) {
     const std::string& nom = f[i].Name();
     if (nom != "Cmd_Supprimer" && editeurTaux.count(nom) == 0) {
@@ -154,7 +155,7 @@ TEST_F(ScreenModesTest, ViderDonneesPutsTheFocusInTheCodeBoxWhereverItWas) {
   p.ctl->Init();
   p.saisie.Type(p["Txt_CodCtrUrssaf"], "01");
   std::vector<std::string> noms;
-  for (view::Control* c : p.ctl->Controls().TabOrder()) noms.push_back(c->Path());
+  for (forms::Control* c : p.ctl->Controls().TabOrder()) noms.push_back(c->Path());
   ASSERT_GT(noms.size(), 20u);
   for (const std::string& nom : noms) {
     SCOPED_TRACE(nom);

@@ -31,7 +31,7 @@ struct Bilan {
   Bilan b;
   try {
     Poste p(dba::Database::Open(chemin));
-    p.services.SetDefaultAnswer(view::MsgAnswer::OK);
+    p.services.SetDefaultAnswer(forms::MsgAnswer::OK);
     p.ctl->Init();
     char c = 'p';
     if (::write(pret, &c, 1) != 1 || ::read(go, &c, 1) != 1) ::_exit(3);
@@ -46,7 +46,7 @@ struct Bilan {
         ++b.crees;
       } else if (messages.size() == 1 && messages[0].text == workflow::kMsgPlusDeCle) {
         ++b.refusees;
-        p.services.QueueAnswer(view::MsgAnswer::Yes);
+        p.services.QueueAnswer(forms::MsgAnswer::Yes);
         p.saisie.Click(p["Cmd_Annuler"]);
         p.services.takeMessages();
       } else {
@@ -70,8 +70,8 @@ TEST(CreationsConcurrentes, FourWorkstationsNeverShareAKeyNorLoseACentre) {
     serveur = std::make_unique<ScratchPg>();
     chemin = serveur->uri();
     auto db = dba::Database::Open(chemin, {.create = true});
-    for (const char* f : {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT",
-                          "ELTSPARTEMP"}) {
+    for (const char* f :
+         {"CENTREURSSAF", "COMPTEUR", "ASSOCIATION", "ACTIVITES", "ETABLISSEMENT", "ELTSPARTEMP"}) {
       db->CreateFile(f);
     }
   } else {

@@ -64,7 +64,8 @@ void SansMessage(Poste& p, int fd, const std::string& quoi) {
     auto p = PosteSur(chemin);
     Dire(fd, "R");
     const char* const sauvegardes[] = {"02", "03", "04"};
-    const std::pair<const char*, const char*> suppressions[] = {{"07", "05"}, {"06", "04"}, {"01", "03"}};
+    const std::pair<const char*, const char*> suppressions[] = {
+        {"07", "05"}, {"06", "04"}, {"01", "03"}};
     std::size_t suivante = 0;
     for (int n = 1;; ++n) {
       if (n % 3 == 2) {
@@ -78,12 +79,12 @@ void SansMessage(Poste& p, int fd, const std::string& quoi) {
         const auto [code, cible] = suppressions[suivante++];
         p->saisie.Type((*p)["Txt_CodCtrUrssaf"], code);
         Poste& poste = *p;
-        p->services.SetModalDriver([&poste, cible = std::string(cible)](view::Form& f) {
-          view::UserInput saisie(f, poste.services);
+        p->services.SetModalDriver([&poste, cible = std::string(cible)](forms::Form& f) {
+          forms::UserInput saisie(f, poste.services);
           saisie.Type(f.Get("Txt_CentreSuppr"), cible);
           saisie.Click(f.Get("Cmd_OKSuppr"));
         });
-        p->services.QueueAnswer(view::MsgAnswer::Yes);
+        p->services.QueueAnswer(forms::MsgAnswer::Yes);
         p->saisie.Click((*p)["Cmd_Supprimer"]);
         auto messages = p->services.takeMessages();
         if (messages.size() != 1 || !(*p)["Txt_CodCtrUrssaf"].Text().empty()) {
@@ -119,7 +120,8 @@ void Verifier(const std::string& chemin, const std::vector<std::string>& lignes,
   const int compteur = std::stoi(db->DBOpen("COMPTEUR").DBRead("999").Item(12));
   for (int k = kCompteurDemo + 1; k <= compteur; ++k) {
     const std::string cle = (k < 10 ? "0" : "") + std::to_string(k);
-    if (!centres.count(cle)) r.push_back("counter at " + std::to_string(compteur) + " without centre " + cle);
+    if (!centres.count(cle))
+      r.push_back("counter at " + std::to_string(compteur) + " without centre " + cle);
   }
   std::set<std::string> sigles;
   for (const auto& [cle, c] : centres) {
@@ -211,10 +213,12 @@ TEST(Crash, KilledAtRandomMomentsTheDatabaseKeepsEveryReturnedOperationAndNoHalf
     if (!b.rompus.empty()) std::printf("kill %d after: %s\n", mort, texte.c_str());
   }
   EXPECT_EQ(b.rompus, std::vector<std::string>{});
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      Horloge::now() - debut).count();
-  std::printf("[ crash ] %d kills, %d operations returned before them, %.0f us per operation, "
-              "%lld ms\n", kMorts, b.operations, dureeOperationUs, static_cast<long long>(ms));
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Horloge::now() - debut).count();
+  std::printf(
+      "[ crash ] %d kills, %d operations returned before them, %.0f us per operation, "
+      "%lld ms\n",
+      kMorts, b.operations, dureeOperationUs, static_cast<long long>(ms));
 }
 
 }  // namespace

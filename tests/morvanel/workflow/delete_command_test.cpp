@@ -8,7 +8,7 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgAnswer;
+using forms::MsgAnswer;
 
 class SupprimerTest : public ::testing::Test {
  protected:
@@ -17,22 +17,28 @@ class SupprimerTest : public ::testing::Test {
     Centre("05", "URSSAF ALSACE");
     Centre("07", "URSSAF LOIRE");
     Centre("09", "ACOSS");
-    for (const char* cle : {"E1", "E2", "E3"}) base.Ecrire("ELTSPARTEMP", cle, {{1, "07"}, {2, cle}});
+    for (const char* cle : {"E1", "E2", "E3"})
+      base.Ecrire("ELTSPARTEMP", cle, {{1, "07"}, {2, cle}});
     base.Ecrire("ELTSPARTEMP", "E4", {{1, "05"}});
   }
   void Centre(const std::string& code, const std::string& sigle) {
-    base.Ecrire("CENTREURSSAF", code, {{1, sigle}, {2, "Centre " + code}, {16, "117"}, {17, "0"},
-                                       {20, "20240101"}, {21, "13000"}});
+    base.Ecrire("CENTREURSSAF", code,
+                {{1, sigle},
+                 {2, "Centre " + code},
+                 {16, "117"},
+                 {17, "0"},
+                 {20, "20240101"},
+                 {21, "13000"}});
   }
 
   // GIVEN centre `code` shown; WHEN "Supprimer" and Yes, the transfer form
   // (if it comes) being driven by `formulaire`.
   std::unique_ptr<Poste> Supprimer(const std::string& code,
-                                   std::function<void(view::Form&, Poste&)> formulaire = {}) {
+                                   std::function<void(forms::Form&, Poste&)> formulaire = {}) {
     auto p = PosteInitialise(base);
     p->saisie.Type((*p)["Txt_CodCtrUrssaf"], code);
     Poste& poste = *p;
-    p->services.SetModalDriver([&poste, formulaire](view::Form& f) {
+    p->services.SetModalDriver([&poste, formulaire](forms::Form& f) {
       if (formulaire) formulaire(f, poste);
     });
     p->services.QueueAnswer(MsgAnswer::Yes);
@@ -51,7 +57,7 @@ class SupprimerTest : public ::testing::Test {
     EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), "");
     EXPECT_EQ(p["Lst_Valeur"].ListCount(), 0);
     EXPECT_EQ(p["Lst_Date"].ListCount(), 0);
-    EXPECT_EQ(p.services.mousePointer(), view::MousePointer::Default);
+    EXPECT_EQ(p.services.mousePointer(), forms::MousePointer::Default);
     EXPECT_TRUE(p.ctl->Controls().Enabled());
   }
   // THEN: the centre is still shown, nothing deleted.
@@ -59,7 +65,7 @@ class SupprimerTest : public ::testing::Test {
     EXPECT_TRUE(Existe(code));
     EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), code);
     EXPECT_TRUE(p["Cmd_Supprimer"].Enabled());
-    EXPECT_EQ(p.services.mousePointer(), view::MousePointer::Default);
+    EXPECT_EQ(p.services.mousePointer(), forms::MousePointer::Default);
     EXPECT_TRUE(p.ctl->Controls().Enabled());
   }
 
@@ -78,12 +84,13 @@ TEST_F(SupprimerTest, CentreWithoutCaseRecordsGoesWithoutTheFormAndItsRateLines)
 }
 
 TEST_F(SupprimerTest, TransferFormListsTheOtherCentresAndEveryRecordIsMoved) {
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     EXPECT_EQ(f.Caption(), "Supprimer le centre URSSAF 07 URSSAF LOIRE");
-    view::Control& liste = f.Get("Cbo_CentreSuppr");
-    EXPECT_EQ(liste.Items(), (std::vector<std::string>{"ACOSS", "URSSAF ALSACE", "URSSAF BRETAGNE"}));
+    forms::Control& liste = f.Get("Cbo_CentreSuppr");
+    EXPECT_EQ(liste.Items(),
+              (std::vector<std::string>{"ACOSS", "URSSAF ALSACE", "URSSAF BRETAGNE"}));
     EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "");
-    view::UserInput saisie(f, poste.services);
+    forms::UserInput saisie(f, poste.services);
     saisie.Pick(liste, 1);
     EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
     saisie.Click(f.Get("Cmd_OKSuppr"));
@@ -98,8 +105,8 @@ TEST_F(SupprimerTest, TransferFormListsTheOtherCentresAndEveryRecordIsMoved) {
 }
 
 TEST_F(SupprimerTest, AnnulerAndTheCloseBoxChangeNothing) {
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
+    forms::UserInput saisie(f, poste.services);
     saisie.Type(f.Get("Txt_CentreSuppr"), "05");
     EXPECT_FALSE(saisie.CloseBox());
     EXPECT_FALSE(f.IsUnloaded());
@@ -111,9 +118,9 @@ TEST_F(SupprimerTest, AnnulerAndTheCloseBoxChangeNothing) {
 }
 
 TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
-    view::Control& code = f.Get("Txt_CentreSuppr");
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
+    forms::UserInput saisie(f, poste.services);
+    forms::Control& code = f.Get("Txt_CentreSuppr");
     poste.services.QueueAnswer(MsgAnswer::OK);
     saisie.Type(code, "07");
     EXPECT_EQ(code.Text(), "");
@@ -129,14 +136,14 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   const auto& m = p->services.messages();
   ASSERT_EQ(m.size(), 3u);
   EXPECT_EQ(m[1].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
-  EXPECT_EQ(m[1].icon, view::MsgIcon::Exclamation);
+  EXPECT_EQ(m[1].icon, forms::MsgIcon::Exclamation);
   EXPECT_EQ(m[2].text, "Ce centre URSSAF n'existe pas.");
   ResteAffiche(*p, "07");
 }
 
 TEST_F(SupprimerTest, OkChecksAgainThatTheCentreExists) {
-  auto p = Supprimer("07", [this](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
+  auto p = Supprimer("07", [this](forms::Form& f, Poste& poste) {
+    forms::UserInput saisie(f, poste.services);
     saisie.Type(f.Get("Txt_CentreSuppr"), "05");
     // Another workstation deletes centre 05 while the form is open.
     base.db()->DBOpen("CENTREURSSAF").DBDelete("05");
@@ -153,10 +160,10 @@ TEST_F(SupprimerTest, OkChecksAgainThatTheCentreExists) {
 
 TEST_F(SupprimerTest, OnlyOtherCentreIsFilledIn) {
   for (const char* c : {"03", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
     EXPECT_EQ(f.Get("Cbo_CentreSuppr").Text(), "URSSAF ALSACE");
-    view::UserInput(f, poste.services).Click(f.Get("Cmd_OKSuppr"));
+    forms::UserInput(f, poste.services).Click(f.Get("Cmd_OKSuppr"));
   });
   EXPECT_EQ(CentreDe("E1"), "05");
   EXPECT_FALSE(Existe("07"));
@@ -164,10 +171,10 @@ TEST_F(SupprimerTest, OnlyOtherCentreIsFilledIn) {
 
 TEST_F(SupprimerTest, NoOtherCentreLeavesOneEmptyEntryAndOnlyAnnulerWorks) {
   for (const char* c : {"03", "05", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
-    view::Control& liste = f.Get("Cbo_CentreSuppr");
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
+    forms::Control& liste = f.Get("Cbo_CentreSuppr");
     EXPECT_EQ(liste.Items(), std::vector<std::string>{""});
-    view::UserInput saisie(f, poste.services);
+    forms::UserInput saisie(f, poste.services);
     saisie.Pick(liste, 0);
     EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "");
     poste.services.QueueAnswer(MsgAnswer::OK);
@@ -177,7 +184,7 @@ TEST_F(SupprimerTest, NoOtherCentreLeavesOneEmptyEntryAndOnlyAnnulerWorks) {
   });
   ASSERT_EQ(p->services.messages().size(), 2u);
   EXPECT_EQ(p->services.messages()[1].text, "Le centre URSSAF est obligatoire.");
-  EXPECT_EQ(p->services.messages()[1].icon, view::MsgIcon::Information);
+  EXPECT_EQ(p->services.messages()[1].icon, forms::MsgIcon::Information);
   ResteAffiche(*p, "07");
 }
 
@@ -185,8 +192,8 @@ TEST_F(SupprimerTest, LockedCaseRecordKeepsTheCentreAndTheOthersStayMoved) {
   auto autre = AutrePoste(base);
   dba::DBFile dossiers = autre->DBOpen("ELTSPARTEMP");
   (void)dossiers.ReadLocked("E2");
-  auto p = Supprimer("07", [](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
+  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
+    forms::UserInput saisie(f, poste.services);
     saisie.Type(f.Get("Txt_CentreSuppr"), "03");
     poste.services.QueueAnswer(MsgAnswer::OK);
     saisie.Click(f.Get("Cmd_OKSuppr"));
@@ -194,7 +201,7 @@ TEST_F(SupprimerTest, LockedCaseRecordKeepsTheCentreAndTheOthersStayMoved) {
   ASSERT_EQ(p->services.messages().size(), 2u);
   EXPECT_EQ(p->services.messages()[1].text,
             "1 dossier(s) n'ont pas pu être transférés : le centre URSSAF est conservé.");
-  EXPECT_EQ(p->services.messages()[1].icon, view::MsgIcon::Exclamation);
+  EXPECT_EQ(p->services.messages()[1].icon, forms::MsgIcon::Exclamation);
   EXPECT_EQ(CentreDe("E1"), "03");
   EXPECT_EQ(CentreDe("E3"), "03");
   dossiers.Release("E2");
@@ -203,11 +210,11 @@ TEST_F(SupprimerTest, LockedCaseRecordKeepsTheCentreAndTheOthersStayMoved) {
 }
 
 TEST_F(SupprimerTest, RecordsAttachedOrRemovedMeanwhileEndNoneAttached) {
-  auto p = Supprimer("07", [this](view::Form& f, Poste& poste) {
+  auto p = Supprimer("07", [this](forms::Form& f, Poste& poste) {
     // While the form is open another workstation attaches E9 and removes E1.
     base.Ecrire("ELTSPARTEMP", "E9", {{1, "07"}});
     base.db()->DBOpen("ELTSPARTEMP").DBDelete("E1");
-    view::UserInput saisie(f, poste.services);
+    forms::UserInput saisie(f, poste.services);
     saisie.Type(f.Get("Txt_CentreSuppr"), "09");
     saisie.Click(f.Get("Cmd_OKSuppr"));
   });
@@ -219,8 +226,8 @@ TEST_F(SupprimerTest, RecordsAttachedOrRemovedMeanwhileEndNoneAttached) {
 }
 
 TEST_F(SupprimerTest, TargetDeletedElsewhereAfterTheChoiceMovesNothing) {
-  auto p = Supprimer("07", [this](view::Form& f, Poste& poste) {
-    view::UserInput saisie(f, poste.services);
+  auto p = Supprimer("07", [this](forms::Form& f, Poste& poste) {
+    forms::UserInput saisie(f, poste.services);
     saisie.Type(f.Get("Txt_CentreSuppr"), "05");
     saisie.Click(f.Get("Cmd_OKSuppr"));
     // Checked by the form; deleted by another workstation before the move.

@@ -5,17 +5,18 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgAnswer;
+using forms::MsgAnswer;
 
-constexpr const char* kQuestion = "Voulez-vous enregistrer les modifications apportées à cet article ?";
+constexpr const char* kQuestion =
+    "Voulez-vous enregistrer les modifications apportées à cet article ?";
 
 class SortirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Urssaf des Pays de la Loire"},
-                                       {16, "117"}, {17, "0"}});
-    base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF CENTRE"}, {2, "Urssaf Centre-Val de Loire"},
-                                       {16, "245"}, {17, "1"}});
+    base.Ecrire("CENTREURSSAF", "07",
+                {{1, "URSSAF LOIRE"}, {2, "Urssaf des Pays de la Loire"}, {16, "117"}, {17, "0"}});
+    base.Ecrire("CENTREURSSAF", "08",
+                {{1, "URSSAF CENTRE"}, {2, "Urssaf Centre-Val de Loire"}, {16, "245"}, {17, "1"}});
     avant = base.Lire("CENTREURSSAF", "07");
   }
 
@@ -60,7 +61,7 @@ TEST_F(SortirTest, YesSavesTheChangeThenLeaves) {
   p->saisie.Click((*p)["Cmd_Sortir"]);
   ASSERT_EQ(p->services.messages().size(), 1u);
   EXPECT_EQ(p->services.messages()[0].text, kQuestion);
-  EXPECT_EQ(p->services.messages()[0].buttons, view::MsgButtons::YesNoCancel);
+  EXPECT_EQ(p->services.messages()[0].buttons, forms::MsgButtons::YesNoCancel);
   EXPECT_EQ(p->services.beeps(), 1);
   EXPECT_EQ(p->ctl->W_Sortir(), 1);
   dba::CItem ecrit(base.Lire("CENTREURSSAF", "07"));

@@ -7,7 +7,7 @@
 namespace morvanel::testing {
 namespace {
 
-using shell::Ecriture;
+using state::Ecriture;
 
 class EcritureGardeeTest : public ::testing::Test {
  protected:
@@ -20,14 +20,16 @@ class EcritureGardeeTest : public ::testing::Test {
     art.setItem(2, "Nantes (siège)");
   }
   // Another workstation's change of centre 07.
-  void Changer(const std::string& nom) { base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, nom}}); }
+  void Changer(const std::string& nom) {
+    base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, nom}});
+  }
   [[nodiscard]] std::string Nom() { return Attribut(base, "CENTREURSSAF", "07", 2); }
 
   // Runs the write; the clerk's answers, in order, each after `avant(n)`
   // (what happens elsewhere while question n is on the screen).
   Ecriture Ecrire(std::vector<bool> reponses, const std::function<void(int)>& avant = {}) {
     int posees = 0;
-    return shell::EcrireSiInchange(*poste, centres, art, affiche, [&] {
+    return state::EcrireSiInchange(*poste, centres, art, affiche, [&] {
       ++questions;
       const int n = posees++;
       if (avant) avant(n);
@@ -63,7 +65,11 @@ TEST_F(EcritureGardeeTest, ChangedAgainWhileAskingAsksAboutTheNewerText) {
   // reads the question and the clerk then says Yes, THEN the clerk is asked
   // again; No then keeps the newer text.
   Changer("Premier");
-  EXPECT_EQ(Ecrire({true, false}, [&](int n) { if (n == 0) Changer("Second"); }), Ecriture::Refusee);
+  EXPECT_EQ(Ecrire({true, false},
+                   [&](int n) {
+                     if (n == 0) Changer("Second");
+                   }),
+            Ecriture::Refusee);
   EXPECT_EQ(questions, 2);
   EXPECT_EQ(Nom(), "Second");
 }

@@ -29,10 +29,10 @@ namespace morvanel {
 namespace {
 
 namespace fs = std::filesystem;
-using view::qt::testing::ClickAt;
-using view::qt::testing::ClickButton;
-using view::qt::testing::Settle;
-using view::qt::testing::WhenModalShown;
+using forms::qt::testing::ClickAt;
+using forms::qt::testing::ClickButton;
+using forms::qt::testing::Settle;
+using forms::qt::testing::WhenModalShown;
 
 class PosteHeberge : public ::testing::Test {
  protected:
@@ -61,9 +61,9 @@ class PosteHeberge : public ::testing::Test {
 };
 
 TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
-  view::qt::QtServices services;
+  forms::qt::QtServices services;
   std::unique_ptr<ICtrUrssaf> ctl = hosting::CreateControl("Morvanel.Ctr_Urssaf", services);
-  view::qt::QtFormView vue(ctl->Controls(), services);
+  forms::qt::QtFormView vue(ctl->Controls(), services);
   services.SetControlView(&vue);
   vue.show();
   ctl->TheDatabase(db_);
@@ -71,7 +71,7 @@ TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
   ctl->DroitsUtilisateur(components::DroitsUtilisateur::DepuisBase(*db_, "admin"));
   ctl->Init();
   Settle();
-  view::Form& form = ctl->Controls();
+  forms::Form& form = ctl->Controls();
   const auto bouton = [&](const char* nom) {
     return qobject_cast<QPushButton*>(vue.WidgetOf(form.Get(nom)));
   };
@@ -108,17 +108,18 @@ TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
   EXPECT_EQ(Attribut("CENTREURSSAF", "08", 15), "Mme Petit");
 
   // Deleted: centre 07's case records go to 08 in the transfer dialog.
-  const dba::CItem dossiers = db_->DBSelect(
-      dba::CItem(std::string("SSELECT ELTSPARTEMP AVEC 1 = \"07\"") + dba::kAttributeMark +
-                 "ELTSPARTEMP" + dba::kAttributeMark + "0")
-          .Item());
+  const dba::CItem dossiers =
+      db_->DBSelect(dba::CItem(std::string("SSELECT ELTSPARTEMP AVEC 1 = \"07\"") +
+                               dba::kAttributeMark + "ELTSPARTEMP" + dba::kAttributeMark + "0")
+                        .Item());
   ASSERT_GT(dossiers.DCount(), 0);
   taper("Txt_CodCtrUrssaf", "07");
   WhenModalShown([](QWidget* question) {
     WhenModalShown([](QWidget* fenetre) {
       auto* dialogue = qobject_cast<QDialog*>(fenetre);
       ASSERT_NE(dialogue, nullptr);
-      EXPECT_EQ(dialogue->windowTitle(), QStringLiteral("Supprimer le centre URSSAF 07 URSSAF PAYS DE LA LOIRE"));
+      EXPECT_EQ(dialogue->windowTitle(),
+                QStringLiteral("Supprimer le centre URSSAF 07 URSSAF PAYS DE LA LOIRE"));
       dialogue->close();  // the close box: refused
       EXPECT_TRUE(dialogue->isVisible());
       auto* code = dialogue->findChild<QLineEdit*>(QStringLiteral("Txt_CentreSuppr"));
@@ -143,10 +144,10 @@ TEST_F(PosteHeberge, AClerkAddsChangesAndDeletesCentresThroughTheWidgets) {
 }
 
 TEST(ProgressionQt, ShownOnlyPastOneSecondAndGoneAtTheEnd) {
-  view::qt::QtServices services;
+  forms::qt::QtServices services;
   services.Progress("Transfert des dossiers", 0, 10);
   EXPECT_EQ(services.ProgressWindow(), nullptr);
-  QTest::qWait(static_cast<int>(view::qt::QtServices::kProgressDelayMs) + 50);
+  QTest::qWait(static_cast<int>(forms::qt::QtServices::kProgressDelayMs) + 50);
   services.Progress("Transfert des dossiers", 4, 10);
   ASSERT_NE(services.ProgressWindow(), nullptr);
   EXPECT_EQ(services.ProgressWindow()->value(), 4);

@@ -40,20 +40,17 @@ TEST_P(ProchaineCleTest, HandsOutTheFirstFreeKeyAboveTheCounter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Compteurs, ProchaineCleTest,
-    ::testing::Values(CasCle{"", {}, "01", nullptr}, CasCle{"   ", {}, "01", nullptr},
-                      CasCle{"00", {}, "01", nullptr}, CasCle{"09", {}, "10", nullptr},
-                      CasCle{"7", {}, "08", nullptr}, CasCle{" 12 ", {}, "13", nullptr},
-                      CasCle{"98", {}, "99", nullptr},
-                      // An import left the counter behind: the keys in use are passed over.
-                      CasCle{"03", {"04", "05"}, "06", nullptr},
-                      CasCle{"97", {"98", "99"}, "", kMsgPlusDeCle},
-                      CasCle{"99", {}, "", kMsgPlusDeCle},
-                      CasCle{"150", {}, "", kMsgPlusDeCle},
-                      CasCle{"99999999999999999999", {}, "", kMsgPlusDeCle},
-                      CasCle{"abc", {}, "", kMsgCompteurIllisible},
-                      CasCle{"7x", {}, "", kMsgCompteurIllisible},
-                      CasCle{"-3", {}, "", kMsgCompteurIllisible},
-                      CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
+    ::testing::Values(
+        CasCle{"", {}, "01", nullptr}, CasCle{"   ", {}, "01", nullptr},
+        CasCle{"00", {}, "01", nullptr}, CasCle{"09", {}, "10", nullptr},
+        CasCle{"7", {}, "08", nullptr}, CasCle{" 12 ", {}, "13", nullptr},
+        CasCle{"98", {}, "99", nullptr},
+        // An import left the counter behind: the keys in use are passed over.
+        CasCle{"03", {"04", "05"}, "06", nullptr}, CasCle{"97", {"98", "99"}, "", kMsgPlusDeCle},
+        CasCle{"99", {}, "", kMsgPlusDeCle}, CasCle{"150", {}, "", kMsgPlusDeCle},
+        CasCle{"99999999999999999999", {}, "", kMsgPlusDeCle},
+        CasCle{"abc", {}, "", kMsgCompteurIllisible}, CasCle{"7x", {}, "", kMsgCompteurIllisible},
+        CasCle{"-3", {}, "", kMsgCompteurIllisible}, CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
     [](const ::testing::TestParamInfo<CasCle>& cas) {
       // The counter's text, its letters and digits only, numbered so that
       // " 12 " and "12" stay apart.

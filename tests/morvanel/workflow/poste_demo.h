@@ -41,7 +41,7 @@ inline std::unique_ptr<Poste> PosteSur(const std::string& chemin) {
   auto db = dba::Database::Open(chemin, {.busyTimeoutMs = 20000, .lockTimeoutMs = 2000});
   demo::RegisterDemoRoutines(*db);
   auto p = std::make_unique<Poste>(db, 2);
-  p->services.SetDefaultAnswer(view::MsgAnswer::OK);
+  p->services.SetDefaultAnswer(forms::MsgAnswer::OK);
   p->ctl->Init();
   p->services.takeMessages();
   if (!(*p)["Cmd_Ajouter"].Enabled()) p->saisie.Click((*p)["Cmd_Annuler"]);

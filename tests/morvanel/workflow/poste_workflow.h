@@ -14,7 +14,8 @@ inline constexpr const char* kPrefixeErreurBase = "Erreur de la base de données
 
 // Another session on the database file of `base`: what another workstation
 // would hold.
-inline std::shared_ptr<dba::Database> AutrePoste(const BaseTemporaire& base, int lockTimeoutMs = 100) {
+inline std::shared_ptr<dba::Database> AutrePoste(const BaseTemporaire& base,
+                                                 int lockTimeoutMs = 100) {
   return dba::Database::Open(base.dossier() + "/paie.mvdb", {.lockTimeoutMs = lockTimeoutMs});
 }
 
@@ -27,7 +28,8 @@ inline std::unique_ptr<Poste> PosteInitialise(const BaseTemporaire& base, int ni
 }
 
 // "Ajouter", then the three fields every centre needs.
-inline void SaisirCreation(Poste& p, const std::string& sigle, const std::string& nom = "Urssaf test",
+inline void SaisirCreation(Poste& p, const std::string& sigle,
+                           const std::string& nom = "Urssaf test",
                            const std::string& codeOrg = "117") {
   p.saisie.Click(p["Cmd_Ajouter"]);
   p.saisie.Type(p["Txt_SigleCtrUrssaf"], sigle);
@@ -35,8 +37,8 @@ inline void SaisirCreation(Poste& p, const std::string& sigle, const std::string
   p.saisie.Type(p["Txt_CodOrgCtrUrssaf"], codeOrg);
 }
 
-inline std::string Attribut(BaseTemporaire& base, const std::string& fichier, const std::string& cle,
-                            int a) {
+inline std::string Attribut(BaseTemporaire& base, const std::string& fichier,
+                            const std::string& cle, int a) {
   return dba::CItem(base.Lire(fichier, cle)).Item(a);
 }
 

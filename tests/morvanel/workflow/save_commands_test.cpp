@@ -8,7 +8,7 @@
 namespace morvanel::testing {
 namespace {
 
-using view::MsgAnswer;
+using forms::MsgAnswer;
 
 class CreationTest : public ::testing::Test {
  protected:
@@ -22,7 +22,7 @@ class CreationTest : public ::testing::Test {
     EXPECT_EQ(p["Txt_NomCtrUrssaf"].Text(), "Urssaf test");
     EXPECT_TRUE(p["Cmd_OK"].Enabled());
     EXPECT_FALSE(p["Txt_CodCtrUrssaf"].Enabled());
-    EXPECT_EQ(p.services.mousePointer(), view::MousePointer::Default);
+    EXPECT_EQ(p.services.mousePointer(), forms::MousePointer::Default);
     EXPECT_TRUE(p.ctl->Controls().Enabled());
   }
 
@@ -43,9 +43,9 @@ TEST_F(CreationTest, FirstCentreGetsKey01AndTheScreenReturnsToSearch) {
     EXPECT_EQ(Attribut(b, "CENTREURSSAF", "01", 16), "117");
     // The save showed the hourglass and ended with the default pointer.
     const auto& pointeurs = p->services.pointerHistory();
-    EXPECT_NE(std::find(pointeurs.begin(), pointeurs.end(), view::MousePointer::Hourglass),
+    EXPECT_NE(std::find(pointeurs.begin(), pointeurs.end(), forms::MousePointer::Hourglass),
               pointeurs.end());
-    EXPECT_EQ(p->services.mousePointer(), view::MousePointer::Default);
+    EXPECT_EQ(p->services.mousePointer(), forms::MousePointer::Default);
     EXPECT_TRUE(p->ctl->Controls().Enabled());
     EXPECT_FALSE(p->etat().ModeAjout);
     EXPECT_TRUE((*p)["Txt_CodCtrUrssaf"].Enabled());
@@ -85,8 +85,8 @@ TEST_P(RefusDeCleTest, NothingWrittenAndTheCreationKept) {
   ASSERT_EQ(p->services.messages().size(), 1u);
   const auto& m = p->services.messages()[0];
   EXPECT_EQ(m.text, GetParam().message);
-  EXPECT_EQ(m.icon, view::MsgIcon::Exclamation);
-  EXPECT_EQ(m.buttons, view::MsgButtons::OK);
+  EXPECT_EQ(m.icon, forms::MsgIcon::Exclamation);
+  EXPECT_EQ(m.buttons, forms::MsgButtons::OK);
   EXPECT_EQ(m.title, "Message TARVELINE");
   EXPECT_EQ(base.Lire("COMPTEUR", "999"), compteurAvant);
   EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
@@ -103,8 +103,14 @@ INSTANTIATE_TEST_SUITE_P(Compteurs, RefusDeCleTest,
 
 TEST_F(CreationTest, BankDetailsOfACentreShownBeforeNeverReachTheNewCentre) {
   Compteur("07");
-  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Loire"}, {16, "117"}, {17, "0"},
-                                     {26, "30002"}, {27, "00550"}, {31, "FR7630002005500000157845Z02"}});
+  base.Ecrire("CENTREURSSAF", "07",
+              {{1, "URSSAF LOIRE"},
+               {2, "Loire"},
+               {16, "117"},
+               {17, "0"},
+               {26, "30002"},
+               {27, "00550"},
+               {31, "FR7630002005500000157845Z02"}});
   auto p = PosteInitialise(base);
   p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
   p->saisie.Click((*p)["Cmd_Annuler"]);
@@ -133,7 +139,7 @@ TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
   ASSERT_EQ(p->services.messages().size(), 1u);
   EXPECT_EQ(p->services.messages()[0].text.rfind(kPrefixeErreurBase, 0), 0u)
       << p->services.messages()[0].text;
-  EXPECT_EQ(p->services.messages()[0].icon, view::MsgIcon::Exclamation);
+  EXPECT_EQ(p->services.messages()[0].icon, forms::MsgIcon::Exclamation);
   ResteEnCreation(*p, "URSSAF EST");
   compteurs.Release("999");
   EXPECT_EQ(CompteurLu(), "04");
@@ -153,7 +159,8 @@ class CentreAfficheTest : public ::testing::Test {
  protected:
   void SetUp() override {
     base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF LOIRE"}, {2, "Loire"}, {16, "117"}, {17, "0"}});
-    base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF CENTRE"}, {2, "Centre"}, {16, "245"}, {17, "1"}});
+    base.Ecrire("CENTREURSSAF", "08",
+                {{1, "URSSAF CENTRE"}, {2, "Centre"}, {16, "245"}, {17, "1"}});
     avant = base.Lire("CENTREURSSAF", "07");
   }
   // GIVEN centre 07 shown with its name changed.
@@ -209,7 +216,7 @@ TEST_F(AnnulerCreationTest, NoKeepsEveryValueYesEmptiesTheScreen) {
   p->saisie.Click((*p)["Cmd_Annuler"]);
   ASSERT_EQ(p->services.messages().size(), 1u);
   EXPECT_EQ(p->services.messages()[0].text, "Etes-vous sûr de vouloir quitter cette création ?");
-  EXPECT_EQ(p->services.messages()[0].buttons, view::MsgButtons::YesNo);
+  EXPECT_EQ(p->services.messages()[0].buttons, forms::MsgButtons::YesNo);
   EXPECT_EQ(p->services.beeps(), 1);
   EXPECT_TRUE(p->etat().ModeAjout);
   EXPECT_EQ((*p)["Txt_SigleCtrUrssaf"].Text(), "URSSAF EST");

@@ -17,7 +17,7 @@
 namespace morvanel::testing {
 namespace {
 
-constexpr int kCreations = 40;    // per creating workstation: 80 of the 92 keys left
+constexpr int kCreations = 40;     // per creating workstation: 80 of the 92 keys left
 constexpr int kSuppressions = 40;  // attempts per deleting workstation
 constexpr const char* kInexistant = "Ce centre URSSAF n'existe pas.";
 
@@ -67,14 +67,14 @@ void Supprimer(Poste& p, dba::Database& db, int poste, int fd) {
     codes = Codes(db);
     codes.erase(std::remove(codes.begin(), codes.end(), code), codes.end());
     const std::string cible = codes.empty() ? std::string("99") : codes[alea() % codes.size()];
-    p.services.SetModalDriver([&](view::Form& f) {
-      view::UserInput saisie(f, p.services);
+    p.services.SetModalDriver([&](forms::Form& f) {
+      forms::UserInput saisie(f, p.services);
       saisie.Type(f.Get("Txt_CentreSuppr"), cible);
       if (!f.Get("Txt_CentreSuppr").Text().empty()) saisie.Click(f.Get("Cmd_OKSuppr"));
       if (!f.IsUnloaded()) saisie.Click(f.Get("Cmd_AnnulerSuppr"));  // the target went first
     });
     const std::size_t formes = p.services.modalForms().size();
-    p.services.QueueAnswer(view::MsgAnswer::Yes);
+    p.services.QueueAnswer(forms::MsgAnswer::Yes);
     p.saisie.Click(p["Cmd_Supprimer"]);
     const bool transfert = p.services.modalForms().size() > formes;
     auto messages = p.services.takeMessages();
@@ -145,7 +145,8 @@ TEST(PostesConcurrents, CreationsAndDeletionsWithTransfersKeepEveryInvariant) {
     std::string texte;
     char tampon[4096];
     ssize_t n = 0;
-    while ((n = ::read(sorties[i], tampon, sizeof tampon)) > 0) texte.append(tampon, static_cast<std::size_t>(n));
+    while ((n = ::read(sorties[i], tampon, sizeof tampon)) > 0)
+      texte.append(tampon, static_cast<std::size_t>(n));
     ::close(sorties[i]);
     int statut = 0;
     ::waitpid(enfants[i], &statut, 0);
@@ -179,9 +180,10 @@ TEST(PostesConcurrents, CreationsAndDeletionsWithTransfersKeepEveryInvariant) {
   for (const std::string& s : crees) {
     EXPECT_EQ(sigles.count(s) + siglesSupprimes.count(s), 1u) << s << ": lost or written twice";
   }
-  std::printf("[ workstations ] %zu centres created, %zu deleted, %zu left; %d transfer forms, "
-              "%d targets gone before the choice was checked, %d after\n",
-              crees.size(), supprimes.size(), centres.size(), compte['T'], compte['I'], compte['R']);
+  std::printf(
+      "[ workstations ] %zu centres created, %zu deleted, %zu left; %d transfer forms, "
+      "%d targets gone before the choice was checked, %d after\n",
+      crees.size(), supprimes.size(), centres.size(), compte['T'], compte['I'], compte['R']);
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ TEST_F(RulesTest, WriteOutsideASaveIsCaught) {
 
 TEST_F(RulesTest, ConsultationUserWriteIsCaught) {
   const std::string script = "niveau 1\ninit\ntype Txt_CodCtrUrssaf 02\nclick Cmd_Sortir\n";
-  EXPECT_EQ(Play(script, 1, 4, [&] { WriteCentre(*db_, "02", "CHANGED"); }),
-            "consultation-write");
+  EXPECT_EQ(Play(script, 1, 4, [&] { WriteCentre(*db_, "02", "CHANGED"); }), "consultation-write");
 }
 
 // A change made past the write count (another connection) shows at the end.
@@ -145,8 +144,8 @@ TEST(RuleOfFailure, NamesTheRuleOrTheEscapedError) {
 // WHEN the session is shrunk
 // THEN exactly those are left, in their order, behind the header
 TEST(Shrink, KeepsOnlyTheActionsTheFailureNeeds) {
-  const std::vector<std::string> lines = {"niveau 2", "init", "a",       "b",
-                                          "answer Oui", "c", "d", "e", "f"};
+  const std::vector<std::string> lines = {"niveau 2", "init", "a", "b", "answer Oui",
+                                          "c",        "d",    "e", "f"};
   const Split s = SplitSession(lines);
   ASSERT_EQ(s.header.size(), 2u);
   ASSERT_EQ(s.actions.size(), 6u);
@@ -158,15 +157,15 @@ TEST(Shrink, KeepsOnlyTheActionsTheFailureNeeds) {
         return has("b") && has("answer Oui") && has("d");
       },
       1000, &tries);
-  EXPECT_EQ(Join(small),
-            (std::vector<std::string>{"niveau 2", "init", "b", "answer Oui", "d"}));
+  EXPECT_EQ(Join(small), (std::vector<std::string>{"niveau 2", "init", "b", "answer Oui", "d"}));
   EXPECT_LT(tries, 60);
 }
 
 TEST(Shrink, StopsAtItsBudget) {
   const Split s = SplitSession({"init", "a", "b", "c", "d"});
   int tries = 0;
-  const Split small = Shrink(s, [](const auto&) { return false; }, 3, &tries);
+  const Split small = Shrink(
+      s, [](const auto&) { return false; }, 3, &tries);
   EXPECT_EQ(tries, 3);
   EXPECT_EQ(small.actions.size(), 4u);
 }

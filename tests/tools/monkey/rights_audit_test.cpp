@@ -31,9 +31,9 @@ namespace monkey {
 namespace {
 
 namespace fs = std::filesystem;
-using morvanel::view::Form;
-using morvanel::view::MsgAnswer;
-using morvanel::view::MsgButtons;
+using forms::Form;
+using forms::MsgAnswer;
+using forms::MsgButtons;
 
 // Beyond these, a walk that keeps finding states is a fault of its own.
 constexpr std::size_t kMaxStates = 400;
@@ -206,7 +206,7 @@ class RightsAudit {
     std::vector<std::string> edits, commits, buttons;
     if (surface) edits = ActionsOnSurface();
     for (const auto& c : top.AllControls()) {
-      const bool button = c->kind() == morvanel::view::Kind::Button;
+      const bool button = c->kind() == forms::Kind::Button;
       const std::string name = ScenarioName(top, *c, surface);
       for (const std::string& a : ActionsOn(*c, name)) (button ? commits : edits).push_back(a);
       if (button) {
@@ -254,9 +254,8 @@ class RightsAudit {
 class RightsAuditTest : public ::testing::TestWithParam<const char*> {
  protected:
   RightsAuditTest() {
-    dir_ = fs::temp_directory_path() /
-           ("rights_audit_" + std::to_string(::getpid()) + "_" +
-            std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    dir_ = fs::temp_directory_path() / ("rights_audit_" + std::to_string(::getpid()) + "_" +
+                                        std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     fs::create_directories(dir_);
     path_ = (dir_ / "demo.mvdb").string();
     {

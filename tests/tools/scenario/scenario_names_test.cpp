@@ -9,9 +9,9 @@
 namespace scenario {
 namespace {
 
-using morvanel::view::Control;
-using morvanel::view::Form;
-using morvanel::view::Kind;
+using forms::Control;
+using forms::Form;
+using forms::Kind;
 
 class ResolveTest : public ::testing::Test {
  protected:

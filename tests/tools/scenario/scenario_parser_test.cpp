@@ -10,7 +10,7 @@
 namespace scenario {
 namespace {
 
-using morvanel::view::MsgAnswer;
+using forms::MsgAnswer;
 
 struct Parsed {
   const char* line;
@@ -28,8 +28,8 @@ std::string LineName(const ::testing::TestParamInfo<Parsed>& info) {
   std::string name = (info.index < 10 ? "0" : "") + std::to_string(info.index);
   bool gap = true;
   for (const char* c = info.param.line; *c != '\0'; ++c) {
-    const bool kept = std::isalnum(static_cast<unsigned char>(*c)) != 0 &&
-                      static_cast<unsigned char>(*c) < 0x80;
+    const bool kept =
+        std::isalnum(static_cast<unsigned char>(*c)) != 0 && static_cast<unsigned char>(*c) < 0x80;
     if (kept) {
       if (gap) name += '_';
       name += *c;
@@ -53,11 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, ParseLineTest,
     ::testing::Values(
         Parsed{"user consult", Verb::User, "consult", "", -1},
-        Parsed{"niveau 1", Verb::Niveau, "", "", 1},
-        Parsed{"init", Verb::Init, "", "", -1},
+        Parsed{"niveau 1", Verb::Niveau, "", "", 1}, Parsed{"init", Verb::Init, "", "", -1},
         Parsed{"  init  ", Verb::Init, "", "", -1},
         // the typed text is everything after one blank, blanks and accents included
-        Parsed{"type Txt_NomCtrUrssaf Urssaf Rhône", Verb::Type, "Txt_NomCtrUrssaf", "Urssaf Rhône", -1},
+        Parsed{"type Txt_NomCtrUrssaf Urssaf Rhône", Verb::Type, "Txt_NomCtrUrssaf", "Urssaf Rhône",
+               -1},
         Parsed{"type Txt_NomCtrUrssaf  bis ", Verb::Type, "Txt_NomCtrUrssaf", " bis ", -1},
         Parsed{"key Txt_CodCtrUrssaf {ENTER}", Verb::Key, "Txt_CodCtrUrssaf", "{ENTER}", 13},
         Parsed{"key Txt_CodeEntite {backspace}", Verb::Key, "Txt_CodeEntite", "{backspace}", 8},
@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         // the value is the rest after "= ": it may be empty or hold blanks
         Parsed{"expect Txt_CodCtrUrssaf.Text = ", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
         Parsed{"expect Txt_CodCtrUrssaf.Text =", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
-        Parsed{"expect Txt_NomCtrUrssaf.Text =  deux  ", Verb::Expect, "Txt_NomCtrUrssaf", " deux  ", -1},
+        Parsed{"expect Txt_NomCtrUrssaf.Text =  deux  ", Verb::Expect, "Txt_NomCtrUrssaf",
+               " deux  ", -1},
         Parsed{"expect Ctr_AdresseUrssaf.Txt_Ville.Text = LYON", Verb::Expect,
                "Ctr_AdresseUrssaf.Txt_Ville", "LYON", -1},
         Parsed{"expect Lst_Date.List(1) = 01/01/2020", Verb::Expect, "Lst_Date", "01/01/2020", 1},
@@ -108,11 +109,12 @@ TEST(ParseLine, ReadsProperties) {
     const char* line;
     Prop property;
   };
-  const Case cases[] = {{"expect A.Text = x", Prop::Text},         {"expect A.Caption = x", Prop::Text},
-                        {"expect A.enabled = True", Prop::Enabled}, {"expect A.Visible = 0", Prop::Visible},
-                        {"expect A.ListCount = 3", Prop::ListCount}, {"expect A.ListIndex = -1", Prop::ListIndex},
-                        {"expect A.Value = 1", Prop::Value},       {"expect A.Max = 2", Prop::Max},
-                        {"expect A.Focused = Vrai", Prop::Focused}, {"expect A.List(0) = x", Prop::List}};
+  const Case cases[] = {
+      {"expect A.Text = x", Prop::Text},           {"expect A.Caption = x", Prop::Text},
+      {"expect A.enabled = True", Prop::Enabled},  {"expect A.Visible = 0", Prop::Visible},
+      {"expect A.ListCount = 3", Prop::ListCount}, {"expect A.ListIndex = -1", Prop::ListIndex},
+      {"expect A.Value = 1", Prop::Value},         {"expect A.Max = 2", Prop::Max},
+      {"expect A.Focused = Vrai", Prop::Focused},  {"expect A.List(0) = x", Prop::List}};
   for (const Case& c : cases) {
     const auto parsed = ParseLine(c.line);
     ASSERT_TRUE(parsed) << c.line;
@@ -122,10 +124,10 @@ TEST(ParseLine, ReadsProperties) {
 
 TEST(ParseLine, ReadsAnswersInFrenchOrEnglish) {
   const std::pair<const char*, MsgAnswer> cases[] = {
-      {"answer Oui", MsgAnswer::Yes},    {"answer yes", MsgAnswer::Yes},
-      {"answer Non", MsgAnswer::No},     {"answer NO", MsgAnswer::No},
+      {"answer Oui", MsgAnswer::Yes},        {"answer yes", MsgAnswer::Yes},
+      {"answer Non", MsgAnswer::No},         {"answer NO", MsgAnswer::No},
       {"answer Annuler", MsgAnswer::Cancel}, {"answer Cancel", MsgAnswer::Cancel},
-      {"answer OK", MsgAnswer::OK},      {"answer ok", MsgAnswer::OK}};
+      {"answer OK", MsgAnswer::OK},          {"answer ok", MsgAnswer::OK}};
   for (const auto& [line, answer] : cases) {
     const auto c = ParseLine(line);
     ASSERT_TRUE(c) << line;
@@ -188,32 +190,31 @@ TEST(ParseLine, RefusesMalformedLinesWithAReason) {
     const char* line;
     const char* reason;
   };
-  const Case cases[] = {
-      {"frobnicate X", "unknown command"},
-      {"type Txt_CodCtrUrssaf", "needs a text"},
-      {"type Txt_CodCtrUrssaf ", "needs a text"},
-      {"key Txt_CodCtrUrssaf {F13}", "unknown key"},
-      {"key Txt_CodCtrUrssaf", "missing the key"},
-      {"pick Cbo_Entite deux", "whole number"},
-      {"pick Cbo_Entite", "missing the index"},
-      {"niveau", "missing the level"},
-      {"answer Peut-être", "unknown answer"},
-      {"init now", "unexpected"},
-      {"expect Txt_CodCtrUrssaf = 07", "CONTROL.PROPERTY"},
-      {"expect Txt_CodCtrUrssaf.Colour = red", "unknown property"},
-      {"expect Txt_CodCtrUrssaf.Text 07", "= VALUE"},
-      {"expect W_Sortir = oui", "whole number"},
-      {"expect-msg \"unclosed", "unclosed quote"},
-      {"expect-msg", "missing the message"},
-      {"expect-record CENTREURSSAF 02 = x", "whole number"},
-      {"expect-record CENTREURSSAF 02 0.1 = x", "start at 1"},
-      {"expect-record CENTREURSSAF 02 1.2.3.4 = x", "at most"},
-      {"expect-no-msg please", "unexpected"},
-      {"db-write CENTREURSSAF 02", "needs a text"},
-      {"db-write CENTREURSSAF", "missing the record key"},
-      {"db-write CENTREURSSAF \"02", "unclosed quote"},
-      {"db-delete CENTREURSSAF 07 08", "unexpected"},
-      {"db-delete", "missing the file name"}};
+  const Case cases[] = {{"frobnicate X", "unknown command"},
+                        {"type Txt_CodCtrUrssaf", "needs a text"},
+                        {"type Txt_CodCtrUrssaf ", "needs a text"},
+                        {"key Txt_CodCtrUrssaf {F13}", "unknown key"},
+                        {"key Txt_CodCtrUrssaf", "missing the key"},
+                        {"pick Cbo_Entite deux", "whole number"},
+                        {"pick Cbo_Entite", "missing the index"},
+                        {"niveau", "missing the level"},
+                        {"answer Peut-être", "unknown answer"},
+                        {"init now", "unexpected"},
+                        {"expect Txt_CodCtrUrssaf = 07", "CONTROL.PROPERTY"},
+                        {"expect Txt_CodCtrUrssaf.Colour = red", "unknown property"},
+                        {"expect Txt_CodCtrUrssaf.Text 07", "= VALUE"},
+                        {"expect W_Sortir = oui", "whole number"},
+                        {"expect-msg \"unclosed", "unclosed quote"},
+                        {"expect-msg", "missing the message"},
+                        {"expect-record CENTREURSSAF 02 = x", "whole number"},
+                        {"expect-record CENTREURSSAF 02 0.1 = x", "start at 1"},
+                        {"expect-record CENTREURSSAF 02 1.2.3.4 = x", "at most"},
+                        {"expect-no-msg please", "unexpected"},
+                        {"db-write CENTREURSSAF 02", "needs a text"},
+                        {"db-write CENTREURSSAF", "missing the record key"},
+                        {"db-write CENTREURSSAF \"02", "unclosed quote"},
+                        {"db-delete CENTREURSSAF 07 08", "unexpected"},
+                        {"db-delete", "missing the file name"}};
   for (const Case& c : cases) {
     try {
       (void)ParseLine(c.line);

@@ -51,7 +51,8 @@ TEST_F(SessionTest, AFailedExpectationNamesItsLineAndBothValuesAndStopsTheRun) {
       "expect Txt_SigleCtrUrssaf.Text = URSSAF BRETAGNE\n"
       "expect Txt_NomCtrUrssaf.Text = not checked\n");
   EXPECT_NE(report.find("t.scn:3: expect Txt_SigleCtrUrssaf.Text = URSSAF BRETAGNE"),
-            std::string::npos) << report;
+            std::string::npos)
+      << report;
   EXPECT_NE(report.find("expected: \"URSSAF BRETAGNE\""), std::string::npos) << report;
   EXPECT_NE(report.find("actual:   \"URSSAF RHONE-ALPES\""), std::string::npos) << report;
   EXPECT_EQ(report.find("not checked"), std::string::npos) << report;
@@ -67,7 +68,8 @@ TEST_F(SessionTest, AnOkBoxTakesTheAnswerWrittenAfterItsExpectation) {
             "");
   EXPECT_EQ(err_.str().find("never used"), std::string::npos) << err_.str();
   EXPECT_NE(out_.str().find("[Exclamation, OK, \"Message TARVELINE\"] answered OK"),
-            std::string::npos) << out_.str();
+            std::string::npos)
+      << out_.str();
 }
 
 TEST_F(SessionTest, AnOkBoxWithoutAnswerIsAnsweredOkAndALaterQuestionAnswerIsKept) {
@@ -80,18 +82,20 @@ TEST_F(SessionTest, AnOkBoxWithoutAnswerIsAnsweredOkAndALaterQuestionAnswerIsKep
 }
 
 TEST_F(SessionTest, AQueuedAnswerThatIsNoButtonOfTheBoxFails) {
-  const std::string report = Play("init\n"
-                                  "answer Non\n"
-                                  "type Txt_CodCtrUrssaf 42\n");
+  const std::string report = Play(
+      "init\n"
+      "answer Non\n"
+      "type Txt_CodCtrUrssaf 42\n");
   EXPECT_NE(report.find("t.scn:3:"), std::string::npos) << report;
   EXPECT_NE(report.find("cannot be answered No"), std::string::npos) << report;
 }
 
 TEST_F(SessionTest, ExpectNoMsgNamesTheBoxShownSinceTheLastExpectation) {
-  const std::string report = Play("init\n"
-                                  "expect-no-msg\n"
-                                  "type Txt_CodCtrUrssaf 42\n"
-                                  "expect-no-msg\n");
+  const std::string report = Play(
+      "init\n"
+      "expect-no-msg\n"
+      "type Txt_CodCtrUrssaf 42\n"
+      "expect-no-msg\n");
   EXPECT_NE(report.find("t.scn:4:"), std::string::npos) << report;
   EXPECT_NE(report.find("Ce centre URSSAF n'existe pas."), std::string::npos) << report;
 }
@@ -132,7 +136,9 @@ TEST_F(SessionTest, AnotherWorkstationsWriteGoesThroughASessionOfItsOwn) {
   EXPECT_NE(report.find("t.scn:3: db-write CENTREURSSAF 02 URSSAF X"), std::string::npos) << report;
   EXPECT_NE(report.find("failed: error 0x8004000B"), std::string::npos) << report;
   EXPECT_EQ(centres.DBRead("02").Item(), avant);
-  EXPECT_EQ(centres.DBRead("04").Item(), "URSSAF OUEST\xFENom]1\xFD" "2\xFCs");
+  EXPECT_EQ(centres.DBRead("04").Item(),
+            "URSSAF OUEST\xFENom]1\xFD"
+            "2\xFCs");
 }
 
 TEST(ParseScript, NamesTheFileAndLineOfASyntaxError) {
@@ -142,7 +148,8 @@ TEST(ParseScript, NamesTheFileAndLineOfASyntaxError) {
     FAIL() << "accepted a bad line";
   } catch (const ScriptError& e) {
     EXPECT_NE(std::string(e.what()).find("bad.scn:4: expect Txt_CodCtrUrssaf 07"),
-              std::string::npos) << e.what();
+              std::string::npos)
+        << e.what();
   }
 }
 
