@@ -17,9 +17,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -47,15 +50,24 @@ std::int64_t NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// The decimal number that is the whole of `digits`: no sign, no blank, no
+// junk, no overflow. Owner tokens come from other processes and from older
+// versions; a number misread would judge the wrong session.
+template <typename Unsigned>
+std::optional<Unsigned> WholeNumber(std::string_view digits) {
+  Unsigned n = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [ptr, ec] = std::from_chars(digits.data(), end, n);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return n;
+}
+
 // The slot of a token "S<slot>:...", or -1 for a token without one.
 off_t SlotOf(std::string_view token) {
-  if (token.size() < 3 || token[0] != 'S') return -1;
-  off_t slot = 0;
-  std::size_t i = 1;
-  for (; i < token.size() && token[i] >= '0' && token[i] <= '9' && i < 8; ++i) {
-    slot = slot * 10 + (token[i] - '0');
-  }
-  return i > 1 && i < token.size() && token[i] == ':' && slot < kMaxSlots ? slot : -1;
+  const auto colon = token.find(':');
+  if (token.size() < 3 || token[0] != 'S' || colon == std::string_view::npos) return -1;
+  const auto slot = WholeNumber<std::uint32_t>(token.substr(1, colon - 1));
+  return slot && *slot < kMaxSlots ? static_cast<off_t>(*slot) : -1;
 }
 
 // A row written before slots existed: alive unless its process is known
@@ -68,14 +80,12 @@ bool LegacyOwnerAlive(std::string_view owner) {
       at > 9) {
     return true;  // cannot tell
   }
-  long pid = 0;
-  for (char c : owner.substr(0, at)) {
-    if (c < '0' || c > '9') return true;
-    pid = pid * 10 + (c - '0');
-  }
+  // Unsigned, as kill() of a negative or zero id asks about a whole group.
+  const auto pid = WholeNumber<std::uint32_t>(owner.substr(0, at));
+  if (!pid || *pid == 0) return true;
   if (owner.substr(at + 1, hash - at - 1) != HostName()) return true;
-  if (pid == static_cast<long>(getpid())) return false;
-  return !(kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH);
+  if (*pid == static_cast<std::uint32_t>(getpid())) return false;
+  return !(kill(static_cast<pid_t>(*pid), 0) == -1 && errno == ESRCH);
 }
 
 struct flock SlotRange(off_t slot, short type) {

@@ -305,6 +305,30 @@ TEST_F(TwoSessions, ALiveProcessIdDoesNotKeepADeadOwnersLock) {
   }
 }
 
+// A token that does not read whole cannot be judged, so its lock holds.
+// Read leniently, each would name the second session's own slot (1) or this
+// very process, and the lock would be dropped as stale.
+TEST_F(TwoSessions, AnOwnerTokenThatDoesNotReadWholeKeepsItsLock) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "owner tokens of the SQLite side file";
+  const std::string pid = std::to_string(getpid());
+  const std::string rest = "@" + ThisHost() + "#0badc0de";
+  const std::string unreadable[] = {
+      "S1x:" + pid + rest,
+      "S+1:" + pid + rest,
+      "S 1:" + pid + rest,
+      "S18446744073709551617:" + pid + rest,  // 2^64 + 1
+      pid + "x" + rest,
+      "+" + pid + rest,
+      " " + pid + rest,
+  };
+  DBFile theirs = second->DBOpen("ELTSPARTEMP");
+  for (const std::string& owner : unreadable) {
+    SCOPED_TRACE(owner);
+    PlantLock(scratch.path(), owner);
+    LockedMessage([&] { (void)theirs.ReadLocked("E1"); });
+  }
+}
+
 TEST_F(TwoSessions, AnAdministratorClearsALiveSessionsLock) {
   (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
   EXPECT_TRUE(second->ClearLock("ELTSPARTEMP", "E1"));

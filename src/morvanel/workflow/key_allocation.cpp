@@ -1,6 +1,9 @@
 // The key of a new centre from the counter. Editing workflow subsystem.
 #include "morvanel/workflow/key_allocation.h"
 
+#include <charconv>
+#include <system_error>
+
 namespace morvanel::workflow {
 namespace {
 
@@ -21,12 +24,14 @@ std::string DeuxChiffres(long n) {
 
 std::optional<long> LireCompteur(std::string_view texte) {
   const std::string_view t = SansBlancs(texte);
+  if (t.empty()) return 0;
+  // A sign is junk to the counter, as anything but digits is.
+  if (t.front() < '0' || t.front() > '9') return std::nullopt;
   long n = 0;
-  for (char c : t) {
-    if (c < '0' || c > '9') return std::nullopt;
-    // Past the last key the exact value no longer matters.
-    if (n <= kDerniereCle) n = n * 10 + (c - '0');
-  }
+  const auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
+  if (fin != t.data() + t.size()) return std::nullopt;
+  // Past the last key the exact value no longer matters.
+  if (erreur == std::errc::result_out_of_range) return kDerniereCle + 1;
   return n;
 }
 

@@ -50,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasCle{"99", {}, "", kMsgPlusDeCle}, CasCle{"150", {}, "", kMsgPlusDeCle},
         CasCle{"99999999999999999999", {}, "", kMsgPlusDeCle},
         CasCle{"abc", {}, "", kMsgCompteurIllisible}, CasCle{"7x", {}, "", kMsgCompteurIllisible},
-        CasCle{"-3", {}, "", kMsgCompteurIllisible}, CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
+        CasCle{"-3", {}, "", kMsgCompteurIllisible}, CasCle{"+3", {}, "", kMsgCompteurIllisible},
+        CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
     [](const ::testing::TestParamInfo<CasCle>& cas) {
       // The counter's text, its letters and digits only, numbered so that
       // " 12 " and "12" stay apart.
