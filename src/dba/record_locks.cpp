@@ -106,22 +106,17 @@ struct flock SlotRange(off_t slot, short type) {
 
 SessionOwner::SessionOwner(const std::string& databasePath) {
   const std::string path = databasePath + "-owners";
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) FailOwners(path, "ne s'ouvre pas", errno);
+  fd_ = UniqueFd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  if (!fd_.valid()) FailOwners(path, "ne s'ouvre pas", errno);
   off_t slot = 0;
   for (;; ++slot) {
     if (slot == kMaxSlots) {
-      ::close(fd_);
       throw DbaError(kErrBusy,
                      "Trop de sessions sont ouvertes sur la base « " + databasePath + " ».");
     }
     struct flock fl = SlotRange(slot, F_WRLCK);
-    if (fcntl(fd_, F_OFD_SETLK, &fl) == 0) break;
-    if (errno != EAGAIN && errno != EACCES) {
-      const int error = errno;
-      ::close(fd_);
-      FailOwners(path, "ne prend pas de verrou", error);
-    }
+    if (fcntl(fd_.get(), F_OFD_SETLK, &fl) == 0) break;
+    if (errno != EAGAIN && errno != EACCES) FailOwners(path, "ne prend pas de verrou", errno);
   }
   std::random_device rd;
   char random[24];
@@ -130,16 +125,10 @@ SessionOwner::SessionOwner(const std::string& databasePath) {
       "S" + std::to_string(slot) + ":" + std::to_string(getpid()) + "@" + HostName() + "#" + random;
   std::string padded = token_;
   padded.resize(kSlotSize, '\0');
-  if (::pwrite(fd_, padded.data(), padded.size(), slot * kSlotSize) !=
+  if (::pwrite(fd_.get(), padded.data(), padded.size(), slot * kSlotSize) !=
       static_cast<ssize_t>(padded.size())) {
-    const int error = errno;
-    ::close(fd_);
-    FailOwners(path, "ne s'écrit pas", error);
+    FailOwners(path, "ne s'écrit pas", errno);
   }
-}
-
-SessionOwner::~SessionOwner() {
-  if (fd_ >= 0) ::close(fd_);  // drops the slot's lock: our rows turn stale
 }
 
 bool SessionOwner::Alive(std::string_view token) const {
@@ -147,12 +136,13 @@ bool SessionOwner::Alive(std::string_view token) const {
   const off_t slot = SlotOf(token);
   if (slot < 0) return LegacyOwnerAlive(token);
   struct flock fl = SlotRange(slot, F_WRLCK);
-  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return true;  // cannot tell: keep the lock
+  if (fcntl(fd_.get(), F_OFD_GETLK, &fl) != 0) return true;  // cannot tell: keep the lock
   // Our own slot shows free to us; a row naming it with another token is
   // the previous holder's, who is gone.
   if (fl.l_type == F_UNLCK) return false;
   char held[kSlotSize];
-  if (::pread(fd_, held, sizeof held, slot * kSlotSize) != static_cast<ssize_t>(sizeof held)) {
+  if (::pread(fd_.get(), held, sizeof held, slot * kSlotSize) !=
+      static_cast<ssize_t>(sizeof held)) {
     return true;  // the holder is still writing its token
   }
   return token.size() < sizeof held && std::string_view(held, token.size()) == token &&

@@ -16,6 +16,7 @@
 
 #include "dba/database_impl.h"
 #include "dba/sqlite_store.h"
+#include "dba/unique_fd.h"
 
 namespace dba {
 
@@ -31,16 +32,13 @@ class WriteScope;
 class SessionOwner {
  public:
   explicit SessionOwner(const std::string& databasePath);  // kErrStorage
-  ~SessionOwner();
-  SessionOwner(const SessionOwner&) = delete;
-  SessionOwner& operator=(const SessionOwner&) = delete;
 
   [[nodiscard]] const std::string& Token() const { return token_; }
   // Whether the session that wrote `token` into a lock row still lives.
   [[nodiscard]] bool Alive(std::string_view token) const;
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;  // its close drops the slot's lock: our rows turn stale
   std::string token_;
 };
 

@@ -5,11 +5,14 @@
 #include <signal.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -327,6 +330,31 @@ TEST_F(TwoSessions, AnOwnerTokenThatDoesNotReadWholeKeepsItsLock) {
     PlantLock(scratch.path(), owner);
     LockedMessage([&] { (void)theirs.ReadLocked("E1"); });
   }
+}
+
+// The side file of lock owners taken by a pipe, which opens and locks but
+// takes no positioned write: the database does not open, with a storage
+// error, and each try leaves no descriptor behind.
+TEST(OwnersFile, AnUnwritableOneFailsTheOpenWithoutLeaking) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "the SQLite side file";
+  ScratchDatabase scratch;
+  scratch.Open()->CreateFile("ELTSPARTEMP");
+  const std::string owners = scratch.path() + "-owners";
+  ASSERT_TRUE(std::filesystem::remove(owners));
+  ASSERT_EQ(mkfifo(owners.c_str(), 0600), 0);
+  const auto openFds = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+  };
+  const auto before = openFds();
+  for (int i = 0; i < 3; ++i) {
+    try {
+      (void)Database::Open(scratch.path(), kShortWait);
+      ADD_FAILURE() << "opened on a pipe";
+    } catch (const DbaError& e) {
+      EXPECT_EQ(e.number(), kErrStorage) << e.what();
+    }
+  }
+  EXPECT_EQ(openFds(), before);
 }
 
 TEST_F(TwoSessions, AnAdministratorClearsALiveSessionsLock) {
