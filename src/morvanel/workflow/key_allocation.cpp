@@ -35,15 +35,23 @@ std::optional<long> LireCompteur(std::string_view texte) {
   return n;
 }
 
+const char* MessageRefus(RefusCle refus) {
+  switch (refus) {
+    case RefusCle::CompteurIllisible: return kMsgCompteurIllisible;
+    case RefusCle::PlusDeCle: return kMsgPlusDeCle;
+  }
+  return kMsgCompteurIllisible;  // not reached: the switch names every refusal
+}
+
 Allocation ProchaineCle(std::string_view compteur,
                         const std::function<bool(const std::string&)>& prise) {
   const std::optional<long> dernier = LireCompteur(compteur);
-  if (!dernier) return {"", kMsgCompteurIllisible};
+  if (!dernier) return {"", RefusCle::CompteurIllisible};
   for (long n = *dernier + 1; n <= kDerniereCle; ++n) {
     std::string cle = DeuxChiffres(n);
-    if (!prise(cle)) return {std::move(cle), nullptr};
+    if (!prise(cle)) return {std::move(cle), std::nullopt};
   }
-  return {"", kMsgPlusDeCle};
+  return {"", RefusCle::PlusDeCle};
 }
 
 }  // namespace morvanel::workflow

@@ -26,9 +26,14 @@ inline constexpr const char* kMsgCompteurIllisible =
 // them are their value; anything else is nullopt (unreadable).
 [[nodiscard]] std::optional<long> LireCompteur(std::string_view texte);
 
+enum class RefusCle { CompteurIllisible, PlusDeCle };
+
+// What the clerk reads when no key is handed out.
+[[nodiscard]] const char* MessageRefus(RefusCle refus);
+
 struct Allocation {
-  std::string cle;              // the key handed out, two digits; "" when refused
-  const char* refus = nullptr;  // the message of a refusal, nullptr otherwise
+  std::string cle;                // the key handed out, two digits; "" when refused
+  std::optional<RefusCle> refus;  // why no key was handed out
 };
 
 // The first key above the counter that `prise` (does a centre have this

@@ -71,10 +71,10 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
     const Allocation a =
         ProchaineCle(compteur.Item(kAttributCompteur),
                      [&](const std::string& cle) { return !centres.DBRead(cle).Item().empty(); });
-    if (a.refus != nullptr) {
+    if (a.refus) {
       etat.Art_CentreUrssaf = std::move(saisi);
       t.Rollback();
-      d_.Avertir(a.refus);
+      d_.Avertir(MessageRefus(*a.refus));
       return false;
     }
     compteur.setItem(kAttributCompteur, a.cle);

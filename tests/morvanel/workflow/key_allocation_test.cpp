@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -14,8 +15,11 @@ struct CasCle {
   const char* compteur;
   std::set<std::string> prises;  // keys some centre already has
   const char* cle;               // "" when refused
-  const char* refus;             // nullptr when a key is handed out
+  std::optional<RefusCle> refus;
 };
+
+constexpr auto kIllisible = RefusCle::CompteurIllisible;
+constexpr auto kPlus = RefusCle::PlusDeCle;
 
 class ProchaineCleTest : public ::testing::TestWithParam<CasCle> {};
 
@@ -27,31 +31,25 @@ TEST_P(ProchaineCleTest, HandsOutTheFirstFreeKeyAboveTheCounter) {
     return c.prises.count(cle) > 0;
   });
   EXPECT_EQ(a.cle, c.cle);
-  if (c.refus == nullptr) {
-    EXPECT_EQ(a.refus, nullptr) << a.refus;
-  } else {
-    ASSERT_NE(a.refus, nullptr);
-    EXPECT_STREQ(a.refus, c.refus);
-  }
-  if (c.refus == kMsgCompteurIllisible) {
+  EXPECT_EQ(a.refus, c.refus);
+  if (c.refus == RefusCle::CompteurIllisible) {
     EXPECT_EQ(demandes, 0) << "no centre looked at";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Compteurs, ProchaineCleTest,
-    ::testing::Values(
-        CasCle{"", {}, "01", nullptr}, CasCle{"   ", {}, "01", nullptr},
-        CasCle{"00", {}, "01", nullptr}, CasCle{"09", {}, "10", nullptr},
-        CasCle{"7", {}, "08", nullptr}, CasCle{" 12 ", {}, "13", nullptr},
-        CasCle{"98", {}, "99", nullptr},
-        // An import left the counter behind: the keys in use are passed over.
-        CasCle{"03", {"04", "05"}, "06", nullptr}, CasCle{"97", {"98", "99"}, "", kMsgPlusDeCle},
-        CasCle{"99", {}, "", kMsgPlusDeCle}, CasCle{"150", {}, "", kMsgPlusDeCle},
-        CasCle{"99999999999999999999", {}, "", kMsgPlusDeCle},
-        CasCle{"abc", {}, "", kMsgCompteurIllisible}, CasCle{"7x", {}, "", kMsgCompteurIllisible},
-        CasCle{"-3", {}, "", kMsgCompteurIllisible}, CasCle{"+3", {}, "", kMsgCompteurIllisible},
-        CasCle{"1 2", {}, "", kMsgCompteurIllisible}),
+    ::testing::Values(CasCle{"", {}, "01", std::nullopt}, CasCle{"   ", {}, "01", std::nullopt},
+                      CasCle{"00", {}, "01", std::nullopt}, CasCle{"09", {}, "10", std::nullopt},
+                      CasCle{"7", {}, "08", std::nullopt}, CasCle{" 12 ", {}, "13", std::nullopt},
+                      CasCle{"98", {}, "99", std::nullopt},
+                      // An import left the counter behind: the keys in use are passed over.
+                      CasCle{"03", {"04", "05"}, "06", std::nullopt},
+                      CasCle{"97", {"98", "99"}, "", kPlus}, CasCle{"99", {}, "", kPlus},
+                      CasCle{"150", {}, "", kPlus}, CasCle{"99999999999999999999", {}, "", kPlus},
+                      CasCle{"abc", {}, "", kIllisible}, CasCle{"7x", {}, "", kIllisible},
+                      CasCle{"-3", {}, "", kIllisible}, CasCle{"+3", {}, "", kIllisible},
+                      CasCle{"1 2", {}, "", kIllisible}),
     [](const ::testing::TestParamInfo<CasCle>& cas) {
       // The counter's text, its letters and digits only, numbered so that
       // " 12 " and "12" stay apart.
