@@ -140,7 +140,14 @@ void Run(const Measurement& m, BenchContext& ctx) {
 
 int Main(int argc, char** argv) {
   const Options o = ParseOptions(argc, argv);
-  if (!o.pg.empty()) return RunPostgres(o.pg, o.config);
+  if (!o.pg.empty()) {
+#if MORVANEL_BENCH_PG
+    return RunPostgres(o.pg, o.config);
+#else
+    std::cerr << "morvanel_bench: this build has no PostgreSQL (MORVANEL_POSTGRESQL=OFF).\n";
+    return 2;
+#endif
+  }
   fs::path dir;
   fs::path dbPath = o.dbPath;
   if (dbPath.empty()) {

@@ -1,7 +1,9 @@
 // Scratch PostgreSQL databases for the tests (see pg_scratch.h).
 #include "pg_scratch.h"
 
+#if MORVANEL_POSTGRESQL
 #include <libpq-fe.h>
+#endif
 #include <unistd.h>
 
 #include <atomic>
@@ -14,22 +16,39 @@ namespace morvanel::testing {
 
 namespace {
 
+constexpr const char* kNoPostgres = "this build has no PostgreSQL (MORVANEL_POSTGRESQL=OFF)";
+
 // Runs one administrative statement on the cluster's maintenance database.
 void Admin(const std::string& uri, const std::string& sql) {
-  PGconn* c = PQconnectdb(uri.c_str());
-  std::string error;
-  if (PQstatus(c) != CONNECTION_OK) {
-    error = PQerrorMessage(c);
-  } else {
-    PGresult* r = PQexec(c, sql.c_str());
-    if (PQresultStatus(r) != PGRES_COMMAND_OK) error = PQresultErrorMessage(r);
-    PQclear(r);
-  }
-  PQfinish(c);
-  if (!error.empty()) throw std::runtime_error(sql + ": " + error);
+  const std::string out = PgSql(uri, sql);
+  if (out.starts_with("error: ")) throw std::runtime_error(sql + ": " + out.substr(7));
 }
 
 }  // namespace
+
+std::string PgSql(const std::string& uri, const std::string& sql) {
+#if MORVANEL_POSTGRESQL
+  PGconn* c = PQconnectdb(uri.c_str());
+  std::string out;
+  if (PQstatus(c) != CONNECTION_OK) {
+    out = std::string("error: ") + PQerrorMessage(c);
+  } else {
+    PGresult* r = PQexec(c, sql.c_str());
+    if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) > 0) {
+      out = PQgetvalue(r, 0, 0);
+    } else if (PQresultStatus(r) != PGRES_COMMAND_OK && PQresultStatus(r) != PGRES_TUPLES_OK) {
+      out = std::string("error: ") + PQresultErrorMessage(r);
+    }
+    PQclear(r);
+  }
+  PQfinish(c);
+  return out;
+#else
+  (void)uri;
+  (void)sql;
+  return std::string("error: ") + kNoPostgres;
+#endif
+}
 
 bool OnPostgres() {
   const char* backend = std::getenv("MORVANEL_TEST_BACKEND");
@@ -49,6 +68,10 @@ std::string WithDatabase(const std::string& uri, const std::string& name) {
 
 ScratchPg::ScratchPg() {
   const char* cluster = std::getenv("MORVANEL_TEST_PG");
+#if !MORVANEL_POSTGRESQL
+  std::fprintf(stderr, "%s.\n", kNoPostgres);
+  std::exit(kSkipped);
+#endif
   if (cluster == nullptr || *cluster == '\0') {
     std::fprintf(stderr, "MORVANEL_TEST_PG is not set: no PostgreSQL cluster to test on.\n");
     std::exit(kSkipped);

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#if MORVANEL_POSTGRESQL
 #include "dba/pg_database.h"
+#endif
 #include "dba/sqlite_database.h"
 #include "dba/query_parser.h"
 
@@ -50,8 +52,17 @@ bool IsServerUri(std::string_view path) {
 }
 
 std::shared_ptr<Database> Database::Open(const std::string& path, const OpenOptions& options) {
-  if (IsServerUri(path))
+  if (IsServerUri(path)) {
+#if MORVANEL_POSTGRESQL
     return std::shared_ptr<Database>(new Database(OpenPostgres(path, options)));
+#else
+    // Never taken for a file name instead: that would make a file nobody
+    // meant. Only the scheme is repeated, as the URI may hold a password.
+    throw DbaError(kErrDatabaseNotFound,
+                   "Cette version est construite sans PostgreSQL : une base « " +
+                       path.substr(0, path.find("://") + 3) + " » ne peut pas être ouverte.");
+#endif
+  }
   auto connection = store::Connection::Open(path, options.create, options.busyTimeoutMs);
   return std::shared_ptr<Database>(
       new Database(std::make_unique<SqliteDatabase>(path, options, std::move(connection))));

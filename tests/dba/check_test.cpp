@@ -3,7 +3,6 @@
 // behind the component's back, and a damaged file, are each reported.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include "dba/database.h"
@@ -19,12 +18,8 @@ using testing::ScratchDatabase;
 // database would hold it: with SQLite itself, or with a libpq session.
 void Planter(const std::string& path, const char* sql) {
   if (testing::OnPostgres()) {
-    PGconn* c = PQconnectdb(path.c_str());
-    ASSERT_EQ(PQstatus(c), CONNECTION_OK) << PQerrorMessage(c);
-    PGresult* r = PQexec(c, sql);
-    EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(c);
-    PQclear(r);
-    PQfinish(c);
+    const std::string out = morvanel::testing::PgSql(path, sql);
+    EXPECT_FALSE(out.starts_with("error: ")) << out;
     return;
   }
   sqlite3* raw = nullptr;

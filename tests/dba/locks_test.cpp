@@ -3,7 +3,6 @@
 // snapshot whatever the others do, and a counter shared by two real processes.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -158,16 +157,8 @@ TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
 
 // The single number a query gives on PostgreSQL, -1 on failure.
 int PgCount(const std::string& uri, const char* sql) {
-  PGconn* c = PQconnectdb(uri.c_str());
-  int n = -1;
-  if (PQstatus(c) == CONNECTION_OK) {
-    PGresult* r = PQexec(c, sql);
-    if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1)
-      n = std::atoi(PQgetvalue(r, 0, 0));
-    PQclear(r);
-  }
-  PQfinish(c);
-  return n;
+  const std::string out = morvanel::testing::PgSql(uri, sql);
+  return out.empty() || out.starts_with("error: ") ? -1 : std::atoi(out.c_str());
 }
 
 // A lock taken by another process that then dies. The child is forked

@@ -3,7 +3,6 @@
 // must stop blocking the others, and the dropped session must report its
 // failure rather than lose a write.
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <functional>
 #include <string>
@@ -18,20 +17,7 @@ using testing::ScratchDatabase;
 
 constexpr OpenOptions kShortWait{.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 100};
 
-// Runs `sql` on a connection of its own; returns the first value, or the error.
-std::string Sql(const std::string& uri, const std::string& sql) {
-  PGconn* c = PQconnectdb(uri.c_str());
-  std::string out;
-  PGresult* r = PQexec(c, sql.c_str());
-  if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) > 0) {
-    out = PQgetvalue(r, 0, 0);
-  } else if (PQresultStatus(r) != PGRES_COMMAND_OK && PQresultStatus(r) != PGRES_TUPLES_OK) {
-    out = std::string("error: ") + PQresultErrorMessage(r);
-  }
-  PQclear(r);
-  PQfinish(c);
-  return out;
-}
+const auto Sql = morvanel::testing::PgSql;
 
 std::uint32_t ErrorOf(const std::function<void()>& f) {
   try {
