@@ -9,12 +9,16 @@
 #
 #   --list        prints the mutants (name, file, tests) and stops
 #   --build DIR   the configured build directory (default: build)
-#   --timeout S   per-test timeout in seconds (default: 300)
+#   --timeout S   timeout of each test program, in seconds (default: 300)
 #   FILTER        an extended regular expression: only the mutants whose name matches
 #
-# The build directory must be configured and built beforehand. Every mutated
-# file is restored, even on failure or Ctrl-C; the build is brought back to
-# the restored sources at the end.
+# A mutant names the test programs meant to catch it ("tests:", ninja targets
+# of GoogleTest programs, run whole and stopped at their first failure) and
+# the scenarios ("scenarios:", file names without .scn, regexes allowed, run
+# through ctest); with neither, the whole tree is built and ctest runs all.
+# The build directory must be configured beforehand. Every mutated file is
+# restored, even on failure or Ctrl-C; the build is brought back to the
+# restored sources at the end.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -28,7 +32,7 @@ while [ $# -gt 0 ]; do
     --list) list_only=1 ;;
     --build) build=$2; shift ;;
     --timeout) timeout=$2; shift ;;
-    -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "mutants.sh: unknown option $1" >&2; exit 2 ;;
     *) filter=$1 ;;
   esac
@@ -38,17 +42,18 @@ mutants_file=$root/tests/mutants.txt
 
 # One mutant per block of "key: value" lines; blank lines and # comments
 # separate blocks. from/to values are taken verbatim after "key: ".
-names=() files=() tests=() froms=() tos=()
+names=() files=() tests=() scenarios=() froms=() tos=()
 flush() {
   if [ -n "${m_name:-}" ]; then
     if [ -z "${m_file:-}" ] || [ -z "${m_from:-}" ] || [ -z "${m_to+x}" ]; then
       echo "mutants.sh: mutant $m_name lacks file, from or to" >&2; exit 2
     fi
     if [ -z "$filter" ] || [[ $m_name =~ $filter ]]; then
-      names+=("$m_name") files+=("$m_file") tests+=("${m_tests:-}") froms+=("$m_from") tos+=("$m_to")
+      names+=("$m_name") files+=("$m_file") tests+=("${m_tests:-}")
+      scenarios+=("${m_scenarios:-}") froms+=("$m_from") tos+=("$m_to")
     fi
   fi
-  unset m_name m_file m_tests m_from m_to
+  unset m_name m_file m_tests m_scenarios m_from m_to
 }
 while IFS= read -r line || [ -n "$line" ]; do
   case "$line" in
@@ -56,6 +61,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     'name: '*) flush; m_name=${line#name: } ;;
     'file: '*) m_file=${line#file: } ;;
     'tests: '*) m_tests=${line#tests: } ;;
+    'scenarios: '*) m_scenarios=${line#scenarios: } ;;
     'from: '*) m_from=${line#from: } ;;
     'to: '*) m_to=${line#to: } ;;
     'to:') m_to='' ;;
@@ -66,7 +72,8 @@ flush
 
 if [ "$list_only" = 1 ]; then
   for i in "${!names[@]}"; do
-    printf '%-40s %-50s %s\n' "${names[$i]}" "${files[$i]}" "${tests[$i]:-(all)}"
+    printf '%-48s %-46s %s\n' "${names[$i]}" "${files[$i]}" \
+      "${tests[$i]:-}${scenarios[$i]:+ scenarios: ${scenarios[$i]}}"
   done
   exit 0
 fi
@@ -107,22 +114,24 @@ mutate() {
   cat "$work/mutated" > "$1"
 }
 
-# The executables a set of tests runs, as ninja targets; all of them when the
-# tests name none of their own.
-targets_of() {
-  local regex=$1 t
-  [ -z "$regex" ] && return 0
-  ctest --test-dir "$build" -N -V -R "$regex" 2>/dev/null | sed -n 's/.*Test command: //p' |
-    tr ' ' '\n' | sed 's/^[A-Z_]*=//' | sort -u | while read -r t; do
-      case "$t" in "$build_abs"/*) [ -x "$t" ] && [ -f "$t" ] && echo "${t#"$build_abs"/}" ;; esac
-    done
+# Runs one GoogleTest program where ctest would (its build folder), stopping
+# at its first failure; the PostgreSQL variants are left to ctest.
+run_program() {
+  local exe
+  exe=$(find "$build_abs" -type f -perm -u+x -name "$1" -not -path '*/CMakeFiles/*' | head -1)
+  if [ -z "$exe" ]; then
+    echo "mutants.sh: no test program $1 in $build (tests/mutants.txt names a ninja target)" >&2
+    exit 2
+  fi
+  (cd "$(dirname "$exe")" && QT_QPA_PLATFORM=offscreen timeout "$timeout" "$exe" \
+    --gtest_fail_fast --gtest_brief=1) >> "$work/test.log" 2>&1 || { echo "$1" > "$work/failed"; return 1; }
 }
 
 killed=0 survived=0 unapplied=0 by_build=0 everything=0
 survivors=() not_applied=() all_targets=()
 for i in "${!names[@]}"; do
   name=${names[$i]} file=${files[$i]} regex=${tests[$i]}
-  printf '%-40s ' "$name"
+  printf '%-48s ' "$name"
   if [ ! -f "$file" ]; then
     echo "not applied (no file $file)"; unapplied=$((unapplied + 1)); not_applied+=("$name"); continue
   fi
@@ -133,7 +142,9 @@ for i in "${!names[@]}"; do
     echo "not applied (text not found once in $file)"
     unapplied=$((unapplied + 1)); not_applied+=("$name"); continue
   fi
-  mapfile -t targets < <(targets_of "$regex")
+  read -r -a targets <<< "$regex"
+  scen=${scenarios[$i]}
+  [ -n "$scen" ] && targets+=(urssaf-scenario)
   if [ ${#targets[@]} -eq 0 ]; then everything=1; else all_targets+=("${targets[@]}"); fi
   start=$SECONDS
   if ! ninja -C "$build" "${targets[@]}" > "$work/build.log" 2>&1; then
@@ -141,14 +152,27 @@ for i in "${!names[@]}"; do
     echo "killed by the build ($((SECONDS - start)) s)"
     killed=$((killed + 1)); by_build=$((by_build + 1)); continue
   fi
-  args=(--test-dir "$build" --timeout "$timeout" --stop-on-failure --no-tests=error -j2)
-  [ -n "$regex" ] && args+=(-R "$regex")
-  if ctest "${args[@]}" > "$work/test.log" 2>&1; then
+  : > "$work/test.log"; rm -f "$work/failed"
+  caught=0
+  if [ ${#targets[@]} -eq 0 ]; then
+    ctest --test-dir "$build" --timeout "$timeout" --stop-on-failure -j2 >> "$work/test.log" 2>&1 ||
+      { caught=1; sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$work/test.log" | head -1 > "$work/failed"; }
+  else
+    for t in "${targets[@]}"; do
+      [ "$t" = urssaf-scenario ] && continue
+      run_program "$t" || { caught=1; break; }
+    done
+    if [ "$caught" = 0 ] && [ -n "$scen" ]; then
+      ctest --test-dir "$build" --timeout "$timeout" --stop-on-failure --no-tests=error -j2 \
+        -R "^scenario_(${scen// /|})\$" >> "$work/test.log" 2>&1 ||
+        { caught=1; sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$work/test.log" | head -1 > "$work/failed"; }
+    fi
+  fi
+  if [ "$caught" = 0 ]; then
     echo "SURVIVED ($((SECONDS - start)) s)"
     survived=$((survived + 1)); survivors+=("$name")
   else
-    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$work/test.log" | head -1)
-    echo "killed by ${failed:-a failing test} ($((SECONDS - start)) s)"
+    echo "killed by $(cat "$work/failed" 2>/dev/null || echo 'a failing test') ($((SECONDS - start)) s)"
     killed=$((killed + 1))
   fi
   restore
