@@ -131,12 +131,6 @@ TEST_F(TwoSessions, AScanOfADeletedFileFails) {
   EXPECT_EQ(visited, 0);
 }
 
-TEST_F(TwoSessions, InsideATransactionALockFailsAtOnce) {
-  (void)first->DBOpen("ELTSPARTEMP").ReadLocked("E1");
-  Transaction t(*second);
-  LockedMessage([&] { (void)second->DBOpen("ELTSPARTEMP").DBRead("E1"); });
-}
-
 TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
   auto impatient = Database::Open(scratch.path(), {.create = false, .busyTimeoutMs = 50});
   DBFile f = impatient->DBOpen("ELTSPARTEMP");

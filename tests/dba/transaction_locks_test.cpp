@@ -4,6 +4,7 @@
 // no record yet holds off readers like any other.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "dba/database.h"
@@ -76,6 +77,21 @@ TEST_F(LockedInTransactions, ALockTakenAfterAnUnlockedTransactionIsSeenByTheNext
   // AND the blocked write changed nothing, the free one was kept
   EXPECT_EQ(Stored("E1"), "13");
   EXPECT_EQ(Stored("E2"), "31");
+}
+
+TEST_F(LockedInTransactions, InsideATransactionALockedRecordFailsWithoutWaitingForTheTimeout) {
+  // A transaction holds the write lock the owner needs to let its record go:
+  // waiting out even a patient session's timeout could only end in failure.
+  std::shared_ptr<Database> patient = Database::Open(
+      scratch.path(), {.create = false, .busyTimeoutMs = 5000, .lockTimeoutMs = 10000});
+  (void)owner->DBOpen("ELTSPARTEMP").ReadLocked("E1");
+  DBFile cases = patient->DBOpen("ELTSPARTEMP");
+  Transaction t(*patient);
+  const auto start = std::chrono::steady_clock::now();
+  ExpectLocked([&] { (void)cases.DBRead("E1"); }, "read");
+  CItem blocked = cases.DBNew("E1");
+  ExpectLocked([&] { blocked.DBWrite(); }, "write");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST_F(LockedInTransactions, LocksOfOneFileLeaveTheOthersFreeAndTheOwnersOwnAreNoObstacle) {

@@ -1,5 +1,7 @@
 // The demo database: the documented layout of each file, the refusal to
-// seed twice, the generated entities, and the journal routine.
+// seed twice, the generated entities, and the journal routine. The counter
+// and the rights are played by the scenarios (workflow_keys_grow,
+// shell_rights_*).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,14 +43,6 @@ bool ValidIban(const std::string& iban) {
   return rest == 1;
 }
 
-TEST(DemoCalendar, DayNumbersCountFromTheLastDayOf1967) {
-  EXPECT_EQ(demo::DayNumber(1967, 12, 31), 0);
-  EXPECT_EQ(demo::DayNumber(1968, 1, 1), 1);
-  EXPECT_EQ(demo::DayNumber(2024, 1, 1), 20455);
-  EXPECT_EQ(demo::DayNumber(2024, 2, 1), 20486);
-  EXPECT_EQ(demo::DayNumber(2024, 3, 1), 20515);  // 2024 is a leap year
-}
-
 TEST_F(DemoSeedTest, CentresFollowTheDocumentedLayout) {
   const demo::SeedSummary s = demo::SeedDemo(*db_);
   EXPECT_EQ(s.centres, 7);
@@ -80,14 +74,6 @@ TEST_F(DemoSeedTest, CentresFollowTheDocumentedLayout) {
   EXPECT_GE(longestHistory, 5);
   EXPECT_EQ(Read("CENTREURSSAF", "01").Item(20, 1), "20455");
   EXPECT_EQ(Read("CENTREURSSAF", "01").Item(21, 1), "6900");
-}
-
-TEST_F(DemoSeedTest, CounterHoldsTheLastKeyAndAsksForTheRoutine) {
-  (void)demo::SeedDemo(*db_);
-  const dba::CItem counter = Read("COMPTEUR", "999");
-  EXPECT_EQ(counter.Item(12), "07");
-  EXPECT_EQ(counter.Item(45), "2");
-  EXPECT_EQ(Read("CENTREURSSAF", "08").Item(), "");  // the next key is free
 }
 
 TEST_F(DemoSeedTest, EntitiesHaveCountedActivitiesAndTheirEstablishments) {
@@ -127,21 +113,6 @@ TEST_F(DemoSeedTest, CaseRecordsPointToExistingCentres) {
   EXPECT_EQ(total, 300);  // no record points elsewhere
   EXPECT_TRUE(db_->HasIndex("ELTSPARTEMP", 1));
   EXPECT_NE(Read("ELTSPARTEMP", "000001").Item(2), "");
-}
-
-TEST_F(DemoSeedTest, RightsGiveFullAccessToAdminAndClerkOnly) {
-  (void)demo::SeedDemo(*db_);
-  const auto level = [&](const std::string& user) {
-    const dba::CItem r = Read("DROITS", user);
-    const std::vector<std::string> screens = r.Values(1), levels = r.Values(2);
-    for (std::size_t i = 0; i < screens.size(); ++i) {
-      if (screens[i] == "CENTREURSSAF") return levels.at(i);
-    }
-    return std::string("none");
-  };
-  EXPECT_EQ(level("admin"), "2");
-  EXPECT_EQ(level("consult"), "1");
-  EXPECT_EQ(level("clerk"), "2");
 }
 
 TEST_F(DemoSeedTest, SeedingASeededDatabaseIsRefusedAndChangesNothing) {
