@@ -1,5 +1,6 @@
-// The checks of bank details without a screen: IBANs of several countries,
-// French RIB keys with letters, BICs, and which field a refusal names.
+// The checks of bank details without a screen: IBANs of the registry's
+// countries, French and Monaco RIB keys, BICs, and which field a refusal
+// names.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,16 +22,21 @@ TEST(RibControles, IbanOfSeveralCountries) {
       {"DE89370400440532013000", true},
       {"GB29NWBK60161331926819", true},
       {"BE68539007547034", true},
-      {"MC5811222000010123456789030", true},           // 27 characters, not French
-      {"NO9386011117947", true},                       // 15: the shortest
-      {"LC79XX1111111111111111111111111111", true},    // 34: the longest
-      {"NO631111111111", false},                       // 14, check digits right
-      {"LC63XX11111111111111111111111111111", false},  // 35, check digits right
-      {"FR14200410100505000013M0260", false},          // French with 26 characters
-      {"DE88370400440532013000", false},               // check digits wrong
-      {"GB29NWBK60161331926818", false},               // last digit wrong
-      {"D189370400440532013000", false},               // country not two letters
-      {"DEA9370400440532013000", false},               // check digits not digits
+      {"MC5811222000010123456789030", true},
+      {"NO9386011117947", true},          // 15: the shortest
+      {"DE02370400440532000016", true},   // the lowest check digits
+      {"DE98370400440532000034", true},   // the highest
+      {"DE99370400440532000016", false},  // 99, 00, 01: never computed,
+      {"DE00370400440532000052", false},  // though the ISO check holds
+      {"DE01370400440532000034", false},
+      {"DE543704004405320130001", false},      // 23, check digits right
+      {"NO631111111111", false},               // 14, check digits right
+      {"XA9630001000640001234567801", false},  // no such country, check right
+      {"FR14200410100505000013M0260", false},  // French with 26 characters
+      {"DE88370400440532013000", false},       // check digits wrong
+      {"GB29NWBK60161331926818", false},       // last digit wrong
+      {"D189370400440532013000", false},       // country not two letters
+      {"DEA9370400440532013000", false},       // check digits not digits
       {"DE89-70400440532013000", false},
       {"", false},
   };
@@ -61,11 +67,12 @@ TEST(RibControles, RibKeyCountsTheLettersOfTheAccount) {
 }
 
 TEST(RibControles, BicOfEightOrElevenCharacters) {
-  for (const char* bic : {"BDFEFRPP", "BNPAFRPPXXX", "DEUTDEFF500", "NWBKGB2L"}) {
+  for (const char* bic : {"BDFEFRPP", "BNPAFRPPXXX", "DEUTDEFF500", "NWBKGB2L", "BFCORERXXXX",
+                          "BDFEGPGP", "CEPAMQM1", "BNPANCNX"}) {
     EXPECT_TRUE(BicValide(bic)) << bic;
   }
   for (const char* bic : {"BDFEFRP", "BDFEFRPPX", "BDFEFRPPXX", "BD1EFRPP", "BDFEF1PP", "BDFEFRP-",
-                          "BNPAFRPPXXXX", ""}) {
+                          "BNPAFRPPXXXX", "BDFEXXPP", "BNPAFRPPXAB", "BNPAFRPPXX1", ""}) {
     EXPECT_FALSE(BicValide(bic)) << bic;
   }
 }
@@ -104,10 +111,14 @@ TEST(RibControles, TheFirstFieldRefusedInScreenOrder) {
        ChampRib::Iban,
        kMsgCleRibInvalide},
       {"letter in a French bank code",
-       {"X", "", "FR623A00100064000123456789012", ""},
+       {"X", "", "FR283A001000640001234567801", ""},
        ChampRib::Iban,
        kMsgIbanInvalide},
-      {"BIC of another country", {"X", "", ibanFr, "DEUTDEFF"}, ChampRib::Bic, kMsgBicInvalide},
+      {"Monaco RIB key wrong, ISO check right",
+       {"X", "", "MC3111222000010123456789031", ""},
+       ChampRib::Iban,
+       kMsgCleRibInvalide},
+      {"French IBAN, BIC of Reunion", {"X", "", ibanFr, "BFCORERX"}, std::nullopt, nullptr},
       {"BIC of nine characters", {"", "", "", "BDFEFRPPX"}, ChampRib::Bic, kMsgBicInvalide},
   };
   for (const Cas& c : cas) {

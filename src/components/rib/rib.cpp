@@ -143,25 +143,28 @@ void RIB::Verifier_RIB() {
 
 bool RIB::RIB_Invalide() const { return d->invalide; }
 
+bool RIB::RIB_Modifie() const {
+  for (int i = 0; i < rib_detail::kZonesSaisies; ++i) {
+    if (d->De(static_cast<Zone>(i)).Text() != d->affiche.at(i)) return true;
+  }
+  return false;
+}
+
 std::string RIB::Ecrire_RIB(dba::CItem& record, int premierAttribut) {
   if (premierAttribut < 1) return ErreurAttribut(premierAttribut);
   std::array<std::string, kAttributsRib> valeurs = d->lu;
-  for (int i = 0; i < rib_detail::kZonesSaisies; ++i) {
+  for (int i : {kTitulaire, kDomiciliation}) {
     const std::string& texte = d->De(static_cast<Zone>(i)).Text();
     // A field the user left alone gives back the attribute exactly as read.
-    if (texte == d->affiche.at(i)) continue;
-    switch (i) {
-      case kIban: {
-        valeurs[kIban] = rib_detail::NormaliserIban(texte);
-        const rib_detail::RibFrancais rib = rib_detail::DecouperIbanFrancais(valeurs[kIban]);
-        valeurs[kBanqueGuichet] = rib.banque + rib.guichet;
-        valeurs[kCle] = rib.cle;
-        break;
-      }
-      case kBic: valeurs[kBic] = rib_detail::NormaliserBic(texte); break;
-      default: valeurs.at(i) = texte; break;
-    }
+    if (texte != d->affiche.at(i)) valeurs.at(i) = texte;
   }
+  // The IBAN, the BIC and the RIB are always handed over in their stored
+  // form, so that what was stored loosely or by hand comes out right.
+  valeurs[kIban] = rib_detail::NormaliserIban(d->De(Zone::Iban).Text());
+  valeurs[kBic] = rib_detail::NormaliserBic(d->De(Zone::Bic).Text());
+  const rib_detail::RibFrancais rib = rib_detail::DecouperIbanFrancais(valeurs[kIban]);
+  valeurs[kBanqueGuichet] = rib.banque + rib.guichet;
+  valeurs[kCle] = rib.cle;
   for (int i = 0; i < kAttributsRib; ++i) record.setItem(premierAttribut + i, valeurs.at(i));
   return {};
 }

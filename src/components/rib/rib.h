@@ -16,13 +16,14 @@
 //   P+2 (28)  IBAN, without blanks, in capitals
 //   P+3 (29)  BIC, in capitals
 //   P+4 (30)  code banque followed by code guichet (10 digits), from a
-//             French IBAN; empty for any other
-//   P+5 (31)  clé RIB (2 digits), from a French IBAN; empty for any other
+//             French or Monaco IBAN; empty for any other
+//   P+5 (31)  clé RIB (2 digits), from a French or Monaco IBAN; empty for
+//             any other
 //
 // Round trip: Lire_RIB then Ecrire_RIB with no change by the user leaves the
-// six attributes exactly as they were, byte for byte (marks and all). A
-// field the user changed is written as its text (the IBAN and the BIC
-// normalised); attributes P+4 and P+5 follow the IBAN only when it changed.
+// holder and the bank exactly as they were, byte for byte (marks and all);
+// a field the user changed is written as its text. The IBAN and the BIC are
+// always written normalised and P+4, P+5 derived from the IBAN.
 //
 // Fields: Txt_Titulaire, Txt_Domiciliation, Txt_Iban (typed with or without
 // blanks, any case; shown in groups of four once left), Txt_Bic (capitals),
@@ -74,6 +75,8 @@ class RIB {
   void Verifier_RIB();
   // True when the last Verifier_RIB refused the details; False before any.
   [[nodiscard]] bool RIB_Invalide() const;
+  // True when an entry field no longer holds what Lire_RIB showed.
+  [[nodiscard]] bool RIB_Modifie() const;
   // Puts the details on screen into `record`, attributes P to P+5.
   std::string Ecrire_RIB(dba::CItem& record, int premierAttribut);
 

@@ -1,5 +1,5 @@
 // The checks of bank details, apart from any screen: the IBAN (ISO 13616),
-// the French RIB key inside a French IBAN, the BIC, the holder.
+// the French RIB key inside a French or Monaco IBAN, the BIC, the holder.
 // Outside components, bank-details control (no Qt, no view).
 //
 //   Saisie s{"URSSAF NORD", "BANQUE DE FRANCE LILLE", "fr76 3000 ...", "BDFEFRPP"};
@@ -29,13 +29,15 @@ namespace components::rib_detail {
 // anything else.
 [[nodiscard]] std::optional<int> Modulo97(std::string_view chiffresEtLettres);
 
-// A normalised IBAN of the right form and length whose ISO 13616 check
-// holds (the first four characters moved to the end, modulo 97 equal to 1).
+// A normalised IBAN of a country of the IBAN registry, of that country's
+// length, with check digits 02 to 98, whose ISO 13616 check holds (the first
+// four characters moved to the end, modulo 97 equal to 1).
 [[nodiscard]] bool IbanValide(std::string_view iban);
 
-// The national parts of a French IBAN: "FR", 27 characters, bank and branch
-// codes of five digits, an account of eleven letters or digits, a key of two
-// digits. Empty parts when the IBAN is not one.
+// The national parts of a French or Monaco IBAN ("FR" or "MC", 27
+// characters): bank and branch codes of five digits, an account of eleven
+// letters or digits, a key of two digits. Empty parts when the IBAN is not
+// one.
 struct RibFrancais {
   std::string banque, guichet, compte, cle;
   [[nodiscard]] bool Present() const { return !banque.empty(); }
@@ -48,8 +50,9 @@ struct RibFrancais {
 [[nodiscard]] int CleRib(std::string_view banque, std::string_view guichet,
                          std::string_view compte);
 
-// A normalised BIC: four letters, the two letters of a country, two letters
-// or digits, and optionally three more.
+// A normalised BIC: four letters, an ISO 3166 country code, two letters or
+// digits, and optionally a branch of three (one starting with X only as
+// "XXX").
 [[nodiscard]] bool BicValide(std::string_view bic);
 
 // The fields the checks name.

@@ -68,6 +68,8 @@ void CentreRecord::Afficher_Rattachement() {
     e.Txt_CodeEntite.SetText(lu.entite);
     if (!lu.etab.empty()) e.Txt_CodeEtab.SetText(lu.etab);
   }
+  entiteAffichee_ = e.Txt_CodeEntite.Text();
+  etabAffiche_ = e.Txt_CodeEtab.Text();
 }
 
 void CentreRecord::Afficher_Barres() {
@@ -116,10 +118,10 @@ void CentreRecord::Ecrire_Donnees() {
     art.setItem(attr::kTaux, temp.Item(attr::kTaux));
   }
   // Likewise an attachment shown as it was read (one that is not 3 + 3
-  // characters shows only part of itself) is kept as stored.
-  const Rattachement lu = RattachementAffiche(art.Item(attr::kRattachement));
-  if (d_.etat.ModeAjout || e.Txt_CodeEntite.Text() != lu.entite ||
-      e.Txt_CodeEtab.Text() != lu.etab) {
+  // characters shows only part of itself, a single choice the pickers
+  // filled in shows more) is kept as stored.
+  if (d_.etat.ModeAjout || e.Txt_CodeEntite.Text() != entiteAffichee_ ||
+      e.Txt_CodeEtab.Text() != etabAffiche_) {
     art.setItem(attr::kRattachement, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
   }
 }

@@ -11,6 +11,8 @@
 // A centre read, shown and written back unchanged keeps its whole text.
 #pragma once
 
+#include <string>
+
 #include <functional>
 #include <utility>
 #include "morvanel/state/state_fwd.h"
@@ -54,6 +56,9 @@ class CentreRecord {
  private:
   dba::CItem& Centre();
   CentreRecordDeps d_;
+  // The attachment codes as the centre was shown, the pickers' own filling
+  // in included: only a change from these is the clerk's.
+  std::string entiteAffichee_, etabAffiche_;
 };
 
 }  // namespace morvanel::data

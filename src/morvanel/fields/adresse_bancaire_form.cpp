@@ -132,7 +132,7 @@ void AdresseBancaireForm::Fermer() {
 }
 
 bool AdresseBancaireForm::Enregistrer() {
-  dba::CItem& art = *d_.etat.Art_CentreUrssaf;
+  const dba::CItem& art = *d_.etat.Art_CentreUrssaf;
   state::Ecriture r = state::Ecriture::Refusee;
   try {
     if (!d_.base) {
@@ -140,9 +140,17 @@ bool AdresseBancaireForm::Enregistrer() {
           "Cmd_Retour_Click : TheDatabase n'a pas été fourni (le donner avant Init)");
     }
     // No beep: the dialog's questions come without one.
-    r = state::EcrireSiInchange(
-        *d_.base, state::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"), art,
-        d_.etat.ArticleInitial, [this] {
+    // Only the bank details: whatever else the screen holds is unchecked
+    // and stays for "OK" or "Sortir" to check, or for "Annuler" to drop.
+    r = state::EcrireSurStocke(
+        *d_.base, state::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"), art.Key(),
+        d_.etat.ArticleInitial,
+        [&art](dba::CItem& stocke) {
+          for (int i = kPremierAttributRib; i <= kDernierAttributRib; ++i) {
+            stocke.setItem(i, art.Item(i));
+          }
+        },
+        [this] {
           return d_.services.MsgBox(state::kMsgModifieAilleurs, forms::MsgButtons::YesNo,
                                     forms::MsgIcon::Exclamation,
                                     state::kTitreMessage) == forms::MsgAnswer::Yes;
@@ -157,8 +165,12 @@ bool AdresseBancaireForm::Enregistrer() {
                        forms::MsgIcon::Exclamation, state::kTitreMessage);
   }
   if (r != state::Ecriture::Faite) return false;  // nothing written: the dialog stays
-  // What the database now holds is the record as read.
-  d_.etat.ArticleInitial = art.Item();
+  // The details written are now as read. The rest stays as first read: a
+  // Yes above covered the bank details only, so a later save of the other
+  // attributes still asks about changes made elsewhere.
+  dba::CItem lu(d_.etat.ArticleInitial);
+  for (int i = kPremierAttributRib; i <= kDernierAttributRib; ++i) lu.setItem(i, art.Item(i));
+  d_.etat.ArticleInitial = lu.Item();
   try {
     d_.Lancer_UNIPG();
   } catch (const dba::DbaError& e) {
@@ -179,7 +191,9 @@ void AdresseBancaireForm::Cmd_OK_Click() {
 
 void AdresseBancaireForm::Cmd_Retour_Click() {
   FermetureAutorisee = false;
-  if (lectureSeule_) {
+  // A clerk who only looked leaves, even past details stored before
+  // today's checks: refusing them would trap the clerk.
+  if (lectureSeule_ || !rib_.RIB_Modifie()) {
     Fermer();
     return;
   }

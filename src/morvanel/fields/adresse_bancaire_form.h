@@ -11,18 +11,20 @@
 //               fields and "OK" are disabled.
 //   -> closed   Cmd_OK_Click, details accepted: kept in Art_CentreUrssaf,
 //               nothing written; the centre's save writes them.
-//   -> closed   Cmd_Retour_Click, details accepted and unchanged; or changed
-//               and the question answered Yes (written at once with the
-//               record, or, in a creation, kept for its save) or No (the six
-//               attributes put back as they were at the opening).
-//   -> closed   Cmd_Retour_Click, read-only: no check, no question, no write.
+//   -> closed   Cmd_Retour_Click, details changed, accepted and the question
+//               answered Yes (the six attributes written at once onto the
+//               centre as stored, or, in a creation, kept for its save) or
+//               No (the six attributes put back as they were at the opening).
+//   -> closed   Cmd_Retour_Click, read-only or no field changed: no check,
+//               no question, no write.
 //   -> stays    either button with details refused (the control's message),
 //               Cancel in Retour's question, a write that failed (told), a
 //               write refused because another workstation changed the centre
 //               (the clerk answered No) or deleted it (told), and
 //               the window's close box (Form_QueryUnload refuses it).
 // The record written at once becomes the record as read (ArticleInitial), so
-// "Sortir" then asks only about the screen's other changes.
+// "Sortir" then asks only about the screen's other changes, which stay
+// pending in Art_CentreUrssaf.
 #pragma once
 
 #include <memory>
@@ -62,7 +64,7 @@ class AdresseBancaireForm {
 
  private:
   [[nodiscard]] bool PeutModifier() const;
-  // Writes the centre record at once. False when the database refused it
+  // Writes the bank details at once. False when the database refused it
   // (the user is told; the dialog stays).
   [[nodiscard]] bool Enregistrer();
   void Fermer();

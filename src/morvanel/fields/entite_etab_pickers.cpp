@@ -20,6 +20,7 @@
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/urssaf_context.h"
+#include "morvanel/state/urssaf_screen.h"
 
 namespace morvanel::fields {
 
@@ -50,7 +51,26 @@ void RemplirCombo(forms::Control& combo, const dba::CItem& liste) {
   combo.AddItems(std::move(noms));
 }
 
+bool ChoixUnique(const forms::Control& combo) {
+  return combo.ListCount() == 1 && !combo.List(0).empty();
+}
+
 }  // namespace
+
+void Verrouiller_Choix_Uniques(state::UrssafScreen& e) {
+  if (ChoixUnique(e.Cbo_Entite)) {
+    e.Cbo_Entite.SetEnabled(false);
+    e.Txt_CodeEntite.SetEnabled(false);
+  }
+  // No list: no entity to take establishments from. A single one filled
+  // in is locked; emptied because the code read was unknown, it is left
+  // open for the clerk to choose it.
+  if (e.Cbo_Etab.ListCount() == 0 || (ChoixUnique(e.Cbo_Etab) && !e.Txt_CodeEtab.Text().empty())) {
+    e.Cbo_Etab.SetEnabled(false);
+    e.Txt_CodeEtab.SetEnabled(false);
+    e.Etq_Etablissement.SetEnabled(false);
+  }
+}
 
 forms::Control& EntiteEtabPickers::Code(Paire paire) const {
   return paire == Paire::Entite ? d_.ecran.Txt_CodeEntite : d_.ecran.Txt_CodeEtab;
@@ -105,19 +125,11 @@ void EntiteEtabPickers::Remplir_Entite() {
   e.Cbo_Entite.Clear();
   RemplirCombo(e.Cbo_Entite, etat.ListeEntites);
 
-  if (e.Cbo_Entite.ListCount() == 1 && !e.Cbo_Entite.List(0).empty()) {
+  if (ChoixUnique(e.Cbo_Entite)) {
     e.Txt_CodeEntite.SetText(PremiersCaracteres(etat.ListeEntites.Item(1, 1), kLongueurCode));
     e.Cbo_Entite.SetListIndex(0);
-    e.Cbo_Entite.SetEnabled(false);
-    e.Txt_CodeEntite.SetEnabled(false);
+    Verrouiller_Choix_Uniques(e);
   }
-}
-
-void EntiteEtabPickers::Fermer_Etab() {
-  auto& e = d_.ecran;
-  e.Cbo_Etab.SetEnabled(false);
-  e.Txt_CodeEtab.SetEnabled(false);
-  e.Etq_Etablissement.SetEnabled(false);
 }
 
 void EntiteEtabPickers::Ouvrir_Etab() {
@@ -132,7 +144,7 @@ void EntiteEtabPickers::Oublier_Etab() {
   // checked afterwards must not find one of them (nor show its name).
   d_.etat.ListeEtablissements = dba::CItem();
   d_.ecran.Cbo_Etab.Clear();
-  Fermer_Etab();
+  Verrouiller_Choix_Uniques(d_.ecran);
   etabsDe_.reset();
 }
 
@@ -161,10 +173,10 @@ void EntiteEtabPickers::Remplir_Etab() {
   etabsDe_ = entite;  // before the only establishment is filled in and checked
   RemplirCombo(e.Cbo_Etab, etat.ListeEtablissements);
 
-  if (e.Cbo_Etab.ListCount() == 1 && !e.Cbo_Etab.List(0).empty()) {
+  if (ChoixUnique(e.Cbo_Etab)) {
     e.Txt_CodeEtab.SetText(DerniersCaracteres(etat.ListeEtablissements.Item(1, 1), kLongueurCode));
     e.Cbo_Etab.SetListIndex(0);
-    Fermer_Etab();
+    Verrouiller_Choix_Uniques(e);
   }
 }
 

@@ -34,6 +34,13 @@ struct EntiteEtabDeps {
   [[nodiscard]] static EntiteEtabDeps De(state::UrssafContext& ctx);
 };
 
+// The pickers' part of what an enabled screen leaves disabled: a pair whose
+// list holds a single entry, filled in for the clerk, stays locked, and the
+// establishment pair stays closed without a list of establishments. Only
+// disables: every state that enables the screen again applies it after its
+// own rule.
+void Verrouiller_Choix_Uniques(state::UrssafScreen& ecran);
+
 class EntiteEtabPickers {
  public:
   explicit EntiteEtabPickers(EntiteEtabDeps deps) : d_(deps) {}
@@ -58,8 +65,7 @@ class EntiteEtabPickers {
 
   [[nodiscard]] std::optional<std::string> Chercher(Paire paire, const std::string& code) const;
   void Code_Inconnu(Paire paire, const std::string& code);
-  // Locks or unlocks the establishment pair, its list kept.
-  void Fermer_Etab();
+  // Unlocks the establishment pair, its list kept.
   void Ouvrir_Etab();
   // Closes the establishment pair and forgets its list.
   void Oublier_Etab();

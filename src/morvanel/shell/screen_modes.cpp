@@ -6,6 +6,7 @@
 
 #include "components/adresse/adresse.h"
 #include "components/droits/droits_ecran.h"
+#include "morvanel/fields/entite_etab_pickers.h"
 #include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::shell {
@@ -36,6 +37,7 @@ void ScreenModes::Afficher() {
     forms::Control& c = form[i];
     c.SetEnabled(!(d_.etat.ModeAjout && c.Name() == "Cmd_Supprimer"));
   }
+  fields::Verrouiller_Choix_Uniques(d_.ecran);
   d_.RapportFalse();
 }
 

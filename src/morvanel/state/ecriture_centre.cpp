@@ -6,8 +6,17 @@ namespace morvanel::state {
 
 Ecriture EcrireSiInchange(dba::Database& base, const dba::DBFile& centres, dba::CItem& art,
                           const std::string& affiche, const std::function<bool()>& remplacer) {
+  return EcrireSurStocke(
+      base, centres, art.Key(), affiche, [&art](dba::CItem& r) { r.setItem(art.Item()); },
+      remplacer);
+}
+
+Ecriture EcrireSurStocke(dba::Database& base, const dba::DBFile& centres, const std::string& cle,
+                         const std::string& affiche,
+                         const std::function<void(dba::CItem&)>& appliquer,
+                         const std::function<bool()>& remplacer) {
   std::string accepte = affiche;  // the stored text this write may replace
-  std::string stocke = centres.DBRead(art.Key()).Item();
+  std::string stocke = centres.DBRead(cle).Item();
   for (;;) {
     if (stocke.empty()) return Ecriture::Supprime;
     if (stocke != accepte) {
@@ -15,9 +24,11 @@ Ecriture EcrireSiInchange(dba::Database& base, const dba::DBFile& centres, dba::
       accepte = stocke;
     }
     dba::Transaction t(base);
-    stocke = centres.DBRead(art.Key()).Item();
+    dba::CItem r = centres.DBRead(cle);
+    stocke = r.Item();
     if (stocke == accepte) {
-      art.DBWrite();
+      appliquer(r);
+      r.DBWrite();
       t.Commit();
       return Ecriture::Faite;
     }

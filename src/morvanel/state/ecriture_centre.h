@@ -45,4 +45,12 @@ enum class Ecriture {
                                         dba::CItem& art, const std::string& affiche,
                                         const std::function<bool()>& remplacer);
 
+// The same guard for a write of a few attributes: `appliquer` puts them into
+// the record as stored (read inside the write's transaction), so that
+// whatever else the screen holds unsaved stays out of the database.
+[[nodiscard]] Ecriture EcrireSurStocke(dba::Database& base, const dba::DBFile& centres,
+                                       const std::string& cle, const std::string& affiche,
+                                       const std::function<void(dba::CItem&)>& appliquer,
+                                       const std::function<bool()>& remplacer);
+
 }  // namespace morvanel::state

@@ -7,6 +7,7 @@
 
 #include "morvanel/state/instance_state.h"
 #include "morvanel/state/procedures.h"
+#include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/urssaf_context.h"
 #include "morvanel/state/urssaf_screen.h"
 #include "forms/services.h"
@@ -15,7 +16,6 @@
 namespace morvanel::workflow {
 namespace {
 
-constexpr int kAttributCentre = 1;  // of an ELTSPARTEMP record
 constexpr const char* kTexteProgression = "Transfert des dossiers";
 
 // The centre chosen to take the records over was deleted by another
@@ -62,13 +62,20 @@ DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cle
   for (const std::string& cle : cles) {
     try {
       dba::CItem dossier = dossiers.DBRead(cle);
-      // Gone, or moved by someone else meanwhile: no longer ours to move.
-      if (dossier.Item().empty() || dossier.Item(kAttributCentre) != code) {
-        ++b.deplaces;
-        continue;
+      // A case may name several centres: only the deleted one is replaced.
+      // None named (gone, or moved by someone else meanwhile): no longer
+      // ours to move.
+      std::vector<std::string> centres = dossier.Values(records::eltspartemp::kCentre);
+      bool nomme = false;
+      for (std::string& c : centres) {
+        if (c != code) continue;
+        c = cible;
+        nomme = true;
       }
-      dossier.setItem(kAttributCentre, cible);
-      dossier.DBWrite();
+      if (nomme) {
+        dossier.setValues(records::eltspartemp::kCentre, centres);
+        dossier.DBWrite();
+      }
       ++b.deplaces;
     } catch (const dba::DbaError& e) {
       // Inside a transaction a locked record fails at once and nothing of
@@ -115,13 +122,15 @@ void DeleteCommand::Apres_Suppression() {
     d_.ErreurBase(e);  // the centre is deleted; only the routine failed
   }
   d_.procs.Vider_Donnees();
+  // Emptied before the refill: with one centre left, the refill shows it,
+  // and its history must stay on screen for the duplicate-date check.
+  d_.ecran.Lst_Valeur.Clear();
+  d_.ecran.Lst_Date.Clear();
   try {
     d_.procs.Remplir_CentreUrssaf();
   } catch (const dba::DbaError& e) {
     d_.ErreurBase(e);
   }
-  d_.ecran.Lst_Valeur.Clear();
-  d_.ecran.Lst_Date.Clear();
 }
 
 void DeleteCommand::Cmd_Supprimer_Click() {

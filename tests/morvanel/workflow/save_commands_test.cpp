@@ -108,9 +108,12 @@ TEST_F(CreationTest, BankDetailsOfACentreShownBeforeNeverReachTheNewCentre) {
                {2, "Loire"},
                {16, "117"},
                {17, "0"},
-               {26, "30002"},
-               {27, "00550"},
-               {31, "FR7630002005500000157845Z02"}});
+               {26, "URSSAF LOIRE"},
+               {27, "CREDIT LYONNAIS NANTES"},
+               {28, "FR7030002005500000157845Z02"},
+               {29, "CRLYFRPP"},
+               {30, "3000200550"},
+               {31, "02"}});
   auto p = PosteInitialise(base);
   p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "07");
   p->saisie.Click((*p)["Cmd_Annuler"]);
@@ -127,7 +130,7 @@ TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
   p->services.SetDefaultAnswer(MsgAnswer::OK);
   SaisirCreation(*p, "URSSAF EST");
   // Bank details typed during this creation (their dialog fills the record).
-  p->etat().Art_CentreUrssaf->setItem(26, "30002");
+  p->etat().Art_CentreUrssaf->setItem(26, "URSSAF EST");
 
   // GIVEN another workstation holding the counter
   auto autre = AutrePoste(base);
@@ -151,7 +154,7 @@ TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
   // THEN the centre is written with the details typed during the creation
   EXPECT_TRUE(p->services.messages().empty());
   EXPECT_EQ(Attribut(base, "CENTREURSSAF", "05", 1), "URSSAF EST");
-  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "05", 26), "30002");
+  EXPECT_EQ(Attribut(base, "CENTREURSSAF", "05", 26), "URSSAF EST");
   EXPECT_EQ(CompteurLu(), "05");
 }
 
