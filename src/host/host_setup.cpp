@@ -44,11 +44,11 @@ std::string LibraryBesideHost() {
 }
 
 void EnsureRegistered(const std::string& library, std::ostream& notes) {
-  const auto entry = morvanel::registry::Chercher(morvanel::kProgIdCtrUrssaf);
+  const auto entry = morvanel::registry::Find(morvanel::kProgIdCtrUrssaf);
   std::error_code ec;
-  if (entry && fs::exists(entry->bibliotheque, ec)) {
-    if (!library.empty() && !fs::equivalent(entry->bibliotheque, library, ec)) {
-      notes << "note: " << morvanel::kProgIdCtrUrssaf << " is registered to " << entry->bibliotheque
+  if (entry && fs::exists(entry->library, ec)) {
+    if (!library.empty() && !fs::equivalent(entry->library, library, ec)) {
+      notes << "note: " << morvanel::kProgIdCtrUrssaf << " is registered to " << entry->library
             << "; run morvanel-host --register to use " << library << "\n";
     }
     return;
@@ -59,7 +59,7 @@ void EnsureRegistered(const std::string& library, std::ostream& notes) {
   }
   morvanel::hosting::RegisterLibrary(library);
   notes << "registered " << library << " for " << morvanel::kProgIdCtrUrssaf << " in "
-        << morvanel::registry::CheminRegistre() << "\n";
+        << morvanel::registry::RegistryPath() << "\n";
 }
 
 }  // namespace host

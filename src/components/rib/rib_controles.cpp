@@ -78,7 +78,7 @@ bool Blanc(std::string_view texte) {
   return QueDes(texte, [](char c) { return c == ' '; });
 }
 
-std::string SansBlancsEnCapitales(std::string_view saisie) {
+std::string StripBlanksUpper(std::string_view saisie) {
   std::string s;
   s.reserve(saisie.size());
   for (char c : saisie) {
@@ -107,9 +107,9 @@ int ModuloRib(std::string_view code, bool lettresAdmises) {
 
 }  // namespace
 
-std::string NormaliserIban(std::string_view saisie) { return SansBlancsEnCapitales(saisie); }
+std::string NormaliserIban(std::string_view saisie) { return StripBlanksUpper(saisie); }
 
-std::string NormaliserBic(std::string_view saisie) { return SansBlancsEnCapitales(saisie); }
+std::string NormaliserBic(std::string_view saisie) { return StripBlanksUpper(saisie); }
 
 std::string GrouperIban(std::string_view iban) {
   std::string groupe;

@@ -4,18 +4,18 @@
 #include "dba/requete.h"
 #include "morvanel/data/nombres_stockes.h"
 #include "morvanel/state/code_centre.h"
-#include "morvanel/state/prerequis.h"
+#include "morvanel/state/host_requirements.h"
 #include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/urssaf_context.h"
 
 namespace morvanel::data {
 
-CentreListDeps CentreListDeps::De(state::UrssafContext& ctx) {
+CentreListDeps CentreListDeps::From(state::UrssafContext& ctx) {
   return CentreListDeps{ctx.ecran, ctx.etat, ctx.lib};
 }
 
 void CentreList::Remplir_CentreUrssaf() {
-  dba::Database& base = state::BaseRequise(d_.lib, "Remplir_CentreUrssaf");
+  dba::Database& base = state::RequireDatabase(d_.lib, "Remplir_CentreUrssaf");
   // The codes and sigles of every centre, in sigle order.
   d_.etat.ListeCentres =
       dba::DBSelect(base, {"SSELECT CENTREURSSAF PAR 1", records::kCentreUrssaf, "0 1"});
@@ -43,12 +43,12 @@ void CentreList::Remplir_CentreUrssaf() {
 }
 
 void CentreList::Lancer_UNIPG() {
-  const dba::DBFile& compteur = state::FichierRequis(d_.lib.F_Compteur, "Lancer_UNIPG");
+  const dba::DBFile& compteur = state::RequireFile(d_.lib.F_Compteur, "Lancer_UNIPG");
   const dba::CItem art = compteur.DBRead(records::compteur::kCle);
   if (LireEntier(art.Item(records::compteur::kLancerUnipg)) < 2) return;
   const dba::CItem vide;
   int numero = 0;
-  state::BaseRequise(d_.lib, "Lancer_UNIPG").DBCall("UNIPGCENTREURSSAF", numero, vide.Item());
+  state::RequireDatabase(d_.lib, "Lancer_UNIPG").DBCall("UNIPGCENTREURSSAF", numero, vide.Item());
 }
 
 }  // namespace morvanel::data

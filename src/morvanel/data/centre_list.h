@@ -7,7 +7,7 @@
 namespace morvanel::data {
 
 // What the centre list works with. Built from the control's context in one
-// place (CentreListDeps::De). Refers to everything, owns nothing.
+// place (CentreListDeps::From). Refers to everything, owns nothing.
 struct CentreListDeps {
   // Cbo_SigleCtrUrssaf and Txt_CodCtrUrssaf.
   state::UrssafScreen& ecran;
@@ -16,7 +16,7 @@ struct CentreListDeps {
   // TheDatabase and F_Compteur.
   state::LibraryState& lib;
 
-  [[nodiscard]] static CentreListDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static CentreListDeps From(state::UrssafContext& ctx);
 };
 
 class CentreList {

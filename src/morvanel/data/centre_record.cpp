@@ -11,7 +11,7 @@
 
 namespace morvanel::data {
 
-CentreRecordDeps CentreRecordDeps::De(state::UrssafContext& ctx) {
+CentreRecordDeps CentreRecordDeps::From(state::UrssafContext& ctx) {
   state::LibraryState& lib = ctx.lib;
   return CentreRecordDeps{ctx.ecran, ctx.etat, ctx.adresse,
                           [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
@@ -19,10 +19,7 @@ CentreRecordDeps CentreRecordDeps::De(state::UrssafContext& ctx) {
 namespace {
 
 namespace attr = records::centre;
-constexpr int kLongueurCode = 3;  // entity and establishment codes
-
-// A scroll bar is only worth showing once its list cannot show every line.
-constexpr int kLignesVisibles = 4;
+constexpr int kLongueurCode = attr::kLongueurCodeRattachement;
 
 // Attribute 25 as the two code boxes show it: the first 3 characters, and
 // the last 3 when it is entity and establishment; an entity saved without
@@ -76,8 +73,8 @@ void CentreRecord::Afficher_Barres() {
   state::UrssafScreen& e = d_.ecran;
   e.Bdv_Valeur.SetMax(e.Lst_Valeur.ListCount() - 1);
   e.Bdv_Date.SetMax(e.Lst_Date.ListCount() - 1);
-  e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= kLignesVisibles);
-  e.Bdv_Date.SetVisible(e.Lst_Date.ListCount() >= kLignesVisibles);
+  e.Bdv_Valeur.SetVisible(e.Lst_Valeur.ListCount() >= records::kLignesVisibles);
+  e.Bdv_Date.SetVisible(e.Lst_Date.ListCount() >= records::kLignesVisibles);
   e.Cmd_Ajouter.SetEnabled(false);
   e.Cmd_Supprimer.SetEnabled(true);
   e.Cmd_OK.SetEnabled(true);
@@ -85,7 +82,7 @@ void CentreRecord::Afficher_Barres() {
   e.Cmd_Sortir.SetEnabled(true);
 }
 
-void CentreRecord::Ecrire_Donnees() {
+dba::CItem& CentreRecord::EcrireChamps() {
   state::UrssafScreen& e = d_.ecran;
   dba::CItem& art = Centre();
   art.setItem(attr::kSigle, e.Txt_SigleCtrUrssaf.Text());
@@ -124,6 +121,7 @@ void CentreRecord::Ecrire_Donnees() {
       e.Txt_CodeEtab.Text() != etabAffiche_) {
     art.setItem(attr::kRattachement, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
   }
+  return art;
 }
 
 }  // namespace morvanel::data

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <utility>
+#include "morvanel/state/centre_writer.h"
 #include "morvanel/state/state_fwd.h"
 
 namespace utilitaires {
@@ -29,7 +30,7 @@ class Adresse;
 namespace morvanel::data {
 
 // What the centre record works with. Built from the control's context in
-// one place (CentreRecordDeps::De). Refers to everything, owns nothing.
+// one place (CentreRecordDeps::From). Refers to everything, owns nothing.
 struct CentreRecordDeps {
   state::UrssafScreen& ecran;
   // Art_CentreUrssaf, ItemTemp, ModeAjout.
@@ -38,10 +39,10 @@ struct CentreRecordDeps {
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static CentreRecordDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static CentreRecordDeps From(state::UrssafContext& ctx);
 };
 
-class CentreRecord {
+class CentreRecord final : public state::CentreWriter {
  public:
   explicit CentreRecord(CentreRecordDeps deps) : d_(std::move(deps)) {}
 
@@ -51,7 +52,8 @@ class CentreRecord {
   void Afficher_Champs();
   void Afficher_Rattachement();
   void Afficher_Barres();
-  void Ecrire_Donnees();
+  void Ecrire_Donnees() { EcrireChamps(); }
+  dba::CItem& EcrireChamps() override;
 
  private:
   dba::CItem& Centre();

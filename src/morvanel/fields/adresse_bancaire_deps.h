@@ -1,7 +1,7 @@
 // AdresseBancaireDeps: the few things the bank-details dialog works with,
 // named once. Field entry subsystem.
 //
-// Built from the control's context in one place (AdresseBancaireDeps::De);
+// Built from the control's context in one place (AdresseBancaireDeps::From);
 // the dialog and its opener use nothing else. Refers to everything, owns
 // nothing.
 #pragma once
@@ -40,7 +40,7 @@ struct AdresseBancaireDeps {
   // The routine every write of a centre is followed by.
   std::function<void()> Lancer_UNIPG;
 
-  [[nodiscard]] static AdresseBancaireDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static AdresseBancaireDeps From(state::UrssafContext& ctx);
 };
 
 }  // namespace morvanel::fields

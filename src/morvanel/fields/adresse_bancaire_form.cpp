@@ -9,7 +9,7 @@
 #include "dba/dba_error.h"
 #include "morvanel/state/ecriture_centre.h"
 #include "morvanel/state/instance_state.h"
-#include "morvanel/state/prerequis.h"
+#include "morvanel/state/host_requirements.h"
 #include "morvanel/state/urssaf_context.h"
 #include "forms/control.h"
 #include "forms/form_builder.h"
@@ -21,10 +21,11 @@ namespace {
 constexpr int kLargeur = 5760;  // inner area, twips
 constexpr int kHauteur = 2640;
 constexpr int kDernierAttributRib = kPremierAttributRib + components::kAttributsRib - 1;
+static_assert(kDernierAttributRib == records::centre::kRibDernier);
 constexpr const char* kQuestion =
     "Voulez-vous enregistrer les modifications apportées à cet article";
 
-std::unique_ptr<forms::Form> NouveauFormulaire() {
+std::unique_ptr<forms::Form> NewForm() {
   auto f = std::make_unique<forms::Form>("Frm_AdresseBancaire", kLargeur, kHauteur);
   f->SetCaption("Coordonnées bancaires");
   using forms::Kind;
@@ -50,7 +51,7 @@ bool MemesCoordonnees(const dba::CItem& a, const dba::CItem& b) {
 
 }  // namespace
 
-AdresseBancaireDeps AdresseBancaireDeps::De(state::UrssafContext& ctx) {
+AdresseBancaireDeps AdresseBancaireDeps::From(state::UrssafContext& ctx) {
   state::UrssafProcedures& procs = ctx.procs;
   return AdresseBancaireDeps{ctx.ecran.Txt_CodCtrUrssaf,
                              ctx.ecran.Cmd_AdresseBancaire,
@@ -64,7 +65,7 @@ AdresseBancaireDeps AdresseBancaireDeps::De(state::UrssafContext& ctx) {
 
 AdresseBancaireForm::AdresseBancaireForm(AdresseBancaireDeps deps)
     : d_(std::move(deps)),
-      form_(NouveauFormulaire()),
+      form_(NewForm()),
       Cmd_Retour(form_->Get("Cmd_Retour")),
       Cmd_OK(form_->Get("Cmd_OK")),
       Txt_CodeCentreUrssaf(form_->Get("Txt_CodeCentreUrssaf")),
@@ -143,7 +144,7 @@ bool AdresseBancaireForm::Enregistrer() {
     // Only the bank details: whatever else the screen holds is unchecked
     // and stays for "OK" or "Sortir" to check, or for "Annuler" to drop.
     r = state::EcrireSurStocke(
-        *d_.base, state::FichierRequis(d_.F_CentreUrssaf, "Cmd_Retour_Click"), art.Key(),
+        *d_.base, state::RequireFile(d_.F_CentreUrssaf, "Cmd_Retour_Click"), art.Key(),
         d_.etat.ArticleInitial,
         [&art](dba::CItem& stocke) {
           for (int i = kPremierAttributRib; i <= kDernierAttributRib; ++i) {

@@ -33,11 +33,12 @@
 #include "dba/citem.h"
 #include "morvanel/fields/adresse_bancaire_deps.h"
 #include "forms/form.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::fields {
 
 // The first of the six attributes of the bank details in a centre record.
-inline constexpr int kPremierAttributRib = 26;
+inline constexpr int kPremierAttributRib = records::centre::kRib;
 
 class AdresseBancaireForm {
  public:

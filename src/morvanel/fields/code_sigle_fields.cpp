@@ -4,24 +4,25 @@
 // The lookup ends in one of two screens, never in between: the centre found
 // (code box disabled, sigle text box shown and focused) or the search state
 // (code box enabled and emptied, sigle list shown). A database step that
-// fails (a locked record, a missing file) is skipped: no centre is shown from
-// a record that was not read, and the clerk hears a beep instead of being
-// told that an existing centre does not exist.
+// fails is skipped: no centre is shown from a record that was not read. A
+// record another workstation holds is said to be so; any other failure (a
+// missing file) gives a beep instead of telling the clerk that an existing
+// centre does not exist.
 #include "morvanel/fields/code_sigle_fields.h"
 
-#include <exception>
-#include <stdexcept>
 #include <memory>
 #include <string>
 
 #include "dba/citem.h"
+#include "dba/dba_error.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/code_centre.h"
 #include "morvanel/state/urssaf_context.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::fields {
 
-CodeSigleDeps CodeSigleDeps::De(state::UrssafContext& ctx) {
+CodeSigleDeps CodeSigleDeps::From(state::UrssafContext& ctx) {
   state::UrssafProcedures& p = ctx.procs;
   return CodeSigleDeps{ctx.ecran, ctx.etat, ctx.services, ctx.lib.F_CentreUrssaf,
                        [&p] { p.Vider_Donnees(); }};
@@ -29,20 +30,12 @@ CodeSigleDeps CodeSigleDeps::De(state::UrssafContext& ctx) {
 
 namespace {
 
-constexpr int kLongueurCode = 2;
+constexpr int kLongueurCode = records::centre::kLongueurCle;
 
 constexpr const char* kCodeNonAffichable =
     "Ce centre URSSAF ne peut pas être affiché : son code ne compte pas deux caractères.";
-
-// Runs one step whose failure must not stop the steps after it.
-template <typename Step>
-void Ignorer(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-    // skipped: the handler goes on with its next step
-  }
-}
+constexpr const char* kCentreVerrouille =
+    "Ce centre URSSAF est en cours de modification sur un autre poste.";
 
 }  // namespace
 
@@ -57,29 +50,31 @@ void CodeSigleFields::Attach() {
 bool CodeSigleFields::Lire_Centre() {
   auto& e = d_.ecran;
   auto& etat = d_.etat;
-  Ignorer([&] { e.Bdv_Valeur.SetMax(0); });
+  e.Bdv_Valeur.SetMax(0);
 
   const std::string code = e.Txt_CodCtrUrssaf.Text();
-  if (NombreCaracteres(code) != kLongueurCode) return false;
+  if (CharacterCount(code) != kLongueurCode) return false;
   centreAffiche_ = false;
 
   etat.Art_CentreUrssaf.reset();
+  if (!d_.F_CentreUrssaf.IsOpen()) {  // Init was not called: nothing can be read
+    Revenir_Recherche();
+    return false;
+  }
   try {
-    if (!d_.F_CentreUrssaf.IsOpen()) throw std::runtime_error("CENTREURSSAF not open");
     etat.Art_CentreUrssaf = std::make_unique<dba::CItem>(d_.F_CentreUrssaf.DBRead(code));
-  } catch (const std::exception&) {
-    Revenir_Recherche();  // nothing was read: nothing to show
+  } catch (const dba::DbaError& err) {
+    // Nothing was read: nothing to show.
+    Revenir_Recherche(err.number() == dba::kErrRecordLocked ? kCentreVerrouille : nullptr);
     return false;
   }
   etat.ArticleInitial = etat.Art_CentreUrssaf->Item();
 
   if (etat.ArticleInitial.empty()) {
-    Ignorer([&] {
-      d_.services.MsgBox("Ce centre URSSAF n'existe pas.", forms::MsgButtons::OK,
-                         forms::MsgIcon::Exclamation, state::kTitreMessage);
-    });
-    Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });  // runs the lookup again: SetMax only
-    Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
+    d_.services.MsgBox("Ce centre URSSAF n'existe pas.", forms::MsgButtons::OK,
+                       forms::MsgIcon::Exclamation, state::kTitreMessage);
+    e.Txt_CodCtrUrssaf.SetText("");  // runs the lookup again: SetMax only
+    e.Txt_CodCtrUrssaf.SetFocus();
     return false;
   }
   return true;
@@ -91,45 +86,48 @@ void CodeSigleFields::Afficher_Centre(const std::function<void()>& afficher) {
   auto& e = d_.ecran;
   try {
     afficher();
-  } catch (const std::exception&) {
-    Ignorer([&] { d_.Vider_Donnees(); });
-    Ignorer([&] {
-      e.Lst_Valeur.Clear();
-      e.Lst_Date.Clear();
-    });
-    Ignorer([&] { d_.services.Beep(); });
+  } catch (const dba::DbaError&) {
+    d_.Vider_Donnees();
+    e.Lst_Valeur.Clear();
+    e.Lst_Date.Clear();
+    d_.services.Beep();
     return;
   }
-  Ignorer([&] { e.Cbo_SigleCtrUrssaf.SetVisible(false); });
-  Ignorer([&] { e.Txt_SigleCtrUrssaf.SetVisible(true); });
-  Ignorer([&] { e.Txt_CodCtrUrssaf.SetEnabled(false); });
-  Ignorer([&] { e.Txt_SigleCtrUrssaf.SetFocus(); });
+  e.Cbo_SigleCtrUrssaf.SetVisible(false);
+  e.Txt_SigleCtrUrssaf.SetVisible(true);
+  e.Txt_CodCtrUrssaf.SetEnabled(false);
+  e.Txt_SigleCtrUrssaf.SetFocus();
   centreAffiche_ = true;
 }
 
-// The record could not be read: no current centre, the code box emptied
-// and focused again for another try.
-void CodeSigleFields::Revenir_Recherche() {
+// The record could not be read: no current centre, the clerk told why (or
+// a beep), the code box emptied and focused again for another try.
+void CodeSigleFields::Revenir_Recherche(const char* message) {
   auto& e = d_.ecran;
   d_.etat.Art_CentreUrssaf = std::make_unique<dba::CItem>();
   d_.etat.ArticleInitial.clear();
-  Ignorer([&] { d_.services.Beep(); });
-  Ignorer([&] { e.Txt_CodCtrUrssaf.SetText(""); });
-  Ignorer([&] { e.Txt_CodCtrUrssaf.SetFocus(); });
+  if (message != nullptr) {
+    d_.services.MsgBox(message, forms::MsgButtons::OK, forms::MsgIcon::Exclamation,
+                       state::kTitreMessage);
+  } else {
+    d_.services.Beep();
+  }
+  e.Txt_CodCtrUrssaf.SetText("");
+  e.Txt_CodCtrUrssaf.SetFocus();
 }
 
 void CodeSigleFields::Txt_CodCtrUrssaf_KeyPress(int& keyAscii) {
   if (keyAscii != forms::kKeyEnter) return;
   auto& box = d_.ecran.Txt_CodCtrUrssaf;
-  const std::string complete = CompleterParZeros(box.Text(), kLongueurCode);
+  const std::string complete = PadWithZeros(box.Text(), kLongueurCode);
   box.SetText(complete);  // a code that changes starts the lookup
 }
 
 void CodeSigleFields::Txt_CodCtrUrssaf_LostFocus() {
   auto& box = d_.ecran.Txt_CodCtrUrssaf;
   const std::string texte = box.Text();
-  if (texte.empty() || NombreCaracteres(texte) >= kLongueurCode) return;
-  box.SetText(CompleterParZeros(texte, kLongueurCode));
+  if (texte.empty() || CharacterCount(texte) >= kLongueurCode) return;
+  box.SetText(PadWithZeros(texte, kLongueurCode));
 }
 
 void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
@@ -160,7 +158,7 @@ void CodeSigleFields::Cbo_SigleCtrUrssaf_Click() {
 
 void CodeSigleFields::Txt_SigleCtrUrssaf_LostFocus() {
   auto& box = d_.ecran.Txt_SigleCtrUrssaf;
-  box.SetText(EnMajuscules(box.Text()));
+  box.SetText(Uppercase(box.Text()));
 }
 
 }  // namespace morvanel::fields

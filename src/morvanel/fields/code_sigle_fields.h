@@ -15,7 +15,7 @@ class Services;
 namespace morvanel::fields {
 
 // What the code box and the sigle fields work with. Built from the
-// control's context in one place (CodeSigleDeps::De). Refers to everything,
+// control's context in one place (CodeSigleDeps::From). Refers to everything,
 // owns nothing.
 struct CodeSigleDeps {
   state::UrssafScreen& ecran;
@@ -27,7 +27,7 @@ struct CodeSigleDeps {
   // A centre shown half-way is taken off the screen again.
   std::function<void()> Vider_Donnees;
 
-  [[nodiscard]] static CodeSigleDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static CodeSigleDeps From(state::UrssafContext& ctx);
 };
 
 class CodeSigleFields {
@@ -51,7 +51,7 @@ class CodeSigleFields {
   void Txt_SigleCtrUrssaf_LostFocus();
 
  private:
-  void Revenir_Recherche();
+  void Revenir_Recherche(const char* message = nullptr);
 
   CodeSigleDeps d_;
   // Set by the lookup when it ended with a centre on screen; the choice by

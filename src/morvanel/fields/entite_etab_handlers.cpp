@@ -13,12 +13,13 @@
 #include "morvanel/fields/entite_etab_pickers.h"
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/urssaf_context.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::fields {
 
 namespace {
 
-constexpr int kLongueurCode = 3;
+constexpr int kLongueurCode = records::centre::kLongueurCodeRattachement;
 
 const char* MessageInconnu(bool entite) {
   return entite ? "Le code de l'entité que vous avez saisi n'existe pas."
@@ -40,7 +41,7 @@ void EntiteEtabPickers::Code_KeyPress(Paire paire, int& keyAscii) {
     default:
       if (!EstChiffre(keyAscii)) keyAscii = 0;
       // The third key, taken or not, ends the code.
-      if (NombreCaracteres(code.Text()) == kLongueurCode - 1) liste.SetFocus();
+      if (CharacterCount(code.Text()) == kLongueurCode - 1) liste.SetFocus();
   }
 }
 
@@ -50,7 +51,7 @@ void EntiteEtabPickers::Code_Change(Paire paire) {
   auto& signale = signale_[static_cast<int>(paire)];
   if (signale && *signale != texte) signale.reset();
 
-  if (NombreCaracteres(texte) == kLongueurCode) {
+  if (CharacterCount(texte) == kLongueurCode) {
     Verifier_Code(paire);
     return;
   }
@@ -78,7 +79,7 @@ std::optional<std::string> EntiteEtabPickers::Chercher(Paire paire, const std::s
   } else {
     const dba::CItem& liste = d_.etat.ListeEtablissements;
     for (int k = 1, n = liste.DCount(); k <= n; ++k) {
-      if (DerniersCaracteres(liste.Item(k, 1), kLongueurCode) == code) nom = liste.Item(k, 2);
+      if (LastCharacters(liste.Item(k, 1), kLongueurCode) == code) nom = liste.Item(k, 2);
     }
   }
   if (nom && nom->empty()) nom.reset();
@@ -93,7 +94,7 @@ void EntiteEtabPickers::Verifier_Code(Paire paire) {
     return;
   }
 
-  const std::string code = CompleterParZeros(texte, kLongueurCode);
+  const std::string code = PadWithZeros(texte, kLongueurCode);
   if (code != texte) {
     box.SetText(code);  // its Change has checked the padded code
     return;
@@ -149,7 +150,7 @@ void EntiteEtabPickers::Liste_Click(Paire paire) {
   const std::string valeur = paire == Paire::Entite
                                  ? d_.etat.ListeEntites.Item(index + 1, 1)
                                  : d_.etat.ListeEtablissements.Item(index + 1, 1);
-  Code(paire).SetText(paire == Paire::Entite ? valeur : DerniersCaracteres(valeur, kLongueurCode));
+  Code(paire).SetText(paire == Paire::Entite ? valeur : LastCharacters(valeur, kLongueurCode));
 }
 
 void EntiteEtabPickers::Liste_Change(Paire paire) {

@@ -24,14 +24,14 @@
 
 namespace morvanel::fields {
 
-EntiteEtabDeps EntiteEtabDeps::De(state::UrssafContext& ctx) {
+EntiteEtabDeps EntiteEtabDeps::From(state::UrssafContext& ctx) {
   return EntiteEtabDeps{ctx.ecran, ctx.etat, ctx.services, ctx.lib.TheDatabase,
                         ctx.lib.F_Association};
 }
 
 namespace {
 
-constexpr int kLongueurCode = 3;
+constexpr int kLongueurCode = records::centre::kLongueurCodeRattachement;
 
 dba::CItem Selectionner(const EntiteEtabDeps& d, const dba::Requete& requete) {
   if (!d.base) throw std::logic_error("no database set");
@@ -111,7 +111,7 @@ void EntiteEtabPickers::Remplir_Entite() {
   std::string entites;
   std::unordered_set<std::string> pris;
   for (const dba::CItem::AttributeView activite : selection.Attributes()) {
-    std::string code = PremiersCaracteres(activite.Value(1), kLongueurCode);
+    std::string code = FirstCharacters(activite.Value(1), kLongueurCode);
     if (code.empty() || !pris.insert(code).second) continue;
     etat.Art_Association = std::make_unique<dba::CItem>(d_.F_Association.DBRead(code));
     if (!entites.empty()) entites += dba::kAttributeMark;
@@ -126,7 +126,7 @@ void EntiteEtabPickers::Remplir_Entite() {
   RemplirCombo(e.Cbo_Entite, etat.ListeEntites);
 
   if (ChoixUnique(e.Cbo_Entite)) {
-    e.Txt_CodeEntite.SetText(PremiersCaracteres(etat.ListeEntites.Item(1, 1), kLongueurCode));
+    e.Txt_CodeEntite.SetText(FirstCharacters(etat.ListeEntites.Item(1, 1), kLongueurCode));
     e.Cbo_Entite.SetListIndex(0);
     Verrouiller_Choix_Uniques(e);
   }
@@ -174,7 +174,7 @@ void EntiteEtabPickers::Remplir_Etab() {
   RemplirCombo(e.Cbo_Etab, etat.ListeEtablissements);
 
   if (ChoixUnique(e.Cbo_Etab)) {
-    e.Txt_CodeEtab.SetText(DerniersCaracteres(etat.ListeEtablissements.Item(1, 1), kLongueurCode));
+    e.Txt_CodeEtab.SetText(LastCharacters(etat.ListeEtablissements.Item(1, 1), kLongueurCode));
     e.Cbo_Etab.SetListIndex(0);
     Verrouiller_Choix_Uniques(e);
   }

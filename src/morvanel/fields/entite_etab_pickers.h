@@ -20,7 +20,7 @@ class Services;
 namespace morvanel::fields {
 
 // What the two pairs work with. Built from the control's context in one
-// place (EntiteEtabDeps::De). Refers to everything, owns nothing.
+// place (EntiteEtabDeps::From). Refers to everything, owns nothing.
 struct EntiteEtabDeps {
   state::UrssafScreen& ecran;
   // ListeEntites, ListeEtablissements, Art_Association.
@@ -31,7 +31,7 @@ struct EntiteEtabDeps {
   // Opened by Init.
   const dba::DBFile& F_Association;
 
-  [[nodiscard]] static EntiteEtabDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static EntiteEtabDeps From(state::UrssafContext& ctx);
 };
 
 // The pickers' part of what an enabled screen leaves disabled: a pair whose

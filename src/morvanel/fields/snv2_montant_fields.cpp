@@ -9,7 +9,7 @@
 
 namespace morvanel::fields {
 
-Snv2MontantDeps Snv2MontantDeps::De(state::UrssafContext& ctx) {
+Snv2MontantDeps Snv2MontantDeps::From(state::UrssafContext& ctx) {
   state::LibraryState& lib = ctx.lib;
   return Snv2MontantDeps{ctx.ecran, ctx.services,
                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};

@@ -16,7 +16,7 @@ class Services;
 namespace morvanel::fields {
 
 // What the two boxes work with. Built from the control's context in one
-// place (Snv2MontantDeps::De). Refers to everything, owns nothing.
+// place (Snv2MontantDeps::From). Refers to everything, owns nothing.
 struct Snv2MontantDeps {
   // Txt_CodeSNV2, Txt_MontForfait and Cmd_Annuler.
   state::UrssafScreen& ecran;
@@ -24,7 +24,7 @@ struct Snv2MontantDeps {
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static Snv2MontantDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static Snv2MontantDeps From(state::UrssafContext& ctx);
 };
 
 class Snv2MontantFields {

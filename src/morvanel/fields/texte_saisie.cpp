@@ -74,33 +74,33 @@ std::uint32_t Majuscule(std::uint32_t cp) {
 
 }  // namespace
 
-int NombreCaracteres(std::string_view utf8) {
+int CharacterCount(std::string_view utf8) {
   int n = 0;
   for (std::size_t pos = 0; pos < utf8.size(); pos += LongueurCaractere(utf8, pos)) ++n;
   return n;
 }
 
-std::string PremiersCaracteres(std::string_view utf8, int n) {
+std::string FirstCharacters(std::string_view utf8, int n) {
   if (n <= 0) return {};
   return std::string(utf8.substr(0, DebutCaractere(utf8, n)));
 }
 
-std::string DerniersCaracteres(std::string_view utf8, int n) {
-  const int total = NombreCaracteres(utf8);
+std::string LastCharacters(std::string_view utf8, int n) {
+  const int total = CharacterCount(utf8);
   if (n >= total) return std::string(utf8);
   if (n <= 0) return {};
   return std::string(utf8.substr(DebutCaractere(utf8, total - n)));
 }
 
-std::string CompleterParZeros(std::string_view texte, int longueur) {
-  const int manque = longueur - NombreCaracteres(texte);
+std::string PadWithZeros(std::string_view texte, int longueur) {
+  const int manque = longueur - CharacterCount(texte);
   std::string out;
   if (manque > 0) out.assign(static_cast<std::size_t>(manque), '0');
   out += texte;
   return out;
 }
 
-std::string EnMajuscules(std::string_view utf8) {
+std::string Uppercase(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {

@@ -10,18 +10,18 @@ namespace morvanel::fields {
 
 // Number of characters of a UTF-8 text (a stray continuation byte counts as
 // part of the character before it).
-[[nodiscard]] int NombreCaracteres(std::string_view utf8);
+[[nodiscard]] int CharacterCount(std::string_view utf8);
 
 // The first / last `n` characters (the whole text when it is shorter).
-[[nodiscard]] std::string PremiersCaracteres(std::string_view utf8, int n);
-[[nodiscard]] std::string DerniersCaracteres(std::string_view utf8, int n);
+[[nodiscard]] std::string FirstCharacters(std::string_view utf8, int n);
+[[nodiscard]] std::string LastCharacters(std::string_view utf8, int n);
 
 // `texte` preceded by as many "0" as it lacks to reach `longueur` characters.
-[[nodiscard]] std::string CompleterParZeros(std::string_view texte, int longueur);
+[[nodiscard]] std::string PadWithZeros(std::string_view texte, int longueur);
 
 // Upper case of ASCII and Latin letters (é -> É, œ -> Œ, ÿ -> Ÿ); every other
 // character, and bytes that are not valid UTF-8, are kept as they are.
-[[nodiscard]] std::string EnMajuscules(std::string_view utf8);
+[[nodiscard]] std::string Uppercase(std::string_view utf8);
 
 [[nodiscard]] inline bool EstChiffre(int keyAscii) { return keyAscii >= '0' && keyAscii <= '9'; }
 

@@ -16,7 +16,7 @@ namespace {
 
 std::atomic<int> verrous{0};
 
-class FabriqueCtrUrssaf final : public IClassFactory {
+class CtrUrssafFactory final : public IClassFactory {
  public:
   ICtrUrssaf* CreateInstance(forms::Services& services) override {
     return new shell::Ctr_Urssaf(services);
@@ -31,8 +31,8 @@ class FabriqueCtrUrssaf final : public IClassFactory {
   }
 };
 
-FabriqueCtrUrssaf& Fabrique() {
-  static FabriqueCtrUrssaf fabrique;
+CtrUrssafFactory& Factory() {
+  static CtrUrssafFactory fabrique;
   return fabrique;
 }
 
@@ -43,9 +43,9 @@ using namespace morvanel;
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
   try {
-    const std::string bibliotheque = state::CheminBinaire();
+    const std::string bibliotheque = state::BinaryPath();
     if (bibliotheque.empty()) return SELFREG_E_CLASS;
-    registry::Inscrire({kProgIdCtrUrssaf, kClsidCtrUrssaf, bibliotheque});
+    registry::Add({kProgIdCtrUrssaf, kClsidCtrUrssaf, bibliotheque});
     return S_OK;
   } catch (const std::exception&) {
     return SELFREG_E_CLASS;
@@ -54,7 +54,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
   try {
-    registry::Desinscrire(kProgIdCtrUrssaf);
+    registry::Remove(kProgIdCtrUrssaf);
     return S_OK;
   } catch (const std::exception&) {
     return SELFREG_E_CLASS;
@@ -69,7 +69,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(cons
   if (clsid == nullptr || std::strcmp(clsid, kClsidCtrUrssaf) != 0)
     return CLASS_E_CLASSNOTAVAILABLE;
   if (iid == nullptr || std::strcmp(iid, kIidClassFactory) != 0) return E_NOINTERFACE;
-  *object = static_cast<IClassFactory*>(&Fabrique());
+  *object = static_cast<IClassFactory*>(&Factory());
   return S_OK;
 }
 

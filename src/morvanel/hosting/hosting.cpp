@@ -15,9 +15,9 @@ namespace {
 
 // One loaded library file. Unloaded when the last control made from it is
 // gone and the library agrees.
-class Bibliotheque {
+class LoadedLibrary {
  public:
-  explicit Bibliotheque(const std::string& chemin) : chemin_(chemin) {
+  explicit LoadedLibrary(const std::string& chemin) : chemin_(chemin) {
     handle_ = dlopen(chemin.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
       const char* err = dlerror();
@@ -25,15 +25,15 @@ class Bibliotheque {
                          (err != nullptr ? err : "?") + ")");
     }
   }
-  ~Bibliotheque() {
-    const auto peutDecharger = Fonction<DllCanUnloadNowFn>("DllCanUnloadNow", false);
+  ~LoadedLibrary() {
+    const auto peutDecharger = Function<DllCanUnloadNowFn>("DllCanUnloadNow", false);
     if (peutDecharger == nullptr || peutDecharger() == S_OK) dlclose(handle_);
   }
-  Bibliotheque(const Bibliotheque&) = delete;
-  Bibliotheque& operator=(const Bibliotheque&) = delete;
+  LoadedLibrary(const LoadedLibrary&) = delete;
+  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
   template <class F>
-  F Fonction(const char* nom, bool requise = true) const {
+  F Function(const char* nom, bool requise = true) const {
     void* f = dlsym(handle_, nom);
     if (f == nullptr && requise) {
       throw HostingError(std::string("point d'entrée absent : ") + nom + " dans " + chemin_);
@@ -46,21 +46,21 @@ class Bibliotheque {
   void* handle_ = nullptr;
 };
 
-std::shared_ptr<Bibliotheque> Charger(const std::string& chemin) {
+std::shared_ptr<LoadedLibrary> Load(const std::string& chemin) {
   static std::mutex garde;
-  static std::map<std::string, std::weak_ptr<Bibliotheque>> chargees;
+  static std::map<std::string, std::weak_ptr<LoadedLibrary>> chargees;
   std::lock_guard<std::mutex> verrou(garde);
-  if (std::shared_ptr<Bibliotheque> b = chargees[chemin].lock()) return b;
-  auto b = std::make_shared<Bibliotheque>(chemin);
+  if (std::shared_ptr<LoadedLibrary> b = chargees[chemin].lock()) return b;
+  auto b = std::make_shared<LoadedLibrary>(chemin);
   chargees[chemin] = b;
   return b;
 }
 
 // The control made by the library, with the library held until it is gone
 // (the control is destroyed first: members go in reverse order).
-class ControleHeberge final : public ICtrUrssaf {
+class HostedControl final : public ICtrUrssaf {
  public:
-  ControleHeberge(std::shared_ptr<Bibliotheque> b, std::unique_ptr<ICtrUrssaf> c)
+  HostedControl(std::shared_ptr<LoadedLibrary> b, std::unique_ptr<ICtrUrssaf> c)
       : bib_(std::move(b)), c_(std::move(c)) {}
 
   int W_Sortir() const override { return c_->W_Sortir(); }
@@ -92,43 +92,43 @@ class ControleHeberge final : public ICtrUrssaf {
   void Chevauchement() override { c_->Chevauchement(); }
 
  private:
-  std::shared_ptr<Bibliotheque> bib_;
+  std::shared_ptr<LoadedLibrary> bib_;
   std::unique_ptr<ICtrUrssaf> c_;
 };
 
-void AppelerEnregistrement(const std::string& chemin, const char* point) {
-  Bibliotheque b(chemin);
-  const HRESULT hr = b.Fonction<DllRegisterServerFn>(point)();
+void CallRegistration(const std::string& chemin, const char* point) {
+  LoadedLibrary b(chemin);
+  const HRESULT hr = b.Function<DllRegisterServerFn>(point)();
   if (hr != S_OK) throw HostingError(std::string(point) + " a échoué pour " + chemin);
 }
 
 }  // namespace
 
 std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, forms::Services& services) {
-  const std::optional<registry::Entree> entree = registry::Chercher(progId);
+  const std::optional<registry::Entry> entree = registry::Find(progId);
   if (!entree) {
     throw HostingError("classe non enregistrée : " + std::string(progId) + " (registre " +
-                       registry::CheminRegistre() + ")");
+                       registry::RegistryPath() + ")");
   }
-  std::shared_ptr<Bibliotheque> bib = Charger(entree->bibliotheque);
+  std::shared_ptr<LoadedLibrary> bib = Load(entree->library);
   void* objet = nullptr;
-  const HRESULT hr = bib->Fonction<DllGetClassObjectFn>("DllGetClassObject")(
+  const HRESULT hr = bib->Function<DllGetClassObjectFn>("DllGetClassObject")(
       entree->clsid.c_str(), kIidClassFactory, &objet);
   if (hr != S_OK || objet == nullptr) {
-    throw HostingError("la bibliothèque " + entree->bibliotheque + " ne fournit pas " +
+    throw HostingError("la bibliothèque " + entree->library + " ne fournit pas " +
                        std::string(progId));
   }
   std::unique_ptr<ICtrUrssaf> controle(
       static_cast<IClassFactory*>(objet)->CreateInstance(services));
-  return std::make_unique<ControleHeberge>(std::move(bib), std::move(controle));
+  return std::make_unique<HostedControl>(std::move(bib), std::move(controle));
 }
 
 void RegisterLibrary(const std::string& libraryPath) {
-  AppelerEnregistrement(libraryPath, "DllRegisterServer");
+  CallRegistration(libraryPath, "DllRegisterServer");
 }
 
 void UnregisterLibrary(const std::string& libraryPath) {
-  AppelerEnregistrement(libraryPath, "DllUnregisterServer");
+  CallRegistration(libraryPath, "DllUnregisterServer");
 }
 
 }  // namespace morvanel::hosting

@@ -16,10 +16,10 @@
 
 namespace morvanel::registry {
 
-struct Entree {
-  std::string progId;        // "Morvanel.Ctr_Urssaf"
-  std::string clsid;         // the class id the library's class factory answers to
-  std::string bibliotheque;  // absolute path of the library file
+struct Entry {
+  std::string progId;   // "Morvanel.Ctr_Urssaf"
+  std::string clsid;    // the class id the library's class factory answers to
+  std::string library;  // absolute path of the library file
 };
 
 // The registry could not be read or written.
@@ -29,19 +29,19 @@ class RegistryError : public std::runtime_error {
 };
 
 // The registry file of this user ("" when no home is known).
-[[nodiscard]] std::string CheminRegistre();
+[[nodiscard]] std::string RegistryPath();
 
 // Every entry of the file at `chemin`; none when the file does not exist.
-[[nodiscard]] std::vector<Entree> Lire(const std::string& chemin);
+[[nodiscard]] std::vector<Entry> Read(const std::string& chemin);
 // Replaces the file (folders created; written beside it, then renamed, so a
 // crash never leaves half a registry).
-void Ecrire(const std::string& chemin, const std::vector<Entree>& entrees);
+void Write(const std::string& chemin, const std::vector<Entry>& entrees);
 
 // Adds the entry, replacing the one with the same class name.
-void Inscrire(const Entree& entree, const std::string& chemin = CheminRegistre());
+void Add(const Entry& entree, const std::string& chemin = RegistryPath());
 // Removes the class name's entry; false when there was none.
-bool Desinscrire(std::string_view progId, const std::string& chemin = CheminRegistre());
-[[nodiscard]] std::optional<Entree> Chercher(std::string_view progId,
-                                             const std::string& chemin = CheminRegistre());
+bool Remove(std::string_view progId, const std::string& chemin = RegistryPath());
+[[nodiscard]] std::optional<Entry> Find(std::string_view progId,
+                                        const std::string& chemin = RegistryPath());
 
 }  // namespace morvanel::registry

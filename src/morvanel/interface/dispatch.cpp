@@ -29,96 +29,96 @@ T Argument(const MemberInfo& m, const std::vector<Value>& args) {
   return *v;
 }
 
-Value Sortir(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
+Value ExitFlag(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
   if (args.empty()) return c.W_Sortir();
   c.W_Sortir(Argument<int>(m, args));
   return std::monostate{};
 }
 
-Value LireControls(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
+Value GetControls(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
   if (!args.empty()) throw BadArguments(std::string(m.name) + " is read-only");
   return std::ref(c.Controls());
 }
 
 template <class M>
-struct ArgumentDe;
+struct ArgumentOf;
 template <class A>
-struct ArgumentDe<void (ICtrUrssaf::*)(A)> {
+struct ArgumentOf<void (ICtrUrssaf::*)(A)> {
   using type = std::decay_t<A>;
 };
 
 // How each kind of member is called; `kind` lets the table below be checked
 // against the public list of members.
-template <auto Membre>
-struct Propriete {
+template <auto Member>
+struct Property {
   static constexpr MemberKind kind = MemberKind::PropertyLet;
-  static Value Appeler(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
-    (c.*Membre)(Argument<typename ArgumentDe<decltype(Membre)>::type>(m, args));
+  static Value Call(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
+    (c.*Member)(Argument<typename ArgumentOf<decltype(Member)>::type>(m, args));
     return std::monostate{};
   }
 };
 
-template <void (ICtrUrssaf::*Membre)()>
-struct Methode {
+template <void (ICtrUrssaf::*Member)()>
+struct Method {
   static constexpr MemberKind kind = MemberKind::Method;
-  static Value Appeler(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
+  static Value Call(ICtrUrssaf& c, const MemberInfo& m, const std::vector<Value>& args) {
     if (!args.empty()) throw BadArguments(std::string(m.name) + " takes no argument");
-    (c.*Membre)();
+    (c.*Member)();
     return std::monostate{};
   }
 };
 
-struct Liaison {
+struct Binding {
   std::string_view name;
   MemberKind kind;
-  Value (*appeler)(ICtrUrssaf&, const MemberInfo&, const std::vector<Value>&);
+  Value (*call)(ICtrUrssaf&, const MemberInfo&, const std::vector<Value>&);
 };
 
 // The member's name is written once: it names both the entry and the member
 // called, so an entry cannot reach another member than the one it names.
-#define MORVANEL_MEMBRE(Genre, nom) \
-  Liaison { #nom, Genre < &ICtrUrssaf::nom> ::kind, &Genre < &ICtrUrssaf::nom> ::Appeler }
+#define MORVANEL_MEMBER(Kind, name) \
+  Binding { #name, Kind < &ICtrUrssaf::name> ::kind, &Kind < &ICtrUrssaf::name> ::Call }
 
-constexpr Liaison kLiaisons[] = {
-    {"W_Sortir", MemberKind::Variable, &Sortir},
-    MORVANEL_MEMBRE(Propriete, DroitsUtilisateur),
-    MORVANEL_MEMBRE(Methode, Verif_EltsPartEmp),
-    MORVANEL_MEMBRE(Methode, Afficher),
-    MORVANEL_MEMBRE(Methode, Afficher_Donnees),
-    {"Controls", MemberKind::PropertyGet, &LireControls},
-    MORVANEL_MEMBRE(Methode, Ecrire_Donnees),
-    MORVANEL_MEMBRE(Methode, Griser),
-    MORVANEL_MEMBRE(Methode, Init),
-    MORVANEL_MEMBRE(Methode, Remplir_CentreUrssaf),
-    MORVANEL_MEMBRE(Propriete, TheClient),
-    MORVANEL_MEMBRE(Propriete, TheDatabase),
-    MORVANEL_MEMBRE(Methode, Verif_Donnees),
-    MORVANEL_MEMBRE(Methode, Vider_Donnees),
-    MORVANEL_MEMBRE(Methode, RapportFalse),
-    MORVANEL_MEMBRE(Methode, Remplir_Valeur),
-    MORVANEL_MEMBRE(Methode, Remplir_ValeurTemp),
-    MORVANEL_MEMBRE(Methode, Trier_Par_Date),
-    MORVANEL_MEMBRE(Methode, Trier_Par_DateTemp),
-    MORVANEL_MEMBRE(Methode, Griser_Valeur),
-    MORVANEL_MEMBRE(Methode, Degriser_Valeur),
-    MORVANEL_MEMBRE(Methode, Afficher_Ajouter),
-    MORVANEL_MEMBRE(Methode, Masquer_Valeur),
-    MORVANEL_MEMBRE(Methode, Chevauchement),
+constexpr Binding kBindings[] = {
+    {"W_Sortir", MemberKind::Variable, &ExitFlag},
+    MORVANEL_MEMBER(Property, DroitsUtilisateur),
+    MORVANEL_MEMBER(Method, Verif_EltsPartEmp),
+    MORVANEL_MEMBER(Method, Afficher),
+    MORVANEL_MEMBER(Method, Afficher_Donnees),
+    {"Controls", MemberKind::PropertyGet, &GetControls},
+    MORVANEL_MEMBER(Method, Ecrire_Donnees),
+    MORVANEL_MEMBER(Method, Griser),
+    MORVANEL_MEMBER(Method, Init),
+    MORVANEL_MEMBER(Method, Remplir_CentreUrssaf),
+    MORVANEL_MEMBER(Property, TheClient),
+    MORVANEL_MEMBER(Property, TheDatabase),
+    MORVANEL_MEMBER(Method, Verif_Donnees),
+    MORVANEL_MEMBER(Method, Vider_Donnees),
+    MORVANEL_MEMBER(Method, RapportFalse),
+    MORVANEL_MEMBER(Method, Remplir_Valeur),
+    MORVANEL_MEMBER(Method, Remplir_ValeurTemp),
+    MORVANEL_MEMBER(Method, Trier_Par_Date),
+    MORVANEL_MEMBER(Method, Trier_Par_DateTemp),
+    MORVANEL_MEMBER(Method, Griser_Valeur),
+    MORVANEL_MEMBER(Method, Degriser_Valeur),
+    MORVANEL_MEMBER(Method, Afficher_Ajouter),
+    MORVANEL_MEMBER(Method, Masquer_Valeur),
+    MORVANEL_MEMBER(Method, Chevauchement),
 };
-#undef MORVANEL_MEMBRE
+#undef MORVANEL_MEMBER
 
 // The calls follow the public list member for member: same name, same kind,
 // positions 1, 2, 3... A table out of step does not compile.
-consteval bool MemeOrdre() {
-  if (std::size(kLiaisons) != kMembers.size()) return false;
+consteval bool SameOrder() {
+  if (std::size(kBindings) != kMembers.size()) return false;
   for (std::size_t i = 0; i < kMembers.size(); ++i) {
-    if (kMembers[i].position != static_cast<int>(i) + 1 || kMembers[i].name != kLiaisons[i].name ||
-        kMembers[i].kind != kLiaisons[i].kind)
+    if (kMembers[i].position != static_cast<int>(i) + 1 || kMembers[i].name != kBindings[i].name ||
+        kMembers[i].kind != kBindings[i].kind)
       return false;
   }
   return true;
 }
-static_assert(MemeOrdre(), "the calls of dispatch.cpp and kMembers are out of step");
+static_assert(SameOrder(), "the calls of dispatch.cpp and kMembers are out of step");
 
 }  // namespace
 
@@ -132,7 +132,7 @@ std::optional<MemberInfo> Find(std::string_view name) {
 Value Invoke(ICtrUrssaf& control, std::string_view name, const std::vector<Value>& args) {
   const std::optional<MemberInfo> found = Find(name);
   if (!found) throw MemberNotFound("Ctr_Urssaf has no member named \"" + std::string(name) + "\"");
-  return kLiaisons[found->position - 1].appeler(control, *found, args);
+  return kBindings[found->position - 1].call(control, *found, args);
 }
 
 }  // namespace morvanel::dispatch

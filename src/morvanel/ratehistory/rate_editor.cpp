@@ -39,12 +39,14 @@
 #include <vector>
 
 #include "dba/citem.h"
+#include "forms/busy_cursor.h"
 #include "morvanel/ratehistory/rate_editor_states.h"
 #include "morvanel/ratehistory/rate_entry.h"
 #include "morvanel/ratehistory/rate_history_model.h"
 #include "morvanel/ratehistory/rate_lines.h"
 #include "morvanel/state/instance_state.h"
 #include "morvanel/state/procedures.h"
+#include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/urssaf_context.h"
 #include "morvanel/state/urssaf_screen.h"
 #include "utilitaires/utilitaires.h"
@@ -53,11 +55,9 @@ namespace morvanel::ratehistory {
 
 namespace {
 
-constexpr int kAttrDates = 20;
-constexpr int kAttrTaux = 21;
-// A scroll bar is only worth showing once its list cannot show every line.
-constexpr int kLignesVisibles = 4;
-constexpr int kDecimalesTaux = 3;
+constexpr int kAttrDates = records::centre::kDates;
+constexpr int kAttrTaux = records::centre::kTaux;
+using records::kLignesVisibles;
 
 constexpr const char* kDateManquante = "Vous devez saisir une date d'application.";
 constexpr const char* kTauxManquant = "Vous devez saisir un pourcentage de charges salariales.";
@@ -66,26 +66,6 @@ constexpr const char* kTauxErrone = "Le pourcentage de charges salariales n'est 
 constexpr const char* kHistoriquePlein = "L'historique des taux ne peut pas dépasser 32767 lignes.";
 constexpr const char* kQuitterCreation = "Etes-vous sûr de vouloir quitter cette création ?";
 constexpr const char* kSupprimerLigne = "Etes-vous sûr de vouloir supprimer cette ligne ?";
-
-// The re-sort of a long history: hourglass and the control disabled until
-// the lists are refilled, whatever ends the step.
-class Occupation {
- public:
-  Occupation(forms::Services& services, forms::Form& form) : services_(services), form_(form) {
-    services_.SetMousePointer(forms::MousePointer::Hourglass);
-    form_.SetEnabled(false);
-  }
-  ~Occupation() {
-    services_.SetMousePointer(forms::MousePointer::Default);
-    form_.SetEnabled(true);
-  }
-  Occupation(const Occupation&) = delete;
-  Occupation& operator=(const Occupation&) = delete;
-
- private:
-  forms::Services& services_;
-  forms::Form& form_;
-};
 
 }  // namespace
 
@@ -164,7 +144,7 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
 
   if (e.Txt_Date.Text().empty() || e.Txt_Valeur.Text().empty()) {
     forms::Control& vide = e.Txt_Date.Text().empty() ? e.Txt_Date : e.Txt_Valeur;
-    d_.Informer(&vide == &e.Txt_Date ? kDateManquante : kTauxManquant);
+    d_.Inform(&vide == &e.Txt_Date ? kDateManquante : kTauxManquant);
     vide.SetText("");
     vide.SetFocus();
     return false;
@@ -175,26 +155,25 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
   e.Txt_Date.SetText(complete);
   saisie.date = u.Convertir_DateStockage(complete);
   if (saisie.date.empty()) {
-    d_.Avertir(kDateErronee);
+    d_.Warn(kDateErronee);
     e.Txt_Date.SetFocus();
     return false;
   }
 
   std::optional<std::string> taux = TauxStocke(e.Txt_Valeur.Text());
   if (!taux) {
-    d_.Avertir(kTauxErrone);
+    d_.Warn(kTauxErrone);
     e.Txt_Valeur.SetFocus();
     return false;
   }
   saisie.taux = std::move(*taux);
 
   if (d_.etats.Etat() == EtatRapport::Ajout && e.Lst_Date.ListCount() >= kLignesMax) {
-    d_.Avertir(kHistoriquePlein);
+    d_.Warn(kHistoriquePlein);
     return false;
   }
 
-  d_.modele.Chevauchement();
-  return !d_.etat.ErreurChevauchement;
+  return !d_.modele.DateEnDouble();
 }
 
 void RateEditor::RangerEtTrier(const Saisie& saisie) {
@@ -250,7 +229,8 @@ void RateEditor::Cmd_OkRapport_Click() {
   e.Txt_Valeur.SetEnabled(false);
   e.Txt_Date.SetEnabled(false);
   {
-    Occupation occupe(d_.services, e.form);
+    // The re-sort of a long history: the control waits for the lists.
+    forms::BusyCursor occupe(d_.services, e.form);
     RangerEtTrier(saisie);
     Remplir();
     d_.services.DoEvents();
@@ -378,7 +358,7 @@ void RateEditor::Txt_Date_LostFocus() {
   utilitaires::Utilitaires& u = d_.Utilitaires();
   boite.SetText(u.Completer_Date(boite.Text()));
   if (!u.Convertir_DateStockage(boite.Text()).empty()) return;
-  d_.Avertir(kDateErronee);
+  d_.Warn(kDateErronee);
   boite.SetFocus();
   dateSignalee_ = true;
 }
@@ -386,7 +366,8 @@ void RateEditor::Txt_Date_LostFocus() {
 void RateEditor::Txt_Valeur_LostFocus() {
   forms::Control& boite = d_.ecran.Txt_Valeur;
   if (boite.Text().empty()) return;
-  boite.SetText(d_.Utilitaires().Formater_NombreControle(boite.Text(), 2, kDecimalesTaux));
+  boite.SetText(
+      d_.Utilitaires().Formater_NombreControle(boite.Text(), 2, records::centre::kPuissanceTaux));
 }
 
 }  // namespace morvanel::ratehistory

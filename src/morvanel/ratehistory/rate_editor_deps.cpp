@@ -8,8 +8,8 @@
 
 namespace morvanel::ratehistory {
 
-RateEditorDeps RateEditorDeps::De(state::UrssafContext& ctx, RateEditorStates& etats,
-                                  RateHistoryModel& modele) {
+RateEditorDeps RateEditorDeps::From(state::UrssafContext& ctx, RateEditorStates& etats,
+                                    RateHistoryModel& modele) {
   return RateEditorDeps{ctx.ecran, ctx.etat, ctx.services, ctx.procs, etats, modele, ctx.lib};
 }
 
@@ -27,11 +27,11 @@ bool RateEditorDeps::PeutModifier() const {
   return etat.DroitsEcran && etat.DroitsEcran->Niveau() == components::kNiveauComplet;
 }
 
-void RateEditorDeps::Avertir(std::string_view texte) const {
+void RateEditorDeps::Warn(std::string_view texte) const {
   services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
 }
 
-void RateEditorDeps::Informer(std::string_view texte) const {
+void RateEditorDeps::Inform(std::string_view texte) const {
   services.MsgBox(texte, forms::MsgButtons::OK, forms::MsgIcon::Information, state::kTitreMessage);
 }
 

@@ -1,7 +1,7 @@
 // RateEditorDeps: the few objects and procedures the rate editor works with,
 // named once. Rate history subsystem.
 //
-// Built from the control's context in one place (RateEditorDeps::De); the
+// Built from the control's context in one place (RateEditorDeps::From); the
 // editor uses nothing else. Refers to everything, owns nothing.
 #pragma once
 
@@ -35,8 +35,8 @@ struct RateEditorDeps {
   RateHistoryModel& modele;
   state::LibraryState& lib;
 
-  [[nodiscard]] static RateEditorDeps De(state::UrssafContext& ctx, RateEditorStates& etats,
-                                         RateHistoryModel& modele);
+  [[nodiscard]] static RateEditorDeps From(state::UrssafContext& ctx, RateEditorStates& etats,
+                                           RateHistoryModel& modele);
 
   [[nodiscard]] utilitaires::Utilitaires& Utilitaires() const;
   // The record that holds the history on screen: ItemTemp while a centre is
@@ -46,8 +46,8 @@ struct RateEditorDeps {
   [[nodiscard]] bool PeutModifier() const;
 
   // Message boxes of the control (title "Message TARVELINE").
-  void Avertir(std::string_view texte) const;   // exclamation, OK
-  void Informer(std::string_view texte) const;  // information, OK
+  void Warn(std::string_view texte) const;    // exclamation, OK
+  void Inform(std::string_view texte) const;  // information, OK
   // Beep, then a Yes/No question with the exclamation icon; true on Yes.
   [[nodiscard]] bool Confirmer(std::string_view question) const;
 };

@@ -18,7 +18,7 @@
 
 namespace morvanel::ratehistory {
 
-RateEditorStatesDeps RateEditorStatesDeps::De(state::UrssafContext& ctx) {
+RateEditorStatesDeps RateEditorStatesDeps::From(state::UrssafContext& ctx) {
   return RateEditorStatesDeps{ctx.ecran, ctx.etat};
 }
 

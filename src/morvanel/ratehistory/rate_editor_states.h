@@ -8,12 +8,12 @@ namespace morvanel::ratehistory {
 
 // What the editor's states work with: the screen they enable and grey, and
 // ModeRapport. Built from the control's context in one place
-// (RateEditorStatesDeps::De). Refers to everything, owns nothing.
+// (RateEditorStatesDeps::From). Refers to everything, owns nothing.
 struct RateEditorStatesDeps {
   state::UrssafScreen& ecran;
   state::InstanceState& etat;
 
-  [[nodiscard]] static RateEditorStatesDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static RateEditorStatesDeps From(state::UrssafContext& ctx);
 };
 
 // The editor's one state (transitions in rate_editor.cpp). ModeRapport, the

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
+#include "morvanel/state/record_vocabulary.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {
 
 namespace {
-constexpr int kPuissanceTaux = 3;  // rates are stored x 1000
+using records::centre::kPuissanceTaux;
 constexpr int kSeparateur = '/';
 }  // namespace
 

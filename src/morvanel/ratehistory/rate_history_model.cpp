@@ -21,7 +21,7 @@
 
 namespace morvanel::ratehistory {
 
-RateHistoryDeps RateHistoryDeps::De(state::UrssafContext& ctx) {
+RateHistoryDeps RateHistoryDeps::From(state::UrssafContext& ctx) {
   state::LibraryState& lib = ctx.lib;
   return RateHistoryDeps{ctx.ecran, ctx.etat, ctx.services,
                          [&lib]() -> utilitaires::Utilitaires& { return lib.Utilitaires(); }};
@@ -78,13 +78,11 @@ void RateHistoryModel::Trier_Par_DateTemp() { Trier(d_.etat.ItemTemp.get(), kAtt
 // selected line is the one being modified and is not compared with itself.
 // A line without a readable date is passed over; a typed date that is not
 // valid cannot be compared at all and is left to the date box's own check.
-void RateHistoryModel::Chevauchement() {
+bool RateHistoryModel::DateEnDouble() {
   auto& e = d_.ecran;
-  d_.etat.ErreurChevauchement = false;
-
   utilitaires::Utilitaires& u = d_.Utilitaires();
   const std::string saisie = u.Convertir_DateStockage(e.Txt_Date.Text());
-  if (saisie.empty()) return;
+  if (saisie.empty()) return false;
   const auto jour = utilitaires::ValeurNumerique(saisie);
 
   const int modifiee = e.Lst_Date.ListIndex();
@@ -95,9 +93,11 @@ void RateHistoryModel::Chevauchement() {
     if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
     d_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
                        forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
-    d_.etat.ErreurChevauchement = true;
-    return;
+    return true;
   }
+  return false;
 }
+
+void RateHistoryModel::Chevauchement() { d_.etat.ErreurChevauchement = DateEnDouble(); }
 
 }  // namespace morvanel::ratehistory

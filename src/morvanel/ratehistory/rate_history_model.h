@@ -17,17 +17,17 @@ class Services;
 namespace morvanel::ratehistory {
 
 // What the rate model works with. Built from the control's context in one
-// place (RateHistoryDeps::De). Refers to everything, owns nothing.
+// place (RateHistoryDeps::From). Refers to everything, owns nothing.
 struct RateHistoryDeps {
   // Lst_Valeur and Lst_Date.
   state::UrssafScreen& ecran;
-  // Art_CentreUrssaf, ItemTemp, ErreurChevauchement.
+  // Art_CentreUrssaf, ItemTemp, ErreurChevauchement (for the host).
   state::InstanceState& etat;
   forms::Services& services;
   // Created at first use: asked for each time, never kept.
   std::function<utilitaires::Utilitaires&()> Utilitaires;
 
-  [[nodiscard]] static RateHistoryDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static RateHistoryDeps From(state::UrssafContext& ctx);
 };
 
 class RateHistoryModel {
@@ -38,6 +38,10 @@ class RateHistoryModel {
   void Remplir_ValeurTemp();
   void Trier_Par_Date();
   void Trier_Par_DateTemp();
+  // The date typed in Txt_Date is already in the list (the line being
+  // modified aside): the clerk is told and the answer is true.
+  [[nodiscard]] bool DateEnDouble();
+  // The same, with the answer left in ErreurChevauchement.
   void Chevauchement();
 
  private:

@@ -7,13 +7,14 @@
 #include <numeric>
 #include <optional>
 
+#include "morvanel/state/record_vocabulary.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {
 
 namespace {
 
-constexpr int kPuissanceTaux = 3;  // rates are stored x 1000
+using records::centre::kPuissanceTaux;
 
 // Takes cell i out of its column (it is put back in its sorted place).
 std::string Cellule(std::vector<std::string>& colonne, std::size_t i) {

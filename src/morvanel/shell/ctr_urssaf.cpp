@@ -6,14 +6,15 @@
 
 #include "components/droits/droits_utilisateur.h"
 #include "morvanel/shell/ctr_urssaf_private.h"
-#include "morvanel/state/prerequis.h"
+#include "morvanel/state/host_requirements.h"
 #include "morvanel/state/record_vocabulary.h"
+#include "forms/busy_cursor.h"
 #include "forms/services.h"
 
 namespace morvanel::shell {
 namespace {
 
-std::unique_ptr<forms::Form> NouveauFormulaire() {
+std::unique_ptr<forms::Form> NewForm() {
   auto form = std::make_unique<forms::Form>("Ctr_Urssaf", kLargeurEcran, kHauteurEcran);
   CreerControles(*form);
   return form;
@@ -21,55 +22,32 @@ std::unique_ptr<forms::Form> NouveauFormulaire() {
 
 // A window handle of our own for each control: there is no native window
 // here, only a number the help close is told.
-long long NouvelleFenetre() {
+long long NewWindowHandle() {
   static std::atomic<long long> suivante{0x00010000};
   return suivante.fetch_add(4);
 }
-
-// Init shows the hourglass and disables the control while it loads; a host
-// error or a database failure must not leave the control dead.
-class Chargement {
- public:
-  Chargement(forms::Services& services, forms::Form& form) : services_(services), form_(form) {
-    services_.SetMousePointer(forms::MousePointer::Hourglass);
-    form_.SetEnabled(false);
-  }
-  ~Chargement() {
-    if (termine_) return;
-    services_.SetMousePointer(forms::MousePointer::Default);
-    form_.SetEnabled(true);
-  }
-  Chargement(const Chargement&) = delete;
-  Chargement& operator=(const Chargement&) = delete;
-  void Terminer() { termine_ = true; }
-
- private:
-  forms::Services& services_;
-  forms::Form& form_;
-  bool termine_ = false;
-};
 
 }  // namespace
 
 Ctr_Urssaf::Private::Private(forms::Services& s, state::UrssafProcedures& procs)
     : services(s),
       lib(state::LibraryState::Instance()),
-      form(NouveauFormulaire()),
-      ecran(EcranDe(*form)),
+      form(NewForm()),
+      ecran(ScreenOf(*form)),
       adresse(*form, ecran.Ctr_AdresseUrssaf),
       ctx{ecran, etat, lib, services, adresse, procs},
-      modes(ScreenModesDeps::De(ctx)),
-      aide(HelpMenuDeps::De(ctx)),
-      centre(data::CentreRecordDeps::De(ctx)),
-      liste(data::CentreListDeps::De(ctx)),
-      workflow(workflow::WorkflowDeps::De(ctx)),
-      codeSigle(fields::CodeSigleDeps::De(ctx)),
-      pickers(fields::EntiteEtabDeps::De(ctx)),
-      taux(ratehistory::RateHistoryDeps::De(ctx)),
-      editeurTaux(ratehistory::RateEditorStatesDeps::De(ctx)),
-      snv2Montant(fields::Snv2MontantDeps::De(ctx)),
-      editeurRapport(ratehistory::RateEditorDeps::De(ctx, editeurTaux, taux)),
-      banque(fields::AdresseBancaireDeps::De(ctx)) {}
+      modes(ScreenModesDeps::From(ctx)),
+      aide(HelpMenuDeps::From(ctx)),
+      centre(data::CentreRecordDeps::From(ctx)),
+      liste(data::CentreListDeps::From(ctx)),
+      workflow(workflow::WorkflowDeps::From(ctx, centre)),
+      codeSigle(fields::CodeSigleDeps::From(ctx)),
+      pickers(fields::EntiteEtabDeps::From(ctx)),
+      taux(ratehistory::RateHistoryDeps::From(ctx)),
+      editeurTaux(ratehistory::RateEditorStatesDeps::From(ctx)),
+      snv2Montant(fields::Snv2MontantDeps::From(ctx)),
+      editeurRapport(ratehistory::RateEditorDeps::From(ctx, editeurTaux, taux)),
+      banque(fields::AdresseBancaireDeps::From(ctx)) {}
 
 Ctr_Urssaf::Ctr_Urssaf(forms::Services& services)
     : d(std::make_unique<Private>(services, static_cast<state::UrssafProcedures&>(*this))) {
@@ -88,7 +66,7 @@ Ctr_Urssaf::Ctr_Urssaf(forms::Services& services)
 Ctr_Urssaf::~Ctr_Urssaf() { UserControl_Terminate(); }
 
 void Ctr_Urssaf::UserControl_Initialize() {
-  d->fenetre = NouvelleFenetre();
+  d->fenetre = NewWindowHandle();
   d->aide.MettreEnPlace(d->fenetre);
   d->form->helpFile = d->lib.helpFile;
 }
@@ -127,7 +105,7 @@ void Ctr_Urssaf::TheDatabase(std::shared_ptr<dba::Database> database) {
 }
 
 void Ctr_Urssaf::Ouvrir_Fichiers() {
-  dba::Database& base = state::BaseRequise(d->lib, "Init");
+  dba::Database& base = state::RequireDatabase(d->lib, "Init");
   d->lib.F_CentreUrssaf = base.DBOpen(records::kCentreUrssaf);
   d->lib.F_Compteur = base.DBOpen(records::kCompteur);
   d->lib.F_Association = base.DBOpen(records::kAssociation);
@@ -136,7 +114,7 @@ void Ctr_Urssaf::Ouvrir_Fichiers() {
 
 void Ctr_Urssaf::Init() {
   forms::ActionScope action(*d->form);
-  state::BaseRequise(d->lib, "Init");
+  state::RequireDatabase(d->lib, "Init");
   if (!d->etat.DroitsUtilisateur) {
     throw HostSetupError("Init : DroitsUtilisateur n'a pas été fourni (le donner avant Init)");
   }
@@ -144,22 +122,21 @@ void Ctr_Urssaf::Init() {
     throw HostSetupError("Init : les droits de l'écran \"CENTREURSSAF\" sont introuvables");
   }
   state::UrssafScreen& e = d->ecran;
-  Chargement chargement(d->services, *d->form);
+  // A host error or a database failure must not leave the control dead.
+  forms::BusyCursor chargement(d->services, *d->form);
   Ouvrir_Fichiers();
   d->adresse.Base_Adresse(d->lib.TheDatabase);
   d->adresse.Parametre4_Adresse(true);
   d->adresse.Parametre3_Adresse(true);
   d->adresse.Parametre5_Adresse(false);
   d->adresse.Init_Adresse();
-  if (e.Lst_Date.ListCount() < 4) {
+  if (e.Lst_Date.ListCount() < records::kLignesVisibles) {
     e.Bdv_Date.SetVisible(false);
     e.Bdv_Valeur.SetVisible(false);
   }
   d->liste.Remplir_CentreUrssaf();
   d->services.DoEvents();
-  chargement.Terminer();
-  d->services.SetMousePointer(forms::MousePointer::Default);
-  d->form->SetEnabled(true);
+  chargement.Release();
   // The only centre was shown while the control was still disabled, so the
   // lookup could not put the focus in the sigle box: it goes there now.
   if (e.Txt_CodCtrUrssaf.Enabled()) {
@@ -175,7 +152,7 @@ void Ctr_Urssaf::Init() {
 void Ctr_Urssaf::Appliquer_Droits() { d->modes.Appliquer_Droits(); }
 
 state::InstanceState& Ctr_Urssaf::Etat() { return d->etat; }
-state::LibraryState& Ctr_Urssaf::Bibliotheque() { return d->lib; }
+state::LibraryState& Ctr_Urssaf::Library() { return d->lib; }
 state::UrssafScreen& Ctr_Urssaf::Ecran() { return d->ecran; }
 components::Adresse& Ctr_Urssaf::Adresse() { return d->adresse; }
 state::UrssafProcedures& Ctr_Urssaf::Procedures() { return *this; }

@@ -69,7 +69,7 @@ class Ctr_Urssaf final : public ICtrUrssaf, private state::UrssafProcedures {
 
   // --- for hosts, tests and the scenario runner (not in the member order) ---
   [[nodiscard]] state::InstanceState& Etat();
-  [[nodiscard]] state::LibraryState& Bibliotheque();
+  [[nodiscard]] state::LibraryState& Library();
   [[nodiscard]] state::UrssafScreen& Ecran();
   [[nodiscard]] components::Adresse& Adresse();
   // The procedures the subsystems call on each other (Lancer_UNIPG, ...).

@@ -8,7 +8,7 @@
 
 namespace morvanel::shell {
 
-HelpMenuDeps HelpMenuDeps::De(state::UrssafContext& ctx) {
+HelpMenuDeps HelpMenuDeps::From(state::UrssafContext& ctx) {
   return HelpMenuDeps{ctx.ecran, ctx.services, ctx.lib};
 }
 
@@ -16,9 +16,9 @@ namespace {
 
 // The help viewer's window when the host gave it none: the help window of
 // the platform that draws this control.
-class FenetreServices final : public components::HelpWindow {
+class ServicesHelpWindow final : public components::HelpWindow {
  public:
-  FenetreServices(forms::Services& services, const std::string& fichierAide)
+  ServicesHelpWindow(forms::Services& services, const std::string& fichierAide)
       : services_(services), fichierAide_(fichierAide) {}
   void ShowPage(const std::string& htmlPath, const std::string& title) override {
     services_.ShowHelpPage(htmlPath, title);
@@ -37,17 +37,17 @@ class FenetreServices final : public components::HelpWindow {
 // Lends the viewer `fenetre` for one request when it has no window of its
 // own, and takes it back even when the request throws: the viewer belongs
 // to the library and outlives this control.
-class PretFenetre {
+class HelpWindowLoan {
  public:
-  PretFenetre(components::AideHtml& aide, components::HelpWindow& fenetre)
+  HelpWindowLoan(components::AideHtml& aide, components::HelpWindow& fenetre)
       : aide_(aide), prete_(aide.Fenetre() == nullptr) {
     if (prete_) aide_.SetHelpWindow(&fenetre);
   }
-  ~PretFenetre() {
+  ~HelpWindowLoan() {
     if (prete_) aide_.SetHelpWindow(nullptr);
   }
-  PretFenetre(const PretFenetre&) = delete;
-  PretFenetre& operator=(const PretFenetre&) = delete;
+  HelpWindowLoan(const HelpWindowLoan&) = delete;
+  HelpWindowLoan& operator=(const HelpWindowLoan&) = delete;
 
  private:
   components::AideHtml& aide_;
@@ -75,7 +75,7 @@ void HelpMenu::Attach() {
 
 void HelpMenu::MettreEnPlace(long long fenetre) {
   d_.lib.helpWindowHandle = fenetre & 0xFFFFFFFFLL;  // a 32-bit handle
-  d_.lib.helpFile = CheminFichierAide(state::DossierBibliotheque());
+  d_.lib.helpFile = CheminFichierAide(state::LibraryFolder());
 }
 
 void HelpMenu::Fermer() { d_.services.CloseHelp(d_.lib.helpFile); }
@@ -106,8 +106,8 @@ void HelpMenu::Mnu_Sommaire_Click() {
   std::string code = "P";
   std::string titre = "Les Centres URSSAF";
   std::string quatrieme;
-  FenetreServices fenetre(d_.services, d_.lib.helpFile);
-  const PretFenetre pret(aide, fenetre);
+  ServicesHelpWindow fenetre(d_.services, d_.lib.helpFile);
+  const HelpWindowLoan pret(aide, fenetre);
   aide.Afficher_Aide(page, code, titre, quatrieme);
 }
 

@@ -15,7 +15,7 @@ class Services;
 namespace morvanel::shell {
 
 // What the help works with. Built from the control's context in one place
-// (HelpMenuDeps::De). Refers to everything, owns nothing.
+// (HelpMenuDeps::From). Refers to everything, owns nothing.
 struct HelpMenuDeps {
   // The surface, Cdr_Rapport, Mnu_Aide and Mnu_Sommaire.
   state::UrssafScreen& ecran;
@@ -23,7 +23,7 @@ struct HelpMenuDeps {
   // helpFile, helpWindowHandle, the HTML help, TheClient and TheDatabase.
   state::LibraryState& lib;
 
-  [[nodiscard]] static HelpMenuDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static HelpMenuDeps From(state::UrssafContext& ctx);
 };
 
 inline constexpr const char* kNomFichierAide = "Morvanel.HLP";

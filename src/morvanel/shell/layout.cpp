@@ -109,7 +109,7 @@ void CreerControles(forms::Form& form) {
   item.AccessibleName = "Aide TARVELINE";
 }
 
-state::UrssafScreen EcranDe(forms::Form& f) {
+state::UrssafScreen ScreenOf(forms::Form& f) {
 // Each member is bound to the control of its own name, written once: a
 // misspelt, missing or misplaced name does not compile.
 #define MORVANEL_CONTROLE(nom) .nom = f.Get(#nom)

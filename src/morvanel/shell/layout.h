@@ -17,6 +17,6 @@ inline constexpr int kContexteAide = 10;  // the help topic of the screen
 void CreerControles(forms::Form& form);
 
 // The named controls of a form built by CreerControles.
-[[nodiscard]] state::UrssafScreen EcranDe(forms::Form& form);
+[[nodiscard]] state::UrssafScreen ScreenOf(forms::Form& form);
 
 }  // namespace morvanel::shell

@@ -11,7 +11,7 @@
 
 namespace morvanel::shell {
 
-ScreenModesDeps ScreenModesDeps::De(state::UrssafContext& ctx) {
+ScreenModesDeps ScreenModesDeps::From(state::UrssafContext& ctx) {
   state::UrssafProcedures& p = ctx.procs;
   return ScreenModesDeps{ctx.ecran, ctx.etat, ctx.adresse, [&p] { p.RapportFalse(); }};
 }

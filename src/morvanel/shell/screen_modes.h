@@ -23,7 +23,7 @@ class Adresse;
 namespace morvanel::shell {
 
 // What the screen modes work with. Built from the control's context in one
-// place (ScreenModesDeps::De). Refers to everything, owns nothing.
+// place (ScreenModesDeps::From). Refers to everything, owns nothing.
 struct ScreenModesDeps {
   state::UrssafScreen& ecran;
   // ModeAjout and DroitsEcran.
@@ -32,7 +32,7 @@ struct ScreenModesDeps {
   // Enabling the screen brings the rate editor back to browsing.
   std::function<void()> RapportFalse;
 
-  [[nodiscard]] static ScreenModesDeps De(state::UrssafContext& ctx);
+  [[nodiscard]] static ScreenModesDeps From(state::UrssafContext& ctx);
 };
 
 class ScreenModes {

@@ -9,9 +9,9 @@
 
 namespace morvanel::state {
 
-std::string CheminBinaire() {
+std::string BinaryPath() {
   Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&CheminBinaire), &info) != 0 && info.dli_fname != nullptr &&
+  if (dladdr(reinterpret_cast<void*>(&BinaryPath), &info) != 0 && info.dli_fname != nullptr &&
       info.dli_fname[0] != '\0') {
     char vrai[PATH_MAX];
     if (realpath(info.dli_fname, vrai) != nullptr) return vrai;
@@ -23,8 +23,8 @@ std::string CheminBinaire() {
   return {};
 }
 
-std::string DossierBibliotheque() {
-  const std::string binaire = CheminBinaire();
+std::string LibraryFolder() {
+  const std::string binaire = BinaryPath();
   const std::size_t slash = binaire.rfind('/');
   if (slash == std::string::npos) return {};
   return binaire.substr(0, slash == 0 ? 1 : slash);

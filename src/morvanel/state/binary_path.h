@@ -8,8 +8,8 @@
 namespace morvanel::state {
 
 // The full path of that binary, links resolved; "" when unknown.
-[[nodiscard]] std::string CheminBinaire();
+[[nodiscard]] std::string BinaryPath();
 // Its folder ("/" for the root); "" when unknown.
-[[nodiscard]] std::string DossierBibliotheque();
+[[nodiscard]] std::string LibraryFolder();
 
 }  // namespace morvanel::state

@@ -2,11 +2,12 @@
 #include "morvanel/state/code_centre.h"
 
 #include "forms/utf8_text.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::state {
 
 namespace {
-constexpr int kLongueurCodeCentre = 2;
+constexpr int kLongueurCodeCentre = records::centre::kLongueurCle;
 }  // namespace
 
 bool CodeCentreAffichable(std::string_view code) {

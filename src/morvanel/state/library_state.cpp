@@ -22,7 +22,7 @@ components::AideHtml& LibraryState::AideHtml() {
   if (!aideHtml_) {
     // The pages are shipped beside the library, with the help file.
     aideHtml_ = std::make_unique<components::AideHtml>();
-    aideHtml_->SetDossierAide(DossierBibliotheque());
+    aideHtml_->SetDossierAide(LibraryFolder());
   }
   return *aideHtml_;
 }

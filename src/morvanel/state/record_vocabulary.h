@@ -18,6 +18,8 @@ inline constexpr const char* kEtablissement = "ETABLISSEMENT";
 
 // A record of CENTREURSSAF; its key is the centre code.
 namespace centre {
+inline constexpr int kLongueurCle = 2;               // "01" to "99"
+inline constexpr int kLongueurCodeRattachement = 3;  // entity and establishment codes
 inline constexpr int kSigle = 1;
 inline constexpr int kNom = 2;
 inline constexpr int kAdresse = 3;  // 3 to 14, laid out by the address control
@@ -30,6 +32,9 @@ inline constexpr int kMontantForfait = 22;  // hundredths of the amount
 inline constexpr int kCodeSNV2 = 24;
 inline constexpr int kRattachement = 25;  // entity code then establishment code
 inline constexpr int kRib = 26;           // 26 to 31, laid out by the bank-details control
+inline constexpr int kRibDernier = 31;    // the bank-details control's six
+// Rates are stored as whole thousandths of a percent: 10^3.
+inline constexpr int kPuissanceTaux = 3;
 }  // namespace centre
 
 // Record "999" of COMPTEUR.
@@ -43,5 +48,9 @@ inline constexpr int kLancerUnipg = 45;    // 2 or more: run UNIPGCENTREURSSAF a
 namespace eltspartemp {
 inline constexpr int kCentre = 1;  // the code of the centre it points to
 }  // namespace eltspartemp
+
+// The rate lists show this many lines; a scroll bar is only worth showing
+// once its list cannot show every line.
+inline constexpr int kLignesVisibles = 4;
 
 }  // namespace morvanel::records

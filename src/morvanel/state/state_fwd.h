@@ -8,4 +8,5 @@ struct LibraryState;
 struct UrssafContext;
 struct UrssafScreen;
 class UrssafProcedures;
+class CentreWriter;
 }  // namespace morvanel::state

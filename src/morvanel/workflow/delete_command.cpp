@@ -10,12 +10,15 @@
 #include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/urssaf_context.h"
 #include "morvanel/state/urssaf_screen.h"
+#include "forms/busy_cursor.h"
 #include "forms/services.h"
+#include "morvanel/workflow/record_validation.h"
 #include "morvanel/workflow/screen_state.h"
 
 namespace morvanel::workflow {
 namespace {
 
+using records::eltspartemp::kCentre;
 constexpr const char* kTexteProgression = "Transfert des dossiers";
 
 // The centre chosen to take the records over was deleted by another
@@ -27,22 +30,23 @@ struct CibleSupprimee {};
 
 void DeleteCommand::ExigerCible(const std::string& cible) {
   if (cible.empty()) return;
-  if (d_.Fichier(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBRead(cible).Item().empty()) {
+  if (d_.File(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBRead(cible).Item().empty()) {
     throw CibleSupprimee{};
   }
 }
 
-DeleteCommand::DeleteCommand(WorkflowDeps deps) : d_(deps), form_(deps) {}
+DeleteCommand::DeleteCommand(WorkflowDeps deps, RecordValidation& verif)
+    : d_(deps), verif_(verif), form_(deps) {}
 
 void DeleteCommand::Attach() {
   d_.ecran.Cmd_Supprimer.Click = [this] { Cmd_Supprimer_Click(); };
 }
 
 std::vector<std::string> DeleteCommand::ClesAttachees() {
-  d_.procs.Verif_EltsPartEmp();
+  const dba::CItem liste = verif_.EltsPartEmp();
   // One pass over the result: Item(i) would rescan it from the start for
   // every key, quadratic on the 10,000 records of a large centre.
-  const std::string_view texte = d_.etat.ListeEltsPartEmp.Item();
+  const std::string_view texte = liste.Item();
   std::vector<std::string> cles;
   if (texte.empty()) return cles;
   std::size_t debut = 0;
@@ -55,17 +59,18 @@ std::vector<std::string> DeleteCommand::ClesAttachees() {
   return cles;
 }
 
-DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cles,
-                                             const std::string& code, const std::string& cible) {
-  const dba::DBFile& dossiers = d_.Fichier(d_.F_EltsPartEmp, "Cmd_Supprimer_Click");
-  Bilan b;
+DeleteCommand::MoveTally DeleteCommand::Deplacer(const std::vector<std::string>& cles,
+                                                 const std::string& code,
+                                                 const std::string& cible) {
+  const dba::DBFile& dossiers = d_.File(d_.F_EltsPartEmp, "Cmd_Supprimer_Click");
+  MoveTally b;
   for (const std::string& cle : cles) {
     try {
       dba::CItem dossier = dossiers.DBRead(cle);
       // A case may name several centres: only the deleted one is replaced.
       // None named (gone, or moved by someone else meanwhile): no longer
       // ours to move.
-      std::vector<std::string> centres = dossier.Values(records::eltspartemp::kCentre);
+      std::vector<std::string> centres = dossier.Values(kCentre);
       bool nomme = false;
       for (std::string& c : centres) {
         if (c != code) continue;
@@ -73,15 +78,15 @@ DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cle
         nomme = true;
       }
       if (nomme) {
-        dossier.setValues(records::eltspartemp::kCentre, centres);
+        dossier.setValues(kCentre, centres);
         dossier.DBWrite();
       }
-      ++b.deplaces;
+      ++b.moved;
     } catch (const dba::DbaError& e) {
       // Inside a transaction a locked record fails at once and nothing of
       // it was written: skipped, counted. Any other error ends the batch.
       if (e.number() != dba::kErrRecordLocked) throw;
-      ++b.bloques;
+      ++b.locked;
     }
   }
   return b;
@@ -89,7 +94,7 @@ DeleteCommand::Bilan DeleteCommand::Deplacer(const std::vector<std::string>& cle
 
 void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles, const std::string& code,
                                       const std::string& cible) {
-  dba::Database& base = d_.Base("Cmd_Supprimer_Click");
+  dba::Database& base = d_.RequireDatabase("Cmd_Supprimer_Click");
   const int total = static_cast<int>(cles.size());
   for (int debut = 0; debut < total; debut += kLotTransfert) {
     const int fin = std::min(total, debut + kLotTransfert);
@@ -103,23 +108,23 @@ void DeleteCommand::TransfererParLots(const std::vector<std::string>& cles, cons
 }
 
 int DeleteCommand::Terminer(const std::string& code, const std::string& cible) {
-  dba::Transaction t(d_.Base("Cmd_Supprimer_Click"));
+  dba::Transaction t(d_.RequireDatabase("Cmd_Supprimer_Click"));
   const std::vector<std::string> cles = ClesAttachees();
   if (!cles.empty() && cible.empty()) return -1;  // rolled back: nothing written
   ExigerCible(cible);
-  const Bilan b = Deplacer(cles, code, cible);
-  if (b.bloques == 0) {
-    d_.Fichier(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBDelete(code);
+  const MoveTally b = Deplacer(cles, code, cible);
+  if (b.locked == 0) {
+    d_.File(d_.F_CentreUrssaf, "Cmd_Supprimer_Click").DBDelete(code);
   }
   t.Commit();
-  return b.bloques;
+  return b.locked;
 }
 
 void DeleteCommand::Apres_Suppression() {
   try {
     d_.procs.Lancer_UNIPG();
   } catch (const dba::DbaError& e) {
-    d_.ErreurBase(e);  // the centre is deleted; only the routine failed
+    d_.ReportDbError(e);  // the centre is deleted; only the routine failed
   }
   d_.procs.Vider_Donnees();
   // Emptied before the refill: with one centre left, the refill shows it,
@@ -129,7 +134,7 @@ void DeleteCommand::Apres_Suppression() {
   try {
     d_.procs.Remplir_CentreUrssaf();
   } catch (const dba::DbaError& e) {
-    d_.ErreurBase(e);
+    d_.ReportDbError(e);
   }
 }
 
@@ -144,7 +149,7 @@ void DeleteCommand::Cmd_Supprimer_Click() {
   }
   const std::string code = e.Txt_CodCtrUrssaf.Text();
   const std::string sigle = e.Txt_SigleCtrUrssaf.Text();
-  std::optional<Occupation> occupe;
+  std::optional<forms::BusyCursor> occupe;
   try {
     std::vector<std::string> cles = ClesAttachees();
     std::string cible;
@@ -160,19 +165,19 @@ void DeleteCommand::Cmd_Supprimer_Click() {
     }
     occupe.reset();
     if (restants > 0) {
-      d_.Avertir(std::to_string(restants) +
-                 " dossier(s) n'ont pas pu être transférés : le centre URSSAF est conservé.");
+      d_.Warn(std::to_string(restants) +
+              " dossier(s) n'ont pas pu être transférés : le centre URSSAF est conservé.");
       return;
     }
   } catch (const dba::DbaError& err) {
     d_.services.Progress(kTexteProgression, 1, 1);
     occupe.reset();
-    d_.ErreurBase(err);  // the centre stays; batches already moved stay moved
+    d_.ReportDbError(err);  // the centre stays; batches already moved stay moved
     return;
   } catch (const CibleSupprimee&) {
     d_.services.Progress(kTexteProgression, 1, 1);
     occupe.reset();
-    d_.Avertir(kMsgCibleSupprimee);  // the centre stays, still shown
+    d_.Warn(kMsgCibleSupprimee);  // the centre stays, still shown
     return;
   }
   Apres_Suppression();

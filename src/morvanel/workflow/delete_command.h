@@ -21,6 +21,8 @@
 
 namespace morvanel::workflow {
 
+class RecordValidation;
+
 inline constexpr int kLotTransfert = 2000;
 
 inline constexpr const char* kMsgCibleSupprimee =
@@ -29,7 +31,8 @@ inline constexpr const char* kMsgCibleSupprimee =
 
 class DeleteCommand {
  public:
-  explicit DeleteCommand(WorkflowDeps deps);
+  // `verif` (not owned) must outlive the command.
+  DeleteCommand(WorkflowDeps deps, RecordValidation& verif);
   // Installs the handler on Cmd_Supprimer.
   void Attach();
 
@@ -38,14 +41,14 @@ class DeleteCommand {
   [[nodiscard]] TransferForm& Frm_SupprURSSAF() { return form_; }
 
  private:
-  struct Bilan {
-    int deplaces = 0;  // moved, or no longer attached (vanished, moved elsewhere)
-    int bloques = 0;   // locked by another workstation
+  struct MoveTally {
+    int moved = 0;   // moved, or no longer attached (vanished, moved elsewhere)
+    int locked = 0;  // locked by another workstation
   };
   // Moves the records of `cles` from `code` to `cible` inside the open
   // transaction.
-  Bilan Deplacer(const std::vector<std::string>& cles, const std::string& code,
-                 const std::string& cible);
+  MoveTally Deplacer(const std::vector<std::string>& cles, const std::string& code,
+                     const std::string& cible);
   [[nodiscard]] std::vector<std::string> ClesAttachees();
   // Batches over the records found first, with progress.
   void TransfererParLots(const std::vector<std::string>& cles, const std::string& code,
@@ -60,6 +63,7 @@ class DeleteCommand {
   void ExigerCible(const std::string& cible);
 
   WorkflowDeps d_;
+  RecordValidation& verif_;
   TransferForm form_;
 };
 

@@ -5,10 +5,11 @@
 
 #include "components/droits/droits_ecran.h"
 #include "morvanel/state/instance_state.h"
-#include "morvanel/state/procedures.h"
+#include "morvanel/state/centre_writer.h"
 #include "morvanel/state/urssaf_context.h"
 #include "morvanel/state/urssaf_screen.h"
 #include "forms/services.h"
+#include "morvanel/workflow/record_validation.h"
 #include "morvanel/workflow/save_commands.h"
 #include "morvanel/workflow/screen_state.h"
 
@@ -37,8 +38,7 @@ void ExitCommand::Cmd_Sortir_Click() {
     Quitter();
     return;
   }
-  d_.procs.Ecrire_Donnees();
-  if (etat.Art_CentreUrssaf->Item() == etat.ArticleInitial) {
+  if (d_.centre.EcrireChamps().Item() == etat.ArticleInitial) {
     Quitter();
     return;
   }
@@ -51,9 +51,8 @@ void ExitCommand::Cmd_Sortir_Click() {
   }
   switch (reponse) {
     case forms::MsgAnswer::Yes:
-      d_.procs.Verif_Donnees();
-      if (etat.ErreurVerif) return;      // the check told the user and moved the focus
-      if (!save_.Enregistrer()) return;  // told; the user's values stay on the screen
+      if (!verif_.DonneesValides()) return;  // the check told the user and moved the focus
+      if (!save_.Enregistrer()) return;      // told; the user's values stay on the screen
       Quitter();
       return;
     case forms::MsgAnswer::Cancel: etat.W_Sortir = 0; return;

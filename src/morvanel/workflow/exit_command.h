@@ -10,12 +10,14 @@
 
 namespace morvanel::workflow {
 
+class RecordValidation;
 class SaveCommands;
 
 class ExitCommand {
  public:
-  // `save` (not owned) must outlive the command.
-  ExitCommand(WorkflowDeps deps, SaveCommands& save) : d_(deps), save_(save) {}
+  // `verif` and `save` (not owned) must outlive the command.
+  ExitCommand(WorkflowDeps deps, RecordValidation& verif, SaveCommands& save)
+      : d_(deps), verif_(verif), save_(save) {}
   // Installs the handler on Cmd_Sortir.
   void Attach();
 
@@ -25,6 +27,7 @@ class ExitCommand {
   void Quitter();
   [[nodiscard]] bool PeutModifier() const;
   WorkflowDeps d_;
+  RecordValidation& verif_;
   SaveCommands& save_;
 };
 

@@ -7,14 +7,14 @@
 namespace morvanel::workflow {
 namespace {
 
-std::string_view SansBlancs(std::string_view t) {
+std::string_view TrimBlanks(std::string_view t) {
   const auto debut = t.find_first_not_of(' ');
   if (debut == std::string_view::npos) return {};
   const auto fin = t.find_last_not_of(' ');
   return t.substr(debut, fin - debut + 1);
 }
 
-std::string DeuxChiffres(long n) {
+std::string TwoDigits(long n) {
   std::string cle = std::to_string(n);
   if (cle.size() < 2) cle.insert(0, 2 - cle.size(), '0');
   return cle;
@@ -23,7 +23,7 @@ std::string DeuxChiffres(long n) {
 }  // namespace
 
 std::optional<long> LireCompteur(std::string_view texte) {
-  const std::string_view t = SansBlancs(texte);
+  const std::string_view t = TrimBlanks(texte);
   if (t.empty()) return 0;
   // A sign is junk to the counter, as anything but digits is.
   if (t.front() < '0' || t.front() > '9') return std::nullopt;
@@ -48,7 +48,7 @@ Allocation ProchaineCle(std::string_view compteur,
   const std::optional<long> dernier = LireCompteur(compteur);
   if (!dernier) return {"", RefusCle::CompteurIllisible};
   for (long n = *dernier + 1; n <= kDerniereCle; ++n) {
-    std::string cle = DeuxChiffres(n);
+    std::string cle = TwoDigits(n);
     if (!prise(cle)) return {std::move(cle), std::nullopt};
   }
   return {"", RefusCle::PlusDeCle};

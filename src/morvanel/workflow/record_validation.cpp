@@ -20,14 +20,12 @@ bool Vide(std::string_view texte) { return texte.find_first_not_of(' ') == std::
 bool ValeurCitable(std::string_view code) { return dba::Citable(code); }
 
 void RecordValidation::Refuser(const char* message, forms::Control& zone) {
-  d_.Avertir(message);
+  d_.Warn(message);
   zone.SetFocus();
-  d_.etat.ErreurVerif = true;
 }
 
-void RecordValidation::Verif_Donnees() {
+bool RecordValidation::DonneesValides() {
   state::UrssafScreen& e = d_.ecran;
-  d_.etat.ErreurVerif = false;
   if (Vide(e.Txt_SigleCtrUrssaf.Text())) {
     Refuser("Le sigle du centre URSSAF est obligatoire.", e.Txt_SigleCtrUrssaf);
   } else if (Vide(e.Txt_NomCtrUrssaf.Text())) {
@@ -39,20 +37,23 @@ void RecordValidation::Verif_Donnees() {
     Refuser("Vous devez sélectionner une entité de rattachement.", e.Txt_CodeEntite);
   } else if (e.Cbo_Etab.ListCount() > 1 && e.Cbo_Etab.Text().empty()) {
     Refuser("Vous devez sélectionner un établissement de rattachement.", e.Txt_CodeEtab);
+  } else {
+    return true;
   }
+  return false;
 }
 
-void RecordValidation::Verif_EltsPartEmp() {
+void RecordValidation::Verif_Donnees() { d_.etat.ErreurVerif = !DonneesValides(); }
+
+dba::CItem RecordValidation::EltsPartEmp() {
   const std::optional<std::string> code = dba::Citer(d_.ecran.Txt_CodCtrUrssaf.Text());
-  if (!code) {
-    // Such a text would end or widen the sentence's quoted value; no
-    // centre has it, so no record can be attached to it.
-    d_.etat.ListeEltsPartEmp = dba::CItem();
-    return;
-  }
-  d_.etat.ListeEltsPartEmp =
-      dba::DBSelect(d_.Base("Verif_EltsPartEmp"),
-                    {"SSELECT ELTSPARTEMP AVEC 1 = " + *code, records::kEltsPartEmp, "0"});
+  // Such a text would end or widen the sentence's quoted value; no centre
+  // has it, so no record can be attached to it.
+  if (!code) return dba::CItem();
+  return dba::DBSelect(d_.RequireDatabase("Verif_EltsPartEmp"),
+                       {"SSELECT ELTSPARTEMP AVEC 1 = " + *code, records::kEltsPartEmp, "0"});
 }
+
+void RecordValidation::Verif_EltsPartEmp() { d_.etat.ListeEltsPartEmp = EltsPartEmp(); }
 
 }  // namespace morvanel::workflow

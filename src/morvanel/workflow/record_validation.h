@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "dba/citem.h"
+
 #include "morvanel/workflow/workflow_deps.h"
 
 namespace forms {
@@ -23,11 +25,16 @@ class RecordValidation {
  public:
   explicit RecordValidation(WorkflowDeps deps) : d_(deps) {}
 
-  // Stops at the first missing field: message, focus on the field,
-  // ErreurVerif True. ErreurVerif False and nothing shown when all pass.
+  // Stops at the first missing field: message, focus on the field, false.
+  // True and nothing shown when all pass.
+  [[nodiscard]] bool DonneesValides();
+  // Keys of the ELTSPARTEMP records whose attribute 1 is the code in
+  // Txt_CodCtrUrssaf (empty when none).
+  [[nodiscard]] dba::CItem EltsPartEmp();
+
+  // The public members: the same, with the verdict left in ErreurVerif and
+  // the keys in ListeEltsPartEmp for the host.
   void Verif_Donnees();
-  // ListeEltsPartEmp = keys of the ELTSPARTEMP records whose attribute 1 is
-  // the code in Txt_CodCtrUrssaf (empty when none).
   void Verif_EltsPartEmp();
 
  private:

@@ -5,26 +5,19 @@
 #include <memory>
 #include <optional>
 
+#include "morvanel/state/centre_writer.h"
 #include "morvanel/state/ecriture_centre.h"
 #include "morvanel/state/instance_state.h"
+#include "morvanel/state/record_vocabulary.h"
 #include "morvanel/state/procedures.h"
 #include "morvanel/state/urssaf_context.h"
 #include "morvanel/state/urssaf_screen.h"
+#include "forms/busy_cursor.h"
 #include "forms/services.h"
 #include "morvanel/workflow/key_allocation.h"
 #include "morvanel/workflow/screen_state.h"
 
 namespace morvanel::workflow {
-namespace {
-
-constexpr const char* kCleCompteur = "999";
-constexpr int kAttributCompteur = 12;
-// Bank details, kept by their own dialog in the record being worked on.
-constexpr int kPremierAttributBanque = 26;
-constexpr int kDernierAttributBanque = 31;
-constexpr int kLignesVisibles = 4;
-
-}  // namespace
 
 void SaveCommands::Attach() {
   d_.ecran.Cmd_Ajouter.Click = [this] { Cmd_Ajouter_Click(); };
@@ -60,34 +53,34 @@ void SaveCommands::Cmd_Ajouter_Click() {
 
 bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
   state::InstanceState& etat = d_.etat;
-  const dba::DBFile& compteurs = d_.Fichier(d_.F_Compteur, "Cmd_OK_Click");
-  const dba::DBFile& centres = d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click");
+  const dba::DBFile& compteurs = d_.File(d_.F_Compteur, "Cmd_OK_Click");
+  const dba::DBFile& centres = d_.File(d_.F_CentreUrssaf, "Cmd_OK_Click");
   // The record typed so far keeps the bank details of this creation; it is
   // put back if anything below fails, so a second "OK" still has them.
   std::unique_ptr<dba::CItem> saisi = std::move(etat.Art_CentreUrssaf);
   try {
     dba::Transaction t(base);
-    dba::CItem compteur = compteurs.ReadLocked(kCleCompteur);
+    dba::CItem compteur = compteurs.ReadLocked(records::compteur::kCle);
     const Allocation a =
-        ProchaineCle(compteur.Item(kAttributCompteur),
+        ProchaineCle(compteur.Item(records::compteur::kDernierCentre),
                      [&](const std::string& cle) { return !centres.DBRead(cle).Item().empty(); });
     if (a.refus) {
       etat.Art_CentreUrssaf = std::move(saisi);
       t.Rollback();
-      d_.Avertir(MessageRefus(*a.refus));
+      d_.Warn(MessageRefus(*a.refus));
       return false;
     }
-    compteur.setItem(kAttributCompteur, a.cle);
+    compteur.setItem(records::compteur::kDernierCentre, a.cle);
     compteur.DBWrite();
     auto nouveau = std::make_unique<dba::CItem>(centres.DBNew(a.cle));
     if (saisi) {
-      for (int i = kPremierAttributBanque; i <= kDernierAttributBanque; ++i) {
+      // Bank details, kept by their own dialog in the record being worked on.
+      for (int i = records::centre::kRib; i <= records::centre::kRibDernier; ++i) {
         nouveau->setItem(i, saisi->Item(i));
       }
     }
     etat.Art_CentreUrssaf = std::move(nouveau);
-    d_.procs.Ecrire_Donnees();
-    etat.Art_CentreUrssaf->DBWrite();
+    d_.centre.EcrireChamps().DBWrite();
     t.Commit();
   } catch (...) {
     etat.Art_CentreUrssaf = std::move(saisi);
@@ -96,12 +89,12 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
   return true;
 }
 
-bool SaveCommands::EcrireCentreAffiche(dba::Database& base, std::optional<Occupation>& occupe) {
+bool SaveCommands::EcrireCentreAffiche(dba::Database& base,
+                                       std::optional<forms::BusyCursor>& occupe) {
   state::InstanceState& etat = d_.etat;
   if (!etat.Art_CentreUrssaf) return true;  // nothing was read: nothing to write
-  d_.procs.Ecrire_Donnees();
   const state::Ecriture r = state::EcrireSiInchange(
-      base, d_.Fichier(d_.F_CentreUrssaf, "Cmd_OK_Click"), *etat.Art_CentreUrssaf,
+      base, d_.File(d_.F_CentreUrssaf, "Cmd_OK_Click"), d_.centre.EcrireChamps(),
       etat.ArticleInitial, [&] {
         occupe.reset();  // the question comes over a usable screen
         d_.services.Beep();
@@ -116,7 +109,7 @@ bool SaveCommands::EcrireCentreAffiche(dba::Database& base, std::optional<Occupa
     case state::Ecriture::Refusee: return false;  // the clerk kept the other workstation's changes
     case state::Ecriture::Supprime:
       occupe.reset();
-      d_.Avertir(state::kMsgSupprimeAilleurs);
+      d_.Warn(state::kMsgSupprimeAilleurs);
       return false;
   }
   return false;
@@ -126,13 +119,13 @@ void SaveCommands::Lancer_UNIPG() {
   try {
     d_.procs.Lancer_UNIPG();
   } catch (const dba::DbaError& e) {
-    d_.ErreurBase(e);  // the centre is written; only the routine failed
+    d_.ReportDbError(e);  // the centre is written; only the routine failed
   }
 }
 
 bool SaveCommands::Enregistrer() {
-  dba::Database& base = d_.Base("Cmd_OK_Click");
-  std::optional<Occupation> occupe(std::in_place, d_.services, d_.ecran.form);
+  dba::Database& base = d_.RequireDatabase("Cmd_OK_Click");
+  std::optional<forms::BusyCursor> occupe(std::in_place, d_.services, d_.ecran.form);
   try {
     if (d_.etat.ModeAjout) {
       if (!EcrireNouveauCentre(base)) return false;
@@ -141,7 +134,7 @@ bool SaveCommands::Enregistrer() {
     }
   } catch (const dba::DbaError& e) {
     occupe.reset();  // the message comes over a usable screen
-    d_.ErreurBase(e);
+    d_.ReportDbError(e);
     return false;
   }
   Lancer_UNIPG();
@@ -150,18 +143,17 @@ bool SaveCommands::Enregistrer() {
 
 void SaveCommands::Cmd_OK_Click() {
   if (EtatCourant(d_) == EtatEcran::Recherche) return;
-  d_.procs.Verif_Donnees();
-  if (d_.etat.ErreurVerif) return;  // the check told the user and moved the focus
+  if (!verif_.DonneesValides()) return;  // the check told the user and moved the focus
   if (!Enregistrer()) return;
 
   state::UrssafScreen& e = d_.ecran;
   {
-    Occupation occupe(d_.services, e.form);
+    forms::BusyCursor occupe(d_.services, e.form);
     e.Cbo_SigleCtrUrssaf.Clear();
     try {
       d_.procs.Remplir_CentreUrssaf();
     } catch (const dba::DbaError& err) {
-      d_.ErreurBase(err);  // saved; the list is refilled at the next save or Init
+      d_.ReportDbError(err);  // saved; the list is refilled at the next save or Init
     }
     d_.services.DoEvents();
   }
@@ -169,7 +161,7 @@ void SaveCommands::Cmd_OK_Click() {
   e.Lst_Date.Clear();
   d_.procs.Vider_Donnees();
   Cmd_Annuler_Click();
-  if (e.Lst_Valeur.ListCount() < kLignesVisibles) {
+  if (e.Lst_Valeur.ListCount() < records::kLignesVisibles) {
     e.Bdv_Valeur.SetVisible(false);
     e.Bdv_Date.SetVisible(false);
   }

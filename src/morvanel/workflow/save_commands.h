@@ -13,6 +13,8 @@
 
 #include <optional>
 
+#include "forms/busy_cursor.h"
+#include "morvanel/workflow/record_validation.h"
 #include "morvanel/workflow/screen_state.h"
 #include "morvanel/workflow/workflow_deps.h"
 
@@ -20,7 +22,8 @@ namespace morvanel::workflow {
 
 class SaveCommands {
  public:
-  explicit SaveCommands(WorkflowDeps deps) : d_(deps) {}
+  // `verif` (not owned) must outlive the commands.
+  SaveCommands(WorkflowDeps deps, RecordValidation& verif) : d_(deps), verif_(verif) {}
   // Installs the handlers on Cmd_Ajouter, Cmd_OK and Cmd_Annuler.
   void Attach();
 
@@ -41,10 +44,12 @@ class SaveCommands {
   // the clerk agrees to replace another workstation's changes. False when
   // nothing was written (the clerk said No, or was told the centre is
   // gone). `occupe` is lifted while the clerk is asked or told.
-  [[nodiscard]] bool EcrireCentreAffiche(dba::Database& base, std::optional<Occupation>& occupe);
+  [[nodiscard]] bool EcrireCentreAffiche(dba::Database& base,
+                                         std::optional<forms::BusyCursor>& occupe);
   void Lancer_UNIPG();
 
   WorkflowDeps d_;
+  RecordValidation& verif_;
 };
 
 }  // namespace morvanel::workflow

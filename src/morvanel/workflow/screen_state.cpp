@@ -27,15 +27,4 @@ void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat) {
   e.Cmd_Sortir.SetEnabled(!creation);
 }
 
-Occupation::Occupation(forms::Services& services, forms::Form& form)
-    : services_(services), form_(form) {
-  services_.SetMousePointer(forms::MousePointer::Hourglass);
-  form_.SetEnabled(false);
-}
-
-Occupation::~Occupation() {
-  services_.SetMousePointer(forms::MousePointer::Default);
-  form_.SetEnabled(true);
-}
-
 }  // namespace morvanel::workflow

@@ -29,10 +29,6 @@
 
 #include "morvanel/workflow/workflow_deps.h"
 
-namespace forms {
-class Form;
-}
-
 namespace morvanel::workflow {
 
 enum class EtatEcran { Recherche, Creation, CentreAffiche };
@@ -41,19 +37,5 @@ enum class EtatEcran { Recherche, Creation, CentreAffiche };
 
 // Sets the five command buttons as `etat` has them.
 void BoutonsPour(const WorkflowDeps& deps, EtatEcran etat);
-
-// A long step: the hourglass and the whole control disabled from
-// construction to destruction, whatever ends the step.
-class Occupation {
- public:
-  Occupation(forms::Services& services, forms::Form& form);
-  ~Occupation();
-  Occupation(const Occupation&) = delete;
-  Occupation& operator=(const Occupation&) = delete;
-
- private:
-  forms::Services& services_;
-  forms::Form& form_;
-};
 
 }  // namespace morvanel::workflow

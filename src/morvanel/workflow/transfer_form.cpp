@@ -8,16 +8,17 @@
 #include "forms/form_builder.h"
 #include "forms/services.h"
 #include "morvanel/workflow/record_validation.h"
+#include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::workflow {
 namespace {
 
 constexpr int kLargeur = 7905;  // client area, twips
 constexpr int kHauteur = 1935;
-constexpr int kLongueurCode = 2;
+constexpr int kLongueurCode = records::centre::kLongueurCle;
 constexpr const char* kMsgInexistant = "Ce centre URSSAF n'existe pas.";
 
-std::unique_ptr<forms::Form> NouveauFormulaire() {
+std::unique_ptr<forms::Form> NewForm() {
   auto f = std::make_unique<forms::Form>("Frm_SupprURSSAF", kLargeur, kHauteur);
   f->SetCaption("Supprimer un centre URSSAF");
   using forms::Kind;
@@ -39,7 +40,7 @@ std::unique_ptr<forms::Form> NouveauFormulaire() {
   return f;
 }
 
-std::string AvecZeros(const std::string& texte) {
+std::string PadCode(const std::string& texte) {
   if (texte.size() >= kLongueurCode) return texte;
   return std::string(kLongueurCode - texte.size(), '0') + texte;
 }
@@ -48,7 +49,7 @@ std::string AvecZeros(const std::string& texte) {
 
 TransferForm::TransferForm(WorkflowDeps deps)
     : d_(deps),
-      form_(NouveauFormulaire()),
+      form_(NewForm()),
       Label1(form_->Get("Label1")),
       Label2(form_->Get("Label2")),
       Txt_CentreSuppr(form_->Get("Txt_CentreSuppr")),
@@ -98,7 +99,7 @@ void TransferForm::Remplir_Combo() {
     requete.setItem(1, "SSELECT CENTREURSSAF AVEC 0 # \"" + codeSupprime_ + "\" PAR 1");
     requete.setItem(2, "CENTREURSSAF");
     requete.setItem(3, "0 1");
-    ListeCentresTransfert = d_.Base("Remplir_Combo").DBSelect(requete.Item(), "");
+    ListeCentresTransfert = d_.RequireDatabase("Remplir_Combo").DBSelect(requete.Item(), "");
   }
   Cbo_CentreSuppr.Clear();
   // The first entry goes in before any test: no other centre leaves one
@@ -127,7 +128,7 @@ void TransferForm::Fermer(std::string centre) {
 
 bool TransferForm::RefuserCentreSupprime() {
   if (Txt_CentreSuppr.Text() != codeSupprime_) return false;
-  d_.Avertir("Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
+  d_.Warn("Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
   Txt_CentreSuppr.SetText("");
   Txt_CentreSuppr.SetFocus();
   return true;
@@ -136,20 +137,20 @@ bool TransferForm::RefuserCentreSupprime() {
 void TransferForm::Cmd_OKSuppr_Click() {
   const std::string code = Txt_CentreSuppr.Text();
   if (code.empty()) {
-    d_.Informer("Le centre URSSAF est obligatoire.");
+    d_.Inform("Le centre URSSAF est obligatoire.");
     Txt_CentreSuppr.SetFocus();
     return;
   }
   if (RefuserCentreSupprime()) return;
   try {
-    const dba::DBFile& centres = d_.Fichier(d_.F_CentreUrssaf, "Cmd_OKSuppr_Click");
+    const dba::DBFile& centres = d_.File(d_.F_CentreUrssaf, "Cmd_OKSuppr_Click");
     if (centres.DBRead(code).Item().empty()) {
-      d_.Avertir(kMsgInexistant);
+      d_.Warn(kMsgInexistant);
       Txt_CentreSuppr.SetFocus();
       return;
     }
   } catch (const dba::DbaError& e) {
-    d_.ErreurBase(e);  // unchecked: the form stays for another try
+    d_.ReportDbError(e);  // unchecked: the form stays for another try
     return;
   }
   Fermer(code);
@@ -167,13 +168,13 @@ void TransferForm::Txt_CentreSuppr_Change() {
   // A read that fails leaves the code unchecked; "OK" reads it again.
   try {
     d_.etat.Art_CentreTransfert.reset();
-    const dba::DBFile& centres = d_.Fichier(d_.F_CentreUrssaf, "Txt_CentreSuppr_Change");
+    const dba::DBFile& centres = d_.File(d_.F_CentreUrssaf, "Txt_CentreSuppr_Change");
     d_.etat.Art_CentreTransfert = std::make_unique<dba::CItem>(centres.DBRead(code));
-  } catch (const std::exception&) {
+  } catch (const dba::DbaError&) {
     return;
   }
   if (d_.etat.Art_CentreTransfert->Item().empty()) {
-    d_.Avertir(kMsgInexistant);
+    d_.Warn(kMsgInexistant);
     Txt_CentreSuppr.SetText("");
     Txt_CentreSuppr.SetFocus();
     return;
@@ -183,13 +184,13 @@ void TransferForm::Txt_CentreSuppr_Change() {
 
 void TransferForm::Txt_CentreSuppr_KeyPress(int& keyAscii) {
   if (keyAscii != forms::kKeyEnter) return;
-  Txt_CentreSuppr.SetText(AvecZeros(Txt_CentreSuppr.Text()));
+  Txt_CentreSuppr.SetText(PadCode(Txt_CentreSuppr.Text()));
 }
 
 void TransferForm::Txt_CentreSuppr_LostFocus() {
   const std::string texte = Txt_CentreSuppr.Text();
   if (texte.empty() || texte.size() >= kLongueurCode) return;
-  Txt_CentreSuppr.SetText(AvecZeros(texte));
+  Txt_CentreSuppr.SetText(PadCode(texte));
 }
 
 void TransferForm::Cbo_CentreSuppr_Change() {

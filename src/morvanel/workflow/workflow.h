@@ -14,7 +14,11 @@ namespace morvanel::workflow {
 
 struct Workflow {
   explicit Workflow(WorkflowDeps d)
-      : deps(d), verif(deps), save(deps), sortie(deps, save), suppression(deps) {}
+      : deps(d),
+        verif(deps),
+        save(deps, verif),
+        sortie(deps, verif, save),
+        suppression(deps, verif) {}
   // Installs the command buttons' handlers.
   void Attach() {
     save.Attach();

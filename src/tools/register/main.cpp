@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
       std::cout << "unregistered " << library << "\n";
     } else {
       morvanel::hosting::RegisterLibrary(library);
-      std::cout << "registered " << library << " in " << morvanel::registry::CheminRegistre()
-                << "\n";
+      std::cout << "registered " << library << " in " << morvanel::registry::RegistryPath() << "\n";
     }
     return 0;
   } catch (const std::exception& e) {

@@ -42,7 +42,7 @@ Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_pt
       services_(std::make_unique<ScriptServices>(*this)) {
   services_->SetModalDriver([this](forms::Form& form) { driveModal(form); });
   control_ = std::make_unique<morvanel::shell::Ctr_Urssaf>(*services_);
-  components::AideHtml& aide = control_->Bibliotheque().AideHtml();
+  components::AideHtml& aide = control_->Library().AideHtml();
   aide.SetHelpWindow(&helpWindow_);
   if (!options_.helpDir.empty()) aide.SetDossierAide(options_.helpDir);
   forms_.push_back(&control_->Controls());
@@ -50,7 +50,7 @@ Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_pt
 
 Session::~Session() {
   // The help viewer belongs to the library and outlives this session's window.
-  components::AideHtml& aide = control_->Bibliotheque().AideHtml();
+  components::AideHtml& aide = control_->Library().AideHtml();
   control_.reset();
   aide.SetHelpWindow(nullptr);
 }

@@ -46,11 +46,11 @@ class AdresseBancaireTest : public ::testing::Test {
   // A workstation with centre `code` on the screen.
   std::unique_ptr<Poste> Centre(const char* code) {
     auto p = PosteInitialise(base);
-    p->ctl->Bibliotheque().TheDatabase->RegisterRoutine(
-        "UNIPGCENTREURSSAF", [this](dba::Database&, int&, std::string_view) {
-          ++routines;
-          return dba::CItem();
-        });
+    p->ctl->Library().TheDatabase->RegisterRoutine("UNIPGCENTREURSSAF",
+                                                   [this](dba::Database&, int&, std::string_view) {
+                                                     ++routines;
+                                                     return dba::CItem();
+                                                   });
     p->saisie.Type((*p)["Txt_CodCtrUrssaf"], code);
     return p;
   }
@@ -107,7 +107,7 @@ TEST_F(AdresseBancaireTest, AWriteTheDatabaseRefusesIsToldAndTheDialogStays) {
   });
   EXPECT_TRUE(resteOuvert);
   ASSERT_EQ(p->services.messages().size(), 3U);
-  EXPECT_EQ(p->services.messages()[1].text.rfind(kPrefixeErreurBase, 0), 0U);
+  EXPECT_EQ(p->services.messages()[1].text.rfind(kDbErrorPrefix, 0), 0U);
   EXPECT_EQ(Attribut(base, "CENTREURSSAF", "02", 27), "CIC LILLE");
   EXPECT_EQ(routines, 1) << "the routine runs after the write that succeeded only";
 }

@@ -110,7 +110,7 @@ TEST(CodeCentre, AnUnknownCodeIsReportedAndTheBoxEmptiedForAnotherTry) {
   AttendreCentreAffiche(p, "12", "URSSAF Paris");
 }
 
-TEST(CodeCentre, ALockedRecordLeavesTheSearchScreenWithoutAFalseMessage) {
+TEST(CodeCentre, ALockedRecordIsSaidToBeInUseAndTheSearchScreenComesBack) {
   PosteCentres p({}, dba::OpenOptions{.lockTimeoutMs = 50});
   p.Ecrire({"CENTREURSSAF", "07", {{1, "URSSAF RHONE"}, {2, "URSSAF Rhône-Alpes"}}});
   // GIVEN another session holds centre 07
@@ -119,14 +119,21 @@ TEST(CodeCentre, ALockedRecordLeavesTheSearchScreenWithoutAFalseMessage) {
   const dba::CItem tenu = centres.ReadLocked("07");
   // WHEN the clerk types 07
   p.clerc().Type(p.e().Txt_CodCtrUrssaf, "07");
-  // THEN no centre is shown, nobody is told it does not exist, a beep says
-  // the lookup did not happen, and the box is ready for another try
-  EXPECT_TRUE(p.Messages().empty());
-  EXPECT_GE(p.services.beeps(), 1);
+  // THEN the clerk is told another workstation has it (never that it does
+  // not exist), no centre is shown and the box is ready for another try
+  const auto boites = p.services.takeMessages();
+  ASSERT_EQ(boites.size(), 1u);
+  EXPECT_EQ(boites[0].text, "Ce centre URSSAF est en cours de modification sur un autre poste.");
+  EXPECT_EQ(boites[0].buttons, MsgButtons::OK);
+  EXPECT_EQ(boites[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(boites[0].title, "Message TARVELINE");
   AttendreRecherche(p);
   ASSERT_TRUE(p.etat().Art_CentreUrssaf);
   EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), "");
+  // and once released the same code shows the centre
   centres.Release("07");
+  p.clerc().Type(p.e().Txt_CodCtrUrssaf, "07");
+  AttendreCentreAffiche(p, "07", "URSSAF Rhône-Alpes");
 }
 
 TEST(CodeCentre, ACentreThatCannotBeShownWholeIsNotShownAtAll) {

@@ -7,14 +7,14 @@ namespace morvanel::fields {
 namespace {
 
 TEST(TexteSaisie, CountsAndSlicesCharactersNotBytes) {
-  EXPECT_EQ(NombreCaracteres(""), 0);
-  EXPECT_EQ(NombreCaracteres("07"), 2);
-  EXPECT_EQ(NombreCaracteres("é7"), 2);  // a two-byte letter is one character
-  EXPECT_EQ(PremiersCaracteres("éàü125", 3), "éàü");
-  EXPECT_EQ(DerniersCaracteres("125é01", 3), "é01");
-  EXPECT_EQ(DerniersCaracteres("12", 3), "12");
-  EXPECT_EQ(PremiersCaracteres("12", 3), "12");
-  EXPECT_EQ(NombreCaracteres(std::string("ab\xE9") + "c"), 4);  // a stray Latin-1 byte
+  EXPECT_EQ(CharacterCount(""), 0);
+  EXPECT_EQ(CharacterCount("07"), 2);
+  EXPECT_EQ(CharacterCount("é7"), 2);  // a two-byte letter is one character
+  EXPECT_EQ(FirstCharacters("éàü125", 3), "éàü");
+  EXPECT_EQ(LastCharacters("125é01", 3), "é01");
+  EXPECT_EQ(LastCharacters("12", 3), "12");
+  EXPECT_EQ(FirstCharacters("12", 3), "12");
+  EXPECT_EQ(CharacterCount(std::string("ab\xE9") + "c"), 4);  // a stray Latin-1 byte
 }
 
 TEST(TexteSaisie, UpperCasesFrenchText) {
@@ -31,7 +31,7 @@ TEST(TexteSaisie, UpperCasesFrenchText) {
             "b",
             "A\xE9"
             "B"}}) {
-    EXPECT_EQ(EnMajuscules(c.texte), c.attendu) << c.texte;
+    EXPECT_EQ(Uppercase(c.texte), c.attendu) << c.texte;
   }
 }
 

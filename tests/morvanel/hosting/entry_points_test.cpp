@@ -40,27 +40,27 @@ class RegistreTemporaire : public ::testing::Test {
 using RegistryTest = RegistreTemporaire;
 
 TEST_F(RegistryTest, EntriesAreAddedReplacedFoundAndRemoved) {
-  EXPECT_EQ(registry::CheminRegistre(), chemin_);
-  EXPECT_TRUE(registry::Lire(chemin_).empty()) << "no file yet";
-  registry::Inscrire({"Morvanel.Ctr_Urssaf", "{A}", "/opt/a/libmorvanel.so"});
-  registry::Inscrire({"Autre.Controle", "{B}", "/opt/b/libautre.so"});
-  registry::Inscrire({"Morvanel.Ctr_Urssaf", "{A}", "/opt/c/libmorvanel.so"});
-  ASSERT_EQ(registry::Lire(chemin_).size(), 2u);
-  EXPECT_EQ(registry::Chercher("Morvanel.Ctr_Urssaf")->bibliotheque, "/opt/c/libmorvanel.so");
-  EXPECT_TRUE(registry::Desinscrire("Morvanel.Ctr_Urssaf"));
-  EXPECT_FALSE(registry::Desinscrire("Morvanel.Ctr_Urssaf"));
-  EXPECT_FALSE(registry::Chercher("Morvanel.Ctr_Urssaf"));
-  EXPECT_EQ(registry::Chercher("Autre.Controle")->clsid, "{B}");
+  EXPECT_EQ(registry::RegistryPath(), chemin_);
+  EXPECT_TRUE(registry::Read(chemin_).empty()) << "no file yet";
+  registry::Add({"Morvanel.Ctr_Urssaf", "{A}", "/opt/a/libmorvanel.so"});
+  registry::Add({"Autre.Controle", "{B}", "/opt/b/libautre.so"});
+  registry::Add({"Morvanel.Ctr_Urssaf", "{A}", "/opt/c/libmorvanel.so"});
+  ASSERT_EQ(registry::Read(chemin_).size(), 2u);
+  EXPECT_EQ(registry::Find("Morvanel.Ctr_Urssaf")->library, "/opt/c/libmorvanel.so");
+  EXPECT_TRUE(registry::Remove("Morvanel.Ctr_Urssaf"));
+  EXPECT_FALSE(registry::Remove("Morvanel.Ctr_Urssaf"));
+  EXPECT_FALSE(registry::Find("Morvanel.Ctr_Urssaf"));
+  EXPECT_EQ(registry::Find("Autre.Controle")->clsid, "{B}");
 }
 
 TEST_F(RegistryTest, ForeignLinesAreSkippedAndBadEntriesRefused) {
   fs::create_directories(fs::path(chemin_).parent_path());
   std::ofstream(chemin_) << "# comment\nnot an entry\nX.Y\t{C}\t/lib/x.so\n";
-  ASSERT_EQ(registry::Lire(chemin_).size(), 1u);
-  EXPECT_EQ(registry::Chercher("X.Y")->bibliotheque, "/lib/x.so");
-  EXPECT_THROW(registry::Inscrire({"Tab\tName", "{D}", "/lib/d.so"}), registry::RegistryError);
-  EXPECT_THROW(registry::Inscrire({"Vide", "{D}", ""}), registry::RegistryError);
-  EXPECT_EQ(registry::Lire(chemin_).size(), 1u);
+  ASSERT_EQ(registry::Read(chemin_).size(), 1u);
+  EXPECT_EQ(registry::Find("X.Y")->library, "/lib/x.so");
+  EXPECT_THROW(registry::Add({"Tab\tName", "{D}", "/lib/d.so"}), registry::RegistryError);
+  EXPECT_THROW(registry::Add({"Vide", "{D}", ""}), registry::RegistryError);
+  EXPECT_EQ(registry::Read(chemin_).size(), 1u);
 }
 
 // The library built beside this test, loaded once more by the test itself
@@ -89,9 +89,9 @@ class LibraryTest : public RegistreTemporaire {
 TEST_F(LibraryTest, RegisteredLibraryCreatesTheControlByItsClassName) {
   ASSERT_NE(handle_, nullptr);
   hosting::RegisterLibrary(MORVANEL_LIBRARY_PATH);
-  const auto entree = registry::Chercher(kProgIdCtrUrssaf);
+  const auto entree = registry::Find(kProgIdCtrUrssaf);
   ASSERT_TRUE(entree);
-  EXPECT_EQ(entree->bibliotheque, fs::canonical(MORVANEL_LIBRARY_PATH).string());
+  EXPECT_EQ(entree->library, fs::canonical(MORVANEL_LIBRARY_PATH).string());
   EXPECT_EQ(entree->clsid, kClsidCtrUrssaf);
 
   EXPECT_EQ(PeutDecharger(), S_OK);
@@ -137,7 +137,7 @@ TEST_F(LibraryTest, UnregisteredClassIsAClearHostingError) {
                hosting::HostingError);
   hosting::RegisterLibrary(MORVANEL_LIBRARY_PATH);
   hosting::UnregisterLibrary(MORVANEL_LIBRARY_PATH);
-  EXPECT_FALSE(registry::Chercher(kProgIdCtrUrssaf));
+  EXPECT_FALSE(registry::Find(kProgIdCtrUrssaf));
   EXPECT_THROW((void)hosting::CreateControl("Morvanel.Ctr_Urssaf", services_),
                hosting::HostingError);
   EXPECT_THROW(hosting::RegisterLibrary(dossier_ + "/absente.so"), hosting::HostingError);

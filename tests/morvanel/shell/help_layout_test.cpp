@@ -200,7 +200,7 @@ TEST(HelpTest, TheHelpFileIsBesideTheBinaryAndOpensOnF1) {
   BaseTemporaire base;
   Poste p(base.db());
   const std::string fichier = p.ctl->Controls().helpFile;
-  EXPECT_EQ(fichier, state::DossierBibliotheque() + "/Morvanel.HLP");
+  EXPECT_EQ(fichier, state::LibraryFolder() + "/Morvanel.HLP");
   EXPECT_TRUE(std::filesystem::exists(fichier)) << fichier;
   p.ctl->Init();
   p.ctl->Afficher();
@@ -258,7 +258,7 @@ TEST(ContextMenuTest, TheMenuItemOpensTheScreensPage) {
   components::RecordingHelpWindow fenetre;
   Poste p(base.db());
   p.ctl->Init();
-  components::AideHtml& aide = p.ctl->Bibliotheque().AideHtml();
+  components::AideHtml& aide = p.ctl->Library().AideHtml();
   aide.SetHelpWindow(&fenetre);
   p.saisie.MouseDown(nullptr, forms::kMouseRight, 10, 10);
   p.saisie.Click(p["Mnu_Sommaire"]);
@@ -277,13 +277,13 @@ TEST(ContextMenuTest, WithoutAWindowOfItsOwnTheViewerShowsThePageOnThePlatform) 
   BaseTemporaire base;
   Poste p(base.db());
   p.ctl->Init();
-  components::AideHtml& aide = p.ctl->Bibliotheque().AideHtml();
+  components::AideHtml& aide = p.ctl->Library().AideHtml();
   ASSERT_EQ(aide.Fenetre(), nullptr);
   p.saisie.MouseDown(nullptr, forms::kMouseRight, 10, 10);
   p.saisie.Click(p["Mnu_Sommaire"]);
   ASSERT_EQ(p.services.helpPages().size(), 1u);
   const std::filesystem::path page = p.services.helpPages()[0].path;
-  EXPECT_EQ(page, std::filesystem::path(state::DossierBibliotheque()) / "CentreUrssaf.htm");
+  EXPECT_EQ(page, std::filesystem::path(state::LibraryFolder()) / "CentreUrssaf.htm");
   EXPECT_TRUE(std::filesystem::exists(page)) << page;
   EXPECT_EQ(p.services.helpPages()[0].title, "Les Centres URSSAF");
   EXPECT_TRUE(p.services.messages().empty());

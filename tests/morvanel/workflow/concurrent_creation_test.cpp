@@ -20,7 +20,7 @@ namespace {
 constexpr int kPostes = 4;
 constexpr int kCreationsParPoste = 50;
 
-struct Bilan {
+struct Tally {
   int crees = 0;
   int refusees = 0;  // no key left
 };
@@ -28,7 +28,7 @@ struct Bilan {
 // In the child: `kCreationsParPoste` centres with sigles "P<poste>-<n>",
 // after the parent's go. Never returns.
 [[noreturn]] void Travailler(const std::string& chemin, int poste, int pret, int go, int resultat) {
-  Bilan b;
+  Tally b;
   try {
     Poste p(dba::Database::Open(chemin));
     p.services.SetDefaultAnswer(forms::MsgAnswer::OK);
@@ -110,9 +110,9 @@ TEST(CreationsConcurrentes, FourWorkstationsNeverShareAKeyNorLoseACentre) {
   ASSERT_EQ(::write(go[1], std::string(kPostes, 'g').data(), kPostes), kPostes);
   ::close(go[1]);
 
-  Bilan total;
+  Tally total;
   for (std::size_t i = 0; i < enfants.size(); ++i) {
-    Bilan b;
+    Tally b;
     const ssize_t lu = ::read(resultats[i], &b, sizeof b);
     ::close(resultats[i]);
     int statut = 0;

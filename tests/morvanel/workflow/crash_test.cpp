@@ -107,13 +107,13 @@ void SansMessage(Poste& p, int fd, const std::string& quoi) {
   ::_exit(8);
 }
 
-struct Bilan {
+struct Tally {
   int operations = 0;  // reported as returned, all kills together
   std::vector<std::string> rompus;
 };
 
 // THEN after one kill: every invariant, and every reported operation there.
-void Verifier(const std::string& chemin, const std::vector<std::string>& lignes, Bilan& b) {
+void Verifier(const std::string& chemin, const std::vector<std::string>& lignes, Tally& b) {
   auto db = dba::Database::Open(chemin);
   std::vector<std::string> r = Incoherences(*db);
   const auto centres = Enregistrements(*db, "CENTREURSSAF");
@@ -154,7 +154,7 @@ void Verifier(const std::string& chemin, const std::vector<std::string>& lignes,
 
 // THEN a workstation opened after the kill works as usual: nothing the
 // dead one held (its record locks, its half transaction) is in the way.
-void Reprendre(const std::string& chemin, Bilan& b) {
+void Reprendre(const std::string& chemin, Tally& b) {
   auto p = PosteSur(chemin);
   p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "02");
   (*p)["Txt_InterlocCtrUrssaf"].SetText("Reprise");
@@ -175,7 +175,7 @@ TEST(Crash, KilledAtRandomMomentsTheDatabaseKeepsEveryReturnedOperationAndNoHalf
   std::mt19937 alea(20261206u);
   std::uniform_int_distribution<int> operations(0, kOperationsMax - 1);
   double dureeOperationUs = 5000;  // running mean, measured as the operations return
-  Bilan b;
+  Tally b;
   const auto debut = Horloge::now();
   for (int mort = 0; mort < kMorts && b.rompus.empty(); ++mort) {
     modele.Copier(chemin);

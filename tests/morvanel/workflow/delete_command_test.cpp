@@ -251,7 +251,7 @@ TEST_F(SupprimerTest, CentreLockedByAnotherWorkstationIsToldAndKept) {
   p->services.QueueAnswer(MsgAnswer::OK);
   p->saisie.Click((*p)["Cmd_Supprimer"]);
   ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text.rfind(kPrefixeErreurBase, 0), 0u)
+  EXPECT_EQ(p->services.messages()[1].text.rfind(kDbErrorPrefix, 0), 0u)
       << p->services.messages()[1].text;
   centres.Release("09");
   ResteAffiche(*p, "09");

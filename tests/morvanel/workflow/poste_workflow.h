@@ -10,7 +10,7 @@
 
 namespace morvanel::testing {
 
-inline constexpr const char* kPrefixeErreurBase = "Erreur de la base de données : ";
+inline constexpr const char* kDbErrorPrefix = "Erreur de la base de données : ";
 
 // Another session on the database file of `base`: what another workstation
 // would hold.

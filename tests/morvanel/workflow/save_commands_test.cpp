@@ -140,7 +140,7 @@ TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
   p->saisie.Click((*p)["Cmd_OK"]);
   // THEN the failure is told, nothing is written, the creation stays
   ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text.rfind(kPrefixeErreurBase, 0), 0u)
+  EXPECT_EQ(p->services.messages()[0].text.rfind(kDbErrorPrefix, 0), 0u)
       << p->services.messages()[0].text;
   EXPECT_EQ(p->services.messages()[0].icon, forms::MsgIcon::Exclamation);
   ResteEnCreation(*p, "URSSAF EST");
@@ -196,7 +196,7 @@ TEST_F(CentreAfficheTest, SortirYesWithTheCentreLockedStaysWithTheChange) {
   (void)centres.ReadLocked("07");
   p->saisie.Click((*p)["Cmd_Sortir"]);
   ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text.rfind(kPrefixeErreurBase, 0), 0u);
+  EXPECT_EQ(p->services.messages()[1].text.rfind(kDbErrorPrefix, 0), 0u);
   EXPECT_EQ(p->ctl->W_Sortir(), 0);
   EXPECT_EQ(p->services.parentUnloads(), 0);
   EXPECT_EQ((*p)["Txt_NomCtrUrssaf"].Text(), "Loire nord");

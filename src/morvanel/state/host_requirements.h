@@ -12,7 +12,7 @@
 
 namespace morvanel::state {
 
-inline dba::Database& BaseRequise(const LibraryState& lib, std::string_view membre) {
+inline dba::Database& RequireDatabase(const LibraryState& lib, std::string_view membre) {
   if (!lib.TheDatabase) {
     throw HostSetupError(std::string(membre) +
                          " : TheDatabase n'a pas été fourni (le donner avant Init)");
@@ -20,7 +20,7 @@ inline dba::Database& BaseRequise(const LibraryState& lib, std::string_view memb
   return *lib.TheDatabase;
 }
 
-inline const dba::DBFile& FichierRequis(const dba::DBFile& fichier, std::string_view membre) {
+inline const dba::DBFile& RequireFile(const dba::DBFile& fichier, std::string_view membre) {
   if (!fichier.IsOpen()) {
     throw HostSetupError(std::string(membre) + " : Init n'a pas été appelé");
   }
