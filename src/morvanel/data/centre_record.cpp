@@ -120,6 +120,10 @@ dba::CItem& CentreRecord::EcrireChamps() {
   if (d_.etat.ModeAjout || e.Txt_CodeEntite.Text() != entiteAffichee_ ||
       e.Txt_CodeEtab.Text() != etabAffiche_) {
     art.setItem(attr::kRattachement, e.Txt_CodeEntite.Text() + e.Txt_CodeEtab.Text());
+  } else {
+    // Back to what was shown: back to what was read, whatever an earlier
+    // copy of the screen put there.
+    art.setItem(attr::kRattachement, dba::CItem(d_.etat.ArticleInitial).Item(attr::kRattachement));
   }
   return art;
 }

@@ -26,7 +26,6 @@ class VerifDonneesTest : public ::testing::TestWithParam<CasVerif> {
  protected:
   void Remplir(Poste& p, const CasVerif& c) {
     p.ctl->Init();
-    p.ctl->Afficher();
     p["Cbo_SigleCtrUrssaf"].SetVisible(false);
     p["Txt_SigleCtrUrssaf"].SetVisible(true);
     p["Txt_SigleCtrUrssaf"].SetText(c.sigle);
@@ -36,6 +35,8 @@ class VerifDonneesTest : public ::testing::TestWithParam<CasVerif> {
     p["Cbo_Entite"].SetText(c.entite);
     for (int i = 0; i < c.etabs; ++i) p["Cbo_Etab"].AddItem("ETAB " + std::to_string(i));
     p["Cbo_Etab"].SetText(c.etab);
+    // Last, as on a centre shown: the pickers' lists decide which stay locked.
+    p.ctl->Afficher();
     p.services.takeMessages();
   }
   BaseTemporaire base;

@@ -95,10 +95,15 @@ TEST_F(ScreenModesTest, AfficherInCreationKeepsSupprimerOffAndEnablesTheRest) {
   // The rate editor starts browsing: its entry boxes and line buttons are off.
   const std::set<std::string> editeurTaux{"Txt_Date", "Txt_Valeur", "Cmd_SupprimerRapport",
                                           "Cmd_OkRapport", "Cmd_AnnulerRapport"};
+  // No entity chosen yet: no establishment to choose either.
+  for (const char* nom : {"Txt_CodeEtab", "Cbo_Etab", "Etq_Etablissement"}) {
+    EXPECT_FALSE(p[nom].Enabled()) << nom;
+  }
   forms::Form& f = p.ctl->Controls();
   for (int i = 0; i < f.Count(); ++i) {
     const std::string& nom = f[i].Name();
-    if (nom != "Cmd_Supprimer" && editeurTaux.count(nom) == 0) {
+    if (nom != "Cmd_Supprimer" && editeurTaux.count(nom) == 0 &&
+        nom.find("Etab") == std::string::npos) {
       EXPECT_TRUE(f[i].Enabled()) << nom;
     }
   }
