@@ -131,7 +131,7 @@ TEST_F(ControlTest, RemoveItemKeepsTheSelectedEntrySelected) {
   list.SetListIndex(2);
   Counts n;
   Count(list, n);
-  list.RemoveItem(0);
+  list.RemoveItem(1);  // the one just before it
   EXPECT_EQ(list.Text(), "c");
   list.RemoveItem(1);  // the selected one
   EXPECT_EQ(list.ListIndex(), -1);
@@ -185,6 +185,9 @@ TEST_F(ControlTest, TypingReplacesTheSelection) {
   box.SetSelection(0, 2);
   user.Key(box, kKeyBackspace);
   EXPECT_EQ(box.Text(), "ef");
+  box.SetSelection(0, 0);
+  user.Delete(box);  // the Delete key: the one character after the cursor
+  EXPECT_EQ(box.Text(), "f");
 }
 
 TEST_F(ControlTest, MaxLengthLetsATypedCharacterReplaceAFullSelection) {
