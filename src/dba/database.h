@@ -183,6 +183,13 @@ class Database : public std::enable_shared_from_this<Database> {
   std::unique_ptr<DatabaseImpl> impl_;
 };
 
+// Has the server end the session of `db` from a connection of its own, as a
+// server restart or a network cut would: its next operation outside a
+// Transaction opens a new session and goes on; inside one it fails and the
+// transaction is rolled back. kErrBadArgument for a SQLite file, which has
+// no session to end.
+void DropServerSession(Database& db);
+
 // A write transaction (BEGIN IMMEDIATE, or on PostgreSQL the database-wide
 // advisory lock: the write lock is taken before the first read, so a
 // read-increment-write cannot interleave with another process). Rolled back
