@@ -54,7 +54,12 @@
 // which the kernel drops when the process ends, so a reused process id
 // keeps nothing alive. That file must not be deleted while the database is
 // in use. On PostgreSQL a lock belongs to the session's server connection
-// and is ignored once the server has ended it. ClearLock removes a lock by
+// and is ignored once the server has ended it. A session the server ended
+// is opened again by the next operation outside a Transaction (the same
+// servers, so a URI naming a primary and its standby follows the primary),
+// and its locks hold again unless another session took them meanwhile;
+// inside a Transaction the operation throws kErrStorage and the
+// transaction is rolled back. ClearLock removes a lock by
 // hand. ForEachRecord is not held up by
 // locks.
 //

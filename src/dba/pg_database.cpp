@@ -544,6 +544,9 @@ void PgDatabase::DropSession() {
     throw DbaError(kErrStorage,
                    "Pas de connexion au serveur de base de données : " + RedactSecrets(why) + ".");
   }
+  // A session ended already is no news worth a warning on stderr.
+  PQsetNoticeProcessor(
+      other, [](void*, const char*) {}, nullptr);
   // The timeout makes the call wait until the session has really ended.
   const std::string sql = "SELECT pg_terminate_backend(" + std::to_string(pid) + ", 5000)";
   PGresult* r = PQexec(other, sql.c_str());

@@ -334,7 +334,26 @@ Connection::~Connection() {
   if (c_) PQfinish(c_);
 }
 
-bool Connection::Lost() const { return PQstatus(c_) == CONNECTION_BAD; }
+bool Connection::Lost() const { return gone_ || PQstatus(c_) == CONNECTION_BAD; }
+
+bool Connection::Gone(const PGresult* r) {
+  if (!gone_ && PQstatus(c_) != CONNECTION_BAD) {
+    const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+    if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return false;
+    // libpq may report a server that vanished (an immediate shutdown) with
+    // the connection still marked good: an error with no SQLSTATE comes
+    // from the client side, and class 08 and 57P01-57P03 from a server
+    // that is ending or ended the session.
+    const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const std::string code = state ? state : "";
+    if (!code.empty() && !code.starts_with("08") && code != "57P01" && code != "57P02" &&
+        code != "57P03") {
+      return false;
+    }
+  }
+  gone_ = true;
+  return true;
+}
 
 void Connection::RollbackBlock() {
   if (!open_) return;
@@ -351,6 +370,7 @@ void Connection::Reconnect() {
   PQreset(c_);
   prepared_.fill(false);
   open_ = false;
+  gone_ = false;
   if (PQstatus(c_) != CONNECTION_OK) {
     throw DbaError(kErrStorage, "Pas de connexion au serveur de base de données : " +
                                     RedactSecrets(Trimmed(PQerrorMessage(c_))) + ".");
@@ -378,10 +398,11 @@ Result Connection::Send(Statement send) {
     Reconnect();
   }
   PGresult* r = send();
-  if (Lost() && !reconnecting_) {
+  if (Gone(r) && !reconnecting_) {
     PQclear(r);
     if (open_) throw lostInBlock();
-    // Outside a block nothing of the statement was kept: send it again.
+    // Outside a block every statement of ours may run twice: a read, the
+    // release of a lock, or the BEGIN that opens a write.
     Reconnect();
     r = send();
   }

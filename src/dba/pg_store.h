@@ -146,7 +146,10 @@ class Connection {
   template <class Statement>
   Result Send(Statement send);
   void Reconnect();
+  // Whether `r` shows the session gone; remembered until Reconnect.
+  bool Gone(const pg_result* r);
   pg_conn* c_;
+  bool gone_ = false;
   int busyTimeoutMs_ = 0;
   bool open_ = false;
   bool reconnecting_ = false;
