@@ -15,6 +15,7 @@
 
 #include "demo/demo_data.h"
 #include "demo/demo_seed.h"
+#include "dba/redact.h"
 #include "measurement.h"
 #include "rounds.h"
 
@@ -199,9 +200,10 @@ int main(int argc, char** argv) {
   try {
     return bench::Main(argc, argv);
   } catch (const dba::DbaError& e) {
-    std::fprintf(stderr, "morvanel_bench: database error 0x%08X: %s\n", e.number(), e.what());
+    std::fprintf(stderr, "morvanel_bench: database error 0x%08X: %s\n", e.number(),
+                 dba::RedactSecrets(e.what()).c_str());
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "morvanel_bench: %s\n", e.what());
+    std::fprintf(stderr, "morvanel_bench: %s\n", dba::RedactSecrets(e.what()).c_str());
   }
   return 1;
 }

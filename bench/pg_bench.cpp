@@ -16,6 +16,7 @@
 
 #include "baseline.h"
 #include "dba/citem.h"
+#include "dba/redact.h"
 #include "demo/demo_data.h"
 #include "demo/demo_seed.h"
 #include "measurement.h"
@@ -284,7 +285,8 @@ void Run(const PgMeasurement& m, PgContext& ctx) {
 int RunPostgres(const std::string& uri, const BenchConfig& config) {
   auto db = dba::Database::Open(uri, {.create = true});
   if (!db->Files().empty()) {
-    throw std::runtime_error(uri + " holds multivalue files already; give an empty database");
+    throw std::runtime_error(dba::RedactSecrets(uri) +
+                             " holds multivalue files already; give an empty database");
   }
   Raw raw(uri);
   raw.Exec("SET client_min_messages = warning");
@@ -336,7 +338,7 @@ int RunPostgres(const std::string& uri, const BenchConfig& config) {
   std::printf(
       "# PostgreSQL %s: %d case records; seeding %.2fs (baseline load %.2fs); %d rounds, "
       "ours and raw libpq in turn; elapsed time per operation: median (min-max)\n",
-      uri.c_str(), s.cases, ourSeed, baseSeed, config.runs);
+      dba::RedactSecrets(uri).c_str(), s.cases, ourSeed, baseSeed, config.runs);
 
   const std::vector<PgMeasurement> before = {
       {"dbread", 1.3, config.quick ? 2000 : 20000, ReadOurs, ReadBaseline},

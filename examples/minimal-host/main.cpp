@@ -12,6 +12,7 @@
 #include "components/client.h"
 #include "components/droits/droits_utilisateur.h"
 #include "dba/database.h"
+#include "dba/redact.h"
 #include "forms/control.h"
 #include "forms/form.h"
 #include "forms/headless/headless_services.h"
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < sigles.ListCount(); ++i) std::cout << sigles.List(i) << '\n';
     return 0;
   } catch (const std::exception& e) {
-    std::cerr << "minimal-host: " << e.what() << '\n';
+    std::cerr << "minimal-host: " << dba::RedactSecrets(e.what()) << '\n';
     return 1;
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dba/database_impl.h"
+#include "dba/redact.h"
 
 namespace dba {
 
@@ -16,8 +17,8 @@ CopySummary CopyDatabase(Database& from, Database& to) {
   const std::vector<std::string> present = to.Files();
   for (const std::string& name : files) {
     if (std::find(present.begin(), present.end(), name) != present.end()) {
-      throw DbaError(kErrFileExists, "Le fichier « " + name + " » existe déjà dans « " + to.Path() +
-                                         " » : rien n'a été copié.");
+      throw DbaError(kErrFileExists, "Le fichier « " + name + " » existe déjà dans « " +
+                                         RedactSecrets(to.Path()) + " » : rien n'a été copié.");
     }
   }
   for (const std::string& name : files) {

@@ -54,7 +54,12 @@
 // which the kernel drops when the process ends, so a reused process id
 // keeps nothing alive. That file must not be deleted while the database is
 // in use. On PostgreSQL a lock belongs to the session's server connection
-// and is ignored once the server has ended it. ClearLock removes a lock by
+// and is ignored once the server has ended it. A session the server ended
+// is opened again by the next operation outside a Transaction (the same
+// servers, so a URI naming a primary and its standby follows the primary),
+// and its locks hold again unless another session took them meanwhile;
+// inside a Transaction the operation throws kErrStorage and the
+// transaction is rolled back. ClearLock removes a lock by
 // hand. ForEachRecord is not held up by
 // locks.
 //
@@ -182,6 +187,13 @@ class Database : public std::enable_shared_from_this<Database> {
   explicit Database(std::unique_ptr<DatabaseImpl> impl);
   std::unique_ptr<DatabaseImpl> impl_;
 };
+
+// Has the server end the session of `db` from a connection of its own, as a
+// server restart or a network cut would: its next operation outside a
+// Transaction opens a new session and goes on; inside one it fails and the
+// transaction is rolled back. kErrBadArgument for a SQLite file, which has
+// no session to end.
+void DropServerSession(Database& db);
 
 // A write transaction (BEGIN IMMEDIATE, or on PostgreSQL the database-wide
 // advisory lock: the write lock is taken before the first read, so a

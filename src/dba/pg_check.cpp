@@ -73,7 +73,7 @@ std::vector<std::string> PgDatabase::Check() {
     }
     c.Exec("COMMIT");
   } catch (...) {
-    if (c.InBlock()) c.Exec("ROLLBACK");
+    c.RollbackBlock();
     throw;
   }
   return findings;

@@ -2,6 +2,7 @@
 // files, records and record locks (see pg_database.h). Database layer.
 #include "dba/pg_database.h"
 
+#include <libpq-fe.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "dba/record_text.h"
+#include "dba/redact.h"
 
 namespace dba {
 
@@ -109,16 +111,29 @@ PgDatabase::PgDatabase(std::string uri, const OpenOptions& options,
   std::random_device rd;
   for (;;) {
     owner_ = static_cast<std::int64_t>(((std::uint64_t{rd()} << 32) | rd()) >> 1);
-    if (owner_ == 0) continue;
-    pg::Result r =
-        conn_->Exec(("SELECT pg_try_advisory_lock(" + std::to_string(owner_) + ")").c_str());
-    if (r.Bytes(0, 0) == "t") break;
+    if (owner_ != 0 && TakeOwnerLock()) break;
   }
+  // A new session after a dropped one takes the same number back: the
+  // record locks this one held stay ours unless another session took them
+  // over while we were away.
+  conn_->OnReconnect([this] {
+    if (!TakeOwnerLock()) {
+      throw DbaError(kErrStorage,
+                     "Les verrous de cette session sont repris par une autre session.");
+    }
+  });
+}
+
+bool PgDatabase::TakeOwnerLock() {
+  pg::Result r =
+      conn_->Exec(("SELECT pg_try_advisory_lock(" + std::to_string(owner_) + ")").c_str());
+  return r.Bytes(0, 0) == "t";
 }
 
 PgDatabase::~PgDatabase() {
+  if (conn_->Lost()) return;  // nothing of ours is left on the server
   try {
-    if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+    conn_->RollbackBlock();
     if (tookLocks_) {
       pg::Params p;
       p.Int(owner_);
@@ -138,7 +153,7 @@ void PgDatabase::BeginWrite() {
   try {
     conn_->Exec(pg::kBeginWrite);
   } catch (...) {
-    if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+    conn_->RollbackBlock();
     throw;
   }
   ++writeSerial_;
@@ -155,13 +170,13 @@ void PgDatabase::EndWrite(bool commit) {
       }
       return;
     } catch (...) {
-      if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+      conn_->RollbackBlock();
       throw;
     }
   }
   if (conn_->InBlock()) {
     try {
-      conn_->Exec("ROLLBACK");
+      conn_->RollbackBlock();
     } catch (...) {  // called from destructors; the session is lost anyway
     }
   }
@@ -458,7 +473,7 @@ void PgDatabase::Scan(const FileBinding& file,
     conn_->Exec(("CLOSE " + cursor).c_str());
   } catch (...) {
     if (own) {
-      if (conn_->InBlock()) conn_->Exec("ROLLBACK");
+      conn_->RollbackBlock();
     } else {
       try {
         conn_->Exec(("CLOSE " + cursor).c_str());
@@ -506,6 +521,40 @@ bool PgDatabase::ClearLock(std::int64_t fileId, std::string_view key) {
   const bool cleared = conn_->Run(pg::Sql::kClearLock, p).Rows() > 0;
   w.Commit();
   return cleared;
+}
+
+void DropServerSession(Database& db) {
+  auto* pg = dynamic_cast<PgDatabase*>(&db.impl());
+  if (pg == nullptr) {
+    throw DbaError(kErrBadArgument,
+                   "Cette base de données n'est pas sur un serveur : il n'y a pas de session à "
+                   "couper.");
+  }
+  pg->DropSession();
+}
+
+void PgDatabase::DropSession() {
+  const int pid = PQbackendPID(conn_->handle());
+  if (pid == 0) return;  // dropped already
+  PGconn* other = PQconnectdb(path().c_str());
+  if (other == nullptr || PQstatus(other) != CONNECTION_OK) {
+    std::string why = other ? PQerrorMessage(other) : "mémoire";
+    PQfinish(other);
+    while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
+    throw DbaError(kErrStorage,
+                   "Pas de connexion au serveur de base de données : " + RedactSecrets(why) + ".");
+  }
+  // A session ended already is no news worth a warning on stderr.
+  PQsetNoticeProcessor(
+      other, [](void*, const char*) {}, nullptr);
+  // The timeout makes the call wait until the session has really ended.
+  const std::string sql = "SELECT pg_terminate_backend(" + std::to_string(pid) + ", 5000)";
+  PGresult* r = PQexec(other, sql.c_str());
+  const bool done = PQresultStatus(r) == PGRES_TUPLES_OK;
+  const std::string why = PQresultErrorMessage(r);
+  PQclear(r);
+  PQfinish(other);
+  if (!done) throw DbaError(kErrStorage, "La session n'a pas pu être coupée : " + why);
 }
 
 }  // namespace dba

@@ -62,6 +62,8 @@ class PgDatabase final : public DatabaseImpl {
   [[nodiscard]] std::vector<std::string> Check() override;  // pg_check.cpp
 
   pg::Connection& conn() { return *conn_; }
+  // Has the server end this session, as a restart or a network cut would.
+  void DropSession();
 
  private:
   friend class PgWrite;
@@ -70,6 +72,7 @@ class PgDatabase final : public DatabaseImpl {
   // timeout, or at once inside a Transaction.
   template <class Attempt>
   void RetryWhileLocked(const FileBinding& file, std::string_view key, Attempt attempt);
+  [[nodiscard]] bool TakeOwnerLock();
   void BeginWrite();
   void EndWrite(bool commit);
   [[nodiscard]] bool Writing() const { return inTransaction_ || scopeOpen_; }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "dba/dba_error.h"
+#include "dba/redact.h"
 
 namespace dba::pg {
 
@@ -161,18 +162,6 @@ std::string Trimmed(const char* message) {
   return m;
 }
 
-// The URI as messages show it: a password written in it is hidden.
-std::string Shown(const std::string& uri) {
-  const std::size_t from = uri.find("://");
-  if (from == std::string::npos) return uri;
-  const std::size_t end = std::min(uri.find_first_of("/?", from + 3), uri.size());
-  const std::size_t at = uri.rfind('@', end);
-  if (at == std::string::npos || at < from + 3) return uri;
-  const std::size_t colon = uri.find(':', from + 3);
-  if (colon == std::string::npos || colon > at) return uri;
-  return uri.substr(0, colon + 1) + "***" + uri.substr(at);
-}
-
 }  // namespace
 
 Params& Params::Add(std::string_view v) {
@@ -281,17 +270,12 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   PGconn* raw = PQconnectdb(uri.c_str());
   std::unique_ptr<Connection> c(new Connection(raw));
   if (raw == nullptr || PQstatus(raw) != CONNECTION_OK) {
-    throw DbaError(kErrDatabaseNotFound, "La base de données « " + Shown(uri) +
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + RedactSecrets(uri) +
                                              " » ne s'ouvre pas : " +
                                              Trimmed(raw ? PQerrorMessage(raw) : "mémoire") + ".");
   }
-  // A wait for a lock (the write lock above all) gives up as a busy SQLite
-  // file does; 0 would mean no limit to the server.
-  // Every statement of ours finds its rows through a primary key whatever
-  // the values: one generic plan each, never planned again per execution.
-  c->Exec(("SET lock_timeout = " + std::to_string(std::max(1, busyTimeoutMs)) +
-           "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan")
-              .c_str());
+  c->busyTimeoutMs_ = std::max(1, busyTimeoutMs);
+  c->Configure();
   // Text results here (plain Exec): "t" or "f", and the format number.
   auto probe = [&] {
     Result r = c->Exec("SELECT to_regclass('mv_meta') IS NOT NULL");
@@ -301,7 +285,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
     if (!create) {
       throw DbaError(
           kErrDatabaseNotFound,
-          "La base de données « " + Shown(uri) +
+          "La base de données « " + RedactSecrets(uri) +
               " » n'est pas une base de données multivaleur (mvdb create y crée ses tables).");
     }
     c->CreateSchema();
@@ -310,8 +294,8 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
   const std::string found(format.Bytes(0, 0));
   if (found.empty() || std::stoi(found) > kFormatVersion) {
     throw DbaError(kErrDatabaseNotFound,
-                   "La base de données « " + Shown(uri) + " » a un format plus récent (" + found +
-                       ") que ce programme (" + std::to_string(kFormatVersion) + ").");
+                   "La base de données « " + RedactSecrets(uri) + " » a un format plus récent (" +
+                       found + ") que ce programme (" + std::to_string(kFormatVersion) + ").");
   }
   return c;
 }
@@ -328,18 +312,102 @@ void Connection::CreateSchema() {
     }
     Exec("COMMIT");
   } catch (...) {
-    PQclear(PQexec(c_, "ROLLBACK"));
+    try {
+      RollbackBlock();
+    } catch (const DbaError&) {  // the first failure is the one to report
+    }
     throw;
   }
+}
+
+void Connection::Configure() {
+  // A wait for a lock (the write lock above all) gives up as a busy SQLite
+  // file does; 0 would mean no limit to the server.
+  // Every statement of ours finds its rows through a primary key whatever
+  // the values: one generic plan each, never planned again per execution.
+  Exec(("SET lock_timeout = " + std::to_string(busyTimeoutMs_) +
+        "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan")
+           .c_str());
 }
 
 Connection::~Connection() {
   if (c_) PQfinish(c_);
 }
 
-bool Connection::InBlock() const {
-  const PGTransactionStatusType s = PQtransactionStatus(c_);
-  return s == PQTRANS_INTRANS || s == PQTRANS_INERROR || s == PQTRANS_ACTIVE;
+bool Connection::Lost() const { return gone_ || PQstatus(c_) == CONNECTION_BAD; }
+
+bool Connection::Gone(const PGresult* r) {
+  if (!gone_ && PQstatus(c_) != CONNECTION_BAD) {
+    const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+    if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return false;
+    // libpq may report a server that vanished (an immediate shutdown) with
+    // the connection still marked good: an error with no SQLSTATE comes
+    // from the client side, and class 08 and 57P01-57P03 from a server
+    // that is ending or ended the session.
+    const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const std::string code = state ? state : "";
+    if (!code.empty() && !code.starts_with("08") && code != "57P01" && code != "57P02" &&
+        code != "57P03") {
+      return false;
+    }
+  }
+  gone_ = true;
+  return true;
+}
+
+void Connection::RollbackBlock() {
+  if (!open_) return;
+  if (Lost()) {
+    open_ = false;
+    return;
+  }
+  Exec("ROLLBACK");
+}
+
+void Connection::Reconnect() {
+  // PQreset dials the same servers in the same order: with several hosts
+  // and target_session_attrs=read-write, whichever is the primary now.
+  PQreset(c_);
+  prepared_.fill(false);
+  open_ = false;
+  gone_ = false;
+  if (PQstatus(c_) != CONNECTION_OK) {
+    throw DbaError(kErrStorage, "Pas de connexion au serveur de base de données : " +
+                                    RedactSecrets(Trimmed(PQerrorMessage(c_))) + ".");
+  }
+  reconnecting_ = true;
+  try {
+    Configure();
+    if (onReconnect_) onReconnect_();
+  } catch (...) {
+    reconnecting_ = false;
+    throw;
+  }
+  reconnecting_ = false;
+}
+
+template <class Statement>
+Result Connection::Send(Statement send) {
+  const auto lostInBlock = [] {
+    return DbaError(kErrStorage,
+                    "La connexion au serveur de base de données a été perdue pendant une "
+                    "transaction : elle est annulée, rien n'en a été enregistré.");
+  };
+  if (Lost() && !reconnecting_) {
+    if (open_) throw lostInBlock();
+    Reconnect();
+  }
+  PGresult* r = send();
+  if (Gone(r) && !reconnecting_) {
+    PQclear(r);
+    if (open_) throw lostInBlock();
+    // Outside a block every statement of ours may run twice: a read, the
+    // release of a lock, or the BEGIN that opens a write.
+    Reconnect();
+    r = send();
+  }
+  if (!Lost()) open_ = PQtransactionStatus(c_) != PQTRANS_IDLE;
+  return Checked(r);
 }
 
 Result Connection::Checked(PGresult* r) const {
@@ -352,15 +420,21 @@ Result Connection::Run(Sql id, Params& params) {
   const auto i = static_cast<std::size_t>(id);
   char name[8];
   std::snprintf(name, sizeof name, "mv%zu", i);
-  if (!prepared_[i]) {
-    Checked(PQprepare(c_, name, kSql[i], 0, nullptr));
-    prepared_[i] = true;
-  }
-  return Checked(PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
-                                params.formats(), 1));
+  return Send([&]() -> PGresult* {
+    if (!prepared_[i]) {
+      PGresult* p = PQprepare(c_, name, kSql[i], 0, nullptr);
+      if (PQresultStatus(p) != PGRES_COMMAND_OK) return p;
+      PQclear(p);
+      prepared_[i] = true;
+    }
+    return PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
+                          params.formats(), 1);
+  });
 }
 
-Result Connection::Exec(const char* sql) { return Checked(PQexec(c_, sql)); }
+Result Connection::Exec(const char* sql) {
+  return Send([&] { return PQexec(c_, sql); });
+}
 
 void Connection::Fail(PGresult* r) const {
   const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
@@ -368,6 +442,9 @@ void Connection::Fail(PGresult* r) const {
   std::string why = Trimmed(r ? PQresultErrorMessage(r) : PQerrorMessage(c_));
   if (why.empty()) why = Trimmed(PQerrorMessage(c_));
   if (r) PQclear(r);
+  if (Lost()) {
+    throw DbaError(kErrStorage, "Pas de connexion au serveur de base de données : " + why + ".");
+  }
   if (code == "23503") {  // foreign key: the file was deleted meanwhile
     throw DbaError(kErrFileNotFound, "Le fichier multivaleur n'existe plus.");
   }

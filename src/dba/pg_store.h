@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -122,13 +123,37 @@ class Connection {
   // `r`, or the DbaError it reports.
   Result Checked(pg_result* r) const;
   [[nodiscard]] pg_conn* handle() const { return c_; }
-  // Whether the session is inside a transaction block (failed ones included).
-  [[nodiscard]] bool InBlock() const;
+  // Whether a transaction block of ours is open (failed ones included),
+  // even when the server has since dropped the session.
+  [[nodiscard]] bool InBlock() const { return open_; }
+  // Ends the open block, if any: a ROLLBACK, or nothing to send when the
+  // session is gone (the server rolled its transaction back).
+  void RollbackBlock();
+  // Whether the server has dropped the session (until the next statement
+  // opens a new one).
+  [[nodiscard]] bool Lost() const;
+  // Run on each new session that replaces a dropped one, before the
+  // statement that found it dropped is sent again.
+  void OnReconnect(std::function<void()> f) { onReconnect_ = std::move(f); }
 
  private:
   explicit Connection(pg_conn* c) : c_(c) {}
+  void Configure();
   void CreateSchema();
+  // Sends a statement through `send`. A session found dropped outside a
+  // block is replaced and the statement sent again; inside one the
+  // transaction is gone with it, which only the caller can tell its user.
+  template <class Statement>
+  Result Send(Statement send);
+  void Reconnect();
+  // Whether `r` shows the session gone; remembered until Reconnect.
+  bool Gone(const pg_result* r);
   pg_conn* c_;
+  bool gone_ = false;
+  int busyTimeoutMs_ = 0;
+  bool open_ = false;
+  bool reconnecting_ = false;
+  std::function<void()> onReconnect_;
   std::array<bool, static_cast<std::size_t>(Sql::kCount)> prepared_{};
 };
 

@@ -14,6 +14,7 @@
 
 #include "components/client.h"
 #include "components/droits/droits_utilisateur.h"
+#include "dba/redact.h"
 #include "demo/demo_seed.h"
 #include "host_options.h"
 #include "host_setup.h"
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     return Run(app, *options);
   } catch (const std::exception& e) {
-    std::cerr << "morvanel-host: " << e.what() << "\n";
+    std::cerr << "morvanel-host: " << dba::RedactSecrets(e.what()) << "\n";
     return 1;
   }
 }

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "clerk_session.h"
+#include "dba/redact.h"
 #include "shrink.h"
 
 namespace {
@@ -129,7 +130,7 @@ int main(int argc, char** argv) {
   try {
     w = monkey::PrepareWorkspace(o.dir);
   } catch (const std::exception& e) {
-    std::cerr << "urssaf-monkey: " << o.dir << ": " << e.what() << "\n";
+    std::cerr << "urssaf-monkey: " << o.dir << ": " << dba::RedactSecrets(e.what()) << "\n";
     return 2;
   }
   if (auto b = monkey::CheckContent(w.templateImage)) {

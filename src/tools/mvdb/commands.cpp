@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "command_table.h"
+#include "dba/redact.h"
 #include "shown_form.h"
 
 namespace mvdb {
@@ -80,16 +81,16 @@ int RunCommand(const std::vector<std::string>& args, Streams io) {
   try {
     return Dispatch(args, io);
   } catch (const UsageError& e) {
-    io.err << "mvdb: " << e.what() << "\n(mvdb help lists the commands)\n";
+    io.err << "mvdb: " << dba::RedactSecrets(e.what()) << "\n(mvdb help lists the commands)\n";
     return kExitUsage;
   } catch (const ShownFormError& e) {
     io.err << "mvdb: " << e.what() << '\n';
     return kExitUsage;
   } catch (const dba::DbaError& e) {
-    io.err << "mvdb: error " << Hex(e.number()) << ": " << e.what() << '\n';
+    io.err << "mvdb: error " << Hex(e.number()) << ": " << dba::RedactSecrets(e.what()) << '\n';
     return kExitFailure;
   } catch (const std::exception& e) {
-    io.err << "mvdb: " << e.what() << '\n';
+    io.err << "mvdb: " << dba::RedactSecrets(e.what()) << '\n';
     return kExitFailure;
   }
 }

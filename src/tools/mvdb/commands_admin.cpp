@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "command_table.h"
+#include "dba/redact.h"
 #include "demo/demo_seed.h"
 
 namespace mvdb {
@@ -65,7 +66,7 @@ int CmdSeedDemo(const Args& a, Streams io) {
   if (options.scale < 1) throw UsageError("the scale must be 1 or more");
   auto db = dba::Database::Open(a[0], {.create = true});
   const demo::SeedSummary s = demo::SeedDemo(*db, options);
-  io.out << "seeded " << a[0] << ": " << s.centres << " centres, " << s.entities
+  io.out << "seeded " << dba::RedactSecrets(a[0]) << ": " << s.centres << " centres, " << s.entities
          << " legal entities, " << s.establishments << " establishments, " << s.cases
          << " case records\n";
   return kExitOk;

@@ -6,6 +6,7 @@
 
 #include "command_table.h"
 #include "dba/copy.h"
+#include "dba/redact.h"
 #include "shown_form.h"
 
 namespace mvdb {
@@ -86,7 +87,7 @@ int CmdCopy(const Args& a, Streams io) {
   auto to = dba::Database::Open(a[1], {.create = true});
   const dba::CopySummary s = dba::CopyDatabase(*from, *to);
   io.out << "copied " << s.files << " files, " << s.records << " records, " << s.indexes
-         << " indexes into " << a[1] << "\n";
+         << " indexes into " << dba::RedactSecrets(a[1]) << "\n";
   return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "demo/demo_seed.h"
+#include "dba/redact.h"
 #include "scenario_script.h"
 #include "scenario_session.h"
 
@@ -114,7 +115,8 @@ int main(int argc, char** argv) {
     db = OpenDatabase(o);
     demo::RegisterPostWriteRoutine(*db, std::cerr);
   } catch (const std::exception& e) {
-    std::cerr << "urssaf-scenario: " << o.db << ": " << e.what() << "\n";
+    std::cerr << "urssaf-scenario: " << dba::RedactSecrets(o.db) << ": "
+              << dba::RedactSecrets(e.what()) << "\n";
     return 2;
   }
   for (const std::string& file : o.files) {

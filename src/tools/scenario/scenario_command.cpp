@@ -328,6 +328,9 @@ std::optional<Command> ParseLine(std::string_view line) {
   } else if (verb == "db-write" || verb == "db-delete") {
     c.verb = verb == "db-write" ? Verb::DbWrite : Verb::DbDelete;
     ParseOtherWorkstation(rest, c);
+  } else if (verb == "db-drop-session") {
+    c.verb = Verb::DbDropSession;
+    RequireEnd(rest, verb);
   } else if (verb == "dump") {
     c.verb = Verb::Dump;
     c.name = std::string(NextWord(rest));

@@ -47,7 +47,8 @@ enum class Verb {
   ExpectPopup,   // expect-popup MENU
   Dump,          // dump [FORM]
   DbWrite,       // db-write FILE KEY TEXT (another workstation)
-  DbDelete       // db-delete FILE KEY (another workstation)
+  DbDelete,      // db-delete FILE KEY (another workstation)
+  DbDropSession  // db-drop-session (the server ends the control's session)
 };
 
 enum class Prop { Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List, Focused };

@@ -119,6 +119,7 @@ void Session::execute(const ScriptLine& /*line*/, const Command& c) {
     case Verb::Dump: dump(c); return;
     case Verb::DbWrite:
     case Verb::DbDelete: otherWorkstation(c); return;
+    case Verb::DbDropSession: dropSession(); return;
     default: break;
   }
   if (c.IsExpectation()) {

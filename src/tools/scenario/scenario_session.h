@@ -119,6 +119,7 @@ class Session {
   void dump(const Command& c);
   // db-write and db-delete, through a session of their own.
   void otherWorkstation(const Command& c);
+  void dropSession();  // db-drop-session
   void driveModal(forms::Form& form);
   [[nodiscard]] Target resolveForAction(const std::string& name);
 

@@ -53,4 +53,12 @@ void Session::otherWorkstation(const Command& c) {
   if (!write && deleted == 0) fail(what + " failed: there is no such record");
 }
 
+void Session::dropSession() {
+  try {
+    dba::DropServerSession(*db_);
+  } catch (const dba::DbaError& e) {
+    fail("db-drop-session failed: error " + Hex(e.number()) + ": " + e.what());
+  }
+}
+
 }  // namespace scenario
