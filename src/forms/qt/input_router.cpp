@@ -128,7 +128,10 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   Control* control = view_.ControlOf(watched);
   if (control == nullptr) return false;  // not our widget
   switch (event->type()) {
-    case QEvent::KeyPress: return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+      const QtFormView::KeyboardScope keyboard(view_);
+      return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
+    }
     case QEvent::FocusIn: return onFocusIn(*control, static_cast<QFocusEvent*>(event));
     case QEvent::FocusOut: {
       // Left for another box: show the start of the text again.

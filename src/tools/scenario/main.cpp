@@ -8,6 +8,12 @@
 #include <vector>
 
 #include "demo/demo_seed.h"
+#ifdef MORVANEL_SCENARIO_QT
+#include <QApplication>
+#include <cstdlib>
+
+#include "qt_screen.h"
+#endif
 #include "scenario_script.h"
 #include "scenario_session.h"
 
@@ -15,12 +21,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: urssaf-scenario --db FILE [--fresh-demo | --seed-demo] [--verbose]\n"
-    "                       [--help-dir DIR] SCENARIO...\n"
+    "                       [--help-dir DIR] [--qt] SCENARIO...\n"
     "  --db FILE      the database holding the control's files (changes persist)\n"
     "  --fresh-demo   replace FILE by a newly seeded demo database first\n"
     "  --seed-demo    create and seed FILE first when it does not exist\n"
     "  --verbose      print each line as it runs\n"
     "  --help-dir DIR where the help pages are looked for\n"
+    "  --qt           play on the Qt window with real input (offscreen without a display)\n"
     "Each SCENARIO runs on a new control; exit 0 when all pass, 1 at the first\n"
     "failure, 2 for a usage error.\n";
 
@@ -28,6 +35,7 @@ struct Options {
   std::string db;
   bool fresh = false;
   bool seed = false;
+  bool qt = false;
   scenario::SessionOptions session;
   std::vector<std::string> files;
 };
@@ -44,6 +52,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
       o.fresh = true;
     } else if (a == "--seed-demo") {
       o.seed = true;
+    } else if (a == "--qt") {
+      o.qt = true;
     } else if (a == "--verbose" || a == "-v") {
       o.session.verbose = true;
     } else if (!a.empty() && a[0] == '-') {
@@ -109,6 +119,24 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+#ifdef MORVANEL_SCENARIO_QT
+  std::unique_ptr<QApplication> app;
+  if (o.qt) {
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && (x == nullptr || *x == '\0') &&
+        (w == nullptr || *w == '\0')) {
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    app = std::make_unique<QApplication>(argc, argv);
+    o.session.screen = scenario::MakeQtScreen;
+  }
+#else
+  if (o.qt) {
+    std::cerr << "urssaf-scenario: built without Qt, --qt is not available\n";
+    return 2;
+  }
+#endif
   std::shared_ptr<dba::Database> db;
   try {
     db = OpenDatabase(o);
