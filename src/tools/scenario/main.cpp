@@ -9,9 +9,6 @@
 
 #include "demo/demo_seed.h"
 #ifdef MORVANEL_SCENARIO_QT
-#include <QApplication>
-#include <cstdlib>
-
 #include "qt_screen.h"
 #endif
 #include "scenario_script.h"
@@ -120,15 +117,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 #ifdef MORVANEL_SCENARIO_QT
-  std::unique_ptr<QApplication> app;
+  std::shared_ptr<void> app;
   if (o.qt) {
-    const char* x = std::getenv("DISPLAY");
-    const char* w = std::getenv("WAYLAND_DISPLAY");
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && (x == nullptr || *x == '\0') &&
-        (w == nullptr || *w == '\0')) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    app = std::make_unique<QApplication>(argc, argv);
+    app = scenario::StartQt(argc, argv);
     o.session.screen = scenario::MakeQtScreen;
   }
 #else

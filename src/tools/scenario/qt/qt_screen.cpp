@@ -1,6 +1,8 @@
 // The real window of a --qt scenario run.
 #include "qt_screen.h"
 
+#include <cstdlib>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -372,6 +374,16 @@ class QtScreen final : public Screen {
 };
 
 }  // namespace
+
+std::shared_ptr<void> StartQt(int& argc, char** argv) {
+  const char* x = std::getenv("DISPLAY");
+  const char* w = std::getenv("WAYLAND_DISPLAY");
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr && (x == nullptr || *x == '\0') &&
+      (w == nullptr || *w == '\0')) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  return std::make_shared<QApplication>(argc, argv);
+}
 
 std::unique_ptr<Screen> MakeQtScreen(morvanel::shell::Ctr_Urssaf& control,
                                      forms::Services& services) {

@@ -17,6 +17,10 @@ class Ctr_Urssaf;
 
 namespace scenario {
 
+// The application the windows need, kept alive by the result; the
+// offscreen platform unless a display is given.
+[[nodiscard]] std::shared_ptr<void> StartQt(int& argc, char** argv);
+
 // The window is shown at once (offscreen when no display is given).
 [[nodiscard]] std::unique_ptr<Screen> MakeQtScreen(morvanel::shell::Ctr_Urssaf& control,
                                                    forms::Services& services);
