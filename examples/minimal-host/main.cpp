@@ -16,6 +16,7 @@
 #include "forms/control.h"
 #include "forms/form.h"
 #include "forms/headless/headless_services.h"
+#include "morvanel/hosting/close_query.h"
 #include "morvanel/hosting/hosting.h"
 #include "morvanel/interface/ictr_urssaf.h"
 
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     // The sigle list holds the centres in the order the control shows them.
     const forms::Control& sigles = control->Controls().Get("Cbo_SigleCtrUrssaf");
     for (int i = 0; i < sigles.ListCount(); ++i) std::cout << sigles.List(i) << '\n';
+    // Leaving goes through the control's exit path, as closing a window must:
+    // it would ask before dropping an edit.
+    if (!morvanel::hosting::QueryClose(*control, services)) return 1;
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "minimal-host: " << dba::RedactSecrets(e.what()) << '\n';

@@ -17,6 +17,11 @@ enum class MsgIcon { Information, Exclamation };
 enum class MsgAnswer { OK, Yes, No, Cancel };
 enum class MousePointer { Default = 0, Hourglass = 11 };
 
+// The button Return presses on a box: OK or Yes, except on the questions
+// whose Yes throws work away (deleting a record, leaving a creation): a
+// clerk who presses Return by habit must not lose anything, so theirs is No.
+[[nodiscard]] MsgAnswer DefaultAnswer(std::string_view text, MsgButtons buttons);
+
 class Services {
  public:
   virtual ~Services() = default;

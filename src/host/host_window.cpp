@@ -49,6 +49,15 @@ void HostWindow::buildMenus() {
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {
+  if (leaving_) {
+    event->accept();
+    return;
+  }
+  if (closeQuery_ && !closeQuery_()) {
+    event->ignore();
+    return;
+  }
+  leaving_ = true;
   event->accept();
   emit closed();
 }

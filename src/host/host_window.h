@@ -3,6 +3,8 @@
 // surface drawn by QtFormView. Demo host (src/host, Qt Widgets).
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <QString>
 
@@ -22,6 +24,10 @@ class HostWindow : public QMainWindow {
              QWidget* parent = nullptr);
 
   [[nodiscard]] forms::qt::QtFormView& view() { return *view_; }
+  // Asked before the window closes by the close box or "Quitter": false
+  // keeps it open. The control's exit path (morvanel::hosting::QueryClose)
+  // goes here, so leaving this way asks what "Sortir" asks.
+  void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
 
  signals:
   // The window was closed: by "Sortir" (the control unloads its host form),
@@ -34,6 +40,8 @@ class HostWindow : public QMainWindow {
  private:
   void buildMenus();
   forms::qt::QtFormView* view_;  // child of the window
+  std::function<bool()> closeQuery_;
+  bool leaving_ = false;  // agreed once: the control's own unload closes again
 };
 
 }  // namespace host

@@ -19,6 +19,7 @@
 #include "host_options.h"
 #include "host_setup.h"
 #include "host_window.h"
+#include "morvanel/hosting/close_query.h"
 #include "morvanel/hosting/hosting.h"
 #include "forms/qt/qt_services.h"
 
@@ -71,6 +72,7 @@ int Run(QApplication& app, const host::HostOptions& o) {
       morvanel::hosting::CreateControl(morvanel::kProgIdCtrUrssaf, services);
   host::HostWindow window(control->Controls(), services, Header(*client));
   services.SetControlView(&window.view());
+  window.SetCloseQuery([&] { return morvanel::hosting::QueryClose(*control, services); });
 
   control->TheDatabase(db);
   control->TheClient(client);

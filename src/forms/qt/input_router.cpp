@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -128,8 +129,11 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   Control* control = view_.ControlOf(watched);
   if (control == nullptr) return false;  // not our widget
   switch (event->type()) {
-    case QEvent::KeyPress: return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
-    case QEvent::FocusIn: return onFocusIn(*control, static_cast<QFocusEvent*>(event));
+    case QEvent::KeyPress: {
+      const QtFormView::KeyboardScope keyboard(view_);
+      return onKeyPress(*control, watched, static_cast<QKeyEvent*>(event));
+    }
+    case QEvent::FocusIn: return onFocusIn(*control, watched, static_cast<QFocusEvent*>(event));
     case QEvent::FocusOut: {
       // Left for another box: show the start of the text again.
       const QtFormView::BindingScope scope(view_);
@@ -148,7 +152,7 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-bool InputRouter::onFocusIn(Control& control, QFocusEvent* event) {
+bool InputRouter::onFocusIn(Control& control, QObject* watched, QFocusEvent* event) {
   if (view_.IsBinding()) return false;
   if (!IsUserFocusReason(event->reason())) {
     // A pop-up or a message box gave the focus back: the model may have
@@ -157,10 +161,29 @@ bool InputRouter::onFocusIn(Control& control, QFocusEvent* event) {
       QTimer::singleShot(0, &view_, [view = QPointer<QtFormView>(&view_)] {
         if (view) view->SyncFocus();
       });
+    } else {
+      // The window became active with the box focused (a dialog just
+      // opened): the box showed its start meanwhile, the cursor is the
+      // model's again, else typing would land before the text.
+      const QtFormView::BindingScope scope(view_);
+      MirrorProperty(control, view_.WidgetsOf(control), Property::Selection);
     }
     return false;
   }
-  if (view_.form().ActiveControl() == &control) return false;
+  if (view_.form().ActiveControl() == &control) {
+    // A dialog being shown hands its focus widget a focus-in of its own,
+    // marked as Tab, and a line edit then selects its whole text: the
+    // clerk's first key would replace it. The model did not move; the box
+    // keeps the model's cursor.
+    const ControlWidgets widgets = view_.WidgetsOf(control);
+    if (watched != widgets.edit || event->reason() != Qt::TabFocusReason) return false;
+    const QtFormView::BindingScope scope(view_);
+    forwarding_ = watched;
+    QCoreApplication::sendEvent(watched, event);
+    forwarding_ = nullptr;
+    MirrorProperty(control, widgets, Property::Selection);
+    return true;
+  }
   {
     // The box showed its start while it had no focus: it takes the model's
     // cursor back before the focus handlers read it (a click then moves it).

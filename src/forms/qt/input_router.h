@@ -49,7 +49,7 @@ class InputRouter : public QObject {
   bool onEditKey(Control& control, QObject* watched, QKeyEvent* event);
   bool onListKey(Control& control, QKeyEvent* event);
   void backtab(Control& control);
-  bool onFocusIn(Control& control, QFocusEvent* event);
+  bool onFocusIn(Control& control, QObject* watched, QFocusEvent* event);
   bool onMousePress(Control* control, QMouseEvent* event);
   bool onMiddleRelease(Control& control, QMouseEvent* event);
   bool onDrop(Control& control, QObject* watched, QDropEvent* event);

@@ -34,10 +34,13 @@ std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons b
       box->setDefaultButton(AddButton(*box, QMessageBox::Ok, "OK"));
       box->setEscapeButton(box->button(QMessageBox::Ok));
       break;
-    case MsgButtons::YesNo:
-      box->setDefaultButton(AddButton(*box, QMessageBox::Yes, "Oui"));
-      box->setEscapeButton(AddButton(*box, QMessageBox::No, "Non"));
+    case MsgButtons::YesNo: {
+      QPushButton* yes = AddButton(*box, QMessageBox::Yes, "Oui");
+      QPushButton* no = AddButton(*box, QMessageBox::No, "Non");
+      box->setDefaultButton(DefaultAnswer(text, buttons) == MsgAnswer::No ? no : yes);
+      box->setEscapeButton(no);
       break;
+    }
     case MsgButtons::YesNoCancel:
       box->setDefaultButton(AddButton(*box, QMessageBox::Yes, "Oui"));
       AddButton(*box, QMessageBox::No, "Non");

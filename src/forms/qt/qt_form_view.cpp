@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include "forms/qt/input_router.h"
 #include "forms/qt/qt_units.h"
@@ -102,6 +104,32 @@ void QtFormView::build(Control& control) {
     MirrorAll(control, widgets);
   }
   router_->Attach(control, widgets);
+  if (control.kind() == Kind::ListBox) pairList(control, widgets.widget);
+}
+
+// Lists standing side by side (one container, one top, one height) are the
+// columns of one table: a date beside its rate. However one of them moves
+// (wheel, keys, a click, its bar, a drag) the other shows the same lines.
+void QtFormView::pairList(const Control& control, QWidget* widget) {
+  auto* list = qobject_cast<QAbstractItemView*>(widget);
+  if (list == nullptr) return;
+  for (const auto& [other, otherWidgets] : widgets_) {
+    if (other == &control || other->kind() != Kind::ListBox ||
+        other->Container() != control.Container() || other->geometry.top != control.geometry.top ||
+        other->geometry.height != control.geometry.height) {
+      continue;
+    }
+    auto* partner = qobject_cast<QAbstractItemView*>(otherWidgets.widget);
+    if (partner == nullptr) continue;
+    QScrollBar* a = list->verticalScrollBar();
+    QScrollBar* b = partner->verticalScrollBar();
+    connect(a, &QScrollBar::valueChanged, b, [b](int value) {
+      if (b->value() != value) b->setValue(value);
+    });
+    connect(b, &QScrollBar::valueChanged, a, [a](int value) {
+      if (a->value() != value) a->setValue(value);
+    });
+  }
 }
 
 void QtFormView::updateTabOrder() {
@@ -130,7 +158,14 @@ void QtFormView::SyncFocus() {
   QWidget* proxy = target->focusProxy() != nullptr ? target->focusProxy() : target;
   if (proxy->hasFocus() || window()->focusWidget() == proxy) return;
   const BindingScope scope(*this);
-  target->setFocus(Qt::OtherFocusReason);
+  if (keyboard_ > 0) {
+    // Qt marks a keyboard move only inside its own Tab handling; this move
+    // answers a key all the same, so the style must draw the focus.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    target->setFocus(Qt::TabFocusReason);
+  } else {
+    target->setFocus(Qt::OtherFocusReason);
+  }
   if (ControlWidgets widgets = WidgetsOf(*focused); widgets.edit != nullptr) {
     MirrorProperty(*focused, widgets, Property::Selection);
   }

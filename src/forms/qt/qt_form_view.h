@@ -70,6 +70,20 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
   // then is not the user's doing.
   [[nodiscard]] bool IsBinding() const { return binding_ > 0; }
 
+  // Marks the handling of a key: a focus the model moves meanwhile is shown
+  // as a keyboard move, so the style draws the focus frame (a clerk who
+  // tabbed onto "Supprimer" sees it before pressing Space).
+  class KeyboardScope {
+   public:
+    explicit KeyboardScope(const QtFormView& view) : view_(view) { ++view_.keyboard_; }
+    ~KeyboardScope() { --view_.keyboard_; }
+    KeyboardScope(const KeyboardScope&) = delete;
+    KeyboardScope& operator=(const KeyboardScope&) = delete;
+
+   private:
+    const QtFormView& view_;
+  };
+
   // The view showing `form`, if any.
   [[nodiscard]] static QtFormView* ViewOf(const Form& form);
 
@@ -105,6 +119,7 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
 
   void build(Control& control);
   void updateTabOrder();
+  void pairList(const Control& control, QWidget* widget);
 
   Form& form_;
   Services& services_;
@@ -114,6 +129,7 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
   std::unordered_map<const Control*, ControlWidgets> widgets_;
   std::unordered_map<const QObject*, Control*> controls_;
   mutable int binding_ = 0;
+  mutable int keyboard_ = 0;
 };
 
 }  // namespace forms::qt

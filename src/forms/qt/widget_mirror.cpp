@@ -71,12 +71,30 @@ void MirrorComboIndex(const Control& control, QComboBox* combo, QLineEdit* edit)
   MirrorEditText(control, edit);
 }
 
+// A list shows whole lines only: its height, as laid out, is cut down to
+// the lines that fit in it whole, at whatever size its font is drawn.
+void FitWholeLines(QListView* list) {
+  if (list->model()->rowCount() == 0) return;
+  const int rowHeight = list->sizeHintForRow(0);
+  if (rowHeight <= 0) return;
+  QVariant laidOut = list->property("laidOutHeight");
+  if (!laidOut.isValid()) {
+    laidOut = list->height();
+    list->setProperty("laidOutHeight", laidOut);
+  }
+  const int frame = 2 * list->frameWidth();
+  const int rows = std::max(1, (laidOut.toInt() - frame) / rowHeight);
+  const int height = rows * rowHeight + frame;
+  if (height != list->height()) list->resize(list->width(), height);
+}
+
 void MirrorList(const Control& control, const ControlWidgets& widgets) {
   if (auto* list = qobject_cast<QListView*>(widgets.widget)) {
     if (auto* model = qobject_cast<ControlListModel*>(list->model())) {
       const QSignalBlocker blocker(list);
       model->Sync();
     }
+    FitWholeLines(list);
   } else if (auto* combo = qobject_cast<QComboBox*>(widgets.widget)) {
     {
       const QSignalBlocker blocker(combo);

@@ -9,6 +9,9 @@
 
 #include "demo/demo_seed.h"
 #include "dba/redact.h"
+#ifdef MORVANEL_SCENARIO_QT
+#include "qt_screen.h"
+#endif
 #include "scenario_script.h"
 #include "scenario_session.h"
 
@@ -16,12 +19,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: urssaf-scenario --db FILE [--fresh-demo | --seed-demo] [--verbose]\n"
-    "                       [--help-dir DIR] SCENARIO...\n"
+    "                       [--help-dir DIR] [--qt] SCENARIO...\n"
     "  --db FILE      the database holding the control's files (changes persist)\n"
     "  --fresh-demo   replace FILE by a newly seeded demo database first\n"
     "  --seed-demo    create and seed FILE first when it does not exist\n"
     "  --verbose      print each line as it runs\n"
     "  --help-dir DIR where the help pages are looked for\n"
+    "  --qt           play on the Qt window with real input (offscreen without a display)\n"
     "Each SCENARIO runs on a new control; exit 0 when all pass, 1 at the first\n"
     "failure, 2 for a usage error.\n";
 
@@ -29,6 +33,7 @@ struct Options {
   std::string db;
   bool fresh = false;
   bool seed = false;
+  bool qt = false;
   scenario::SessionOptions session;
   std::vector<std::string> files;
 };
@@ -45,6 +50,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
       o.fresh = true;
     } else if (a == "--seed-demo") {
       o.seed = true;
+    } else if (a == "--qt") {
+      o.qt = true;
     } else if (a == "--verbose" || a == "-v") {
       o.session.verbose = true;
     } else if (!a.empty() && a[0] == '-') {
@@ -110,6 +117,18 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+#ifdef MORVANEL_SCENARIO_QT
+  std::shared_ptr<void> app;
+  if (o.qt) {
+    app = scenario::StartQt(argc, argv);
+    o.session.screen = scenario::MakeQtScreen;
+  }
+#else
+  if (o.qt) {
+    std::cerr << "urssaf-scenario: built without Qt, --qt is not available\n";
+    return 2;
+  }
+#endif
   std::shared_ptr<dba::Database> db;
   try {
     db = OpenDatabase(o);

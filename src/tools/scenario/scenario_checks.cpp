@@ -36,7 +36,15 @@ void Session::check(const Command& c) {
 void Session::checkControl(const Command& c) {
   const Target t = Resolve(c.name, forms_);
   Observed actual;
-  if (t.control != nullptr) {
+  const bool onScreen =
+      c.property == Prop::TopIndex || c.property == Prop::Fits || c.property == Prop::FocusShown;
+  if (onScreen) {
+    if (!screen_)
+      fail(std::string(PropName(c.property)) + " is read on the real window: run with --qt");
+    const std::optional<Observed> seen = screen_->Read(t, c.property);
+    if (!seen) fail(c.name + " has no " + PropName(c.property));
+    actual = *seen;
+  } else if (t.control != nullptr) {
     actual = Read(*t.control, c.property, c.number);
   } else if (c.property == Prop::Enabled) {
     actual = {ValueKind::Boolean, ShowBool(t.form->Enabled())};
@@ -128,6 +136,7 @@ void Session::dump(const Command& c) {
   forms::Form* form = forms_.back();
   if (!c.name.empty()) form = Resolve(c.name, forms_).form;
   out_ << forms::headless::StateDump(*form) << "\n";
+  if (screen_) out_ << screen_->TopIndexes(*form) << "\n";
 }
 
 }  // namespace scenario

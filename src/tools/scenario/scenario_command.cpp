@@ -97,18 +97,26 @@ int ParseKey(std::string_view token) {
                                     {"{ESCAPE}", forms::kKeyEscape},
                                     {"{DELETE}", kKeyDelete},
                                     {"{DEL}", kKeyDelete},
-                                    {"{F1}", kKeyHelp}};
+                                    {"{F1}", kKeyHelp},
+                                    {"{UP}", kKeyUp},
+                                    {"{DOWN}", kKeyDown},
+                                    {"{PGUP}", kKeyPageUp},
+                                    {"{PGDN}", kKeyPageDown},
+                                    {"{HOME}", kKeyHome},
+                                    {"{END}", kKeyEnd}};
   for (const Named& k : kKeys) {
     if (EqualsNoCase(token, k.name)) return k.code;
   }
   if (token.size() == 1) return static_cast<unsigned char>(token[0]);
   throw ParseError("unknown key \"" + std::string(token) +
-                   "\" (use {ENTER}, {BACKSPACE}, {TAB}, {ESC}, {DELETE}, {F1} or one character)");
+                   "\" (use {ENTER}, {BACKSPACE}, {TAB}, {ESC}, {DELETE}, {F1}, {UP}, {DOWN}, "
+                   "{PGUP}, {PGDN}, {HOME}, {END} or one character)");
 }
 
 void ParseProperty(std::string_view word, Command& c) {
-  static constexpr Prop kProps[] = {Prop::Text,      Prop::Enabled, Prop::Visible, Prop::ListCount,
-                                    Prop::ListIndex, Prop::Value,   Prop::Max,     Prop::Focused};
+  static constexpr Prop kProps[] = {
+      Prop::Text, Prop::Enabled, Prop::Visible,  Prop::ListCount, Prop::ListIndex, Prop::Value,
+      Prop::Max,  Prop::Focused, Prop::TopIndex, Prop::Fits,      Prop::FocusShown};
   if (EqualsNoCase(word, "Caption")) {
     c.property = Prop::Text;
     return;
@@ -126,7 +134,8 @@ void ParseProperty(std::string_view word, Command& c) {
   }
   throw ParseError(
       "unknown property \"" + std::string(word) +
-      "\" (Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List(i), Focused)");
+      "\" (Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List(i), Focused, "
+      "TopIndex, Fits, FocusShown)");
 }
 
 void ParseExpect(std::string_view rest, Command& c) {
@@ -218,6 +227,9 @@ const char* PropName(Prop property) {
     case Prop::Max: return "Max";
     case Prop::List: return "List";
     case Prop::Focused: return "Focused";
+    case Prop::TopIndex: return "TopIndex";
+    case Prop::Fits: return "Fits";
+    case Prop::FocusShown: return "FocusShown";
   }
   return "?";
 }
@@ -252,7 +264,9 @@ bool Command::IsAction() const {
     case Verb::DblClick:
     case Verb::RightClick:
     case Verb::Pick:
-    case Verb::Scroll: return true;
+    case Verb::Scroll:
+    case Verb::Wheel:
+    case Verb::CloseWindow: return true;
     default: return false;
   }
 }
@@ -300,11 +314,21 @@ std::optional<Command> ParseLine(std::string_view line) {
     c.number = ParseNumber(RequireWord(rest, verb == "pick" ? "the index" : "the value"),
                            verb == "pick" ? "the index" : "the value");
     RequireEnd(rest, verb);
+  } else if (verb == "wheel") {
+    c.verb = Verb::Wheel;
+    c.name = RequireWord(rest, "the control");
+    c.number = ParseNumber(RequireWord(rest, "the steps"), "the steps");
+    RequireEnd(rest, verb);
+  } else if (verb == "close-window") {
+    c.verb = Verb::CloseWindow;
+    RequireEnd(rest, verb);
   } else if (verb == "answer") {
     c.verb = Verb::Answer;
     c.text = RequireWord(rest, "the answer");
-    const auto answer = ParseAnswer(c.text);
-    if (!answer) throw ParseError("unknown answer \"" + c.text + "\" (Oui, Non, Annuler or OK)");
+    c.answerDefault = EqualsNoCase(c.text, "{ENTER}");
+    const auto answer = c.answerDefault ? std::optional(MsgAnswer::OK) : ParseAnswer(c.text);
+    if (!answer)
+      throw ParseError("unknown answer \"" + c.text + "\" (Oui, Non, Annuler, OK or {ENTER})");
     c.answer = *answer;
     RequireEnd(rest, verb);
   } else if (verb == "expect") {

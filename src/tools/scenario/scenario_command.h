@@ -48,14 +48,36 @@ enum class Verb {
   Dump,          // dump [FORM]
   DbWrite,       // db-write FILE KEY TEXT (another workstation)
   DbDelete,      // db-delete FILE KEY (another workstation)
-  DbDropSession  // db-drop-session (the server ends the control's session)
+  DbDropSession,  // db-drop-session (the server ends the control's session)
+  Wheel,          // wheel CONTROL STEPS
+  CloseWindow     // close-window (the host window's close box)
 };
 
-enum class Prop { Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List, Focused };
+enum class Prop {
+  Text,
+  Enabled,
+  Visible,
+  ListCount,
+  ListIndex,
+  Value,
+  Max,
+  List,
+  Focused,
+  TopIndex,   // the first line a list shows
+  Fits,       // its whole text is drawn inside it, and it lies inside its form
+  FocusShown  // it has the focus and the focus is drawn
+};
 
 // Keys that are no character.
 inline constexpr int kKeyDelete = -1;  // {DELETE}: UserInput::Delete
 inline constexpr int kKeyHelp = -2;    // {F1}: UserInput::Help
+// Moving keys: a list moves its selection, a box its cursor.
+inline constexpr int kKeyUp = -3;
+inline constexpr int kKeyDown = -4;
+inline constexpr int kKeyPageUp = -5;
+inline constexpr int kKeyPageDown = -6;
+inline constexpr int kKeyHome = -7;
+inline constexpr int kKeyEnd = -8;
 
 struct Command {
   Verb verb = Verb::Init;
@@ -74,6 +96,8 @@ struct Command {
   // whole record.
   std::vector<int> position;
   forms::MsgAnswer answer = forms::MsgAnswer::OK;
+  // answer {ENTER}: Return on the box, its default button.
+  bool answerDefault = false;
 
   [[nodiscard]] bool IsExpectation() const;
   // Runs against the control's screen (needs init).

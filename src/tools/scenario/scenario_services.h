@@ -28,21 +28,32 @@ class ScriptServices final : public forms::headless::HeadlessServices {
  public:
   explicit ScriptServices(Session& session) : session_(session) {}
 
-  void Queue(forms::MsgAnswer answer) { queued_.push_back(answer); }
+  void Queue(Reply reply) { queued_.push_back(reply); }
   [[nodiscard]] std::size_t Unused() const { return queued_.size(); }
 
   forms::MsgAnswer MsgBox(std::string_view text, forms::MsgButtons buttons, forms::MsgIcon icon,
                           std::string_view title) override {
-    forms::MsgAnswer answer;
+    Reply reply;
     if (!queued_.empty()) {
-      answer = queued_.front();
+      reply = queued_.front();
       queued_.pop_front();
     } else {
-      answer = session_.AnswerFor(text, buttons);
+      reply = session_.AnswerFor(text, buttons);
     }
-    if (!Fits(answer, buttons)) session_.WrongAnswer(text, buttons, answer);
+    if (!reply.enter && !Fits(reply.answer, buttons))
+      session_.WrongAnswer(text, buttons, reply.answer);
+    forms::MsgAnswer answer = reply.enter ? forms::DefaultAnswer(text, buttons) : reply.answer;
+    if (Screen* screen = session_.screen()) {
+      answer = screen->Answer(text, buttons, icon, title,
+                              reply.enter ? std::nullopt : std::optional(reply.answer));
+    }
     QueueAnswer(answer);
     return HeadlessServices::MsgBox(text, buttons, icon, title);
+  }
+
+  void DoEvents() override {
+    HeadlessServices::DoEvents();
+    if (Screen* screen = session_.screen()) screen->Settle();
   }
 
   void UnloadParentForm() override {
@@ -52,7 +63,7 @@ class ScriptServices final : public forms::headless::HeadlessServices {
 
  private:
   Session& session_;
-  std::deque<forms::MsgAnswer> queued_;
+  std::deque<Reply> queued_;
 };
 
 }  // namespace scenario

@@ -3,6 +3,7 @@
 // Scenario runner (src/tools/scenario, no Qt).
 #include "scenario_session.h"
 
+#include <algorithm>
 #include <deque>
 #include <ostream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "components/aide/aide_html.h"
 #include "components/client.h"
 #include "components/droits/droits_utilisateur.h"
+#include "morvanel/hosting/close_query.h"
 #include "morvanel/shell/ctr_urssaf.h"
 #include "morvanel/state/library_state.h"
 #include "forms/headless/headless_services.h"
@@ -46,11 +48,13 @@ Session::Session(std::string file, std::vector<ScriptLine> lines, std::shared_pt
   aide.SetHelpWindow(&helpWindow_);
   if (!options_.helpDir.empty()) aide.SetDossierAide(options_.helpDir);
   forms_.push_back(&control_->Controls());
+  if (options_.screen) screen_ = options_.screen(*control_, *services_);
 }
 
 Session::~Session() {
   // The help viewer belongs to the library and outlives this session's window.
   components::AideHtml& aide = control_->Library().AideHtml();
+  screen_.reset();
   control_.reset();
   aide.SetHelpWindow(nullptr);
 }
@@ -115,7 +119,7 @@ void Session::execute(const ScriptLine& /*line*/, const Command& c) {
       }
       return;
     case Verb::Init: init(); return;
-    case Verb::Answer: services_->Queue(c.answer); return;
+    case Verb::Answer: services_->Queue({c.answer, c.answerDefault}); return;
     case Verb::Dump: dump(c); return;
     case Verb::DbWrite:
     case Verb::DbDelete: otherWorkstation(c); return;
@@ -143,6 +147,10 @@ void Session::init() {
 }
 
 Target Session::resolveForAction(const std::string& name) {
+  if (name.empty()) {  // close-window: the host's window, not a control
+    if (!initialised_) fail("init has not run: the host gives the control its objects first");
+    return {forms_.front(), nullptr};
+  }
   if (!initialised_) fail("init has not run: the host gives the control its objects first");
   const Target t = Resolve(name, forms_);
   if (t.form != forms_.back()) {
@@ -155,13 +163,36 @@ Target Session::resolveForAction(const std::string& name) {
 void Session::perform(const Command& c) {
   const Target t = resolveForAction(c.name);
   forms::UserInput input(*t.form, *services_);
-  if (t.control == nullptr && c.verb != Verb::RightClick && c.verb != Verb::Click) {
+  if (t.control == nullptr && c.verb != Verb::RightClick && c.verb != Verb::Click &&
+      c.verb != Verb::CloseWindow) {
     fail(c.name + " is a form, not a control");
   }
+  if (c.verb == Verb::CloseWindow && forms_.size() > 1) {
+    fail("the modal form " + forms_.back()->Name() + " is shown: the host window waits for it");
+  }
+  if (c.verb == Verb::Pick && (c.number < 0 || c.number >= t.control->ListCount())) {
+    fail(c.name + " has no entry " + std::to_string(c.number),
+         "0.." + std::to_string(t.control->ListCount() - 1), std::to_string(c.number));
+  }
+  if (c.verb == Verb::DblClick && c.number < 0 && t.control->ListIndex() < 0) {
+    fail("no line of " + c.name + " is selected: give the line's index");
+  }
+  if (screen_) {
+    if (!screen_->Perform(c, t))
+      note(c.name + " takes no input (disabled or hidden): nothing happened");
+    return;
+  }
+  if (!performHeadless(c, t, input)) {
+    note(c.name + " takes no input (disabled or hidden): nothing happened");
+  }
+}
+
+bool Session::performHeadless(const Command& c, const Target& t, forms::UserInput& input) {
   bool done = false;
   switch (c.verb) {
     case Verb::Type: done = input.Type(*t.control, c.text); break;
     case Verb::Key:
+      if (c.number <= kKeyUp) return moveKey(c, *t.control, input);
       done = c.number == kKeyDelete ? input.Delete(*t.control)
              : c.number == kKeyHelp ? input.Help(*t.control)
                                     : input.Key(*t.control, c.number);
@@ -171,23 +202,40 @@ void Session::perform(const Command& c) {
       done = t.control ? input.Click(*t.control) : input.MouseDown(nullptr, forms::kMouseLeft);
       break;
     case Verb::RightClick: done = input.MouseDown(t.control, forms::kMouseRight); break;
-    case Verb::DblClick: {
-      const int index = c.number >= 0 ? c.number : t.control->ListIndex();
-      if (index < 0) fail("no line of " + c.name + " is selected: give the line's index");
-      done = input.DblClick(*t.control, index);
+    case Verb::DblClick:
+      done = input.DblClick(*t.control, c.number >= 0 ? c.number : t.control->ListIndex());
       break;
-    }
-    case Verb::Pick:
-      if (c.number < 0 || c.number >= t.control->ListCount()) {
-        fail(c.name + " has no entry " + std::to_string(c.number),
-             "0.." + std::to_string(t.control->ListCount() - 1), std::to_string(c.number));
-      }
-      done = input.Pick(*t.control, c.number);
-      break;
+    case Verb::Pick: done = input.Pick(*t.control, c.number); break;
     case Verb::Scroll: done = input.Scroll(*t.control, c.number); break;
+    case Verb::CloseWindow:
+      if (morvanel::hosting::QueryClose(*control_, *services_) && options_.verbose) {
+        out_ << "host window closed\n";
+      }
+      return true;
+    case Verb::Wheel: note("without --qt no line is drawn: the wheel moves nothing"); return true;
     default: break;
   }
-  if (!done) note(c.name + " takes no input (disabled or hidden): nothing happened");
+  return done;
+}
+
+// Without a screen only a list's selection moves: by one line, or to its
+// first or last line (a page is a screen's notion).
+bool Session::moveKey(const Command& c, forms::Control& control, forms::UserInput& input) {
+  if (control.kind() != forms::Kind::ListBox) {
+    note("without --qt " + c.text + " moves only a list's selection");
+    return true;
+  }
+  const int last = control.ListCount() - 1;
+  int index = control.ListIndex();
+  switch (c.number) {
+    case kKeyUp: index = std::max(0, index - 1); break;
+    case kKeyDown: index = std::min(last, index + 1); break;
+    case kKeyHome: index = 0; break;
+    case kKeyEnd: index = last; break;
+    default: note("without --qt " + c.text + " has no page to move by"); return true;
+  }
+  if (last < 0 || index == control.ListIndex()) return true;
+  return input.Pick(control, index);
 }
 
 void Session::driveModal(forms::Form& form) {
@@ -198,26 +246,34 @@ void Session::driveModal(forms::Form& form) {
   } pop{forms_};
   if (options_.verbose) out_ << "modal form " << form.Name() << " shown\n";
   if (options_.modalShown) options_.modalShown(form);
-  while (!form.IsUnloaded()) {
-    if (cursor_ >= lines_.size() && !pull()) {
-      fail("the modal form " + form.Name() + " is still shown at the end of the scenario");
+  const auto drive = [&] {
+    while (!form.IsUnloaded()) {
+      if (cursor_ >= lines_.size() && !pull()) {
+        fail("the modal form " + form.Name() + " is still shown at the end of the scenario");
+      }
+      step();
     }
-    step();
+  };
+  if (screen_) {
+    screen_->ShowModal(form, drive);
+  } else {
+    drive();
   }
   if (options_.verbose) out_ << "modal form " << form.Name() << " closed\n";
 }
 
-MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
+Reply Session::AnswerFor(std::string_view text, MsgButtons buttons) {
   for (std::size_t i = cursor_; i < lines_.size(); ++i) {
     ScriptLine& l = lines_[i];
     if (l.consumed || !l.command || l.command->verb == Verb::ExpectMsg) continue;
-    if (l.command->verb == Verb::Answer && Fits(l.command->answer, buttons)) {
+    if (l.command->verb == Verb::Answer &&
+        (l.command->answerDefault || Fits(l.command->answer, buttons))) {
       l.consumed = true;
-      return l.command->answer;
+      return {l.command->answer, l.command->answerDefault};
     }
     break;
   }
-  if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+  if (buttons == MsgButtons::OK) return {MsgAnswer::OK};
   if (options_.answer) {
     const MsgAnswer a = options_.answer(text, buttons);
     ScriptLine l;
@@ -229,7 +285,7 @@ MsgAnswer Session::AnswerFor(std::string_view text, MsgButtons buttons) {
     l.command = ParseLine(l.text);
     l.consumed = true;
     lines_.push_back(std::move(l));
-    return a;
+    return {a};
   }
   fail("message box \"" + std::string(text) + "\" (" + forms::headless::ButtonsName(buttons) +
        ") has no answer: write \"answer Oui|Non|Annuler\" before the action or just after it");
@@ -242,6 +298,7 @@ void Session::WrongAnswer(std::string_view text, MsgButtons buttons, MsgAnswer a
 
 void Session::ParentUnloaded() {
   hostUnloaded_ = true;
+  if (screen_) screen_->HostUnloaded();
   if (options_.verbose) out_ << "host form unloaded\n";
 }
 

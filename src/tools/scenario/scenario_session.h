@@ -33,7 +33,11 @@
 #include "dba/database.h"
 #include "scenario_command.h"
 #include "scenario_names.h"
+#include "scenario_screen.h"
 
+namespace forms {
+class UserInput;
+}
 namespace components {
 class DroitsUtilisateur;
 }
@@ -63,6 +67,15 @@ struct SessionOptions {
   std::function<void(forms::Form&)> modalShown;
   // Checked after each action line; a text fails the run with it.
   std::function<std::optional<std::string>(const ScriptLine&)> afterAction;
+  // Builds the real window around the control's surface (--qt); without
+  // it the run is headless.
+  std::function<std::unique_ptr<Screen>(morvanel::shell::Ctr_Urssaf&, forms::Services&)> screen;
+};
+
+// The answer given to a message box; `enter`: Return pressed on it.
+struct Reply {
+  forms::MsgAnswer answer = forms::MsgAnswer::OK;
+  bool enter = false;
 };
 
 struct Failure {
@@ -97,10 +110,12 @@ class Session {
 
   // For the services: the answer of a box that appears with no queued
   // answer (look-ahead), or a recorded failure.
-  forms::MsgAnswer AnswerFor(std::string_view text, forms::MsgButtons buttons);
+  Reply AnswerFor(std::string_view text, forms::MsgButtons buttons);
   [[noreturn]] void WrongAnswer(std::string_view text, forms::MsgButtons buttons,
                                 forms::MsgAnswer answer);
   void ParentUnloaded();
+  // The real window, or nullptr for a headless run.
+  [[nodiscard]] Screen* screen() const { return screen_.get(); }
 
  private:
   void step();
@@ -122,6 +137,9 @@ class Session {
   void dropSession();  // db-drop-session
   void driveModal(forms::Form& form);
   [[nodiscard]] Target resolveForAction(const std::string& name);
+  // An action without a screen: keys that move, the wheel, the close box.
+  bool performHeadless(const Command& c, const Target& t, forms::UserInput& input);
+  bool moveKey(const Command& c, forms::Control& control, forms::UserInput& input);
 
   // Records the failure (the first one wins) and throws to unwind.
   [[noreturn]] void fail(std::string message, std::optional<std::string> expected = std::nullopt,
@@ -138,6 +156,7 @@ class Session {
   std::unique_ptr<ScriptServices> services_;
   components::RecordingHelpWindow helpWindow_;
   std::unique_ptr<morvanel::shell::Ctr_Urssaf> control_;
+  std::unique_ptr<Screen> screen_;  // before control_ goes: it draws its form
   std::shared_ptr<components::DroitsUtilisateur> droits_;
   std::string user_ = "scenario";
   bool initialised_ = false;

@@ -28,7 +28,10 @@ ValueKind KindOf(Prop property) {
   switch (property) {
     case Prop::Enabled:
     case Prop::Visible:
-    case Prop::Focused: return ValueKind::Boolean;
+    case Prop::Focused:
+    case Prop::Fits:
+    case Prop::FocusShown: return ValueKind::Boolean;
+    case Prop::TopIndex:
     case Prop::ListCount:
     case Prop::ListIndex:
     case Prop::Value:
@@ -51,6 +54,9 @@ Observed Read(const forms::Control& control, Prop property, int index) {
     case Prop::ListIndex: return {kind, std::to_string(control.ListIndex())};
     case Prop::Value: return {kind, std::to_string(control.Value())};
     case Prop::Max: return {kind, std::to_string(control.Max())};
+    case Prop::TopIndex:
+    case Prop::Fits:
+    case Prop::FocusShown: break;  // drawn properties: the screen reads them
   }
   return {};
 }

@@ -101,6 +101,30 @@ INSTANTIATE_TEST_SUITE_P(
                 MsgAnswer::Cancel}),
     [](const ::testing::TestParamInfo<BoxCase>& cas) { return std::string(cas.param.name); });
 
+// Return by habit must never delete a centre nor drop a creation; the other
+// questions keep their first button as the default.
+TEST(QtMessageBoxDefault, ReturnAnswersNoOnlyWhereYesThrowsWorkAway) {
+  struct Case {
+    const char* text;
+    MsgButtons buttons;
+    MsgAnswer answer;
+  };
+  const Case cases[] = {
+      {"Etes-vous sûr de vouloir supprimer cet article ?", MsgButtons::YesNo, MsgAnswer::No},
+      {"Etes-vous sûr de vouloir quitter cette création ?", MsgButtons::YesNo, MsgAnswer::No},
+      {"Voulez-vous enregistrer les modifications apportées à cet article ?",
+       MsgButtons::YesNoCancel, MsgAnswer::Yes},
+      {"Le code est obligatoire.", MsgButtons::OK, MsgAnswer::OK}};
+  for (const Case& c : cases) {
+    QtServices services;
+    WhenModalShown([](QWidget* modal) { testing::PressKey(modal, Qt::Key_Return); });
+    EXPECT_EQ(services.MsgBox(c.text, c.buttons, MsgIcon::Exclamation, "Message TARVELINE"),
+              c.answer)
+        << c.text;
+    EXPECT_EQ(DefaultAnswer(c.text, c.buttons), c.answer) << c.text;
+  }
+}
+
 TEST(QtServicesPointer, TheHourglassIsPushedOnceAndPoppedOnce) {
   QtServices services;
   services.SetMousePointer(MousePointer::Hourglass);
