@@ -28,8 +28,10 @@ install(EXPORT MorvanelTargets NAMESPACE Morvanel:: DESTINATION ${MORVANEL_CMAKE
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/MorvanelConfig.cmake.in
   ${PROJECT_BINARY_DIR}/MorvanelConfig.cmake
   INSTALL_DESTINATION ${MORVANEL_CMAKE_DIR})
+# One major version, one ABI: the SONAME carries the major number, and a
+# host asking for X.Y takes any kit X.Z with Z >= Y.
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/MorvanelConfigVersion.cmake
-  COMPATIBILITY SameMinorVersion)
+  COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/MorvanelConfig.cmake
               ${PROJECT_BINARY_DIR}/MorvanelConfigVersion.cmake
   DESTINATION ${MORVANEL_CMAKE_DIR})
