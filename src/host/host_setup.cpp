@@ -44,7 +44,7 @@ std::string LibraryBesideHost() {
 }
 
 void EnsureRegistered(const std::string& library, std::ostream& notes) {
-  const auto entry = morvanel::registry::Chercher(morvanel::kProgIdCtrUrssaf);
+  const auto entry = morvanel::registry::Trouver(morvanel::kProgIdCtrUrssaf);
   std::error_code ec;
   if (entry && fs::exists(entry->bibliotheque, ec)) {
     if (!library.empty() && !fs::equivalent(entry->bibliotheque, library, ec)) {

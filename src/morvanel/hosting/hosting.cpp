@@ -105,10 +105,15 @@ void AppelerEnregistrement(const std::string& chemin, const char* point) {
 }  // namespace
 
 std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, forms::Services& services) {
-  const std::optional<registry::Entree> entree = registry::Chercher(progId);
+  std::optional<registry::Entree> entree;
+  try {
+    entree = registry::Trouver(progId);
+  } catch (const registry::RegistryError& e) {
+    throw HostingError(e.what());
+  }
   if (!entree) {
-    throw HostingError("classe non enregistrée : " + std::string(progId) + " (registre " +
-                       registry::CheminRegistre() + ")");
+    throw HostingError("classe non enregistrée : " + std::string(progId) + " (registres " +
+                       registry::CheminRegistre() + ", " + registry::CheminRegistreSysteme() + ")");
   }
   std::shared_ptr<Bibliotheque> bib = Charger(entree->bibliotheque);
   void* objet = nullptr;
