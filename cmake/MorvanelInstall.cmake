@@ -2,13 +2,13 @@
 # their public headers, the control library with its help pages, the tools
 # and a CMake package in the prefix; `find_package(Morvanel CONFIG)` then
 # gives the imported targets Morvanel::dba, ::utilitaires, ::forms,
-# ::components, ::hosting, ::morvanel (and ::forms_qt, ::components_qt with
-# Qt). See docs/hosting.md.
+# ::components, ::hosting, ::morvanel (and ::forms_qt, ::components_qt,
+# ::hosting_qt with Qt). See docs/hosting.md.
 include(CMakePackageConfigHelpers)
 
 set(MORVANEL_KIT_TARGETS dba utilitaires forms components morvanel_hosting)
 if(MORVANEL_WITH_QT)
-  list(APPEND MORVANEL_KIT_TARGETS forms_qt components_qt)
+  list(APPEND MORVANEL_KIT_TARGETS forms_qt components_qt morvanel_hosting_qt)
 endif()
 foreach(target IN LISTS MORVANEL_KIT_TARGETS)
   string(REGEX REPLACE "^morvanel_" "" export_name ${target})
@@ -23,6 +23,16 @@ install(TARGETS ${MORVANEL_KIT_TARGETS} morvanel
 # The control library looks for its help pages beside itself.
 install(FILES ${MORVANEL_HELP_FILES} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS mvdb morvanel-register RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET morvanel_designer)
+  # Where Designer looks for plugins: Qt's own folder for a system install,
+  # else plugins/designer in the prefix (QT_PLUGIN_PATH names it).
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr" AND QT6_INSTALL_PLUGINS)
+    set(MORVANEL_DESIGNER_DIR ${QT6_INSTALL_PLUGINS}/designer)
+  else()
+    set(MORVANEL_DESIGNER_DIR ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer)
+  endif()
+  install(TARGETS morvanel_designer LIBRARY DESTINATION ${MORVANEL_DESIGNER_DIR})
+endif()
 
 install(EXPORT MorvanelTargets NAMESPACE Morvanel:: DESTINATION ${MORVANEL_CMAKE_DIR})
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/MorvanelConfig.cmake.in

@@ -2,11 +2,12 @@
 # Installs the Debian packages the build, the tests and the demo need, when missing
 # (fonts-liberation: fonts as wide as the ones the screens were drawn with;
 # postgresql: the server of the throwaway cluster the tests run on;
-# clang-format: the layout check of scripts/test.sh).
+# clang-format: the layout check of scripts/test.sh; qt6-tools-dev: Qt
+# Designer's plugin headers, without which the Designer plugin is left out).
 # --fuzz adds clang and its libFuzzer runtime, which only scripts/fuzz.sh uses.
 set -euo pipefail
 packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
-          libpq-dev postgresql clang-format
+          qt6-tools-dev libpq-dev postgresql clang-format
           xvfb xauth fonts-liberation)
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()
