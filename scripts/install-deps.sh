@@ -4,12 +4,14 @@
 # postgresql: the server of the throwaway cluster the tests run on;
 # clang-format: the layout check of scripts/test.sh; qt6-tools-dev: Qt
 # Designer's plugin headers, without which the Designer plugin is left out).
-# --fuzz adds clang and its libFuzzer runtime, which only scripts/fuzz.sh uses.
+# --fuzz adds clang and its libFuzzer runtime, which only scripts/fuzz.sh uses;
+# --package what only scripts/package.sh uses (man pages, dependencies, lint).
 set -euo pipefail
 packages=(build-essential cmake ninja-build libsqlite3-dev libgtest-dev qt6-base-dev
           qt6-tools-dev libpq-dev postgresql clang-format
           xvfb xauth fonts-liberation)
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
+if [ "${1:-}" = "--package" ]; then packages+=(help2man lintian dpkg-dev fakeroot ccache); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
