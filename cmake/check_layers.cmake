@@ -4,7 +4,8 @@
 # (or a file prefix), the include prefixes its files may use and, within
 # those, the ones they may not; the first rule matching a file applies.
 # Includes without a folder ("scenario_values.h") stay inside their folder.
-# Qt headers (<Q...>) are allowed only in a qt/ folder and in the demo host.
+# Qt headers (<Q...>) are allowed only in a qt/ folder, the demo host and the
+# Designer plugin.
 
 cmake_policy(SET CMP0007 NEW)
 set(lower "dba/,utilitaires/")
@@ -30,7 +31,10 @@ set(rules
   # The host side of creation by name knows the control by its interface.
   "morvanel/hosting/hosting.|forms/,morvanel/hosting/,morvanel/interface/|"
   "morvanel/hosting/registry.|morvanel/hosting/registry.h|"
+  "morvanel/hosting/qt/|${platform},forms/qt/,morvanel/hosting/,morvanel/interface/|"
   "morvanel/hosting/|${platform},morvanel/|"
+  # The Designer plugin offers the widget and nothing else of the control.
+  "designer/|morvanel/hosting/qt/|"
   # A host reaches the control through creation by name only.
   "host/|${platform},demo/,morvanel/hosting/,morvanel/interface/|"
   "tools/demo/|dba/,demo/|"
@@ -68,7 +72,7 @@ foreach(file IN LISTS files)
   foreach(line IN LISTS lines)
     if(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)")
       set(qt_header "${CMAKE_MATCH_1}")
-      if(NOT file MATCHES "(^|/)qt/" AND NOT file MATCHES "^host/")
+      if(NOT file MATCHES "(^|/)qt/" AND NOT file MATCHES "^(host|designer)/")
         string(APPEND faults "  ${file}: <${qt_header}> outside a Qt binding\n")
       endif()
       continue()

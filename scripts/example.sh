@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The kit as a host developer gets it: installs the build into a temporary
-# prefix, builds examples/minimal-host out of tree against the installed
-# package, registers the installed control library for a throw-away registry
-# and runs the example on a fresh demo database. Its output must be the
+# prefix, builds examples/minimal-host and examples/designer-host (its form
+# drawn in Qt Designer) out of tree against the installed package, registers the installed control library for a throw-away registry
+# and runs the examples on a fresh demo database. Their output must be the
 # sigles of the demo centres, in the order of the centre list (sorted by
 # sigle, as the database's own "SSELECT CENTREURSSAF PAR 1" gives them).
 #   scripts/example.sh [BUILD_DIR]     (default build/)
@@ -39,3 +39,14 @@ if [ ! -s "$work/got" ]; then
   exit 1
 fi
 echo "example: minimal-host built against the installed kit lists $(wc -l < "$work/got") centres"
+
+quiet designer-configure.log cmake -S examples/designer-host -B "$work/designer" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$prefix"
+quiet designer-build.log cmake --build "$work/designer"
+QT_QPA_PLATFORM=offscreen "$work/designer/designer-host" --db "$work/demo.mvdb" --list \
+  > "$work/got-designer"
+if ! diff -u "$work/expected" "$work/got-designer"; then
+  echo "example: designer-host did not list the demo centres' sigles in list order" >&2
+  exit 1
+fi
+echo "example: designer-host, its form from Qt Designer, lists the same centres"

@@ -44,7 +44,7 @@ std::string LibraryBesideHost() {
 }
 
 void EnsureRegistered(const std::string& library, std::ostream& notes) {
-  const auto entry = morvanel::registry::Find(morvanel::kProgIdCtrUrssaf);
+  const auto entry = morvanel::registry::Lookup(morvanel::kProgIdCtrUrssaf);
   std::error_code ec;
   if (entry && fs::exists(entry->library, ec)) {
     if (!library.empty() && !fs::equivalent(entry->library, library, ec)) {

@@ -22,6 +22,7 @@
 #include "morvanel/hosting/close_query.h"
 #include "morvanel/hosting/hosting.h"
 #include "forms/qt/qt_services.h"
+#include "version.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ int Run(QApplication& app, const host::HostOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (version::Printed(argc, argv, "morvanel-host")) return 0;
   std::string error;
   const auto options =
       host::ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc), error);

@@ -105,10 +105,15 @@ void CallRegistration(const std::string& chemin, const char* point) {
 }  // namespace
 
 std::unique_ptr<ICtrUrssaf> CreateControl(std::string_view progId, forms::Services& services) {
-  const std::optional<registry::Entry> entree = registry::Find(progId);
+  std::optional<registry::Entry> entree;
+  try {
+    entree = registry::Lookup(progId);
+  } catch (const registry::RegistryError& e) {
+    throw HostingError(e.what());
+  }
   if (!entree) {
-    throw HostingError("classe non enregistrée : " + std::string(progId) + " (registre " +
-                       registry::RegistryPath() + ")");
+    throw HostingError("classe non enregistrée : " + std::string(progId) + " (registres " +
+                       registry::RegistryPath() + ", " + registry::SystemRegistryPath() + ")");
   }
   std::shared_ptr<LoadedLibrary> bib = Load(entree->library);
   void* objet = nullptr;

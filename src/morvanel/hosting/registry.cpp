@@ -1,11 +1,14 @@
-// The per-user registry of controls, as a small text file. Creation by name;
-// built into both the control library and the hosting helper.
+// The registries of controls, as small text files, and the ownership rule
+// that keeps another user's code out of a host. Creation by name; built into
+// both the control library and the hosting helper.
 #include "morvanel/hosting/registry.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace morvanel::registry {
 namespace {
@@ -30,7 +33,64 @@ bool Valid(const Entry& e) {
   return true;
 }
 
+std::string Octal(mode_t mode) {
+  char texte[8];
+  std::snprintf(texte, sizeof texte, "%04o", static_cast<unsigned>(mode & 07777));
+  return texte;
+}
+
+// One step of the path: `objet` is the file itself or one of its folders.
+void CheckPathStep(const std::string& chemin, const std::filesystem::path& objet,
+                    uid_t utilisateur) {
+  struct stat st {};
+  if (::stat(objet.c_str(), &st) != 0) {
+    throw RegistryError("fichier refusé : " + chemin + " (" + objet.string() + " introuvable)");
+  }
+  const std::string quoi = objet == chemin ? chemin : chemin + " : son dossier " + objet.string();
+  if (st.st_uid != utilisateur && st.st_uid != 0) {
+    throw RegistryError("fichier refusé : " + quoi + " appartient à l'utilisateur " +
+                        std::to_string(st.st_uid) + ", ni à vous ni à root");
+  }
+  const bool collant = S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) != 0;
+  if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && !collant) {
+    throw RegistryError("fichier refusé : " + quoi + " est modifiable par d'autres utilisateurs (" +
+                        Octal(st.st_mode) + ")");
+  }
+}
+
+std::optional<Entry> FindChecked(std::string_view progId, const std::string& chemin) {
+  if (chemin.empty()) return std::nullopt;
+  std::error_code ec;
+  if (!std::filesystem::exists(chemin, ec)) return std::nullopt;
+  CheckSafe(chemin);
+  return Find(progId, chemin);
+}
+
 }  // namespace
+
+void CheckSafe(const std::string& chemin, uid_t utilisateur) {
+  // The real file and folders, whatever links lead there.
+  std::error_code ec;
+  const std::filesystem::path reel = std::filesystem::canonical(chemin, ec);
+  if (ec) throw RegistryError("fichier refusé : " + chemin + " (introuvable)");
+  CheckPathStep(chemin, reel, utilisateur);
+  for (std::filesystem::path d = reel.parent_path(); !d.empty(); d = d.parent_path()) {
+    CheckPathStep(chemin, d, utilisateur);
+    if (d == d.root_path()) break;
+  }
+}
+
+std::optional<Entry> Lookup(std::string_view progId) {
+  std::optional<Entry> entree = FindChecked(progId, RegistryPath());
+  if (!entree) entree = FindChecked(progId, SystemRegistryPath());
+  if (entree) CheckSafe(entree->library);
+  return entree;
+}
+
+std::string SystemRegistryPath() {
+  if (std::string c = Variable("MORVANEL_SYSTEM_REGISTRY"); !c.empty()) return c;
+  return MORVANEL_SYSTEM_REGISTRY_FILE;
+}
 
 std::string RegistryPath() {
   if (std::string c = Variable("MORVANEL_REGISTRY"); !c.empty()) return c;

@@ -3,6 +3,7 @@
 // prints the shortest scenario that still breaks it and exits with 1.
 // Random clerk sessions (src/tools/monkey, no Qt). See docs/monkey.md.
 #include <chrono>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "clerk_session.h"
 #include "dba/redact.h"
 #include "shrink.h"
+#include "version.h"
 
 namespace {
 
@@ -118,6 +120,11 @@ int Report(const Options& o, const monkey::Workspace& w, const monkey::Outcome& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (version::Printed(argc, argv, "urssaf-monkey")) return 0;
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::cout << kUsage;
+    return 0;
+  }
   Options o;
   if (!Parse(argc, argv, o)) {
     std::cerr << kUsage;

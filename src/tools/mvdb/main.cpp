@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "commands.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
+  if (version::Printed(argc, argv, "mvdb")) return 0;
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
   return mvdb::RunCommand(args, {std::cin, std::cout, std::cerr});

@@ -14,6 +14,7 @@
 #endif
 #include "scenario_script.h"
 #include "scenario_session.h"
+#include "version.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ std::shared_ptr<dba::Database> OpenDatabase(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (version::Printed(argc, argv, "urssaf-scenario")) return 0;
   Options o;
 #ifdef MORVANEL_SCENARIO_HELP_DIR
   o.session.helpDir = MORVANEL_SCENARIO_HELP_DIR;
