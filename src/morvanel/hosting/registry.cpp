@@ -41,7 +41,7 @@ std::string Octal(mode_t mode) {
 
 // One step of the path: `objet` is the file itself or one of its folders.
 void CheckPathStep(const std::string& chemin, const std::filesystem::path& objet,
-                    uid_t utilisateur) {
+                   uid_t utilisateur) {
   struct stat st {};
   if (::stat(objet.c_str(), &st) != 0) {
     throw RegistryError("fichier refusé : " + chemin + " (" + objet.string() + " introuvable)");

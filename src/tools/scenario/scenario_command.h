@@ -26,28 +26,28 @@ class ParseError : public std::runtime_error {
 };
 
 enum class Verb {
-  User,          // user NAME
-  Niveau,        // niveau N
-  Init,          // init
-  Type,          // type CONTROL TEXT
-  Key,           // key CONTROL {ENTER}
-  Focus,         // focus CONTROL
-  Click,         // click CONTROL
-  DblClick,      // dblclick CONTROL [INDEX]
-  RightClick,    // rightclick CONTROL|UserControl
-  Pick,          // pick CONTROL INDEX
-  Scroll,        // scroll CONTROL VALUE
-  Answer,        // answer Oui|Non|Annuler|OK
-  Expect,        // expect CONTROL.PROPERTY = VALUE
-  ExpectSortir,  // expect W_Sortir = VALUE
-  ExpectMsg,     // expect-msg "TEXT"
-  ExpectNoMsg,   // expect-no-msg
-  ExpectRecord,  // expect-record FILE KEY ATTR = VALUE
-  ExpectHelp,    // expect-help "PAGE"
-  ExpectPopup,   // expect-popup MENU
-  Dump,          // dump [FORM]
-  DbWrite,       // db-write FILE KEY TEXT (another workstation)
-  DbDelete,      // db-delete FILE KEY (another workstation)
+  User,           // user NAME
+  Niveau,         // niveau N
+  Init,           // init
+  Type,           // type CONTROL TEXT
+  Key,            // key CONTROL {ENTER}
+  Focus,          // focus CONTROL
+  Click,          // click CONTROL
+  DblClick,       // dblclick CONTROL [INDEX]
+  RightClick,     // rightclick CONTROL|UserControl
+  Pick,           // pick CONTROL INDEX
+  Scroll,         // scroll CONTROL VALUE
+  Answer,         // answer Oui|Non|Annuler|OK
+  Expect,         // expect CONTROL.PROPERTY = VALUE
+  ExpectSortir,   // expect W_Sortir = VALUE
+  ExpectMsg,      // expect-msg "TEXT"
+  ExpectNoMsg,    // expect-no-msg
+  ExpectRecord,   // expect-record FILE KEY ATTR = VALUE
+  ExpectHelp,     // expect-help "PAGE"
+  ExpectPopup,    // expect-popup MENU
+  Dump,           // dump [FORM]
+  DbWrite,        // db-write FILE KEY TEXT (another workstation)
+  DbDelete,       // db-delete FILE KEY (another workstation)
   DbDropSession,  // db-drop-session (the server ends the control's session)
   Wheel,          // wheel CONTROL STEPS
   CloseWindow     // close-window (the host window's close box)
