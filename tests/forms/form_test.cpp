@@ -35,14 +35,11 @@ class FormTest : public ::testing::Test {
   UserInput user{form, services};
 };
 
-TEST_F(FormTest, ControlsCollectionHoldsTheFormsOwnControlsInCreationOrder) {
+TEST_F(FormTest, ControlsCollectionHoldsOwnControlsAndInnerOnesGoByTheirPath) {
   Names names;
   for (int i = 0; i < form.Count(); ++i) names.push_back(form[i].Name());
   EXPECT_EQ(names, (Names{"Txt_Avant", "Ctr_Adresse", "Cmd_Apres"}));
   EXPECT_EQ(form.AllControls().size(), 5u);
-}
-
-TEST_F(FormTest, InnerControlsAreFoundByTheirPath) {
   EXPECT_EQ(form.Find("Ctr_Adresse.Txt_Ville"), &city);
   EXPECT_EQ(form.Find("Txt_Ville"), nullptr);
   EXPECT_EQ(city.Path(), "Ctr_Adresse.Txt_Ville");
@@ -78,17 +75,15 @@ TEST_F(FormTest, EnteringAndLeavingAnEmbeddedControlRaisesItsFocusEvents) {
                         "Ctr_Adresse.LostFocus", "Cmd_Apres.GotFocus"}));
 }
 
-TEST_F(FormTest, SetFocusOnAnEmbeddedControlGoesToItsFirstPart) {
-  address.SetFocus();
-  EXPECT_TRUE(city.Focused());
-}
-
-TEST_F(FormTest, SetFocusOutsideAnyActionMovesAtOnce) {
+// Outside any action the move is at once; an embedded control passes it on.
+TEST_F(FormTest, SetFocusFromCodeMovesAtOnceAndAnEmbeddedControlPassesItOn) {
   int got = 0;
   after.GotFocus = [&] { ++got; };
   after.SetFocus();
   EXPECT_EQ(form.ActiveControl(), &after);
   EXPECT_EQ(got, 1);
+  address.SetFocus();
+  EXPECT_TRUE(city.Focused());
 }
 
 TEST_F(FormTest, HelpTopicComesFromTheControlElseItsContainers) {
