@@ -427,16 +427,10 @@ TEST_P(BindingBehaviour, ListsAndScrollBarFollowingEachOtherStopOnTheSameIndex) 
   EXPECT_EQ(barChanges, 2);
   EXPECT_EQ(valuesClicks, 2);
   EXPECT_EQ(datesClicks, 2);
-}
-
-TEST_P(BindingBehaviour, ScrollIsClampedAndRaisesChangeOnlyWhenTheValueMoves) {
-  int changes = 0;
-  bar->Change = [&] { ++changes; };
+  // A scroll past the end stops at the end, which is held already: no Change.
   user().Scroll(*bar, 99);
   EXPECT_EQ(bar->Value(), 4);
-  EXPECT_EQ(changes, 1);
-  user().Scroll(*bar, 4);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(barChanges, 2);
 }
 
 TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {

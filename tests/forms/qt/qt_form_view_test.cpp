@@ -29,11 +29,14 @@ using testing::Screen;
 
 int Px(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
 
-TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
+TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionWithTheirFontAndTips) {
   Form form("Frm_Essai", 7200, 4320);
   Control& box = form.Add(Kind::TextBox, "Txt_Code", {1440, 720, 2880, 285});
   Control& frame = form.Add(Kind::Frame, "Cdr_Cadre", {0, 1440, 7200, 2160});
   Control& inner = form.Add(Kind::ListBox, "Lst_Date", {840, 480, 1695, 690}, &frame);
+  inner.font = Font{"Courier New", 8.25, false};  // must stay fixed pitch where it is missing
+  box.ToolTipText = "Date d'application";
+  box.AccessibleName = "Date";
   Screen screen(form);
   const double dpi = screen.view->dpi();
 
@@ -43,6 +46,9 @@ TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
   QWidget* list = screen.view->WidgetOf(inner);
   EXPECT_EQ(list->parentWidget(), screen.view->WidgetOf(frame));
   EXPECT_EQ(list->pos(), QPoint(Px(840, dpi), Px(480, dpi)));
+  EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
+  EXPECT_EQ(screen.view->WidgetOf(box)->toolTip(), QString::fromUtf8("Date d'application"));
+  EXPECT_EQ(screen.view->WidgetOf(box)->accessibleName(), QStringLiteral("Date"));
 }
 
 TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
@@ -73,38 +79,6 @@ TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
             Qt::Vertical);
   EXPECT_EQ(screen.view->WidgetOf(menu), nullptr);
   EXPECT_EQ(screen.view->WidgetOf(*form.Find("Mnu_Sommaire")), nullptr);
-}
-
-TEST(QtFormViewPlacement, CourierNewStaysFixedPitchWhereverItIsMissing) {
-  Form form("Frm_Essai", 6000, 4000);
-  Control& list = form.Add(Kind::ListBox, "Lst_Valeur", {0, 0, 1695, 690});
-  list.font = Font{"Courier New", 8.25, false};
-  Control& label = form.Add(Kind::Label, "Etq_Date", {0, 800, 1000, 255});
-  label.ToolTipText = "Date d'application";
-  label.AccessibleName = "Date";
-  Screen screen(form);
-  EXPECT_TRUE(QFontInfo(screen.view->WidgetOf(list)->font()).fixedPitch());
-  EXPECT_EQ(screen.view->WidgetOf(label)->toolTip(), QString::fromUtf8("Date d'application"));
-  EXPECT_EQ(screen.view->WidgetOf(label)->accessibleName(), QStringLiteral("Date"));
-}
-
-TEST(QtFormViewPlacement, QtFocusChainFollowsTabIndex) {
-  Form form("Frm_Essai", 6000, 4000);
-  Control& third = form.Add(Kind::TextBox, "Txt_C", {0, 0, 600, 285});
-  third.TabIndex = 2;
-  Control& first = form.Add(Kind::TextBox, "Txt_A", {0, 400, 600, 285});
-  first.TabIndex = 0;
-  Control& second = form.Add(Kind::Button, "Cmd_B", {0, 800, 600, 285});
-  second.TabIndex = 1;
-  Screen screen(form);
-  // The next control's widget along Qt's chain (inner widgets skipped).
-  const auto next = [&](Control& c) {
-    QWidget* w = screen.view->WidgetOf(c)->nextInFocusChain();
-    while (screen.view->ControlOf(w) == nullptr) w = w->nextInFocusChain();
-    return screen.view->ControlOf(w);
-  };
-  EXPECT_EQ(next(first), &second);
-  EXPECT_EQ(next(second), &third);
 }
 
 // --- mirror ----------------------------------------------------------------------
