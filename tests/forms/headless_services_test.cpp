@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kTitle = "Message TARVELINE";
 
-TEST(HeadlessServicesTest, MessageBoxesTakeQueuedAnswersInOrderAndAreRecorded) {
+TEST(HeadlessServicesTest, MessageBoxesTakeQueuedAnswersInOrderThenTheDefault) {
   HeadlessServices s;
   s.QueueAnswer(MsgAnswer::No);
   s.QueueAnswer(MsgAnswer::OK);
@@ -25,6 +25,13 @@ TEST(HeadlessServicesTest, MessageBoxesTakeQueuedAnswersInOrderAndAreRecorded) {
   EXPECT_EQ(s.messages()[1].answer, MsgAnswer::OK);
   EXPECT_EQ(s.takeMessages().size(), 2u);
   EXPECT_TRUE(s.messages().empty());
+  // With a default, every box gets one of its own buttons; the queue comes first.
+  s.SetDefaultAnswer(MsgAnswer::No);
+  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle), MsgAnswer::No);
+  EXPECT_EQ(s.MsgBox("Info.", MsgButtons::OK, MsgIcon::Information, kTitle), MsgAnswer::OK);
+  s.QueueAnswer(MsgAnswer::Cancel);
+  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle),
+            MsgAnswer::Cancel);
   EXPECT_EQ(s.pendingAnswers(), 0u);
 }
 
@@ -43,17 +50,6 @@ TEST(HeadlessServicesTest, AMessageNobodyExpectedOrWronglyAnsweredIsAnError) {
   EXPECT_THROW(s.MsgBox("Erreur.", MsgButtons::OK, MsgIcon::Exclamation, kTitle),
                UnexpectedMessage);
   EXPECT_EQ(s.pendingAnswers(), 1u);
-}
-
-TEST(HeadlessServicesTest, DefaultAnswerModeAnswersEveryBoxWithOneOfItsButtons) {
-  HeadlessServices s;
-  s.SetDefaultAnswer(MsgAnswer::No);
-  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle), MsgAnswer::No);
-  EXPECT_EQ(s.MsgBox("Info.", MsgButtons::OK, MsgIcon::Information, kTitle), MsgAnswer::OK);
-  s.QueueAnswer(MsgAnswer::Cancel);  // a queued answer still comes first
-  EXPECT_EQ(s.MsgBox("Q ?", MsgButtons::YesNoCancel, MsgIcon::Exclamation, kTitle),
-            MsgAnswer::Cancel);
-  EXPECT_EQ(s.messages().size(), 3u);
 }
 
 TEST(HeadlessServicesTest, ModalFormRunsItsDriverUntilUnloaded) {

@@ -72,50 +72,50 @@ TEST_P(QtPastePaths, PastedTextGoesThroughTheKeyFilter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtPastePaths,
-    ::testing::Values(
-        PastePath{"CtrlV",
-                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_V, Qt::ControlModifier); }},
-        PastePath{"ShiftInsert",
-                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
-        PastePath{"ContextMenu",
-                  [](QtTextInput& saisie) {
-                    testing::WhenModalShown([](QWidget* modal) {
-                      auto* menu = qobject_cast<QMenu*>(modal);
-                      ASSERT_NE(menu, nullptr);
-                      for (QAction* action : menu->actions()) {
-                        if (action->text() == QStringLiteral("Coller")) {
-                          testing::ClickAt(menu, menu->actionGeometry(action).center());
-                          return;
-                        }
-                      }
-                      ADD_FAILURE() << "no Coller in the menu";
-                      menu->close();
-                    });
-                    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                            saisie.edit->mapToGlobal(QPoint(2, 2)));
-                    QCoreApplication::sendEvent(saisie.edit, &event);
-                  }},
-        PastePath{"Drop",
-                  [](QtTextInput& saisie) {
-                    QMimeData data;
-                    data.setText(QStringLiteral("1a2b"));
-                    // As a drag ends over the box: it enters, moves, drops.
-                    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton,
-                                          Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &enter);
-                    QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
-                                        Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &move);
-                    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
-                                    Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &drop);
-                  }},
-        PastePath{"InputMethod",
-                  [](QtTextInput& saisie) {
-                    QInputMethodEvent commit;
-                    commit.setCommitString(QStringLiteral("1a2b"));
-                    QCoreApplication::sendEvent(saisie.edit, &commit);
-                  }}),
+    ::testing::Values(PastePath{"ShiftInsert",
+                                [](QtTextInput& saisie) {
+                                  saisie.Press(Qt::Key_Insert, Qt::ShiftModifier);
+                                }},
+                      PastePath{"ContextMenu",
+                                [](QtTextInput& saisie) {
+                                  testing::WhenModalShown([](QWidget* modal) {
+                                    auto* menu = qobject_cast<QMenu*>(modal);
+                                    ASSERT_NE(menu, nullptr);
+                                    for (QAction* action : menu->actions()) {
+                                      if (action->text() == QStringLiteral("Coller")) {
+                                        testing::ClickAt(menu,
+                                                         menu->actionGeometry(action).center());
+                                        return;
+                                      }
+                                    }
+                                    ADD_FAILURE() << "no Coller in the menu";
+                                    menu->close();
+                                  });
+                                  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                                          saisie.edit->mapToGlobal(QPoint(2, 2)));
+                                  QCoreApplication::sendEvent(saisie.edit, &event);
+                                }},
+                      PastePath{"Drop",
+                                [](QtTextInput& saisie) {
+                                  QMimeData data;
+                                  data.setText(QStringLiteral("1a2b"));
+                                  // As a drag ends over the box: it enters, moves, drops.
+                                  QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data,
+                                                        Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &enter);
+                                  QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data,
+                                                      Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &move);
+                                  QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data,
+                                                  Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &drop);
+                                }},
+                      PastePath{"InputMethod",
+                                [](QtTextInput& saisie) {
+                                  QInputMethodEvent commit;
+                                  commit.setCommitString(QStringLiteral("1a2b"));
+                                  QCoreApplication::sendEvent(saisie.edit, &commit);
+                                }}),
     [](const ::testing::TestParamInfo<PastePath>& cas) { return std::string(cas.param.name); });
 
 TEST_F(QtTextInput, KeysEditAtTheCursorTheUserPlaced) {
