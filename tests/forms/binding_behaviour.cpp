@@ -11,39 +11,35 @@ namespace forms::suite {
 void BindingBehaviour::SetUp() {
   form_ = std::make_unique<Form>("Frm_Essai", 6000, 4000);
   Form& f = *form_;
-  label = &f.Add(Kind::Label, "Etq_Code", {120, 120, 1000, 255});
+  int tab = 0;
+  const auto add = [&](Kind kind, const char* name, Rect at, Control* in = nullptr) {
+    Control* c = &f.Add(kind, name, at, in);
+    if (kind != Kind::Label && kind != Kind::Frame) c->TabIndex = tab++;
+    return c;
+  };
+  label = add(Kind::Label, "Etq_Code", {120, 120, 1000, 255});
   label->SetText("Code");
-  code = &f.Add(Kind::TextBox, "Txt_Code", {1200, 120, 600, 285});
-  code->TabIndex = 0;
+  code = add(Kind::TextBox, "Txt_Code", {1200, 120, 600, 285});
   code->MaxLength = 3;
-  combo = &f.Add(Kind::ComboBox, "Cbo_Nom", {1900, 120, 3000, 315});
-  combo->TabIndex = 1;
+  combo = add(Kind::ComboBox, "Cbo_Nom", {1900, 120, 3000, 315});
   for (const char* item : {"Alpha", "Beta", "Gamma"}) combo->AddItem(item);
-  nom = &f.Add(Kind::TextBox, "Txt_Nom", {1200, 600, 3000, 285});
-  nom->TabIndex = 2;
-  frame = &f.Add(Kind::Frame, "Cdr_Cadre", {0, 1000, 5800, 1800});
+  nom = add(Kind::TextBox, "Txt_Nom", {1200, 600, 3000, 285});
+  frame = add(Kind::Frame, "Cdr_Cadre", {0, 1000, 5800, 1800});
   frame->SetText("Cadre");
-  dates = &f.Add(Kind::ListBox, "Lst_Date", {120, 240, 1500, 900}, frame);
-  dates->TabIndex = 3;
-  values = &f.Add(Kind::ListBox, "Lst_Valeur", {1800, 240, 1500, 900}, frame);
-  values->TabIndex = 4;
+  dates = add(Kind::ListBox, "Lst_Date", {120, 240, 1500, 900}, frame);
+  values = add(Kind::ListBox, "Lst_Valeur", {1800, 240, 1500, 900}, frame);
   for (int i = 0; i < 5; ++i) {
     dates->AddItem("L" + std::to_string(i));
     values->AddItem("V" + std::to_string(i));
   }
-  bar = &f.Add(Kind::VScrollBar, "Bdv_Date", {1620, 240, 270, 900}, frame);
-  bar->TabIndex = 5;
+  bar = add(Kind::VScrollBar, "Bdv_Date", {1620, 240, 270, 900}, frame);
   bar->SetMax(4);
-  date = &f.Add(Kind::TextBox, "Txt_Date", {120, 1300, 1500, 285}, frame);
-  date->TabIndex = 6;
-  check = &f.Add(Kind::CheckBox, "Cac_Option", {120, 3000, 2000, 255});
-  check->TabIndex = 7;
+  date = add(Kind::TextBox, "Txt_Date", {120, 1300, 1500, 285}, frame);
+  check = add(Kind::CheckBox, "Cac_Option", {120, 3000, 2000, 255});
   check->SetText("Option");
-  ok = &f.Add(Kind::Button, "Cmd_OK", {3000, 3400, 855, 375});
-  ok->TabIndex = 8;
+  ok = add(Kind::Button, "Cmd_OK", {3000, 3400, 855, 375});
   ok->SetText("OK");
-  sortir = &f.Add(Kind::Button, "Cmd_Sortir", {4000, 3400, 855, 375});
-  sortir->TabIndex = 9;
+  sortir = add(Kind::Button, "Cmd_Sortir", {4000, 3400, 855, 375});
   sortir->SetText("Sortir");
   driver_ = GetParam().make(f);
 }
@@ -74,50 +70,71 @@ TEST_P(BindingBehaviour, TypedCharacterRaisesKeyPressThenChangeAfterFocus) {
   LogAllEvents(*nom, log);
   user().Type(*nom, "ab");
   EXPECT_EQ(nom->Text(), "ab");
-  EXPECT_EQ(log.events, (Events{"Txt_Nom.GotFocus", "Txt_Nom.KeyPress:97", "Txt_Nom.Change",
-                                "Txt_Nom.KeyPress:98", "Txt_Nom.Change"}));
   EXPECT_EQ(nom->SelStart(), 2);
   if (auto shown = user().ShownText(*nom)) {
     EXPECT_EQ(*shown, "ab");
   }
+  // Enter and Escape reach the filter but insert nothing and keep the focus.
+  user().Key(*nom, kKeyEnter);
+  user().Key(*nom, kKeyEscape);
+  EXPECT_EQ(nom->Text(), "ab");
+  EXPECT_EQ(log.events, (Events{"Txt_Nom.GotFocus", "Txt_Nom.KeyPress:97", "Txt_Nom.Change",
+                                "Txt_Nom.KeyPress:98", "Txt_Nom.Change", "Txt_Nom.KeyPress:13",
+                                "Txt_Nom.KeyPress:27"}));
+  EXPECT_TRUE(nom->Focused());
 }
 
-TEST_P(BindingBehaviour, KeyPressRewritesTheInsertedCharacter) {
-  // GIVEN a date box whose filter turns every non-digit into a slash
-  date->KeyPress = [](int& k) {
-    if (k != 8 && (k < '0' || k > '9')) k = '/';
+namespace {
+void SlashForNonDigits(int& k) {
+  if (k != kKeyBackspace && (k < '0' || k > '9')) k = '/';
+}
+void CommaForDot(int& k) {
+  if (k == '.') k = ',';
+}
+void DigitsOnly(int& k) {
+  if (k < '0' || k > '9') k = 0;
+}
+}  // namespace
+
+// Typed or pasted, every character goes to KeyPress one by one, which may
+// keep it, turn it into another, or refuse it (no insertion, no Change).
+TEST_P(BindingBehaviour, KeyPressKeepsRewritesOrRefusesEachCharacter) {
+  struct Case {
+    Control* box;
+    bool paste;
+    void (*filter)(int&);
+    const char* input;
+    const char* text;
   };
-  int changes = 0;
-  date->Change = [&] { ++changes; };
-  // WHEN the user types separators of all sorts
-  user().Type(*date, "12.03-2024");
-  // THEN they come out as slashes, one Change per character
-  EXPECT_EQ(date->Text(), "12/03/2024");
-  EXPECT_EQ(changes, 10);
-}
-
-TEST_P(BindingBehaviour, KeyPressRewritingToAnotherLetterInsertsThatLetter) {
-  nom->KeyPress = [](int& k) {
-    if (k == '.') k = ',';
+  const Case cases[] = {
+      {date, false, SlashForNonDigits, "12.03-2024", "12/03/2024"},
+      {nom, false, CommaForDot, "1.5", "1,5"},
+      {nom, false, DigitsOnly, "1a2", "12"},
+      {nom, true, DigitsOnly, "1a2b3c4", "1234"},
+      {code, true, DigitsOnly, "9x8y7z6", "987"},  // MaxLength 3 drops the rest
   };
-  user().Type(*nom, "1.5");
-  EXPECT_EQ(nom->Text(), "1,5");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    c.box->SetText("");
+    int keyPresses = 0, changes = 0;
+    c.box->KeyPress = [&](int& k) {
+      ++keyPresses;
+      c.filter(k);
+    };
+    c.box->Change = [&] { ++changes; };
+    if (c.paste) {
+      user().Paste(*c.box, c.input);
+    } else {
+      user().Type(*c.box, c.input);
+      EXPECT_EQ(keyPresses, static_cast<int>(std::string(c.input).size()));
+      EXPECT_EQ(changes, static_cast<int>(std::string(c.text).size()));
+    }
+    EXPECT_EQ(c.box->Text(), c.text);
+  }
 }
 
-TEST_P(BindingBehaviour, KeyRefusedByKeyPressInsertsNothingAndRaisesNoChange) {
-  int keyPresses = 0, changes = 0;
-  nom->KeyPress = [&](int& k) {
-    ++keyPresses;
-    if (k < '0' || k > '9') k = 0;
-  };
-  nom->Change = [&] { ++changes; };
-  user().Type(*nom, "1a2");
-  EXPECT_EQ(nom->Text(), "12");
-  EXPECT_EQ(keyPresses, 3);
-  EXPECT_EQ(changes, 2);
-}
-
-TEST_P(BindingBehaviour, MaxLengthCountsCharactersNotBytes) {
+// The limit counts characters, not bytes, and binds the user, not the program.
+TEST_P(BindingBehaviour, MaxLengthLimitsTheUsersCharactersNotTheProgram) {
   int changes = 0, keyPresses = 0;
   code->Change = [&] { ++changes; };
   code->KeyPress = [&](int&) { ++keyPresses; };
@@ -125,17 +142,12 @@ TEST_P(BindingBehaviour, MaxLengthCountsCharactersNotBytes) {
   EXPECT_EQ(code->Text(), "\xC3\xA9\xC3\xA8\xC3\xA0");
   EXPECT_EQ(keyPresses, 4);  // the fourth key is seen, then not inserted
   EXPECT_EQ(changes, 3);
-}
-
-TEST_P(BindingBehaviour, MaxLengthLimitsTheUserNotTheProgram) {
-  // GIVEN a text longer than the box's limit set from code
-  code->SetText("\xC3\xA9t\xC3\xA9s");  // "étés", MaxLength 3
-  EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
+  // GIVEN a text longer than the limit set from code
+  code->SetText("\xC3\xA9t\xC3\xA9s");  // "étés"
   if (auto shown = user().ShownText(*code)) {
     EXPECT_EQ(*shown, code->Text());
   }
-  int changes = 0;
-  code->Change = [&] { ++changes; };
+  changes = 0;
   // WHEN the user types into it THEN nothing goes in
   user().Type(*code, "x");
   EXPECT_EQ(code->Text(), "\xC3\xA9t\xC3\xA9s");
@@ -149,54 +161,24 @@ TEST_P(BindingBehaviour, MaxLengthLimitsTheUserNotTheProgram) {
   EXPECT_EQ(code->Text(), "\xC3\xA9tx");
 }
 
-TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursor) {
+TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursorUnlessRefused) {
   user().Type(*nom, "abc");
   int changes = 0;
   nom->Change = [&] { ++changes; };
+  nom->KeyPress = [](int& k) {
+    if (k == kKeyBackspace) k = 0;
+  };
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "abc");
+  EXPECT_EQ(changes, 0);
+  nom->KeyPress = nullptr;
   user().Key(*nom, kKeyBackspace);
   EXPECT_EQ(nom->Text(), "ab");
   EXPECT_EQ(changes, 1);
   // WHEN the box is empty THEN Backspace changes nothing
-  user().Key(*nom, kKeyBackspace);
-  user().Key(*nom, kKeyBackspace);
-  user().Key(*nom, kKeyBackspace);
+  for (int i = 0; i < 3; ++i) user().Key(*nom, kKeyBackspace);
   EXPECT_EQ(nom->Text(), "");
   EXPECT_EQ(changes, 3);
-}
-
-TEST_P(BindingBehaviour, BackspaceRefusedByKeyPressDeletesNothing) {
-  user().Type(*nom, "abc");
-  nom->KeyPress = [](int& k) {
-    if (k == kKeyBackspace) k = 0;
-  };
-  int changes = 0;
-  nom->Change = [&] { ++changes; };
-  user().Key(*nom, kKeyBackspace);
-  EXPECT_EQ(nom->Text(), "abc");
-  EXPECT_EQ(changes, 0);
-}
-
-TEST_P(BindingBehaviour, EnterAndEscapeReachKeyPressAndInsertNothing) {
-  user().Type(*nom, "x");
-  EventLog log;
-  LogAllEvents(*nom, log);
-  user().Key(*nom, kKeyEnter);
-  user().Key(*nom, kKeyEscape);
-  EXPECT_EQ(nom->Text(), "x");
-  EXPECT_EQ(log.events, (Events{"Txt_Nom.KeyPress:13", "Txt_Nom.KeyPress:27"}));
-  EXPECT_TRUE(nom->Focused());
-}
-
-TEST_P(BindingBehaviour, PasteGoesThroughTheKeyFilterCharacterByCharacter) {
-  const auto digitsOnly = [](int& k) {
-    if (k < '0' || k > '9') k = 0;
-  };
-  nom->KeyPress = digitsOnly;
-  code->KeyPress = digitsOnly;
-  user().Paste(*nom, "1a2b3c4");
-  user().Paste(*code, "9x8y7z6");
-  EXPECT_EQ(nom->Text(), "1234");
-  EXPECT_EQ(code->Text(), "987");  // MaxLength 3 drops the rest
 }
 
 // --- focus ---------------------------------------------------------------------
@@ -225,23 +207,21 @@ TEST_P(BindingBehaviour, FocusAskedInKeyPressMovesAfterTheCharacterIsInserted) {
   EXPECT_EQ(codeLostFocus, 1);
   EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus"}));
   EXPECT_EQ(combo->Text(), "");  // nothing typed went to the combo
-}
-
-TEST_P(BindingBehaviour, LostFocusRunsBeforeGotFocusAndSeesTheNewActiveControl) {
+  // A Tab cancelled after asking for another control goes there, not on.
   user().Focus(*code);
-  EventLog log;
-  Control* activeInLostFocus = nullptr;
-  code->LostFocus = [&] {
-    log.events.push_back("code.LostFocus");
-    activeInLostFocus = form().ActiveControl();
+  code->KeyPress = [&](int& k) {
+    if (k == kKeyTab) {
+      ok->SetFocus();
+      k = 0;
+    }
   };
-  nom->GotFocus = [&] { log.events.push_back("nom.GotFocus"); };
-  user().Focus(*nom);
-  EXPECT_EQ(log.events, (Events{"code.LostFocus", "nom.GotFocus"}));
-  EXPECT_EQ(activeInLostFocus, nom);
+  log.events.clear();
+  user().Key(*code, kKeyTab);
+  EXPECT_TRUE(ok->Focused());
+  EXPECT_EQ(log.count("Cbo_Nom.GotFocus"), 0);
 }
 
-TEST_P(BindingBehaviour, LostFocusPuttingTheFocusBackWins) {
+TEST_P(BindingBehaviour, LostFocusPuttingTheFocusBackWinsAndPingPongEnds) {
   // GIVEN a box that refuses to be left empty
   user().Focus(*code);
   code->LostFocus = [&] {
@@ -256,19 +236,22 @@ TEST_P(BindingBehaviour, LostFocusPuttingTheFocusBackWins) {
   EXPECT_TRUE(code->Focused());
   EXPECT_EQ(nomGot, 1);
   EXPECT_EQ(nomLost, 1);
-}
-
-TEST_P(BindingBehaviour, FocusPingPongBetweenHandlersEnds) {
+  // Handlers sending the focus back and forth for ever still let the user on.
+  code->LostFocus = nullptr;
   code->GotFocus = [&] { nom->SetFocus(); };
   nom->GotFocus = [&] { code->SetFocus(); };
+  user().Focus(*sortir);
   user().Focus(*code);  // must return
   EXPECT_TRUE(code->Focused() || nom->Focused());
 }
 
 TEST_P(BindingBehaviour, TabFollowsTabIndexAmongUsableControls) {
   user().Focus(*code);
+  EventLog log;
+  LogAllEvents(*code, log);
+  LogAllEvents(*combo, log);
   user().Key(*code, kKeyTab);
-  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(log.events, (Events{"Txt_Code.KeyPress:9", "Txt_Code.LostFocus", "Cbo_Nom.GotFocus"}));
   // GIVEN the first list disabled THEN Tab from the name skips it
   dates->SetEnabled(false);
   user().Focus(*nom);
@@ -281,41 +264,23 @@ TEST_P(BindingBehaviour, TabFollowsTabIndexAmongUsableControls) {
   EXPECT_EQ(code->Text(), "");  // Tab inserts nothing
 }
 
-TEST_P(BindingBehaviour, TabRaisesLostFocusOnceThenGotFocus) {
-  user().Focus(*code);
-  EventLog log;
-  LogAllEvents(*code, log);
-  LogAllEvents(*combo, log);
-  user().Key(*code, kKeyTab);
-  EXPECT_EQ(log.events, (Events{"Txt_Code.KeyPress:9", "Txt_Code.LostFocus", "Cbo_Nom.GotFocus"}));
-}
-
-TEST_P(BindingBehaviour, KeyPressCancellingTabAfterSetFocusSendsTheFocusThere) {
-  user().Focus(*code);
-  code->KeyPress = [&](int& k) {
-    if (k == kKeyTab) {
-      ok->SetFocus();
-      k = 0;
-    }
-  };
-  int comboGot = 0;
-  combo->GotFocus = [&] { ++comboGot; };
-  user().Key(*code, kKeyTab);
-  EXPECT_TRUE(ok->Focused());
-  EXPECT_EQ(comboGot, 0);
-}
-
+// LostFocus runs first and already sees where the focus goes.
 TEST_P(BindingBehaviour, ClickOnAButtonRunsTheFocusHandlersFirst) {
   user().Type(*nom, "x");
   EventLog log;
-  LogAllEvents(*nom, log);
   LogAllEvents(*ok, log);
+  Control* activeInLostFocus = nullptr;
+  nom->LostFocus = [&] {
+    log.events.push_back("Txt_Nom.LostFocus");
+    activeInLostFocus = form().ActiveControl();
+  };
   user().Click(*ok);
   EXPECT_EQ(log.events, (Events{"Txt_Nom.LostFocus", "Cmd_OK.GotFocus", "Cmd_OK.Click"}));
+  EXPECT_EQ(activeInLostFocus, ok);
   EXPECT_TRUE(ok->Focused());
 }
 
-TEST_P(BindingBehaviour, CodeSetFocusOnAnUnusableControlIsIgnored) {
+TEST_P(BindingBehaviour, FocusSkipsUnusableControlsAndLeavesOneBeingDisabled) {
   user().Focus(*code);
   nom->SetEnabled(false);
   nom->SetFocus();
@@ -323,10 +288,6 @@ TEST_P(BindingBehaviour, CodeSetFocusOnAnUnusableControlIsIgnored) {
   sortir->SetFocus();
   label->SetFocus();
   EXPECT_TRUE(code->Focused());
-}
-
-TEST_P(BindingBehaviour, DisablingTheFocusedControlMovesTheFocusOn) {
-  user().Focus(*code);
   int codeLost = 0;
   code->LostFocus = [&] { ++codeLost; };
   code->SetEnabled(false);
@@ -385,39 +346,24 @@ TEST_P(BindingBehaviour, AFocusAskedForAControlDisabledAfterwardsFallsBackFromTh
 
 // --- buttons, check boxes, lists, scroll bars -------------------------------------
 
-TEST_P(BindingBehaviour, CheckBoxClickTogglesTheValueThenClicks) {
+TEST_P(BindingBehaviour, ClickOrSpaceTogglesACheckBoxAndEnterOrSpaceClicksAButton) {
   std::vector<int> seen;
   check->Click = [&] { seen.push_back(check->Value()); };
-  user().Click(*check);
-  user().Click(*check);
-  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
-  EXPECT_EQ(check->Text(), "Option");
-}
-
-TEST_P(BindingBehaviour, EnterOrSpaceOnAFocusedButtonClicksItAndSpaceTicksACheckBox) {
-  int okClicks = 0, checkClicks = 0;
+  int okClicks = 0;
   ok->Click = [&] { ++okClicks; };
-  check->Click = [&] { ++checkClicks; };
+  user().Click(*check);
+  user().Click(*check);
   user().Focus(*ok);
   user().Key(*ok, kKeyEnter);
   user().Key(*ok, ' ');
   user().Focus(*check);
   user().Key(*check, ' ');
+  EXPECT_EQ(seen, (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(okClicks, 2);
-  EXPECT_EQ(checkClicks, 1);
-  EXPECT_EQ(check->Value(), 1);
   EXPECT_EQ(check->Text(), "Option");  // the caption is not typed into
 }
 
-TEST_P(BindingBehaviour, ClickingIntoAComboDoesNotClickIt) {
-  int clicks = 0;
-  combo->Click = [&] { ++clicks; };
-  user().Click(*combo);
-  EXPECT_TRUE(combo->Focused());
-  EXPECT_EQ(clicks, 0);
-}
-
-TEST_P(BindingBehaviour, PickOnAComboSetsTextAndIndexAndClicksWithoutChange) {
+TEST_P(BindingBehaviour, ComboClicksWhenAnEntryIsPickedNotWhenClickedInto) {
   EventLog log;
   LogAllEvents(*combo, log);
   std::string textInClick;
@@ -427,11 +373,12 @@ TEST_P(BindingBehaviour, PickOnAComboSetsTextAndIndexAndClicksWithoutChange) {
     textInClick = combo->Text();
     indexInClick = combo->ListIndex();
   };
+  user().Click(*combo);
+  EXPECT_TRUE(combo->Focused());
   user().Pick(*combo, 1);
-  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus", "Cbo_Nom.Click"}));
+  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus", "Cbo_Nom.Click"}));  // no Change
   EXPECT_EQ(textInClick, "Beta");
   EXPECT_EQ(indexInClick, 1);
-  EXPECT_EQ(log.count("Cbo_Nom.Change"), 0);
 }
 
 TEST_P(BindingBehaviour, DoubleClickOnAListPicksTheLineThenDoubleClicks) {
@@ -477,27 +424,10 @@ TEST_P(BindingBehaviour, ListsAndScrollBarFollowingEachOtherStopOnTheSameIndex) 
   EXPECT_EQ(barChanges, 2);
   EXPECT_EQ(valuesClicks, 2);
   EXPECT_EQ(datesClicks, 2);
-}
-
-TEST_P(BindingBehaviour, ScrollIsClampedAndRaisesChangeOnlyWhenTheValueMoves) {
-  int changes = 0;
-  bar->Change = [&] { ++changes; };
+  // A scroll past the end stops at the end, which is held already: no Change.
   user().Scroll(*bar, 99);
   EXPECT_EQ(bar->Value(), 4);
-  EXPECT_EQ(changes, 1);
-  user().Scroll(*bar, 4);
-  EXPECT_EQ(changes, 1);
-}
-
-TEST_P(BindingBehaviour, MouseDownReachesTheFrameAndTheSurface) {
-  EventLog log;
-  LogAllEvents(*frame, log);
-  form().MouseDown = [&](int b, int, float, float) {
-    log.events.push_back("Form.MouseDown:" + std::to_string(b));
-  };
-  user().MouseDown(frame, kMouseRight);
-  user().MouseDown(nullptr, kMouseLeft);
-  EXPECT_EQ(log.events, (Events{"Cdr_Cadre.MouseDown:2", "Form.MouseDown:1"}));
+  EXPECT_EQ(barChanges, 2);
 }
 
 TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
@@ -515,6 +445,7 @@ TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
     log.events.push_back("Cdr_Cadre.MouseDown:" + std::to_string(b));
     onFrame.push_back({x, y});
   };
+  user().MouseDown(frame, kMouseRight);
   // GIVEN the frame greyed, as a search greys everything but a few controls
   frame->SetEnabled(false);
   user().MouseDown(frame, kMouseRight);
@@ -526,8 +457,8 @@ TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
   user().MouseDown(date, kMouseRight);
   user().MouseDown(ok, kMouseLeft);
 
-  EXPECT_EQ(log.events, (Events{"Form.MouseDown:2", "Form.MouseDown:2", "Cdr_Cadre.MouseDown:2",
-                                "Form.MouseDown:1"}));
+  EXPECT_EQ(log.events, (Events{"Cdr_Cadre.MouseDown:2", "Form.MouseDown:2", "Form.MouseDown:2",
+                                "Cdr_Cadre.MouseDown:2", "Form.MouseDown:1"}));
   EXPECT_EQ(form().ActiveControl(), nullptr);
   // Each receiver gets the press in its own coordinates (a pixel's slack).
   constexpr float kSlack = 16;
@@ -536,13 +467,13 @@ TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
            p.y <= r.top + r.height + kSlack;
   };
   ASSERT_EQ(onSurface.size(), 3u);
-  ASSERT_EQ(onFrame.size(), 1u);
+  ASSERT_EQ(onFrame.size(), 2u);
   const Rect dateOnSurface{frame->geometry.left + date->geometry.left,
                            frame->geometry.top + date->geometry.top, date->geometry.width,
                            date->geometry.height};
   EXPECT_TRUE(inside(onSurface[0], frame->geometry)) << onSurface[0].x << "," << onSurface[0].y;
   EXPECT_TRUE(inside(onSurface[1], dateOnSurface)) << onSurface[1].x << "," << onSurface[1].y;
-  EXPECT_TRUE(inside(onFrame[0], date->geometry)) << onFrame[0].x << "," << onFrame[0].y;
+  EXPECT_TRUE(inside(onFrame[1], date->geometry)) << onFrame[1].x << "," << onFrame[1].y;
   EXPECT_TRUE(inside(onSurface[2], ok->geometry)) << onSurface[2].x << "," << onSurface[2].y;
 }
 
@@ -589,17 +520,6 @@ TEST_P(BindingBehaviour, ADisabledSurfaceTakesNoInputAtAll) {
   form().SetEnabled(true);
   user().Type(*nom, "a");
   EXPECT_EQ(nom->Text(), "a");
-}
-
-TEST_P(BindingBehaviour, TheScreenMirrorsChangesMadeFromCode) {
-  nom->SetText("Dupont");
-  code->SetEnabled(false);
-  if (auto shown = user().ShownText(*nom)) {
-    EXPECT_EQ(*shown, "Dupont");
-  }
-  if (auto enabled = user().ShownEnabled(*code)) {
-    EXPECT_FALSE(*enabled);
-  }
 }
 
 }  // namespace forms::suite

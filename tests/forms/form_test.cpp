@@ -35,14 +35,11 @@ class FormTest : public ::testing::Test {
   UserInput user{form, services};
 };
 
-TEST_F(FormTest, ControlsCollectionHoldsTheFormsOwnControlsInCreationOrder) {
+TEST_F(FormTest, ControlsCollectionHoldsOwnControlsAndInnerOnesGoByTheirPath) {
   Names names;
   for (int i = 0; i < form.Count(); ++i) names.push_back(form[i].Name());
   EXPECT_EQ(names, (Names{"Txt_Avant", "Ctr_Adresse", "Cmd_Apres"}));
   EXPECT_EQ(form.AllControls().size(), 5u);
-}
-
-TEST_F(FormTest, InnerControlsAreFoundByTheirPath) {
   EXPECT_EQ(form.Find("Ctr_Adresse.Txt_Ville"), &city);
   EXPECT_EQ(form.Find("Txt_Ville"), nullptr);
   EXPECT_EQ(city.Path(), "Ctr_Adresse.Txt_Ville");
@@ -55,14 +52,8 @@ TEST_F(FormTest, InnerControlsAreFoundByTheirPath) {
   EXPECT_THROW(form.Add(Kind::Label, "Txt_Avant", {}), std::invalid_argument);
 }
 
-TEST_F(FormTest, TabOrderTakesInnerPartsAtTheirOwnersPlace) {
-  std::vector<Control*> expected{&before, &city, &street, &after};
-  EXPECT_EQ(form.TabOrder(), expected);
-  EXPECT_EQ(form.NextInTabOrder(&after), &before);
-  EXPECT_EQ(form.NextInTabOrder(&before, true), &after);
-}
-
-TEST_F(FormTest, EnteringAndLeavingAnEmbeddedControlRaisesItsFocusEvents) {
+// Tab takes the inner parts at their owner's place, in their own order.
+TEST_F(FormTest, TabThroughAnEmbeddedControlRaisesItsFocusEvents) {
   Names log;
   for (Control* c : {&before, &address, &street, &city, &after}) {
     c->GotFocus = [&log, c] { log.push_back(c->Name() + ".GotFocus"); };
@@ -76,19 +67,19 @@ TEST_F(FormTest, EnteringAndLeavingAnEmbeddedControlRaisesItsFocusEvents) {
   EXPECT_EQ(log, (Names{"Txt_Avant.LostFocus", "Ctr_Adresse.GotFocus", "Txt_Ville.GotFocus",
                         "Txt_Ville.LostFocus", "Txt_Rue.GotFocus", "Txt_Rue.LostFocus",
                         "Ctr_Adresse.LostFocus", "Cmd_Apres.GotFocus"}));
+  EXPECT_EQ(form.NextInTabOrder(&after), &before);
+  EXPECT_EQ(form.NextInTabOrder(&before, true), &after);
 }
 
-TEST_F(FormTest, SetFocusOnAnEmbeddedControlGoesToItsFirstPart) {
-  address.SetFocus();
-  EXPECT_TRUE(city.Focused());
-}
-
-TEST_F(FormTest, SetFocusOutsideAnyActionMovesAtOnce) {
+// Outside any action the move is at once; an embedded control passes it on.
+TEST_F(FormTest, SetFocusFromCodeMovesAtOnceAndAnEmbeddedControlPassesItOn) {
   int got = 0;
   after.GotFocus = [&] { ++got; };
   after.SetFocus();
   EXPECT_EQ(form.ActiveControl(), &after);
   EXPECT_EQ(got, 1);
+  address.SetFocus();
+  EXPECT_TRUE(city.Focused());
 }
 
 TEST_F(FormTest, HelpTopicComesFromTheControlElseItsContainers) {

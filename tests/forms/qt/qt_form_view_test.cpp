@@ -29,11 +29,14 @@ using testing::Screen;
 
 int Px(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
 
-TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
+TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionWithTheirFontAndTips) {
   Form form("Frm_Essai", 7200, 4320);
   Control& box = form.Add(Kind::TextBox, "Txt_Code", {1440, 720, 2880, 285});
   Control& frame = form.Add(Kind::Frame, "Cdr_Cadre", {0, 1440, 7200, 2160});
   Control& inner = form.Add(Kind::ListBox, "Lst_Date", {840, 480, 1695, 690}, &frame);
+  inner.font = Font{"Courier New", 8.25, false};  // must stay fixed pitch where it is missing
+  box.ToolTipText = "Date d'application";
+  box.AccessibleName = "Date";
   Screen screen(form);
   const double dpi = screen.view->dpi();
 
@@ -43,6 +46,9 @@ TEST(QtFormViewPlacement, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
   QWidget* list = screen.view->WidgetOf(inner);
   EXPECT_EQ(list->parentWidget(), screen.view->WidgetOf(frame));
   EXPECT_EQ(list->pos(), QPoint(Px(840, dpi), Px(480, dpi)));
+  EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
+  EXPECT_EQ(screen.view->WidgetOf(box)->toolTip(), QString::fromUtf8("Date d'application"));
+  EXPECT_EQ(screen.view->WidgetOf(box)->accessibleName(), QStringLiteral("Date"));
 }
 
 TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
@@ -75,38 +81,6 @@ TEST(QtFormViewPlacement, EachKindGetsItsWidgetAndMenusGetNone) {
   EXPECT_EQ(screen.view->WidgetOf(*form.Find("Mnu_Sommaire")), nullptr);
 }
 
-TEST(QtFormViewPlacement, CourierNewStaysFixedPitchWhereverItIsMissing) {
-  Form form("Frm_Essai", 6000, 4000);
-  Control& list = form.Add(Kind::ListBox, "Lst_Valeur", {0, 0, 1695, 690});
-  list.font = Font{"Courier New", 8.25, false};
-  Control& label = form.Add(Kind::Label, "Etq_Date", {0, 800, 1000, 255});
-  label.ToolTipText = "Date d'application";
-  label.AccessibleName = "Date";
-  Screen screen(form);
-  EXPECT_TRUE(QFontInfo(screen.view->WidgetOf(list)->font()).fixedPitch());
-  EXPECT_EQ(screen.view->WidgetOf(label)->toolTip(), QString::fromUtf8("Date d'application"));
-  EXPECT_EQ(screen.view->WidgetOf(label)->accessibleName(), QStringLiteral("Date"));
-}
-
-TEST(QtFormViewPlacement, QtFocusChainFollowsTabIndex) {
-  Form form("Frm_Essai", 6000, 4000);
-  Control& third = form.Add(Kind::TextBox, "Txt_C", {0, 0, 600, 285});
-  third.TabIndex = 2;
-  Control& first = form.Add(Kind::TextBox, "Txt_A", {0, 400, 600, 285});
-  first.TabIndex = 0;
-  Control& second = form.Add(Kind::Button, "Cmd_B", {0, 800, 600, 285});
-  second.TabIndex = 1;
-  Screen screen(form);
-  // The next control's widget along Qt's chain (inner widgets skipped).
-  const auto next = [&](Control& c) {
-    QWidget* w = screen.view->WidgetOf(c)->nextInFocusChain();
-    while (screen.view->ControlOf(w) == nullptr) w = w->nextInFocusChain();
-    return screen.view->ControlOf(w);
-  };
-  EXPECT_EQ(next(first), &second);
-  EXPECT_EQ(next(second), &third);
-}
-
 // --- mirror ----------------------------------------------------------------------
 
 class QtMirror : public ::testing::Test {
@@ -136,11 +110,15 @@ class QtMirror : public ::testing::Test {
   std::unique_ptr<Screen> screen;
 };
 
-TEST_F(QtMirror, EnabledVisibleAndCaptionsFollowTheModel) {
-  code->SetEnabled(false);
+TEST_F(QtMirror, EnabledVisibleCaptionsAndFocusFollowTheModel) {
+  combo->SetFocus();
+  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QComboBox>(combo));
+  combo->SetEnabled(false);  // the model moves on to the next control
+  EXPECT_TRUE(list->Focused());
+  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QListView>(list));
+  EXPECT_FALSE(widget<QComboBox>(combo)->isEnabled());
   ok->SetVisible(false);
   check->SetText("Gestion");
-  EXPECT_FALSE(widget<QLineEdit>(code)->isEnabled());
   EXPECT_TRUE(widget<QPushButton>(ok)->isHidden());
   EXPECT_EQ(widget<QCheckBox>(check)->text(), QStringLiteral("Gestion"));
   form.SetEnabled(false);
@@ -209,14 +187,6 @@ TEST_F(QtMirror, AFullHistoryGivenAtOnceShowsEveryLineAndKeepsThePick) {
   EXPECT_EQ(listClicks, 1);
 }
 
-TEST_F(QtMirror, TheQtFocusFollowsTheModelsFocus) {
-  combo->SetFocus();
-  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QComboBox>(combo));
-  combo->SetEnabled(false);  // the model moves on to the next control
-  EXPECT_TRUE(list->Focused());
-  EXPECT_EQ(screen->view->window()->focusWidget(), widget<QListView>(list));
-}
-
 TEST_F(QtMirror, ACheckBoxShowsOnlyWhatTheModelKeeps) {
   // GIVEN a check box whose Click puts the tick back at once
   check->Click = [&] { check->SetValue(0); };
@@ -233,34 +203,27 @@ TEST_F(QtMirror, ACheckBoxShowsOnlyWhatTheModelKeeps) {
   EXPECT_TRUE(check->Focused());
 }
 
-TEST_F(QtMirror, ArrowKeysOnAComboPickEntriesClickingWithoutChange) {
+// A key that moves nowhere raises nothing; a combo's pick raises no Change.
+TEST_F(QtMirror, ArrowKeysOnAComboOrAListPickThroughTheModel) {
   for (const char* item : {"Alpha", "Beta", "Gamma"}) combo->AddItem(item);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 40; ++i) lines.push_back(std::to_string(i));
+  list->AddItems(std::move(lines));
   std::vector<std::string> clicks;
   int changes = 0;
   combo->Click = [&] { clicks.push_back(combo->Text()); };
   combo->Change = [&] { ++changes; };
+  list->Click = [&] { clicks.push_back(list->Text()); };
   combo->SetFocus();
-  PressKey(screen->view.get(), Qt::Key_Down);
-  PressKey(screen->view.get(), Qt::Key_Down);
-  PressKey(screen->view.get(), Qt::Key_Up);
-  EXPECT_EQ(clicks, (std::vector<std::string>{"Alpha", "Beta", "Alpha"}));
-  EXPECT_EQ(changes, 0);
-  EXPECT_EQ(widget<QComboBox>(combo)->currentText(), QStringLiteral("Alpha"));
-}
-
-TEST_F(QtMirror, ArrowKeysOnAListPickLinesThroughTheModel) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < 40; ++i) lines.push_back(std::to_string(i));
-  list->AddItems(std::move(lines));
-  std::vector<int> clicks;
-  list->Click = [&] { clicks.push_back(list->ListIndex()); };
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) PressKey(screen->view.get(), key);
   list->SetFocus();
   for (Qt::Key key :
        {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Down, Qt::Key_Home}) {
     PressKey(screen->view.get(), key);
   }
-  // The last line is not picked twice: a key that moves nowhere raises nothing.
-  EXPECT_EQ(clicks, (std::vector<int>{0, 1, 0, 39, 0}));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Alpha", "Beta", "Alpha", "0", "1", "0", "39", "0"}));
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(widget<QComboBox>(combo)->currentText(), QStringLiteral("Alpha"));
   EXPECT_EQ(widget<QListView>(list)->currentIndex().row(), 0);
 }
 

@@ -25,12 +25,13 @@ namespace {
 using testing::ClickAt;
 using testing::WhenModalShown;
 
+// Which box is shown, which button the user presses (nullptr: Escape), and
+// the buttons expected on it, sorted and joined by spaces.
 struct BoxCase {
   const char* name;
   MsgButtons buttons;
-  MsgIcon icon;
-  QStringList texts;  // the buttons shown, in order
-  const char* press;  // the one the user presses; nullptr: Escape
+  const char* texts;
+  const char* press;
   MsgAnswer answer;
 };
 
@@ -38,67 +39,42 @@ class QtMessageBoxes : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(QtMessageBoxes, ShowFrenchButtonsAndAnswerThePressedOne) {
   const BoxCase& c = GetParam();
+  const MsgIcon icon = c.buttons == MsgButtons::OK ? MsgIcon::Information : MsgIcon::Exclamation;
   QtServices services;
   QStringList shown;
   QString title;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
   WhenModalShown([&](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     ASSERT_NE(box, nullptr);
     for (QAbstractButton* b : box->buttons()) shown.append(b->text());
     title = box->windowTitle();
-    icon = box->icon();
+    shownIcon = box->icon();
     if (c.press != nullptr) {
       testing::ClickButton(box, QString::fromUtf8(c.press));
     } else {
       testing::PressKey(box, Qt::Key_Escape);
     }
   });
-  const MsgAnswer answer =
-      services.MsgBox("Le code est obligatoire.", c.buttons, c.icon, "Message TARVELINE");
-  EXPECT_EQ(answer, c.answer);
+  EXPECT_EQ(services.MsgBox("Le code est obligatoire.", c.buttons, icon, "Message TARVELINE"),
+            c.answer);
   shown.sort();
-  QStringList expected = c.texts;
-  expected.sort();
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(shown.join(' '), QString::fromUtf8(c.texts));
   EXPECT_EQ(title, QStringLiteral("Message TARVELINE"));
-  EXPECT_EQ(icon, c.icon == MsgIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
+  EXPECT_EQ(shownIcon,
+            icon == MsgIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtMessageBoxes,
-    ::testing::Values(
-        BoxCase{"OkInformation", MsgButtons::OK, MsgIcon::Information, {"OK"}, "OK", MsgAnswer::OK},
-        BoxCase{"YesNoYes",
-                MsgButtons::YesNo,
-                MsgIcon::Exclamation,
-                {"Oui", "Non"},
-                "Oui",
-                MsgAnswer::Yes},
-        BoxCase{"YesNoNo",
-                MsgButtons::YesNo,
-                MsgIcon::Exclamation,
-                {"Oui", "Non"},
-                "Non",
-                MsgAnswer::No},
-        BoxCase{"YesNoEscape",
-                MsgButtons::YesNo,
-                MsgIcon::Exclamation,
-                {"Oui", "Non"},
-                nullptr,
-                MsgAnswer::No},
-        BoxCase{"SaveQuestionCancel",
-                MsgButtons::YesNoCancel,
-                MsgIcon::Exclamation,
-                {"Oui", "Non", "Annuler"},
-                "Annuler",
-                MsgAnswer::Cancel},
-        BoxCase{"SaveQuestionEscape",
-                MsgButtons::YesNoCancel,
-                MsgIcon::Exclamation,
-                {"Oui", "Non", "Annuler"},
-                nullptr,
-                MsgAnswer::Cancel}),
+    ::testing::Values(BoxCase{"Ok", MsgButtons::OK, "OK", "OK", MsgAnswer::OK},
+                      BoxCase{"YesNoYes", MsgButtons::YesNo, "Non Oui", "Oui", MsgAnswer::Yes},
+                      BoxCase{"YesNoNo", MsgButtons::YesNo, "Non Oui", "Non", MsgAnswer::No},
+                      BoxCase{"YesNoEscape", MsgButtons::YesNo, "Non Oui", nullptr, MsgAnswer::No},
+                      BoxCase{"SaveCancel", MsgButtons::YesNoCancel, "Annuler Non Oui", "Annuler",
+                              MsgAnswer::Cancel},
+                      BoxCase{"SaveEscape", MsgButtons::YesNoCancel, "Annuler Non Oui", nullptr,
+                              MsgAnswer::Cancel}),
     [](const ::testing::TestParamInfo<BoxCase>& cas) { return std::string(cas.param.name); });
 
 // Return by habit must never delete a centre nor drop a creation; the other
@@ -232,43 +208,38 @@ TEST_F(QtModalForm, AFormUnloadedBeforeItIsShownIsNotShown) {
   EXPECT_EQ(modes, (std::vector<int>{1}));
 }
 
-TEST(QtServicesHelp, TheHelpFileOpensInAWindowThatStaysUntilClosed) {
+// F1 help and help pages open in two windows, both closed by CloseHelp.
+TEST(QtServicesHelp, TopicAndPageOpenInTheirOwnWindowsUntilClosed) {
   QTemporaryDir dir;
-  const std::string path = dir.filePath(QStringLiteral("Morvanel.htm")).toStdString();
-  std::ofstream(path) << "<html><body><a name=\"10\"></a><p>Centres URSSAF</p></body></html>";
+  const std::string topic = dir.filePath(QStringLiteral("Morvanel.htm")).toStdString();
+  std::ofstream(topic) << "<html><body><a name=\"10\"></a><p>Centres URSSAF</p></body></html>";
+  const std::string page = dir.filePath(QStringLiteral("CentreUrssaf.htm")).toStdString();
+  std::ofstream(page)
+      << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
   QtServices services;
-  services.ShowHelpTopic(path, 10);
+  services.ShowHelpTopic(topic, 10);
   QTextBrowser* help = services.HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(help->windowTitle(), QStringLiteral("Aide"));
   EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Centres URSSAF")));
-  services.CloseHelp(path);
+
+  services.ShowHelpPage(page, "Les Centres URSSAF");
+  QTextBrowser* shown = services.HelpPageWindow();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_NE(shown, help);
+  EXPECT_TRUE(shown->isVisible());
+  EXPECT_EQ(shown->windowTitle(), QStringLiteral("Les Centres URSSAF"));
+  EXPECT_TRUE(shown->toPlainText().contains(QStringLiteral("Code du centre")));
+  // The next page reuses the window.
+  services.ShowHelpPage(page + "#absente", "Aide");
+  EXPECT_EQ(services.HelpPageWindow(), shown);
+  EXPECT_EQ(shown->windowTitle(), QStringLiteral("Aide"));
+
+  services.CloseHelp(topic);
   testing::Settle();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(services.HelpWindow(), nullptr);
-}
-
-TEST(QtServicesHelp, TheHelpPageOpensInAWindowTitledByThePage) {
-  QTemporaryDir dir;
-  const std::string path = dir.filePath(QStringLiteral("CentreUrssaf.htm")).toStdString();
-  std::ofstream(path)
-      << "<html><body><h1>Les Centres URSSAF</h1><p>Code du centre</p></body></html>";
-  QtServices services;
-  services.ShowHelpPage(path, "Les Centres URSSAF");
-  QTextBrowser* page = services.HelpPageWindow();
-  ASSERT_NE(page, nullptr);
-  EXPECT_TRUE(page->isVisible());
-  EXPECT_EQ(page->windowTitle(), QStringLiteral("Les Centres URSSAF"));
-  EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("Code du centre")));
-  EXPECT_EQ(services.HelpWindow(), nullptr) << "the F1 window is another one";
-  // The next page reuses the window; CloseHelp closes it with the F1 one.
-  services.ShowHelpPage(path + "#absente", "Aide");
-  EXPECT_EQ(services.HelpPageWindow(), page);
-  EXPECT_EQ(page->windowTitle(), QStringLiteral("Aide"));
-  services.CloseHelp("Morvanel.HLP");
-  testing::Settle();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(services.HelpPageWindow(), nullptr);
 }
 

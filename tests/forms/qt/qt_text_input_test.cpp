@@ -72,50 +72,50 @@ TEST_P(QtPastePaths, PastedTextGoesThroughTheKeyFilter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtPastePaths,
-    ::testing::Values(
-        PastePath{"CtrlV",
-                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_V, Qt::ControlModifier); }},
-        PastePath{"ShiftInsert",
-                  [](QtTextInput& saisie) { saisie.Press(Qt::Key_Insert, Qt::ShiftModifier); }},
-        PastePath{"ContextMenu",
-                  [](QtTextInput& saisie) {
-                    testing::WhenModalShown([](QWidget* modal) {
-                      auto* menu = qobject_cast<QMenu*>(modal);
-                      ASSERT_NE(menu, nullptr);
-                      for (QAction* action : menu->actions()) {
-                        if (action->text() == QStringLiteral("Coller")) {
-                          testing::ClickAt(menu, menu->actionGeometry(action).center());
-                          return;
-                        }
-                      }
-                      ADD_FAILURE() << "no Coller in the menu";
-                      menu->close();
-                    });
-                    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                            saisie.edit->mapToGlobal(QPoint(2, 2)));
-                    QCoreApplication::sendEvent(saisie.edit, &event);
-                  }},
-        PastePath{"Drop",
-                  [](QtTextInput& saisie) {
-                    QMimeData data;
-                    data.setText(QStringLiteral("1a2b"));
-                    // As a drag ends over the box: it enters, moves, drops.
-                    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton,
-                                          Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &enter);
-                    QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
-                                        Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &move);
-                    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data, Qt::LeftButton,
-                                    Qt::NoModifier);
-                    QCoreApplication::sendEvent(saisie.edit, &drop);
-                  }},
-        PastePath{"InputMethod",
-                  [](QtTextInput& saisie) {
-                    QInputMethodEvent commit;
-                    commit.setCommitString(QStringLiteral("1a2b"));
-                    QCoreApplication::sendEvent(saisie.edit, &commit);
-                  }}),
+    ::testing::Values(PastePath{"ShiftInsert",
+                                [](QtTextInput& saisie) {
+                                  saisie.Press(Qt::Key_Insert, Qt::ShiftModifier);
+                                }},
+                      PastePath{"ContextMenu",
+                                [](QtTextInput& saisie) {
+                                  testing::WhenModalShown([](QWidget* modal) {
+                                    auto* menu = qobject_cast<QMenu*>(modal);
+                                    ASSERT_NE(menu, nullptr);
+                                    for (QAction* action : menu->actions()) {
+                                      if (action->text() == QStringLiteral("Coller")) {
+                                        testing::ClickAt(menu,
+                                                         menu->actionGeometry(action).center());
+                                        return;
+                                      }
+                                    }
+                                    ADD_FAILURE() << "no Coller in the menu";
+                                    menu->close();
+                                  });
+                                  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                                          saisie.edit->mapToGlobal(QPoint(2, 2)));
+                                  QCoreApplication::sendEvent(saisie.edit, &event);
+                                }},
+                      PastePath{"Drop",
+                                [](QtTextInput& saisie) {
+                                  QMimeData data;
+                                  data.setText(QStringLiteral("1a2b"));
+                                  // As a drag ends over the box: it enters, moves, drops.
+                                  QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data,
+                                                        Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &enter);
+                                  QDragMoveEvent move(QPoint(3, 3), Qt::CopyAction, &data,
+                                                      Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &move);
+                                  QDropEvent drop(QPointF(3, 3), Qt::CopyAction, &data,
+                                                  Qt::LeftButton, Qt::NoModifier);
+                                  QCoreApplication::sendEvent(saisie.edit, &drop);
+                                }},
+                      PastePath{"InputMethod",
+                                [](QtTextInput& saisie) {
+                                  QInputMethodEvent commit;
+                                  commit.setCommitString(QStringLiteral("1a2b"));
+                                  QCoreApplication::sendEvent(saisie.edit, &commit);
+                                }}),
     [](const ::testing::TestParamInfo<PastePath>& cas) { return std::string(cas.param.name); });
 
 TEST_F(QtTextInput, KeysEditAtTheCursorTheUserPlaced) {
@@ -135,9 +135,17 @@ TEST_F(QtTextInput, KeysEditAtTheCursorTheUserPlaced) {
   EXPECT_EQ(edit->text(), QStringLiteral("3"));
 }
 
-TEST_F(QtTextInput, DeleteAndCutRaiseChangeWithoutKeyPress) {
+// Delete and cut raise Change without KeyPress; the edits Qt would make on
+// its own (word deletion, undo, kill to the end) are undone.
+TEST_F(QtTextInput, DeleteAndCutRaiseChangeAndQtsOwnEditsAreUndone) {
   code->SetText("123");
   changes = 0;
+  Press(Qt::Key_Backspace, Qt::ControlModifier);
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  Press(Qt::Key_K, Qt::ControlModifier);
+  EXPECT_EQ(code->Text(), "123");
+  EXPECT_EQ(edit->text(), QStringLiteral("123"));
+  EXPECT_EQ(changes, 0);
   edit->setCursorPosition(0);
   Press(Qt::Key_Delete);
   EXPECT_EQ(code->Text(), "23");
@@ -148,17 +156,6 @@ TEST_F(QtTextInput, DeleteAndCutRaiseChangeWithoutKeyPress) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2"));
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(keyPresses, 0);
-}
-
-TEST_F(QtTextInput, EditsQtWouldMakeOnItsOwnAreUndone) {
-  code->SetText("123");
-  changes = 0;
-  Press(Qt::Key_Backspace, Qt::ControlModifier);  // delete a word
-  Press(Qt::Key_Z, Qt::ControlModifier);          // undo
-  Press(Qt::Key_K, Qt::ControlModifier);          // delete to the end
-  EXPECT_EQ(code->Text(), "123");
-  EXPECT_EQ(edit->text(), QStringLiteral("123"));
-  EXPECT_EQ(changes, 0);
 }
 
 TEST_F(QtTextInput, APastedLineLosesItsLineBreaks) {
@@ -180,9 +177,13 @@ TEST_F(QtTextInput, ABoxWithoutTheFocusShowsTheStartOfItsText) {
   // THEN the box shows its start, and the model keeps its cursor at the end
   EXPECT_EQ(nomEdit->cursorPosition(), 0);
   EXPECT_EQ(nom->SelStart(), end);
-  // WHEN Shift+Tab brings the focus in THEN the model's cursor is shown
+  // WHEN Shift+Tab brings the focus in, through the model, THEN its cursor is shown
+  int nomGot = 0;
+  nom->GotFocus = [&] { ++nomGot; };
   Press(Qt::Key_Backtab, Qt::ShiftModifier);
   ASSERT_TRUE(nom->Focused());
+  EXPECT_EQ(nomGot, 1);
+  EXPECT_EQ(screen->view->window()->focusWidget(), screen->view->WidgetOf(*nom));
   EXPECT_EQ(nomEdit->cursorPosition(), end);
   // WHEN the focus leaves again THEN the start shows and the model is untouched
   Press(Qt::Key_Backtab, Qt::ShiftModifier);
@@ -197,15 +198,6 @@ TEST_F(QtTextInput, ABoxWithoutTheFocusShowsTheStartOfItsText) {
   ASSERT_TRUE(nom->Focused());
   EXPECT_EQ(nom->SelStart(), clicked);
   EXPECT_EQ(nomEdit->cursorPosition(), clicked);
-}
-
-TEST_F(QtTextInput, BacktabGoesToThePreviousControlThroughTheModel) {
-  int nomGot = 0;
-  nom->GotFocus = [&] { ++nomGot; };
-  Press(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_TRUE(nom->Focused());
-  EXPECT_EQ(nomGot, 1);
-  EXPECT_EQ(screen->view->window()->focusWidget(), screen->view->WidgetOf(*nom));
 }
 
 }  // namespace
