@@ -79,31 +79,22 @@ class Enregistreur final : public ICtrUrssaf {
   void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur>) override {
     Note("DroitsUtilisateur");
   }
-  void Verif_EltsPartEmp() override { Note("Verif_EltsPartEmp"); }
-  void Afficher() override { Note("Afficher"); }
-  void Afficher_Donnees() override { Note("Afficher_Donnees"); }
   forms::Form& Controls() override { return form; }
-  void Ecrire_Donnees() override { Note("Ecrire_Donnees"); }
-  void Griser() override { Note("Griser"); }
-  void Init() override { Note("Init"); }
-  void Remplir_CentreUrssaf() override { Note("Remplir_CentreUrssaf"); }
+  // The members without an argument only record their name.
+  // clang-format off
+#define NOTE(nom) void nom() override { Note(#nom); } static_assert(true)
+  NOTE(Verif_EltsPartEmp); NOTE(Afficher); NOTE(Afficher_Donnees); NOTE(Ecrire_Donnees);
+  NOTE(Griser); NOTE(Init); NOTE(Remplir_CentreUrssaf); NOTE(Verif_Donnees);
+  NOTE(Vider_Donnees); NOTE(RapportFalse); NOTE(Remplir_Valeur); NOTE(Remplir_ValeurTemp);
+  NOTE(Trier_Par_Date); NOTE(Trier_Par_DateTemp); NOTE(Griser_Valeur); NOTE(Degriser_Valeur);
+  NOTE(Afficher_Ajouter); NOTE(Masquer_Valeur); NOTE(Chevauchement);
+#undef NOTE
+  // clang-format on
   void TheClient(std::shared_ptr<components::Client>) override { Note("TheClient"); }
   void TheDatabase(std::shared_ptr<dba::Database> db) override {
     base = db;
     Note("TheDatabase");
   }
-  void Verif_Donnees() override { Note("Verif_Donnees"); }
-  void Vider_Donnees() override { Note("Vider_Donnees"); }
-  void RapportFalse() override { Note("RapportFalse"); }
-  void Remplir_Valeur() override { Note("Remplir_Valeur"); }
-  void Remplir_ValeurTemp() override { Note("Remplir_ValeurTemp"); }
-  void Trier_Par_Date() override { Note("Trier_Par_Date"); }
-  void Trier_Par_DateTemp() override { Note("Trier_Par_DateTemp"); }
-  void Griser_Valeur() override { Note("Griser_Valeur"); }
-  void Degriser_Valeur() override { Note("Degriser_Valeur"); }
-  void Afficher_Ajouter() override { Note("Afficher_Ajouter"); }
-  void Masquer_Valeur() override { Note("Masquer_Valeur"); }
-  void Chevauchement() override { Note("Chevauchement"); }
 
  private:
   void Note(const char* nom) { appels.emplace_back(nom); }

@@ -40,19 +40,6 @@ TEST(InitTest, TheOnlyCentreIsShown) {
   EXPECT_EQ(p.ctl->Controls().ActiveControl(), &p["Txt_SigleCtrUrssaf"]);
 }
 
-TEST(InitTest, SeveralCentresListedBySigleAndScreenGreyed) {
-  BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "01", {{1, "URSSAF SUD"}, {17, "0"}});
-  base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF NORD"}, {17, "0"}});
-  Poste p(base.db());
-  p.ctl->Init();
-  EXPECT_EQ(p["Cbo_SigleCtrUrssaf"].Items(),
-            (std::vector<std::string>{"URSSAF NORD", "URSSAF SUD"}));
-  EXPECT_EQ(p.etat().ListeCentres.Item(1, 1), "02");
-  EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), "");
-  EXPECT_FALSE(p["Txt_NomCtrUrssaf"].Enabled());
-}
-
 TEST(InitTest, LoadsUnderTheHourglassAndEndsReady) {
   BaseTemporaire base;
   Poste p(base.db());
