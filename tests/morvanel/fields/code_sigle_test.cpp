@@ -39,12 +39,7 @@ TEST(CodeCentre, EnterInAnEmptyBoxLooksUpCentre00) {
   PosteCentres p;
   p.clerc().Focus(p.e().Txt_CodCtrUrssaf);
   p.clerc().Key(p.e().Txt_CodCtrUrssaf, forms::kKeyEnter);
-  const auto& boites = p.services.messages();
-  ASSERT_EQ(boites.size(), 1u);
-  EXPECT_EQ(boites[0].text, kInconnu);
-  EXPECT_EQ(boites[0].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(boites[0].buttons, MsgButtons::OK);
-  EXPECT_EQ(boites[0].title, "Message TARVELINE");
+  EXPECT_EQ(p.Messages(), std::vector<std::string>{kInconnu});
   AttendreRecherche(p);
   EXPECT_TRUE(p.e().Txt_CodCtrUrssaf.Focused());
   EXPECT_EQ(p.etat().ArticleInitial, "");

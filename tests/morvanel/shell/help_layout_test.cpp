@@ -139,24 +139,19 @@ TEST(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
   forms::headless::HeadlessServices services;
   shell::Ctr_Urssaf ctl(services);
   forms::Form& f = ctl.Controls();
-  const std::pair<const char*, const char*> paires[] = {
-      {"Txt_CodCtrUrssaf", "Etq_CodCtrUrssaf"},
-      {"Txt_NomCtrUrssaf", "Etq_NomCtrUrssaf"},
-      {"Txt_InterlocCtrUrssaf", "Etq_InterlocCtrUrssaf"},
-      {"Txt_CodOrgCtrUrssaf", "Etq_CodOrgCtrUrssaf"},
-      {"Txt_CodeSNV2", "Etq_CodeSNV2"},
-      {"Txt_MontForfait", "Etq_MontForfait"},
-      {"Txt_CodeEntite", "Etq_EntiteJuridique"},
-      {"Cbo_Entite", "Etq_EntiteJuridique"},
-      {"Txt_CodeEtab", "Etq_Etablissement"},
-      {"Cbo_Etab", "Etq_Etablissement"},
-      {"Lst_Date", "Etq_Date"},
-      {"Txt_Date", "Etq_Date"},
-      {"Lst_Valeur", "Etq_Valeur"},
-      {"Txt_Valeur", "Etq_Valeur"}};
-  for (const auto& [champ, etiquette] : paires) {
+  // Each field, then the label that names it.
+  std::istringstream paires(
+      "Txt_CodCtrUrssaf Etq_CodCtrUrssaf Txt_NomCtrUrssaf Etq_NomCtrUrssaf "
+      "Txt_InterlocCtrUrssaf Etq_InterlocCtrUrssaf Txt_CodOrgCtrUrssaf Etq_CodOrgCtrUrssaf "
+      "Txt_CodeSNV2 Etq_CodeSNV2 Txt_MontForfait Etq_MontForfait "
+      "Txt_CodeEntite Etq_EntiteJuridique Cbo_Entite Etq_EntiteJuridique "
+      "Txt_CodeEtab Etq_Etablissement Cbo_Etab Etq_Etablissement Lst_Date Etq_Date "
+      "Txt_Date Etq_Date Lst_Valeur Etq_Valeur Txt_Valeur Etq_Valeur");
+  int vues = 0;
+  for (std::string champ, etiquette; paires >> champ >> etiquette; ++vues) {
     EXPECT_EQ(f.Get(champ).AccessibleName, f.Get(etiquette).Text()) << champ;
   }
+  EXPECT_EQ(vues, 14);
   EXPECT_EQ(f.Get("Txt_CodCtrUrssaf").AccessibleName, "Centre URSSAF");
   EXPECT_EQ(f.Get("Cmd_Sortir").AccessibleName, "Sortir");
 }
