@@ -47,18 +47,6 @@ TEST_F(CentreRecordTest, AnEmptyOrUnreadableAmountBoxStoresNoAmount) {
   }
 }
 
-TEST_F(CentreRecordTest, AttachmentIsEntityThenEstablishment) {
-  auto p = Montrer("06");  // attached to nothing
-  (*p)["Txt_CodeEntite"].SetText("001");
-  (*p)["Txt_CodeEtab"].SetText("002");
-  p->ctl->Ecrire_Donnees();
-  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "001002");
-  (*p)["Txt_CodeEtab"].SetText("");
-  (*p)["Txt_CodeEntite"].SetText("");
-  p->ctl->Ecrire_Donnees();
-  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "");
-}
-
 struct CasIllisible {
   const char* nom;
   Attributs attributs;

@@ -33,20 +33,6 @@ TEST(HistoriqueTaux, SortingPutsTheNewestFirstAndKeepsTheFlatAmount) {
   EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(), p.etat().ArticleInitial);
 }
 
-TEST(HistoriqueTaux, TheTwinsWorkOnTheNewCentreAndLeaveTheShownOneAlone) {
-  PosteCentres p;
-  p.Montrer("07");
-  const std::string centre = p.etat().Art_CentreUrssaf->Item();
-  dba::CItem& temp = *p.etat().ItemTemp;
-  temp.setItem(20, Valeurs({DateStockee("01/03/2020"), DateStockee("01/03/2021")}));
-  temp.setItem(21, Valeurs({"500", "750"}));
-  p.ctl->Trier_Par_DateTemp();
-  p.ctl->Remplir_ValeurTemp();
-  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/03/2021", "01/03/2020"}));
-  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"0,750", "0,500"}));
-  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), centre);
-}
-
 TEST(HistoriqueTaux, TheLongestHistorySortsAndShowsWhole) {
   PosteCentres p;
   p.Montrer("07");

@@ -27,37 +27,24 @@ std::ptrdiff_t Slot(M membre) {
 
 TEST(MemberOrderTest, VirtualMembersFollowTheFixedOrder) {
   using I = ICtrUrssaf;
+#define SLOT(m) \
+  std::pair<std::string, std::ptrdiff_t> { #m, Slot(&I::m) }
+  // clang-format off
   const std::vector<std::pair<std::string, std::ptrdiff_t>> slots = {
       {"W_Sortir", Slot(static_cast<int (I::*)() const>(&I::W_Sortir))},
       {"W_Sortir", Slot(static_cast<void (I::*)(int)>(&I::W_Sortir))},
-      {"DroitsUtilisateur", Slot(&I::DroitsUtilisateur)},
-      {"Verif_EltsPartEmp", Slot(&I::Verif_EltsPartEmp)},
-      {"Afficher", Slot(&I::Afficher)},
-      {"Afficher_Donnees", Slot(&I::Afficher_Donnees)},
-      {"Controls", Slot(&I::Controls)},
-      {"Ecrire_Donnees", Slot(&I::Ecrire_Donnees)},
-      {"Griser", Slot(&I::Griser)},
-      {"Init", Slot(&I::Init)},
-      {"Remplir_CentreUrssaf", Slot(&I::Remplir_CentreUrssaf)},
-      {"TheClient", Slot(&I::TheClient)},
-      {"TheDatabase", Slot(&I::TheDatabase)},
-      {"Verif_Donnees", Slot(&I::Verif_Donnees)},
-      {"Vider_Donnees", Slot(&I::Vider_Donnees)},
-      {"RapportFalse", Slot(&I::RapportFalse)},
-      {"Remplir_Valeur", Slot(&I::Remplir_Valeur)},
-      {"Remplir_ValeurTemp", Slot(&I::Remplir_ValeurTemp)},
-      {"Trier_Par_Date", Slot(&I::Trier_Par_Date)},
-      {"Trier_Par_DateTemp", Slot(&I::Trier_Par_DateTemp)},
-      {"Griser_Valeur", Slot(&I::Griser_Valeur)},
-      {"Degriser_Valeur", Slot(&I::Degriser_Valeur)},
-      {"Afficher_Ajouter", Slot(&I::Afficher_Ajouter)},
-      {"Masquer_Valeur", Slot(&I::Masquer_Valeur)},
-      {"Chevauchement", Slot(&I::Chevauchement)},
-  };
+      SLOT(DroitsUtilisateur), SLOT(Verif_EltsPartEmp), SLOT(Afficher), SLOT(Afficher_Donnees),
+      SLOT(Controls), SLOT(Ecrire_Donnees), SLOT(Griser), SLOT(Init), SLOT(Remplir_CentreUrssaf),
+      SLOT(TheClient), SLOT(TheDatabase), SLOT(Verif_Donnees), SLOT(Vider_Donnees),
+      SLOT(RapportFalse), SLOT(Remplir_Valeur), SLOT(Remplir_ValeurTemp), SLOT(Trier_Par_Date),
+      SLOT(Trier_Par_DateTemp), SLOT(Griser_Valeur), SLOT(Degriser_Valeur), SLOT(Afficher_Ajouter),
+      SLOT(Masquer_Valeur), SLOT(Chevauchement)};
+  // clang-format on
   // W_Sortir takes slots 0 (get) and 1 (let); member n (n >= 2) is slot n.
   for (std::size_t i = 0; i < slots.size(); ++i) {
     EXPECT_EQ(slots[i].second, static_cast<std::ptrdiff_t>(i)) << slots[i].first;
   }
+#undef SLOT
   ASSERT_EQ(dispatch::kMembers.size(), slots.size() - 1);
   for (std::size_t n = 0; n < dispatch::kMembers.size(); ++n) {
     const dispatch::MemberInfo& m = dispatch::kMembers[n];

@@ -72,17 +72,6 @@ class SupprimerTest : public ::testing::Test {
   BaseTemporaire base;
 };
 
-TEST_F(SupprimerTest, CentreWithoutCaseRecordsGoesWithoutTheFormAndItsRateLines) {
-  auto p = PosteInitialise(base);
-  p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "09");
-  ASSERT_EQ((*p)["Lst_Valeur"].ListCount(), 1);
-  p->services.QueueAnswer(MsgAnswer::Yes);
-  p->saisie.Click((*p)["Cmd_Supprimer"]);
-  EXPECT_TRUE(p->services.modalForms().empty());
-  EXPECT_FALSE(Existe("09"));
-  RetourRecherche(*p);
-}
-
 TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     forms::UserInput saisie(f, poste.services);
