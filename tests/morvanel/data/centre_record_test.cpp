@@ -38,35 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Demo, AllerRetourTest,
                          ::testing::Values("01", "02", "03", "04", "05", "06", "07"),
                          [](const auto& cas) { return "Centre" + std::string(cas.param); });
 
-TEST_F(CentreRecordTest, ShowsEveryFieldOfTheRecord) {
-  auto p = Montrer("01");
-  EXPECT_EQ((*p)["Txt_SigleCtrUrssaf"].Text(), "URSSAF ILE-DE-FRANCE");
-  EXPECT_EQ((*p)["Txt_InterlocCtrUrssaf"].Text(), "Mme Hélène Marchand");
-  EXPECT_EQ((*p)["Txt_CodOrgCtrUrssaf"].Text(), "117");
-  EXPECT_EQ((*p)["Cac_DntJPCtrUrssaf"].Value(), 1);
-  EXPECT_EQ((*p)["Txt_CodeSNV2"].Text(), "751170001");
-  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "1,50");
-  EXPECT_EQ((*p)["Txt_CodeEntite"].Text(), "001");
-  EXPECT_EQ((*p)["Txt_CodeEtab"].Text(), "002");
-  EXPECT_EQ((*p)["Lst_Date"].ListCount(), 6);
-  EXPECT_TRUE((*p)["Bdv_Date"].Visible());
-  EXPECT_EQ((*p)["Bdv_Date"].Max(), 5);
-  EXPECT_FALSE((*p)["Cmd_Ajouter"].Enabled());
-  EXPECT_TRUE((*p)["Cmd_Supprimer"].Enabled());
-  EXPECT_TRUE((*p)["Cmd_OK"].Enabled());
-}
-
-TEST_F(CentreRecordTest, AmountIsStoredInHundredthsAndShownWithTwoDecimals) {
-  auto p = Montrer("02");
-  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "") << "no amount stored";
-  (*p)["Txt_MontForfait"].SetText("12,5");
-  p->ctl->Ecrire_Donnees();
-  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(22), "1250");
-  (*p)["Txt_MontForfait"].SetText("");
-  p->ctl->Afficher_Donnees();
-  EXPECT_EQ((*p)["Txt_MontForfait"].Text(), "12,50");
-}
-
 TEST_F(CentreRecordTest, AnEmptyOrUnreadableAmountBoxStoresNoAmount) {
   auto p = Montrer("01");
   for (const char* saisi : {"", "abc", ","}) {
@@ -74,18 +45,6 @@ TEST_F(CentreRecordTest, AnEmptyOrUnreadableAmountBoxStoresNoAmount) {
     p->ctl->Ecrire_Donnees();
     EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(22), "") << saisi;
   }
-}
-
-TEST_F(CentreRecordTest, AttachmentIsEntityThenEstablishment) {
-  auto p = Montrer("06");  // attached to nothing
-  (*p)["Txt_CodeEntite"].SetText("001");
-  (*p)["Txt_CodeEtab"].SetText("002");
-  p->ctl->Ecrire_Donnees();
-  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "001002");
-  (*p)["Txt_CodeEtab"].SetText("");
-  (*p)["Txt_CodeEntite"].SetText("");
-  p->ctl->Ecrire_Donnees();
-  EXPECT_EQ(p->etat().Art_CentreUrssaf->Item(25), "");
 }
 
 struct CasIllisible {
@@ -122,7 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CasIllisible{"DrapeauTexte", {{17, "oui"}}, 0, "", "", ""},
                       CasIllisible{"DrapeauVide", {}, 0, "", "", ""},
                       CasIllisible{"DrapeauUn", {{17, "1"}}, 1, "", "", ""},
-                      CasIllisible{"MontantTexte", {{17, "0"}, {22, "abc"}}, 0, "", "", ""},
                       CasIllisible{"MontantDecimal", {{17, "0"}, {22, "12.5"}}, 0, "", "", ""},
                       CasIllisible{"EntiteSeule", {{17, "0"}, {25, "001"}}, 0, "", "001", ""}),
     [](const auto& cas) { return std::string(cas.param.nom); });

@@ -36,33 +36,13 @@ TEST(Entite, EveryEntityIsListedOnceInTheOrderOfItsActivities) {
   EXPECT_FALSE(p.etabUtilisable());
 }
 
-TEST(Entite, ThreeDigitsShowTheNameAndMoveOnToTheList) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "12");
-  EXPECT_TRUE(p.code().Focused());
-  p.clerc().Type(p.code(), "5");
-  EXPECT_TRUE(p.nom().Focused());
-  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
-  EXPECT_TRUE(p.etabUtilisable());
-  EXPECT_EQ(p.nomEtab().Items(), (Liste{"LYON", "GRENOBLE"}));
-  EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST(Entite, AShortCodeIsPaddedWhenLeftAndAnUnknownOneReportedOnce) {
+TEST(Entite, AShortCodeIsPaddedWhenLeft) {
   PosteEntites p;
   p.clerc().Type(p.code(), "2");
   p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
   EXPECT_EQ(p.code().Text(), "002");
   EXPECT_EQ(p.nom().Text(), "ASSOCIATION DEUX");
   EXPECT_TRUE(p.Messages().empty());
-
-  p.clerc().Key(p.code(), forms::kKeyBackspace);
-  p.clerc().Type(p.code(), "7");
-  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
-  EXPECT_EQ(p.code().Text(), "007");  // the code stays as typed
-  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
-  EXPECT_EQ(p.codeEtab().Text(), "");
-  EXPECT_FALSE(p.etabUtilisable());
 }
 
 TEST(Entite, AnUnknownCodeTypedInFullIsReportedOnceThoughTheFocusLeaves) {
@@ -84,34 +64,13 @@ TEST(Entite, LettersAreRefusedAndAThirdKeyStillEndsTheCode) {
   EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
 }
 
-TEST(Entite, PastedTextKeepsItsDigitsOnly) {
+TEST(Entite, PastedTextKeepsItsThreeDigitsOnly) {
   PosteEntites p;
   p.clerc().Paste(p.code(), "a1-2 5");
   EXPECT_EQ(p.code().Text(), "125");
   EXPECT_EQ(p.nom().Text(), "ENTITE 125");
-  EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST(Entite, NoMoreThanThreeCharactersGoIn) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "125");
   p.clerc().Type(p.code(), "4");
-  EXPECT_EQ(p.code().Text(), "125");
-  EXPECT_EQ(p.nom().Text(), "ENTITE 125");
-}
-
-TEST(Entite, BackspaceEmptiesThePairAndClosesTheEstablishments) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "125");
-  p.clerc().Pick(p.nomEtab(), 1);
-  ASSERT_EQ(p.codeEtab().Text(), "002");
-
-  p.clerc().Key(p.code(), forms::kKeyBackspace);
-  EXPECT_EQ(p.code().Text(), "");
-  EXPECT_EQ(p.nom().Text(), "");
-  EXPECT_EQ(p.codeEtab().Text(), "");
-  EXPECT_EQ(p.nomEtab().Text(), "");
-  EXPECT_FALSE(p.etabUtilisable());
+  EXPECT_EQ(p.code().Text(), "125") << "three characters at most";
   EXPECT_TRUE(p.Messages().empty());
 }
 
@@ -157,14 +116,6 @@ TEST(Entite, AnUnknownCodeOvertypedOnAKnownOneDoesNotKeepItsEstablishments) {
   EXPECT_NE(avant, "");
   EXPECT_EQ(p.etat().ListeEtablissements.Item(), "");
   EXPECT_EQ(p.nomEtab().ListCount(), 0);
-  EXPECT_FALSE(p.etabUtilisable());
-}
-
-TEST(Etablissement, AnEntityWithOneEstablishmentLocksIt) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "002");
-  EXPECT_EQ(p.codeEtab().Text(), "001");
-  EXPECT_EQ(p.nomEtab().Text(), "UNIQUE");
   EXPECT_FALSE(p.etabUtilisable());
 }
 
@@ -228,26 +179,6 @@ TEST(Etablissement, EmptyingTheScreenForgetsThePreviousEstablishments) {
   EXPECT_EQ(p.e().Txt_CodeEtab.Text(), "002");
   p.ctl->Ecrire_Donnees();
   EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), p.etat().ArticleInitial);
-}
-
-TEST(Entite, ASingleEntityInTheDatabaseFillsAndLocksThePair) {
-  std::vector<Enregistrement> d = {
-      {"CENTREURSSAF", "07", {{1, "URSSAF RHONE"}, {2, "URSSAF Rhône-Alpes"}, {17, "0"}}},
-      {"ASSOCIATION", "125", {{1, "ENTITE 125"}}},
-      {"ACTIVITES", "125A", {{12, "M"}}},
-      {"ACTIVITES", "125B", {{12, "M"}}},
-      {"ETABLISSEMENT", "125001", {{1, "LYON"}}},
-  };
-  PosteCentres p(d);  // its only centre is shown by Init
-  auto& e = p.e();
-  EXPECT_EQ(e.Txt_CodeEntite.Text(), "125");
-  EXPECT_EQ(e.Cbo_Entite.Text(), "ENTITE 125");
-  EXPECT_FALSE(e.Txt_CodeEntite.Enabled());
-  EXPECT_FALSE(e.Cbo_Entite.Enabled());
-  EXPECT_EQ(e.Txt_CodeEtab.Text(), "001");
-  EXPECT_EQ(e.Cbo_Etab.Text(), "LYON");
-  EXPECT_FALSE(e.Txt_CodeEtab.Enabled());
-  EXPECT_TRUE(p.Messages().empty());
 }
 
 TEST(Etablissement, AnEntityCodeThatCannotBeQuotedHasNoEstablishment) {

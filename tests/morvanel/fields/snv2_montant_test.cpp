@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "poste_centres.h"
 #include "morvanel/fields/snv2_montant_fields.h"
 
 namespace morvanel::testing {
 namespace {
-
-using Liste = std::vector<std::string>;
 
 constexpr const char* kSNV2 = "Le code adresse SVN2 doit être composé de 9 chiffres.";
 
@@ -64,14 +61,6 @@ TEST_F(Champs, OnlyNineDigitsGetIntoTheSNV2Code) {
   EXPECT_TRUE(p.Messages().empty());
 }
 
-TEST_F(Champs, TabInTheSNV2CodeGoesToAnnuler) {
-  e().Txt_CodeSNV2.SetText("");
-  p.clerc().Focus(e().Txt_CodeSNV2);
-  p.clerc().Key(e().Txt_CodeSNV2, forms::kKeyTab);
-  EXPECT_TRUE(e().Cmd_Annuler.Focused());
-  EXPECT_EQ(e().Txt_CodeSNV2.Text(), "");
-}
-
 TEST_F(Champs, LeavingTheAmountWritesItWithTwoDecimals) {
   struct Cas {
     const char* tape;
@@ -93,17 +82,6 @@ TEST_F(Champs, TheAmountTakesOnlyANumber) {
   e().Txt_MontForfait.SetText("");
   p.clerc().Type(e().Txt_MontForfait, "1a-2,,5");
   EXPECT_EQ(e().Txt_MontForfait.Text(), "12,5");
-}
-
-TEST_F(Champs, AStoredAmountIsShownAndSavedUnchanged) {
-  EXPECT_EQ(e().Txt_MontForfait.Text(), "12,50");
-  p.clerc().Type(e().Txt_CodeEntite, "002");  // a save needs an attachment
-  p.Messages();
-  p.clerc().Focus(e().Txt_MontForfait);
-  p.clerc().Focus(e().Txt_InterlocCtrUrssaf);
-  p.clerc().Click(e().Cmd_OK);
-  EXPECT_EQ(p.Messages(), Liste{});
-  EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(22), "1250");
 }
 
 }  // namespace

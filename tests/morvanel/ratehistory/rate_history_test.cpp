@@ -15,16 +15,11 @@ using Liste = std::vector<std::string>;
 
 constexpr const char* kDoublon = "2 valeurs ne peuvent pas avoir la même date d'effet.";
 
-TEST(HistoriqueTaux, ShowsEachRateBesideItsDateInRecordOrder) {
-  PosteCentres p;
-  p.Montrer("07");
-  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/01/2022", "01/01/2023", "01/01/2024"}));
-  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"1,000", "", "3,500"}));
-}
-
 TEST(HistoriqueTaux, SortingPutsTheNewestFirstAndKeepsTheFlatAmount) {
   PosteCentres p;
   p.Montrer("07");
+  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/01/2022", "01/01/2023", "01/01/2024"}));
+  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"1,000", "", "3,500"})) << "record order";
   const std::string montant = p.etat().Art_CentreUrssaf->Item(22);
   // WHEN the history is sorted and shown again
   p.ctl->Trier_Par_Date();
@@ -36,20 +31,6 @@ TEST(HistoriqueTaux, SortingPutsTheNewestFirstAndKeepsTheFlatAmount) {
   EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(22), montant);
   EXPECT_EQ(montant, "1250");
   EXPECT_EQ(p.db->DBOpen("CENTREURSSAF").DBRead("07").Item(), p.etat().ArticleInitial);
-}
-
-TEST(HistoriqueTaux, TheTwinsWorkOnTheNewCentreAndLeaveTheShownOneAlone) {
-  PosteCentres p;
-  p.Montrer("07");
-  const std::string centre = p.etat().Art_CentreUrssaf->Item();
-  dba::CItem& temp = *p.etat().ItemTemp;
-  temp.setItem(20, Valeurs({DateStockee("01/03/2020"), DateStockee("01/03/2021")}));
-  temp.setItem(21, Valeurs({"500", "750"}));
-  p.ctl->Trier_Par_DateTemp();
-  p.ctl->Remplir_ValeurTemp();
-  EXPECT_EQ(p.e().Lst_Date.Items(), (Liste{"01/03/2021", "01/03/2020"}));
-  EXPECT_EQ(p.e().Lst_Valeur.Items(), (Liste{"0,750", "0,500"}));
-  EXPECT_EQ(p.etat().Art_CentreUrssaf->Item(), centre);
 }
 
 TEST(HistoriqueTaux, TheLongestHistorySortsAndShowsWhole) {

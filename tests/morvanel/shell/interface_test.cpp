@@ -27,37 +27,24 @@ std::ptrdiff_t Slot(M membre) {
 
 TEST(MemberOrderTest, VirtualMembersFollowTheFixedOrder) {
   using I = ICtrUrssaf;
+#define SLOT(m) \
+  std::pair<std::string, std::ptrdiff_t> { #m, Slot(&I::m) }
+  // clang-format off
   const std::vector<std::pair<std::string, std::ptrdiff_t>> slots = {
       {"W_Sortir", Slot(static_cast<int (I::*)() const>(&I::W_Sortir))},
       {"W_Sortir", Slot(static_cast<void (I::*)(int)>(&I::W_Sortir))},
-      {"DroitsUtilisateur", Slot(&I::DroitsUtilisateur)},
-      {"Verif_EltsPartEmp", Slot(&I::Verif_EltsPartEmp)},
-      {"Afficher", Slot(&I::Afficher)},
-      {"Afficher_Donnees", Slot(&I::Afficher_Donnees)},
-      {"Controls", Slot(&I::Controls)},
-      {"Ecrire_Donnees", Slot(&I::Ecrire_Donnees)},
-      {"Griser", Slot(&I::Griser)},
-      {"Init", Slot(&I::Init)},
-      {"Remplir_CentreUrssaf", Slot(&I::Remplir_CentreUrssaf)},
-      {"TheClient", Slot(&I::TheClient)},
-      {"TheDatabase", Slot(&I::TheDatabase)},
-      {"Verif_Donnees", Slot(&I::Verif_Donnees)},
-      {"Vider_Donnees", Slot(&I::Vider_Donnees)},
-      {"RapportFalse", Slot(&I::RapportFalse)},
-      {"Remplir_Valeur", Slot(&I::Remplir_Valeur)},
-      {"Remplir_ValeurTemp", Slot(&I::Remplir_ValeurTemp)},
-      {"Trier_Par_Date", Slot(&I::Trier_Par_Date)},
-      {"Trier_Par_DateTemp", Slot(&I::Trier_Par_DateTemp)},
-      {"Griser_Valeur", Slot(&I::Griser_Valeur)},
-      {"Degriser_Valeur", Slot(&I::Degriser_Valeur)},
-      {"Afficher_Ajouter", Slot(&I::Afficher_Ajouter)},
-      {"Masquer_Valeur", Slot(&I::Masquer_Valeur)},
-      {"Chevauchement", Slot(&I::Chevauchement)},
-  };
+      SLOT(DroitsUtilisateur), SLOT(Verif_EltsPartEmp), SLOT(Afficher), SLOT(Afficher_Donnees),
+      SLOT(Controls), SLOT(Ecrire_Donnees), SLOT(Griser), SLOT(Init), SLOT(Remplir_CentreUrssaf),
+      SLOT(TheClient), SLOT(TheDatabase), SLOT(Verif_Donnees), SLOT(Vider_Donnees),
+      SLOT(RapportFalse), SLOT(Remplir_Valeur), SLOT(Remplir_ValeurTemp), SLOT(Trier_Par_Date),
+      SLOT(Trier_Par_DateTemp), SLOT(Griser_Valeur), SLOT(Degriser_Valeur), SLOT(Afficher_Ajouter),
+      SLOT(Masquer_Valeur), SLOT(Chevauchement)};
+  // clang-format on
   // W_Sortir takes slots 0 (get) and 1 (let); member n (n >= 2) is slot n.
   for (std::size_t i = 0; i < slots.size(); ++i) {
     EXPECT_EQ(slots[i].second, static_cast<std::ptrdiff_t>(i)) << slots[i].first;
   }
+#undef SLOT
   ASSERT_EQ(dispatch::kMembers.size(), slots.size() - 1);
   for (std::size_t n = 0; n < dispatch::kMembers.size(); ++n) {
     const dispatch::MemberInfo& m = dispatch::kMembers[n];
@@ -79,31 +66,22 @@ class Enregistreur final : public ICtrUrssaf {
   void DroitsUtilisateur(std::shared_ptr<components::DroitsUtilisateur>) override {
     Note("DroitsUtilisateur");
   }
-  void Verif_EltsPartEmp() override { Note("Verif_EltsPartEmp"); }
-  void Afficher() override { Note("Afficher"); }
-  void Afficher_Donnees() override { Note("Afficher_Donnees"); }
   forms::Form& Controls() override { return form; }
-  void Ecrire_Donnees() override { Note("Ecrire_Donnees"); }
-  void Griser() override { Note("Griser"); }
-  void Init() override { Note("Init"); }
-  void Remplir_CentreUrssaf() override { Note("Remplir_CentreUrssaf"); }
+  // The members without an argument only record their name.
+  // clang-format off
+#define NOTE(nom) void nom() override { Note(#nom); } static_assert(true)
+  NOTE(Verif_EltsPartEmp); NOTE(Afficher); NOTE(Afficher_Donnees); NOTE(Ecrire_Donnees);
+  NOTE(Griser); NOTE(Init); NOTE(Remplir_CentreUrssaf); NOTE(Verif_Donnees);
+  NOTE(Vider_Donnees); NOTE(RapportFalse); NOTE(Remplir_Valeur); NOTE(Remplir_ValeurTemp);
+  NOTE(Trier_Par_Date); NOTE(Trier_Par_DateTemp); NOTE(Griser_Valeur); NOTE(Degriser_Valeur);
+  NOTE(Afficher_Ajouter); NOTE(Masquer_Valeur); NOTE(Chevauchement);
+#undef NOTE
+  // clang-format on
   void TheClient(std::shared_ptr<components::Client>) override { Note("TheClient"); }
   void TheDatabase(std::shared_ptr<dba::Database> db) override {
     base = db;
     Note("TheDatabase");
   }
-  void Verif_Donnees() override { Note("Verif_Donnees"); }
-  void Vider_Donnees() override { Note("Vider_Donnees"); }
-  void RapportFalse() override { Note("RapportFalse"); }
-  void Remplir_Valeur() override { Note("Remplir_Valeur"); }
-  void Remplir_ValeurTemp() override { Note("Remplir_ValeurTemp"); }
-  void Trier_Par_Date() override { Note("Trier_Par_Date"); }
-  void Trier_Par_DateTemp() override { Note("Trier_Par_DateTemp"); }
-  void Griser_Valeur() override { Note("Griser_Valeur"); }
-  void Degriser_Valeur() override { Note("Degriser_Valeur"); }
-  void Afficher_Ajouter() override { Note("Afficher_Ajouter"); }
-  void Masquer_Valeur() override { Note("Masquer_Valeur"); }
-  void Chevauchement() override { Note("Chevauchement"); }
 
  private:
   void Note(const char* nom) { appels.emplace_back(nom); }

@@ -32,25 +32,9 @@ TEST(InitTest, TheOnlyCentreIsShown) {
   EXPECT_EQ(p["Txt_SigleCtrUrssaf"].Text(), "URSSAF CENTRE");
   EXPECT_EQ(p["Txt_NomCtrUrssaf"].Text(), "Urssaf du Centre");
   EXPECT_TRUE(p["Txt_NomCtrUrssaf"].Enabled()) << "a shown centre is not greyed";
-  ASSERT_NE(p.etat().Art_CentreUrssaf, nullptr);
-  EXPECT_EQ(p.etat().Art_CentreUrssaf->Key(), "07");
   EXPECT_TRUE(p.services.messages().empty());
   // The sigle box holds the focus, as after any lookup.
   EXPECT_TRUE(p["Txt_SigleCtrUrssaf"].Focused());
-  EXPECT_EQ(p.ctl->Controls().ActiveControl(), &p["Txt_SigleCtrUrssaf"]);
-}
-
-TEST(InitTest, SeveralCentresListedBySigleAndScreenGreyed) {
-  BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "01", {{1, "URSSAF SUD"}, {17, "0"}});
-  base.Ecrire("CENTREURSSAF", "02", {{1, "URSSAF NORD"}, {17, "0"}});
-  Poste p(base.db());
-  p.ctl->Init();
-  EXPECT_EQ(p["Cbo_SigleCtrUrssaf"].Items(),
-            (std::vector<std::string>{"URSSAF NORD", "URSSAF SUD"}));
-  EXPECT_EQ(p.etat().ListeCentres.Item(1, 1), "02");
-  EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), "");
-  EXPECT_FALSE(p["Txt_NomCtrUrssaf"].Enabled());
 }
 
 TEST(InitTest, LoadsUnderTheHourglassAndEndsReady) {

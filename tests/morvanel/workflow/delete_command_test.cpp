@@ -72,51 +72,6 @@ class SupprimerTest : public ::testing::Test {
   BaseTemporaire base;
 };
 
-TEST_F(SupprimerTest, CentreWithoutCaseRecordsGoesWithoutTheFormAndItsRateLines) {
-  auto p = PosteInitialise(base);
-  p->saisie.Type((*p)["Txt_CodCtrUrssaf"], "09");
-  ASSERT_EQ((*p)["Lst_Valeur"].ListCount(), 1);
-  p->services.QueueAnswer(MsgAnswer::Yes);
-  p->saisie.Click((*p)["Cmd_Supprimer"]);
-  EXPECT_TRUE(p->services.modalForms().empty());
-  EXPECT_FALSE(Existe("09"));
-  RetourRecherche(*p);
-}
-
-TEST_F(SupprimerTest, TransferFormListsTheOtherCentresAndEveryRecordIsMoved) {
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    EXPECT_EQ(f.Caption(), "Supprimer le centre URSSAF 07 URSSAF LOIRE");
-    forms::Control& liste = f.Get("Cbo_CentreSuppr");
-    EXPECT_EQ(liste.Items(),
-              (std::vector<std::string>{"ACOSS", "URSSAF ALSACE", "URSSAF BRETAGNE"}));
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "");
-    forms::UserInput saisie(f, poste.services);
-    saisie.Pick(liste, 1);
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
-    saisie.Click(f.Get("Cmd_OKSuppr"));
-  });
-  EXPECT_EQ(p->services.modalForms(), std::vector<std::string>{"Frm_SupprURSSAF"});
-  for (const char* d : {"E1", "E2", "E3", "E4"}) EXPECT_EQ(CentreDe(d), "05") << d;
-  EXPECT_EQ(Attribut(base, "ELTSPARTEMP", "E2", 2), "E2") << "only the centre changes";
-  EXPECT_FALSE(Existe("07"));
-  RetourRecherche(*p);
-  ASSERT_FALSE(p->services.progress().empty());
-  EXPECT_EQ(p->services.progress().back().done, p->services.progress().back().total);
-}
-
-TEST_F(SupprimerTest, AnnulerAndTheCloseBoxChangeNothing) {
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    forms::UserInput saisie(f, poste.services);
-    saisie.Type(f.Get("Txt_CentreSuppr"), "05");
-    EXPECT_FALSE(saisie.CloseBox());
-    EXPECT_FALSE(f.IsUnloaded());
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
-  ResteAffiche(*p, "07");
-  EXPECT_EQ(p->etat().CentreTransfert, "");
-}
-
 TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     forms::UserInput saisie(f, poste.services);
@@ -130,6 +85,7 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
     EXPECT_EQ(code.Text(), "");
     saisie.Type(code, "035");
     EXPECT_EQ(code.Text(), "03") << "two characters at most";
+    EXPECT_FALSE(saisie.CloseBox());
     EXPECT_FALSE(f.IsUnloaded());
     saisie.Click(f.Get("Cmd_AnnulerSuppr"));
   });
@@ -138,7 +94,9 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   EXPECT_EQ(m[1].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
   EXPECT_EQ(m[1].icon, forms::MsgIcon::Exclamation);
   EXPECT_EQ(m[2].text, "Ce centre URSSAF n'existe pas.");
+  for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
   ResteAffiche(*p, "07");
+  EXPECT_EQ(p->etat().CentreTransfert, "");
 }
 
 TEST_F(SupprimerTest, OkChecksAgainThatTheCentreExists) {
@@ -220,9 +178,12 @@ TEST_F(SupprimerTest, RecordsAttachedOrRemovedMeanwhileEndNoneAttached) {
   });
   EXPECT_EQ(p->services.messages().size(), 1u) << "only the question";
   EXPECT_EQ(CentreDe("E9"), "09");
+  EXPECT_EQ(Attribut(base, "ELTSPARTEMP", "E2", 2), "E2") << "only the centre changes";
   EXPECT_EQ(base.Lire("ELTSPARTEMP", "E1"), "") << "not written back";
   EXPECT_FALSE(Existe("07"));
   RetourRecherche(*p);
+  ASSERT_FALSE(p->services.progress().empty());
+  EXPECT_EQ(p->services.progress().back().done, p->services.progress().back().total);
 }
 
 TEST_F(SupprimerTest, TargetDeletedElsewhereAfterTheChoiceMovesNothing) {

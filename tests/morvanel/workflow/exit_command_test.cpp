@@ -44,37 +44,23 @@ TEST_F(SortirTest, SearchStateLeavesAtOnce) {
   EXPECT_TRUE(p.services.messages().empty());
 }
 
-TEST_F(SortirTest, UnchangedCentreLeavesWithoutQuestionAndWritesNothing) {
-  Poste p(base.db());
-  p.ctl->Init();
-  p.saisie.Type(p["Txt_CodCtrUrssaf"], "07");
-  p.saisie.Click(p["Cmd_Sortir"]);
-  EXPECT_EQ(p.ctl->W_Sortir(), 1);
-  EXPECT_TRUE(p.services.messages().empty());
-  EXPECT_EQ(p.services.beeps(), 0);
-  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
-}
-
-TEST_F(SortirTest, YesSavesTheChangeThenLeaves) {
-  auto p = CentreModifie(2);
-  p->services.QueueAnswer(MsgAnswer::Yes);
-  p->saisie.Click((*p)["Cmd_Sortir"]);
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  EXPECT_EQ(p->services.messages()[0].text, kQuestion);
-  EXPECT_EQ(p->services.messages()[0].buttons, forms::MsgButtons::YesNoCancel);
-  EXPECT_EQ(p->services.beeps(), 1);
-  EXPECT_EQ(p->ctl->W_Sortir(), 1);
-  dba::CItem ecrit(base.Lire("CENTREURSSAF", "07"));
-  EXPECT_EQ(ecrit.Item(2), "Urssaf des Pays de la Loire (siège)");
-  EXPECT_EQ(ecrit.Item(1), "URSSAF LOIRE");
-}
-
-TEST_F(SortirTest, NoLeavesWithoutWriting) {
-  auto p = CentreModifie(2);
-  p->services.QueueAnswer(MsgAnswer::No);
-  p->saisie.Click((*p)["Cmd_Sortir"]);
-  EXPECT_EQ(p->ctl->W_Sortir(), 1);
-  EXPECT_EQ(base.Lire("CENTREURSSAF", "07"), avant);
+TEST_F(SortirTest, YesSavesTheChangeNoDropsItAndBothLeave) {
+  for (const MsgAnswer reponse : {MsgAnswer::No, MsgAnswer::Yes}) {  // No first: Yes writes
+    const bool oui = reponse == MsgAnswer::Yes;
+    SCOPED_TRACE(oui ? "Yes" : "No");
+    auto p = CentreModifie(2);
+    p->services.QueueAnswer(reponse);
+    p->saisie.Click((*p)["Cmd_Sortir"]);
+    ASSERT_EQ(p->services.messages().size(), 1u);
+    EXPECT_EQ(p->services.messages()[0].text, kQuestion);
+    EXPECT_EQ(p->services.messages()[0].buttons, forms::MsgButtons::YesNoCancel);
+    EXPECT_EQ(p->services.beeps(), 1);
+    EXPECT_EQ(p->ctl->W_Sortir(), 1);
+    dba::CItem ecrit(base.Lire("CENTREURSSAF", "07"));
+    EXPECT_EQ(ecrit.Item(2),
+              oui ? "Urssaf des Pays de la Loire (siège)" : "Urssaf des Pays de la Loire");
+    EXPECT_EQ(ecrit.Item(1), "URSSAF LOIRE");
+  }
 }
 
 TEST_F(SortirTest, CancelStaysWithTheCentreAndWritesNothing) {

@@ -45,21 +45,6 @@ class EcritureGardeeTest : public ::testing::Test {
   int questions = 0;
 };
 
-TEST_F(EcritureGardeeTest, UnchangedRecordIsWrittenWithoutAQuestion) {
-  EXPECT_EQ(Ecrire({}), Ecriture::Faite);
-  EXPECT_EQ(questions, 0);
-  EXPECT_EQ(Nom(), "Nantes (siège)");
-}
-
-TEST_F(EcritureGardeeTest, ChangedRecordIsReplacedOnlyWithTheClerksYes) {
-  Changer("Changé ailleurs");
-  EXPECT_EQ(Ecrire({false}), Ecriture::Refusee);
-  EXPECT_EQ(Nom(), "Changé ailleurs");
-  EXPECT_EQ(Ecrire({true}), Ecriture::Faite);
-  EXPECT_EQ(questions, 2);
-  EXPECT_EQ(Nom(), "Nantes (siège)");
-}
-
 TEST_F(EcritureGardeeTest, ChangedAgainWhileAskingAsksAboutTheNewerText) {
   // GIVEN a change before the save, WHEN another one lands while the clerk
   // reads the question and the clerk then says Yes, THEN the clerk is asked
