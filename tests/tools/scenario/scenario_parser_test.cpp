@@ -2,6 +2,7 @@
 // and the lines that must be refused with a reason.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "scenario_command.h"
@@ -20,6 +21,23 @@ struct Parsed {
 };
 
 class ParseLineTest : public ::testing::TestWithParam<Parsed> {};
+
+// The line itself, letters and digits kept, after its place in the table
+// (two lines may differ only in blanks): "07_key_Txt_CodCtrUrssaf_ENTER".
+std::string LineName(const ::testing::TestParamInfo<Parsed>& info) {
+  std::string name = (info.index < 10 ? "0" : "") + std::to_string(info.index);
+  bool gap = true;
+  for (const char* c = info.param.line; *c != '\0'; ++c) {
+    const bool kept =
+        std::isalnum(static_cast<unsigned char>(*c)) != 0 && static_cast<unsigned char>(*c) < 0x80;
+    if (kept) {
+      if (gap) name += '_';
+      name += *c;
+    }
+    gap = !kept;
+  }
+  return name;
+}
 
 TEST_P(ParseLineTest, GivesVerbNameTextAndNumber) {
   const Parsed& p = GetParam();
@@ -57,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         Parsed{"dump", Verb::Dump, "", "", -1},
         Parsed{"dump Frm_AdresseBancaire", Verb::Dump, "Frm_AdresseBancaire", "", -1},
         // a Windows line end is not part of the value
-        Parsed{"expect Txt_CodCtrUrssaf.Text = 07\r", Verb::Expect, "Txt_CodCtrUrssaf", "07", -1}));
+        Parsed{"expect Txt_CodCtrUrssaf.Text = 07\r", Verb::Expect, "Txt_CodCtrUrssaf", "07", -1}),
+    LineName);
 
 TEST(ParseLine, BlankAndCommentLinesGiveNoCommand) {
   for (const char* line : {"", "   ", "\t", "# comment", "   # indented comment", "\r"}) {
