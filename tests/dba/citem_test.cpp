@@ -103,13 +103,6 @@ TEST(CItemRead, ValuesSplitsInOnePassAndRoundTrips) {
   EXPECT_TRUE(r.Values(21).empty());
 }
 
-TEST(CItemRead, ReadShowWriteBackKeepsEveryByte) {
-  const std::string original = Marks("a^^x]]^^");
-  CItem r(original);
-  for (int a = 1; a <= 10; ++a) r.setItem(a, r.Item(a));
-  EXPECT_EQ(r.Item(), original);
-}
-
 TEST(CItemErrors, BadPositionsThrowAndChangeNothing) {
   const std::vector<std::function<void(CItem&)>> edits = {
       [](CItem& r) { r.setItem(0, "k"); },

@@ -93,8 +93,8 @@ TEST_F(RequeteTest, TheRequestRecordKeepsSentenceFileAndColumnsApart) {
 }
 
 TEST(AttributesTest, TheWalkReadsWhatItemReads) {
-  for (const std::string& texte :
-       {Marks("01]BRETAGNE^02]NORD^^04]SUD"), Marks("01^"), Marks("^^x"), Marks("seul]a\\b]c")}) {
+  for (const std::string& texte : {Marks("01]BRETAGNE^02]NORD^^04]SUD"), Marks("01^"), Marks("^^x"),
+                                   Marks("seul]a\\b]c"), std::string()}) {
     const CItem r(texte);
     int i = 0;
     for (const CItem::AttributeView ligne : r.Attributes()) {
@@ -103,11 +103,6 @@ TEST(AttributesTest, TheWalkReadsWhatItemReads) {
     }
     EXPECT_EQ(i, r.DCount()) << texte;
   }
-}
-
-TEST(AttributesTest, AnEmptyRecordHasNoAttributeToWalk) {
-  const CItem vide;
-  EXPECT_EQ(vide.Attributes().begin(), vide.Attributes().end());
 }
 
 }  // namespace

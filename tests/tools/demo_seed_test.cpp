@@ -1,7 +1,7 @@
-// The demo database: the documented layout of each file, the refusal to
-// seed twice, the generated entities, and the journal routine. The counter
-// and the rights are played by the scenarios (workflow_keys_grow,
-// shell_rights_*).
+// The demo database: the documented layout of each file and the generated
+// entities. The refusal to seed twice and the journal routine are run
+// through mvdb (mvdb_cli_test); the counter and the rights are played by
+// the scenarios (workflow_keys_grow, shell_rights_*).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -103,30 +103,15 @@ TEST_F(DemoSeedTest, EntitiesHaveCountedActivitiesAndTheirEstablishments) {
 TEST_F(DemoSeedTest, CaseRecordsPointToExistingCentres) {
   const demo::SeedSummary s = demo::SeedDemo(*db_);
   EXPECT_EQ(s.cases, 300);
-  int total = 0;
+  // That none points to a missing centre is a content rule of the random
+  // sessions, checked on the seeded database by their own tests.
   for (const char* centre : {"01", "02", "03", "04", "05", "06", "07"}) {
-    const std::size_t n =
-        Keys(std::string("SSELECT ELTSPARTEMP AVEC 1 = \"") + centre + "\"", "ELTSPARTEMP").size();
-    EXPECT_GT(n, 0u) << centre;
-    total += static_cast<int>(n);
+    EXPECT_FALSE(
+        Keys(std::string("SSELECT ELTSPARTEMP AVEC 1 = \"") + centre + "\"", "ELTSPARTEMP").empty())
+        << centre;
   }
-  EXPECT_EQ(total, 300);  // no record points elsewhere
   EXPECT_TRUE(db_->HasIndex("ELTSPARTEMP", 1));
   EXPECT_NE(Read("ELTSPARTEMP", "000001").Item(2), "");
-}
-
-TEST_F(DemoSeedTest, SeedingASeededDatabaseIsRefusedAndChangesNothing) {
-  (void)demo::SeedDemo(*db_);
-  dba::CItem centre = Read("CENTREURSSAF", "01");
-  centre.setItem(1, "CHANGED");
-  centre.DBWrite();
-  try {
-    (void)demo::SeedDemo(*db_);
-    FAIL() << "a second seeding was accepted";
-  } catch (const dba::DbaError& e) {
-    EXPECT_EQ(e.number(), dba::kErrFileExists);
-  }
-  EXPECT_EQ(Read("CENTREURSSAF", "01").Item(1), "CHANGED");
 }
 
 TEST_F(DemoSeedTest, ScaleMultipliesCasesAndAddsEntities) {
@@ -147,21 +132,6 @@ TEST_F(DemoSeedTest, SeedEntitiesBuildsTheLargePickerDatabase) {
   EXPECT_THROW(demo::SeedEntities(*db_, 1, 1000), dba::DbaError);
   EXPECT_EQ(Keys("SSELECT ASSOCIATION", "ASSOCIATION").size(),
             500u);  // refused calls wrote nothing
-}
-
-TEST_F(DemoSeedTest, RoutineCountsItsRunsInTheJournal) {
-  // No JOURNAL file yet: the routine creates it.
-  demo::RegisterDemoRoutines(*db_);
-  int number = 0;
-  (void)db_->DBCall("UNIPGCENTREURSSAF", number, "");
-  const dba::CItem second = db_->DBCall("UNIPGCENTREURSSAF", number, "");
-  EXPECT_EQ(second.Item(1), "2");
-  const dba::CItem journal = Read("JOURNAL", "UNIPGCENTREURSSAF");
-  EXPECT_EQ(journal.Item(1), "2");
-  EXPECT_TRUE(
-      std::regex_match(journal.Item(2), std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-9:]{8}Z")))
-      << journal.Item(2);
-  EXPECT_EQ(journal.DCount(), 2);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "dba/database.h"
 #include "run_process.h"
@@ -34,35 +34,19 @@ class MvdbTest : public ::testing::Test {
   std::string db_;
 };
 
-struct WriteCase {
-  const char* shown;
-  std::string stored;
-};
-
+// Every mark, escape and literal in one text: the shown form itself has its
+// own unit tests, this is the command line round trip through the database.
 TEST_F(MvdbTest, WriteStoresTheTranslatedTextAndReadPrintsItBack) {
-  const WriteCase cases[] = {
-      {"URSSAF BRETAGNE^Urssaf de Bretagne", "URSSAF BRETAGNE\xFEUrssaf de Bretagne"},
-      {"20455]20089^6900]6850",
-       "20455\xFD"
-       "20089\xFE"
-       "6900\xFD"
-       "6850"},
-      {"a\\b",
-       "a\xFC"
-       "b"},
-      {"~^~]~\\~~", "^]\\~"},
-      {"x^~^^y", "x\xFE^\xFEy"},
-      {"Hélène Lefèvre ~x0A Noël", "Hélène Lefèvre \n Noël"},
-  };
-  for (const WriteCase& c : cases) {
-    SCOPED_TRACE(c.shown);
-    ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K1", c.shown}).status, 0);
-    EXPECT_EQ(Stored("CLIENTS", "K1"), c.stored);
-    const ProcessResult read = Mvdb({"read", db_, "CLIENTS", "K1"});
-    EXPECT_EQ(read.status, 0);
-    EXPECT_EQ(read.out, std::string(c.shown) + "\n");
-    EXPECT_EQ(read.err, "");
-  }
+  const std::string shown = "Hélène^20455]20089\\x^~^^~]~\\~~ ~x0A Noël";
+  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K1", shown}).status, 0);
+  EXPECT_EQ(Stored("CLIENTS", "K1"),
+            "Hélène\xFE"
+            "20455\xFD"
+            "20089\xFCx\xFE^\xFE]\\~ \n Noël");
+  const ProcessResult read = Mvdb({"read", db_, "CLIENTS", "K1"});
+  EXPECT_EQ(read.status, 0);
+  EXPECT_EQ(read.out, shown + "\n");
+  EXPECT_EQ(read.err, "");
 }
 
 TEST_F(MvdbTest, MissingRecordIsAnErrorForReadAndDelete) {
@@ -111,25 +95,6 @@ TEST_F(MvdbTest, ExportThenImportGivesBackEveryRecordByteForByte) {
   auto db = dba::Database::Open(copy);
   for (const auto& [key, text] : records) EXPECT_EQ(db->DBOpen("CLIENTS").DBRead(key).Item(), text);
   EXPECT_EQ(Mvdb({"export", copy, "CLIENTS"}).out, exported.out);
-}
-
-TEST_F(MvdbTest, ExportIsNotHeldUpByALockedRecord) {
-  // GIVEN a record locked by another session that waits long for locks
-  {
-    auto db = dba::Database::Open(db_);
-    dba::CItem r = db->DBOpen("CLIENTS").DBNew("07");
-    r.setItem("URSSAF LIMOUSIN");
-    r.DBWrite();
-  }
-  auto holder = dba::Database::Open(db_);
-  (void)holder->DBOpen("CLIENTS").ReadLocked("07");
-  // WHEN it is exported THEN its text is printed at once
-  const auto start = std::chrono::steady_clock::now();
-  const ProcessResult r = Mvdb({"export", db_, "CLIENTS"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "07^URSSAF LIMOUSIN\n");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4))
-      << "the export waited for the lock";
 }
 
 TEST_F(MvdbTest, ExportFailingPartWayPrintsNothing) {
@@ -184,22 +149,19 @@ TEST_F(MvdbTest, UnlockFreesARecordALiveSessionWillNotRelease) {
   EXPECT_NE(again.err.find("record 08 of CLIENTS holds no lock"), std::string::npos) << again.err;
 }
 
-TEST_F(MvdbTest, ImportWithABadLineWritesNothing) {
-  const ProcessResult r =
-      Mvdb({"import", db_, "CLIENTS"}, "A^good\n\nB^fine\r\nno mark here\nC^x\n");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("line 4"), std::string::npos) << r.err;
-  EXPECT_EQ(Stored("CLIENTS", "A"), "");
-  EXPECT_EQ(Stored("CLIENTS", "B"), "");
-}
-
-TEST_F(MvdbTest, ImportRefusesTextThatIsNotUtf8NamingTheLine) {
-  // A Windows-1252 file: "ü" is the byte 0xFC, the subvalue mark's.
-  const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, "A^Dupont\nB^M\xFCller\n");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("line 2: byte 0xFC"), std::string::npos) << r.err;
-  EXPECT_EQ(Stored("CLIENTS", "A"), "");
-  EXPECT_EQ(Stored("CLIENTS", "B"), "");
+TEST_F(MvdbTest, ImportWithABadLineNamesItAndWritesNothing) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"A^good\n\nB^fine\r\nno mark here\nC^x\n", "line 4"},
+      // A Windows-1252 file: "ü" is the byte 0xFC, the subvalue mark's.
+      {"A^Dupont\nB^M\xFCller\n", "line 2: byte 0xFC"},
+  };
+  for (const auto& [input, message] : cases) {
+    const ProcessResult r = Mvdb({"import", db_, "CLIENTS"}, input);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    EXPECT_EQ(Stored("CLIENTS", "A"), "");
+    EXPECT_EQ(Stored("CLIENTS", "B"), "");
+  }
 }
 
 TEST_F(MvdbTest, ImportSkipsAByteOrderMarkAndTakesWindowsLineEnds) {
@@ -310,7 +272,7 @@ TEST_F(MvdbTest, CreateReportsAnExistingFileAndStillCreatesTheOthers) {
   EXPECT_EQ(Mvdb({"files", db_}).out, "CLIENTS\nETABLISSEMENT\nFOURNISSEURS\n");
 }
 
-TEST_F(MvdbTest, CopyMakesANewDatabaseThenRefusesToCopyOverItsFiles) {
+TEST_F(MvdbTest, CopyMakesANewDatabaseThenRefusesToCopyOverIt) {
   ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K1", "Dupont^x]y"}).status, 0);
   const std::string copy = dir_.File("copy.mvdb");
   const ProcessResult first = Mvdb({"copy", db_, copy});
@@ -318,15 +280,10 @@ TEST_F(MvdbTest, CopyMakesANewDatabaseThenRefusesToCopyOverItsFiles) {
   EXPECT_EQ(first.out, "copied 2 files, 1 records, 0 indexes into " + copy + "\n");
   EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K1").Item(), "Dupont\xFEx\xFDy");
 
-  // A second copy, with a record more in the source, is refused whole.
-  ASSERT_EQ(Mvdb({"write", db_, "CLIENTS", "K2", "Martin"}).status, 0);
+  // A refused copy (the files exist) writes nothing: see the database copy tests.
   const ProcessResult again = Mvdb({"copy", db_, copy});
   EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.out, "");
   EXPECT_NE(again.err.find("0x80040004"), std::string::npos) << again.err;
-  EXPECT_NE(again.err.find("CLIENTS"), std::string::npos) << again.err;
-  EXPECT_EQ(dba::Database::Open(copy)->DBOpen("CLIENTS").DBRead("K2").Item(), "")
-      << "nothing was copied";
 }
 
 TEST_F(MvdbTest, SeedDemoOnceThenTheRoutineStampsTheJournal) {
@@ -338,17 +295,21 @@ TEST_F(MvdbTest, SeedDemoOnceThenTheRoutineStampsTheJournal) {
             "ACTIVITES\nASSOCIATION\nCENTREURSSAF\nCOMPTEUR\nDROITS\nELTSPARTEMP\n"
             "ETABLISSEMENT\nJOURNAL\n");
 
+  ASSERT_EQ(Mvdb({"write", demo, "CENTREURSSAF", "01", "CHANGED"}).status, 0);
   const ProcessResult again = Mvdb({"seed-demo", demo});
   EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("error 0x80040004: "), std::string::npos) << again.err;
   EXPECT_NE(again.err.find("already has a CENTREURSSAF file"), std::string::npos) << again.err;
+  EXPECT_EQ(Mvdb({"read", demo, "CENTREURSSAF", "01"}).out, "CHANGED\n") << "seeded again";
 
   EXPECT_EQ(Mvdb({"read", demo, "JOURNAL", "UNIPGCENTREURSSAF"}).status, 1);  // never run yet
   EXPECT_EQ(Mvdb({"call", demo, "UNIPGCENTREURSSAF"}).out, "1\n");
   EXPECT_EQ(Mvdb({"call", demo, "UNIPGCENTREURSSAF"}).out, "2\n");
   const ProcessResult journal = Mvdb({"read", demo, "JOURNAL", "UNIPGCENTREURSSAF"});
   EXPECT_EQ(journal.status, 0);
-  EXPECT_EQ(journal.out.substr(0, 3), "2^2");  // two runs, then a 20xx timestamp
-  EXPECT_EQ(journal.out.back(), '\n');
+  EXPECT_TRUE(
+      std::regex_match(journal.out, std::regex("2\\^20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-9:]{8}Z\n")))
+      << journal.out;
 }
 
 TEST_F(MvdbTest, HelpDocumentsTheEscapes) {

@@ -57,10 +57,7 @@ TEST(Dates, KnownDayNumbers) {
     EXPECT_EQ(u.Convertir_DateStockage(c.affiche), c.stocke) << c.affiche;
     EXPECT_EQ(u.Convertir_DateAffichage(c.stocke), c.affiche) << c.stocke;
   }
-}
-
-TEST(Dates, ShortDayAndMonthWithFourDigitYearAreStored) {
-  const Utilitaires u;
+  // A short day or month is taken when the year has its four digits.
   for (const char* t : {"1/2/2024", "01/2/2024", "1/02/2024"}) {
     EXPECT_EQ(u.Convertir_DateStockage(t), "20486") << t;
   }

@@ -54,6 +54,9 @@ TEST(FormaterNombre, WritesDecimalCommaAndRoundsHalfAwayFromZeroInDecimal) {
     EXPECT_EQ(u.Formater_Nombre(c.nombre, 2, c.decimales, 0), c.ecrit)
         << c.nombre << " / " << c.decimales;
   }
+  // What the user typed is rewritten by the same rule.
+  EXPECT_EQ(u.Formater_NombreControle("12,", 2, 2), "12,00");
+  EXPECT_EQ(u.Formater_NombreControle("5,12345", 2, 3), "5,123");
 }
 
 TEST(FormaterNombre, TextsThatAreNotNumbersGiveEmptyText) {
@@ -64,14 +67,6 @@ TEST(FormaterNombre, TextsThatAreNotNumbersGiveEmptyText) {
     EXPECT_EQ(u.Formater_Nombre(t, 2, 2, 0), "") << t;
     EXPECT_EQ(u.Formater_NombreControle(t, 2, 3), "") << t;
   }
-}
-
-TEST(FormaterNombreControle, RewritesWhatTheUserTyped) {
-  const Utilitaires u;
-  EXPECT_EQ(u.Formater_NombreControle("12,5", 2, 2), "12,50");
-  EXPECT_EQ(u.Formater_NombreControle("12,", 2, 2), "12,00");
-  EXPECT_EQ(u.Formater_NombreControle("5,1", 2, 3), "5,100");
-  EXPECT_EQ(u.Formater_NombreControle("5,12345", 2, 3), "5,123");
 }
 
 TEST(VersStocke, ScalesOnDecimalDigitsAndRoundsHalfAwayFromZero) {

@@ -25,6 +25,7 @@
 #include "demo/demo_seed.h"
 #include "morvanel/shell/ctr_urssaf.h"
 #include "morvanel/state/instance_state.h"
+#include "run_process.h"
 #include "scenario_session.h"
 
 namespace monkey {
@@ -228,12 +229,6 @@ class RightsAudit {
     for (const scenario::ScriptLine& l : s.Lines()) out.push_back(l.text);
     return out;
   }
-  static std::string lastAction(scenario::Session& s) {
-    for (auto it = s.Lines().rbegin(); it != s.Lines().rend(); ++it) {
-      if (it->command && it->command->IsAction()) return it->text;
-    }
-    return {};
-  }
   static std::string lastLine(scenario::Session& s) {
     std::string all;
     for (const scenario::ScriptLine& l : s.Lines()) all += l.text + "\n";
@@ -253,20 +248,10 @@ class RightsAudit {
 
 class RightsAuditTest : public ::testing::TestWithParam<const char*> {
  protected:
-  RightsAuditTest() {
-    dir_ = fs::temp_directory_path() / ("rights_audit_" + std::to_string(::getpid()) + "_" +
-                                        std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::create_directories(dir_);
-    path_ = (dir_ / "demo.mvdb").string();
-    {
-      auto db = dba::Database::Open(path_, {.create = true});
-      demo::SeedDemo(*db);
-    }
-  }
-  ~RightsAuditTest() override { fs::remove_all(dir_); }
+  RightsAuditTest() { demo::SeedDemo(*dba::Database::Open(path_, {.create = true})); }
 
-  fs::path dir_;
-  std::string path_;
+  tools_test::TempDir dir_;
+  std::string path_ = dir_.File("demo.mvdb");
 };
 
 // GIVEN the demo database, closed

@@ -33,17 +33,6 @@ class ResolveTest : public ::testing::Test {
   Control* modalField;
 };
 
-TEST_F(ResolveTest, FindsControlsOfTheSurfaceAloneAndInnerParts) {
-  const std::vector<Form*> forms{&surface};
-  EXPECT_EQ(Resolve("Txt_Code", forms).control, surfaceCode);
-  EXPECT_EQ(Resolve("Ctr_Adresse.Txt_Ville", forms).control, town);
-  EXPECT_EQ(Resolve("Ctr_Urssaf.Cmd_OK", forms).control, surfaceOk);
-  EXPECT_EQ(Resolve("UserControl.Cmd_OK", forms).control, surfaceOk);
-  const Target surfaceItself = Resolve("UserControl", forms);
-  EXPECT_EQ(surfaceItself.form, &surface);
-  EXPECT_EQ(surfaceItself.control, nullptr);
-}
-
 TEST_F(ResolveTest, ThatTheModalFormHidesSameNamedControlsOfTheSurface) {
   const std::vector<Form*> forms{&surface, &modal};
   const Target bare = Resolve("Cmd_OK", forms);
@@ -52,8 +41,12 @@ TEST_F(ResolveTest, ThatTheModalFormHidesSameNamedControlsOfTheSurface) {
   // the qualified names reach either one
   EXPECT_EQ(Resolve("Frm_Suppr.Cmd_OK", forms).control, modalOk);
   EXPECT_EQ(Resolve("Ctr_Urssaf.Cmd_OK", forms).control, surfaceOk);
-  // a name only the surface has is still found there (for expectations)
+  EXPECT_EQ(Resolve("UserControl.Cmd_OK", forms).control, surfaceOk);
+  // a name only the surface has is still found there (for expectations),
+  // inner parts of its embedded controls too
   EXPECT_EQ(Resolve("Txt_Code", forms).form, &surface);
+  EXPECT_EQ(Resolve("Ctr_Adresse.Txt_Ville", forms).control, town);
+  EXPECT_EQ(Resolve("UserControl", forms).form, &surface);
   const Target modalSurface = Resolve("Frm_Suppr", forms);
   EXPECT_EQ(modalSurface.form, &modal);
   EXPECT_EQ(modalSurface.control, nullptr);
