@@ -113,10 +113,13 @@ TEST_P(BindingBehaviour, KeyPressKeepsRewritesOrRefusesEachCharacter) {
       {nom, true, DigitsOnly, "1a2b3c4", "1234"},
       {code, true, DigitsOnly, "9x8y7z6", "987"},  // MaxLength 3 drops the rest
   };
+  // Outlive the loop: a box's handlers of one case still run when the next
+  // case empties that box.
+  int keyPresses = 0, changes = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
     c.box->SetText("");
-    int keyPresses = 0, changes = 0;
+    keyPresses = changes = 0;
     c.box->KeyPress = [&](int& k) {
       ++keyPresses;
       c.filter(k);
