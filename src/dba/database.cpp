@@ -68,6 +68,16 @@ std::shared_ptr<Database> Database::Open(const std::string& path, const OpenOpti
       new Database(std::make_unique<SqliteDatabase>(path, options, std::move(connection))));
 }
 
+#if !MORVANEL_POSTGRESQL
+// Without the server backend every database is a file: there is no session
+// to drop, as for a SQLite file in the full build.
+void DropServerSession(Database&) {
+  throw DbaError(kErrBadArgument,
+                 "Cette base de données n'est pas sur un serveur : il n'y a pas de session à "
+                 "couper.");
+}
+#endif
+
 Database::Database(std::unique_ptr<DatabaseImpl> impl) : impl_(std::move(impl)) {}
 
 Database::~Database() = default;
