@@ -34,7 +34,7 @@ set(rules
   "morvanel/hosting/qt/|${platform},forms/qt/,morvanel/hosting/,morvanel/interface/|"
   "morvanel/hosting/|${platform},morvanel/|"
   # The Designer plugin offers the widget and nothing else of the control.
-  "designer/|morvanel/hosting/qt/|"
+  "host/designer/|morvanel/hosting/qt/|"
   # A host reaches the control through creation by name only.
   "host/|${platform},demo/,morvanel/hosting/,morvanel/interface/|"
   "tools/demo/|dba/,demo/|"
@@ -72,7 +72,7 @@ foreach(file IN LISTS files)
   foreach(line IN LISTS lines)
     if(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)")
       set(qt_header "${CMAKE_MATCH_1}")
-      if(NOT file MATCHES "(^|/)qt/" AND NOT file MATCHES "^(host|designer)/")
+      if(NOT file MATCHES "(^|/)qt/" AND NOT file MATCHES "^host/")
         string(APPEND faults "  ${file}: <${qt_header}> outside a Qt binding\n")
       endif()
       continue()
