@@ -2,8 +2,11 @@
 // as on SQLite (query_rows.h), with candidates found by the server: a key,
 // a key range, or the index entries of an equality or a prefix, each in one
 // statement (one snapshot). Database layer.
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dba/pg_database.h"
 #include "dba/query_rows.h"
@@ -55,7 +58,10 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
     end = PrefixEnd(plan.condition->value);
     if (!end) plan = Plan{};  // all 0xFF: a scan, which checks every record anyway
   }
-  plan.keysOnly = AnsweredByKeys(q, plan, columns);
+  // A prefix longer than the stored head narrows the entries without
+  // deciding: the records themselves are checked.
+  plan.keysOnly = AnsweredByKeys(q, plan, columns) &&
+                  !(plan.kind == Plan::kIndexPrefix && plan.condition->value.size() > pg::kHead);
 
   pg::Params p;
   p.Int(fileId);
@@ -81,13 +87,34 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
   }
   pg::Result r = conn_->Run(sql, p);
   Rows rows(q, columns);
-  // Every statement gives its rows in key order, each record once.
   if (plan.kind == Plan::kKeyEqual) {
     if (r.Rows() > 0) rows.AddIfMatches(plan.condition->value, r.Bytes(0, 0));
-  } else if (plan.keysOnly) {
-    for (int i = 0; i < r.Rows(); ++i) rows.Add(r.Bytes(i, 0), {});
   } else {
-    for (int i = 0; i < r.Rows(); ++i) rows.AddIfMatches(r.Bytes(i, 0), r.Bytes(i, 1));
+    // Every statement gives its rows in the order of the keys' stored forms,
+    // each record once; keys-only rows give the key in their second column
+    // when the first is only its stored form.
+    std::vector<std::pair<std::string_view, std::string_view>> found;
+    found.reserve(static_cast<std::size_t>(r.Rows()));
+    bool reorder = false;
+    for (int i = 0; i < r.Rows(); ++i) {
+      if (plan.keysOnly) {
+        found.emplace_back(r.Bytes(i, r.IsNull(i, 1) ? 0 : 1), std::string_view());
+      } else {
+        found.emplace_back(r.Bytes(i, 0), r.Bytes(i, 1));
+      }
+      reorder = reorder || (i > 0 && pg::SameStoredHead(found[i - 1].first, found.back().first));
+    }
+    if (reorder) {
+      std::stable_sort(found.begin(), found.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    for (const auto& [key, body] : found) {
+      if (plan.keysOnly) {
+        rows.Add(key, {});
+      } else {
+        rows.AddIfMatches(key, body);
+      }
+    }
   }
   if (count) *count = static_cast<int>(rows.size());
   return CItem(rows.Layout(rows.Order()));
