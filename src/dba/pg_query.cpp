@@ -91,14 +91,13 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
     if (r.Rows() > 0) rows.AddIfMatches(plan.condition->value, r.Bytes(0, 0));
   } else {
     // Every statement gives its rows in the order of the keys' stored forms,
-    // each record once; keys-only rows give the key in their second column
-    // when the first is only its stored form.
+    // each record once.
     std::vector<std::pair<std::string_view, std::string_view>> found;
     found.reserve(static_cast<std::size_t>(r.Rows()));
     bool reorder = false;
     for (int i = 0; i < r.Rows(); ++i) {
       if (plan.keysOnly) {
-        found.emplace_back(r.Bytes(i, r.IsNull(i, 1) ? 0 : 1), std::string_view());
+        found.emplace_back(r.Bytes(i, 0), std::string_view());
       } else {
         found.emplace_back(r.Bytes(i, 0), r.Bytes(i, 1));
       }

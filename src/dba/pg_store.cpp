@@ -57,12 +57,12 @@ constexpr int kFormatVersion = 2;
   " || '\\xffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff'::bytea" \
   " ELSE " param " END)"
 
-// The whole key of an index entry's stored key `col`: NULL when it is the
-// key itself, which keeps a keys-only read within the index.
-#define MV_WHOLE_KEY(col)                 \
-  "CASE WHEN length(" col ") > " MV_HEAD  \
-  " THEN (SELECT w.key FROM mv_records w" \
-  " WHERE w.file_id = $1::int8 AND " MV_STORED("w.key") " = " col ") END"
+// The whole key of an index entry's stored key `col`: itself when short,
+// which keeps a keys-only read within the index; a long one looked up.
+#define MV_WHOLE_KEY(col)                                            \
+  "COALESCE(CASE WHEN length(" col ") > " MV_HEAD                    \
+  " THEN (SELECT w.key FROM mv_records w WHERE w.file_id = $1::int8" \
+  " AND " MV_STORED("w.key") " = " col ") END, " col ")"
 
 #define MV_ENTRIES_GONE(file, key, attrs, values)                          \
   "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values \
@@ -135,9 +135,7 @@ constexpr const char* kSql[] = {
     " ON r.file_id = e.file_id AND " MV_STORED("r.key") " = e.key"
     " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea")
     " ORDER BY e.key",
-    // kIndexKeysEqual, kIndexKeysRange: the stored key and, when it is not
-    // the key itself, the key.
-    "SELECT e.key, " MV_WHOLE_KEY("e.key") " FROM mv_index_entries e WHERE e.file_id = $1::int8"
+    "SELECT " MV_WHOLE_KEY("e.key") " FROM mv_index_entries e WHERE e.file_id = $1::int8"
     " AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea") " ORDER BY e.key",
     // Several values of a record may share the prefix: each record once.
     // A long prefix narrows the candidates only: Select checks them.
@@ -145,7 +143,7 @@ constexpr const char* kSql[] = {
     " IN (SELECT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8 AND e.attr = $2::int4"
     " AND e.value >= " MV_STORED_FROM("$3::bytea") " AND e.value < " MV_STORED_BELOW("$4::bytea")
     ") ORDER BY " MV_STORED("r.key"),
-    "SELECT d.key, " MV_WHOLE_KEY("d.key") " FROM (SELECT DISTINCT key FROM mv_index_entries"
+    "SELECT " MV_WHOLE_KEY("d.key") " FROM (SELECT DISTINCT key FROM mv_index_entries"
     " WHERE file_id = $1::int8 AND attr = $2::int4 AND value >= " MV_STORED_FROM("$3::bytea")
     " AND value < " MV_STORED_BELOW("$4::bytea") ") AS d ORDER BY d.key",
     "SELECT body FROM mv_records WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea"),
