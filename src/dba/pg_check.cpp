@@ -23,6 +23,10 @@ pg::Result Binary(pg::Connection& c, const char* sql, const std::vector<std::str
                                 values.data(), nullptr, nullptr, 1));
 }
 
+constexpr const char* kStoredForms =
+    "SELECT " MV_STORED("u.v") ", " MV_STORED("u.k") " FROM unnest($1::bytea[],"
+    " $2::bytea[]) AS u(v, k)";
+
 // `entries` as the index holds them: long values and keys by their stored
 // form, which the server computes as it does when it writes them.
 IndexEntries InStoredForm(pg::Connection& c, IndexEntries entries) {
@@ -36,11 +40,8 @@ IndexEntries InStoredForm(pg::Connection& c, IndexEntries entries) {
   if (values.empty()) return entries;
   pg::Params p;
   p.BytesArray(values).BytesArray(keys);
-  pg::Result r =
-      c.Checked(PQexecParams(c.handle(),
-                             "SELECT " MV_STORED("u.v") ", " MV_STORED(
-                                 "u.k") " FROM unnest($1::bytea[], $2::bytea[]) AS u(v, k)",
-                             p.size(), nullptr, p.values(), p.lengths(), p.formats(), 1));
+  pg::Result r = c.Checked(PQexecParams(c.handle(), kStoredForms, p.size(), nullptr, p.values(),
+                                        p.lengths(), p.formats(), 1));
   std::erase_if(entries, [](const auto& e) {
     return e.first.size() > pg::kHead || e.second.size() > pg::kHead;
   });

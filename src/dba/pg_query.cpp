@@ -101,7 +101,8 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
       } else {
         found.emplace_back(r.Bytes(i, 0), r.Bytes(i, 1));
       }
-      reorder = reorder || (i > 0 && pg::SameStoredHead(found[i - 1].first, found.back().first));
+      reorder = reorder || (found.size() > 1 &&
+                            pg::SameStoredHead(found[found.size() - 2].first, found.back().first));
     }
     if (reorder) {
       std::stable_sort(found.begin(), found.end(),

@@ -164,9 +164,10 @@ class Connection {
 // How keys and index values of any length sit in btree indexes, whose rows
 // must stay under about 2.7 kB: by their stored form, the bytes themselves
 // up to kHead bytes, beyond that the first kHead bytes followed by their
-// SHA-256. The form tells two keys apart as the bytes do and keeps their
-// order, except among long keys that share their first kHead bytes: those
-// come in the order of their hashes, which readers put right (InKeyOrder).
+// SHA-256. The form tells two keys apart (as surely as SHA-256 does) and
+// keeps their order, except among long keys that share their first kHead
+// bytes: those come in the order of their hashes, which Select and Scan put
+// right.
 // Records and locks keep the whole key, found through an index on its
 // stored form; index entries hold the stored forms only.
 inline constexpr std::size_t kHead = 1000;
