@@ -347,7 +347,11 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
     c->CreateSchema();
   }
   const int found = c->Format();
-  if (found < 1 || found > kFormatVersion) {
+  if (found < 1) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + RedactSecrets(uri) +
+                                             " » n'indique pas le format de ses tables.");
+  }
+  if (found > kFormatVersion) {
     throw DbaError(kErrDatabaseNotFound, "La base de données « " + RedactSecrets(uri) +
                                              " » a un format plus récent (" +
                                              std::to_string(found) + ") que ce programme (" +
