@@ -138,11 +138,15 @@ constexpr const char* kSql[] = {
     "SELECT " MV_WHOLE_KEY("e.key") " FROM mv_index_entries e WHERE e.file_id = $1::int8"
     " AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea") " ORDER BY e.key",
     // Several values of a record may share the prefix: each record once.
-    // A long prefix narrows the candidates only: Select checks them.
-    "SELECT r.key, r.body FROM mv_records r WHERE r.file_id = $1::int8 AND " MV_STORED("r.key")
-    " IN (SELECT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8 AND e.attr = $2::int4"
-    " AND e.value >= " MV_STORED_FROM("$3::bytea") " AND e.value < " MV_STORED_BELOW("$4::bytea")
-    ") ORDER BY " MV_STORED("r.key"),
+    // A long prefix narrows the candidates only: Select checks them. Each
+    // record is read by its own lookup (LIMIT keeps the planner from a hash
+    // join, which a generic plan, blind to the prefix, would take over a
+    // scan of the whole file).
+    "SELECT r.key, r.body FROM (SELECT DISTINCT key FROM mv_index_entries WHERE file_id = $1::int8"
+    " AND attr = $2::int4 AND value >= " MV_STORED_FROM("$3::bytea")
+    " AND value < " MV_STORED_BELOW("$4::bytea") ") AS d,"
+    " LATERAL (SELECT w.key, w.body FROM mv_records w WHERE w.file_id = $1::int8"
+    " AND " MV_STORED("w.key") " = d.key LIMIT 1) AS r ORDER BY d.key",
     "SELECT " MV_WHOLE_KEY("d.key") " FROM (SELECT DISTINCT key FROM mv_index_entries"
     " WHERE file_id = $1::int8 AND attr = $2::int4 AND value >= " MV_STORED_FROM("$3::bytea")
     " AND value < " MV_STORED_BELOW("$4::bytea") ") AS d ORDER BY d.key",
