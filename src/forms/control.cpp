@@ -100,6 +100,12 @@ void Control::SetVisible(bool visible) {
   if (!visible) giveUpFocusIfUnusable();
 }
 
+void Control::SetReadOnly(bool readOnly) {
+  if (readOnly_ == readOnly) return;
+  readOnly_ = readOnly;
+  notify(Property::ReadOnly);
+}
+
 void Control::giveUpFocusIfUnusable() {
   // The focused control (this one or one inside it) can no longer be used:
   // the focus goes on to the next usable control, as the platform does,

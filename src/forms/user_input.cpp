@@ -20,6 +20,17 @@ namespace {
 bool IsList(const Control& c) { return c.kind() == Kind::ComboBox || c.kind() == Kind::ListBox; }
 constexpr int kKeySpace = 32;
 constexpr int kKeyDelete = 127;
+
+// Keys that move on or confirm still reach a read-only control; the others
+// would edit it, and are dropped before its handlers see them.
+bool EditsReadOnly(const Control& target, int key) {
+  if (!target.ReadOnly()) return false;
+  if (target.kind() != Kind::TextBox && target.kind() != Kind::ComboBox &&
+      target.kind() != Kind::CheckBox) {
+    return false;
+  }
+  return key != kKeyTab && key != kKeyEnter && key != kKeyEscape;
+}
 }  // namespace
 
 bool UserInput::Focus(Control& control) {
@@ -54,7 +65,7 @@ bool UserInput::Paste(Control& control, std::string_view utf8Text) {
   if (!control.IsUsable() || !control.TakesFocus()) return false;
   if (!control.Focused() && !Focus(control)) return false;
   Control* target = form_.ActiveControl();
-  if (target == nullptr || !target->IsUsable()) return false;
+  if (target == nullptr || !target->IsUsable() || target->ReadOnly()) return false;
   // One action: the whole text lands in the box before any focus move.
   ActionScope scope(form_);
   for (char32_t cp : utf8::Decode(utf8Text)) deliverKey(*target, static_cast<int>(cp), true);
@@ -62,7 +73,7 @@ bool UserInput::Paste(Control& control, std::string_view utf8Text) {
 }
 
 bool UserInput::Delete(Control& control) {
-  if (!control.IsUsable() || !control.isEditable()) return false;
+  if (!control.IsUsable() || !control.isEditable() || control.ReadOnly()) return false;
   if (!control.Focused() && !Focus(control)) return false;
   if (!control.IsUsable()) return false;  // a focus handler disabled it
   ActionScope scope(form_);
@@ -80,6 +91,7 @@ bool UserInput::Delete(Control& control) {
 }
 
 bool UserInput::deliverKey(Control& target, int keyAscii, bool paste) {
+  if (EditsReadOnly(target, keyAscii)) return true;
   ActionScope scope(form_);
   int key = keyAscii;
   const auto keyPress = target.KeyPress;  // the handler may replace itself
@@ -121,6 +133,7 @@ bool UserInput::Click(Control& control) {
   ActionScope scope(form_);
   switch (control.kind()) {
     case Kind::CheckBox:
+      if (control.ReadOnly()) break;                   // it took the focus; its value stays
       control.SetValue(control.Value() != 0 ? 0 : 1);  // raises Click
       break;
     case Kind::ComboBox: break;  // only choosing an entry clicks a combo (Pick)
@@ -132,6 +145,7 @@ bool UserInput::Click(Control& control) {
 bool UserInput::Pick(Control& control, int index) {
   if (!IsList(control) || !control.IsUsable() || index < 0 || index >= control.ListCount())
     return false;
+  if (control.kind() == Kind::ComboBox && control.ReadOnly()) return false;
   if (!control.Focused()) {
     Focus(control);
     if (!control.IsUsable() || index >= control.ListCount()) return false;

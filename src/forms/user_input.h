@@ -7,6 +7,10 @@
 // Each call is one user action (an ActionScope). A control that is disabled
 // or hidden (itself, a container, or the form) takes no input: the call
 // returns false and nothing happens (mouse buttons excepted: MouseDown).
+// A read-only control takes the focus and the keys that move on (Tab, Enter,
+// Escape) but nothing that would change it: typed characters, Backspace,
+// paste and Delete are dropped, a combo's entries cannot be picked, a check
+// box does not toggle.
 #pragma once
 
 #include <string_view>

@@ -57,6 +57,7 @@ void MirrorEditText(const Control& control, QLineEdit* edit) {
   if (edit->text() != text) {
     const QSignalBlocker blocker(edit);
     edit->setText(text);
+    FitBoxText(*edit);
   }
   MirrorSelection(control, edit);
 }
@@ -141,6 +142,14 @@ void MirrorCaption(const Control& control, QWidget* widget) {
   FitCaption(*widget);
 }
 
+// The model refuses a read-only control's edits; the widget shows it too:
+// a box keeps its usual look (not greyed) without a text cursor, and a combo
+// opens no list to pick from (its widget asks this property).
+void MirrorReadOnly(const Control& control, const ControlWidgets& widgets) {
+  if (widgets.edit != nullptr) widgets.edit->setReadOnly(control.ReadOnly());
+  widgets.widget->setProperty(kReadOnlyProperty, control.ReadOnly());
+}
+
 void MirrorValue(const Control& control, QWidget* widget) {
   if (auto* check = qobject_cast<QCheckBox*>(widget)) {
     const QSignalBlocker blocker(check);
@@ -187,6 +196,7 @@ void MirrorProperty(const Control& control, const ControlWidgets& widgets, Prope
       break;
     case Property::Enabled: widget->setEnabled(control.Enabled()); break;
     case Property::Visible: widget->setVisible(control.Visible()); break;
+    case Property::ReadOnly: MirrorReadOnly(control, widgets); break;
     case Property::List: MirrorList(control, widgets); break;
     case Property::ListIndex: MirrorListIndex(control, widgets); break;
     case Property::Value: MirrorValue(control, widget); break;
@@ -196,8 +206,8 @@ void MirrorProperty(const Control& control, const ControlWidgets& widgets, Prope
 }
 
 void MirrorAll(const Control& control, const ControlWidgets& widgets) {
-  for (Property property : {Property::Enabled, Property::Visible, Property::Max, Property::Value,
-                            Property::List, Property::Text}) {
+  for (Property property : {Property::Enabled, Property::Visible, Property::ReadOnly, Property::Max,
+                            Property::Value, Property::List, Property::Text}) {
     MirrorProperty(control, widgets, property);
   }
 }
