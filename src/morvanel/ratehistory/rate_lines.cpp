@@ -78,11 +78,11 @@ std::optional<std::string> TexteChiffres(std::string_view stocke) {
   std::string_view nombre(chiffres, zeros + stocke.size());
   while (nombre.size() > kDecimales + 1 && nombre.front() == '0') nombre.remove_prefix(1);
   const std::size_t entiers = nombre.size() - kDecimales;
-  std::string texte;
-  texte.reserve(nombre.size() + 1);
-  texte.append(nombre.substr(0, entiers)).push_back(',');
-  texte.append(nombre.substr(entiers));
-  return texte;
+  char texte[kChiffresMax + 2];
+  nombre.copy(texte, entiers);
+  texte[entiers] = ',';
+  nombre.copy(texte + entiers + 1, kDecimales, entiers);
+  return std::string(texte, nombre.size() + 1);
 }
 
 }  // namespace
@@ -97,14 +97,16 @@ bool TrierLignesParDate(std::vector<std::string_view>& dates, std::vector<std::s
   return Trier(dates, taux, count);
 }
 
+// Values are a few characters long: a plain loop beats a library search.
 std::string_view Valeurs::Suivante() {
   if (fini_) return {};
-  const std::size_t marque = reste_.find(dba::kValueMark);
-  const std::string_view valeur = reste_.substr(0, marque);
-  if (marque == std::string_view::npos) {
+  std::size_t fin = 0;
+  while (fin < reste_.size() && reste_[fin] != dba::kValueMark) ++fin;
+  const std::string_view valeur = reste_.substr(0, fin);
+  if (fin == reste_.size()) {
     fini_ = true;
   } else {
-    reste_.remove_prefix(marque + 1);
+    reste_.remove_prefix(fin + 1);
   }
   return valeur;
 }
