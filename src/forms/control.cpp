@@ -160,6 +160,15 @@ void Control::AddItems(std::vector<std::string> texts) {
   notify(Property::List);
 }
 
+void Control::AddItems(std::size_t count,
+                       const std::function<void(std::size_t, std::string&)>& write) {
+  if (count == 0) return;
+  const std::size_t first = items_.size();
+  items_.resize(first + count);
+  for (std::size_t i = 0; i < count; ++i) write(i, items_[first + i]);
+  notify(Property::List);
+}
+
 void Control::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;  // nothing there
   items_.erase(items_.begin() + index);

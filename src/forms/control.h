@@ -135,6 +135,10 @@ class Control {
   // Adds the texts in order as AddItem would, observers being told once: a
   // screen redraws a long list once, not once per entry.
   void AddItems(std::vector<std::string> texts);
+  // Adds `count` entries as AddItems would, entry i written by `write(i, entry)`
+  // into an empty string, in order. A list keeps its storage through Clear,
+  // so refilling a long list this way allocates nothing per entry.
+  void AddItems(std::size_t count, const std::function<void(std::size_t, std::string&)>& write);
   void RemoveItem(int index);
   // Removes every entry; ListIndex becomes -1. A combo's edit text is emptied
   // too (raising Change when it was not empty).
