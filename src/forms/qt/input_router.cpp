@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <utility>
+
 #include "forms/qt/error_report.h"
 #include "forms/qt/qt_form_view.h"
 #include "forms/qt/qt_units.h"
@@ -86,8 +88,10 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
   switch (control.kind()) {
     case Kind::Button:
     case Kind::CheckBox:  // Qt's toggle is off: the model's Click toggles
-      connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-              [this, c] { run(*c, [c](UserInput& in) { return in.Click(*c); }); });
+      connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this, [this, c] {
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, taken](UserInput& in) { return in.Click(*c, taken); });
+      });
       break;
     case Kind::ComboBox:
       connect(static_cast<QComboBox*>(widget), &QComboBox::activated, this, [this, c](int index) {
@@ -98,11 +102,13 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
       auto* list = static_cast<QListView*>(widget);
       connect(list, &QAbstractItemView::clicked, this, [this, c](const QModelIndex& index) {
         const int row = index.row();
-        run(*c, [c, row](UserInput& in) { return in.Pick(*c, row); });
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, row, taken](UserInput& in) { return in.Pick(*c, row, taken); });
       });
       connect(list, &QAbstractItemView::doubleClicked, this, [this, c](const QModelIndex& index) {
         const int row = index.row();
-        run(*c, [c, row](UserInput& in) { return in.DblClick(*c, row); });
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, row, taken](UserInput& in) { return in.DblClick(*c, row, taken); });
       });
       break;
     }
@@ -152,8 +158,13 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+bool InputRouter::takeMouseFocus(const Control& control) {
+  return std::exchange(mouseFocused_, nullptr) == &control;
+}
+
 bool InputRouter::onFocusIn(Control& control, QObject* watched, QFocusEvent* event) {
   if (view_.IsBinding()) return false;
+  if (event->reason() == Qt::MouseFocusReason) mouseFocused_ = &control;
   if (!IsUserFocusReason(event->reason())) {
     // A pop-up or a message box gave the focus back: the model may have
     // moved it meanwhile.

@@ -64,8 +64,14 @@ class InputRouter : public QObject {
   // copy), then undoes any edit it made behind the model's back.
   void forwardToWidget(Control& control, QObject* watched, QKeyEvent* event);
 
+  // The mouse's press moves the focus before the click that its release
+  // makes: true once for the control the press focused (its focus handlers
+  // have run, whatever they did with the focus).
+  bool takeMouseFocus(const Control& control);
+
   QtFormView& view_;
-  QObject* forwarding_ = nullptr;  // the widget an event is being re-sent to
+  QObject* forwarding_ = nullptr;          // the widget an event is being re-sent to
+  const Control* mouseFocused_ = nullptr;  // the last control a press focused
 };
 
 // Pasted and dropped text for a one-line box: line breaks and tabs become
