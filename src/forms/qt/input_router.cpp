@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
@@ -100,7 +101,20 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
       break;
     case Kind::ListBox: {
       auto* list = static_cast<QListView*>(widget);
+      // The rows take the mouse: its press and release are seen there.
+      list->viewport()->installEventFilter(this);
+      connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+              [this, c](const QModelIndex& current) {
+                // Only the mouse's own moves: the binding's mirroring, and a
+                // list that picks its first row when tabbed into, are not.
+                if (view_.IsBinding() || mouseOnList_ != c || !current.isValid()) return;
+                pressPicked_ = c;
+                const int row = current.row();
+                const bool taken = takeMouseFocus(*c);
+                run(*c, [c, row, taken](UserInput& in) { return in.Pick(*c, row, taken); });
+              });
       connect(list, &QAbstractItemView::clicked, this, [this, c](const QModelIndex& index) {
+        if (std::exchange(pressPicked_, nullptr) == c) return;  // picked on the way
         const int row = index.row();
         const bool taken = takeMouseFocus(*c);
         run(*c, [c, row, taken](UserInput& in) { return in.Pick(*c, row, taken); });
@@ -124,8 +138,23 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
   }
 }
 
+Control* InputRouter::listOfViewport(QObject* watched) const {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  auto* list = widget != nullptr ? qobject_cast<QListView*>(widget->parentWidget()) : nullptr;
+  return list != nullptr && list->viewport() == widget ? view_.ControlOf(list) : nullptr;
+}
+
 bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   if (watched == forwarding_) return false;  // our own re-sent event
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+    if (Control* list = listOfViewport(watched)) {
+      const bool press = event->type() == QEvent::MouseButtonPress &&
+                         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      mouseOnList_ = press ? list : nullptr;
+      if (press) pressPicked_ = nullptr;
+      return false;  // the list itself handles it
+    }
+  }
   if (watched == &view_) {
     if (event->type() == QEvent::MouseButtonPress) {
       return onMousePress(nullptr, static_cast<QMouseEvent*>(event));
