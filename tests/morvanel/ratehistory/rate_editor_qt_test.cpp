@@ -143,6 +143,10 @@ TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
   auto* barreDates = qobject_cast<QScrollBar*>(vue.WidgetOf(e.Bdv_Date));
   auto* barreTaux = qobject_cast<QScrollBar*>(vue.WidgetOf(e.Bdv_Valeur));
   ASSERT_TRUE(dates && taux && barreDates && barreTaux);
+  // Three whole lines, and each bar ends where its list ends.
+  EXPECT_EQ(dates->height(), 3 * dates->sizeHintForRow(0) + 2 * dates->frameWidth());
+  EXPECT_EQ(barreDates->geometry().bottom(), dates->geometry().bottom());
+  EXPECT_EQ(barreTaux->geometry().bottom(), taux->geometry().bottom());
 
   const auto haut = [](QListView* l) { return l->indexAt(QPoint(2, 2)).row(); };
   const auto choisie = [](QListView* l) {
