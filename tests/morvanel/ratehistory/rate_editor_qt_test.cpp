@@ -37,21 +37,26 @@ std::vector<Enregistrement> CinqLignes() {
   return d;
 }
 
-QApplication& App() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char programme[] = "ratehistory_qt_tests";
-  static char* argv[] = {programme, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+// One application per test, gone at its end: Qt must be torn down before
+// its own statics are.
+struct TestApplication {
+  static bool UseOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+  }
+  bool offscreen = UseOffscreen();
+  int argc = 1;
+  char programme[21] = "ratehistory_qt_tests";
+  char* argv[2] = {programme, nullptr};
+  QApplication app{argc, argv};
+};
 
 void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
 TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
-  App();
+  TestApplication application;
   PosteCentres p(CinqLignes());
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
@@ -130,7 +135,7 @@ TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
 // rows), both lists show the same top line and select the same line as both
 // bars, in Qt as in the model; in the modify state too.
 TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
-  App();
+  TestApplication application;
   PosteCentres p(CinqLignes());
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
