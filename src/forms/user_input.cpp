@@ -124,9 +124,9 @@ bool UserInput::deliverKey(Control& target, int keyAscii, bool paste) {
   return true;
 }
 
-bool UserInput::Click(Control& control) {
+bool UserInput::Click(Control& control, bool focusTaken) {
   if (!control.IsUsable()) return false;
-  if (control.TakesFocus() && !control.Focused()) {
+  if (control.TakesFocus() && !control.Focused() && !focusTaken) {
     Focus(control);
     if (!control.IsUsable()) return false;  // a focus handler disabled it
   }
@@ -142,11 +142,11 @@ bool UserInput::Click(Control& control) {
   return true;
 }
 
-bool UserInput::Pick(Control& control, int index) {
+bool UserInput::Pick(Control& control, int index, bool focusTaken) {
   if (!IsList(control) || !control.IsUsable() || index < 0 || index >= control.ListCount())
     return false;
   if (control.kind() == Kind::ComboBox && control.ReadOnly()) return false;
-  if (!control.Focused()) {
+  if (!control.Focused() && !focusTaken) {
     Focus(control);
     if (!control.IsUsable() || index >= control.ListCount()) return false;
   }
@@ -166,15 +166,15 @@ bool UserInput::Pick(Control& control, int index) {
   return true;
 }
 
-bool UserInput::DblClick(Control& control, int index) {
+bool UserInput::DblClick(Control& control, int index, bool focusTaken) {
   if (control.kind() == Kind::ListBox) {
     // A screen delivers the double click's first click as a click of its
     // own: the line is already chosen then, and is not clicked twice.
-    const bool chosen = control.Focused() && control.ListIndex() == index;
-    if (!chosen && !Pick(control, index)) return false;
+    const bool chosen = (control.Focused() || focusTaken) && control.ListIndex() == index;
+    if (!chosen && !Pick(control, index, focusTaken)) return false;
   } else {
     if (!control.IsUsable()) return false;
-    if (control.TakesFocus() && !control.Focused()) Focus(control);
+    if (control.TakesFocus() && !control.Focused() && !focusTaken) Focus(control);
   }
   if (!control.IsUsable()) return false;
   ActionScope scope(form_);

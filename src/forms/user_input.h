@@ -48,14 +48,17 @@ class UserInput {
   // Click: focus (for controls that take it), then Click. A check box
   // toggles its value first; a menu item just raises Click. A combo only
   // takes the focus: it clicks when an entry is chosen (Pick).
-  bool Click(Control& control);
+  // `focusTaken`: a screen already moved the focus when the mouse button
+  // went down (Focus ran then); the click does not take it a second time,
+  // even when a LostFocus handler sent it back meanwhile.
+  bool Click(Control& control, bool focusTaken = false);
   // The user chooses entry `index` of a combo or list (focus, ListIndex,
-  // combo text = the entry, Click).
-  bool Pick(Control& control, int index);
+  // combo text = the entry, Click). `focusTaken` as for Click.
+  bool Pick(Control& control, int index, bool focusTaken = false);
   // Double click on entry `index` of a list: Pick (unless the list has the
   // focus and that entry already, its first click having picked it), then
   // DblClick.
-  bool DblClick(Control& control, int index);
+  bool DblClick(Control& control, int index, bool focusTaken = false);
   // The user moves a scroll bar to `value` (clamped to 0..Max): Change.
   bool Scroll(Control& control, int value);
   // Mouse button pressed on a control (frame) or, with nullptr, the surface;

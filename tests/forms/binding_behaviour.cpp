@@ -281,6 +281,26 @@ TEST_P(BindingBehaviour, ClickOnAButtonRunsTheFocusHandlersFirst) {
   EXPECT_EQ(log.events, (Events{"Txt_Nom.LostFocus", "Cmd_OK.GotFocus", "Cmd_OK.Click"}));
   EXPECT_EQ(activeInLostFocus, ok);
   EXPECT_TRUE(ok->Focused());
+
+  // GIVEN a box whose LostFocus keeps the focus (a date refused)
+  int nomLeft = 0;
+  nom->LostFocus = [&] {
+    ++nomLeft;
+    nom->SetFocus();
+  };
+  log.events.clear();
+  for (Control* target : {ok, values}) {
+    user().Focus(*nom);
+    nomLeft = 0;
+    // WHEN the user clicks a button or a line THEN the box is left once for
+    // that click, not again when the mouse button comes up; the click counts
+    if (target == ok) user().Click(*ok);
+    if (target == values) user().Pick(*values, 1);
+    EXPECT_EQ(nomLeft, 1) << target->Name();
+    EXPECT_TRUE(nom->Focused()) << target->Name();
+  }
+  EXPECT_EQ(log.count("Cmd_OK.Click"), 1);
+  EXPECT_EQ(values->ListIndex(), 1);
 }
 
 TEST_P(BindingBehaviour, FocusSkipsUnusableControlsAndLeavesOneBeingDisabled) {

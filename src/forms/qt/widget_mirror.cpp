@@ -72,21 +72,34 @@ void MirrorComboIndex(const Control& control, QComboBox* combo, QLineEdit* edit)
   MirrorEditText(control, edit);
 }
 
+// The height a widget was laid out with, before any fitting.
+int LaidOutHeight(QWidget* widget) {
+  QVariant laidOut = widget->property("laidOutHeight");
+  if (!laidOut.isValid()) {
+    laidOut = widget->height();
+    widget->setProperty("laidOutHeight", laidOut);
+  }
+  return laidOut.toInt();
+}
+
 // A list shows whole lines only: its height, as laid out, is cut down to
-// the lines that fit in it whole, at whatever size its font is drawn.
+// the lines that fit in it whole, at whatever size its font is drawn. A
+// scroll bar laid out beside it (same top, same height) ends with it.
 void FitWholeLines(QListView* list) {
   if (list->model()->rowCount() == 0) return;
   const int rowHeight = list->sizeHintForRow(0);
   if (rowHeight <= 0) return;
-  QVariant laidOut = list->property("laidOutHeight");
-  if (!laidOut.isValid()) {
-    laidOut = list->height();
-    list->setProperty("laidOutHeight", laidOut);
-  }
+  const int laidOut = LaidOutHeight(list);
   const int frame = 2 * list->frameWidth();
-  const int rows = std::max(1, (laidOut.toInt() - frame) / rowHeight);
+  const int rows = std::max(1, (laidOut - frame) / rowHeight);
   const int height = rows * rowHeight + frame;
   if (height != list->height()) list->resize(list->width(), height);
+  QWidget* parent = list->parentWidget();
+  if (parent == nullptr) return;
+  for (QScrollBar* bar : parent->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) {
+    if (bar->y() != list->y() || LaidOutHeight(bar) != laidOut) continue;
+    if (bar->height() != height) bar->resize(bar->width(), height);
+  }
 }
 
 void MirrorList(const Control& control, const ControlWidgets& widgets) {

@@ -157,14 +157,9 @@ void SaveCommands::Cmd_OK_Click() {
     }
     d_.services.DoEvents();
   }
-  e.Lst_Valeur.Clear();
-  e.Lst_Date.Clear();
+  state::ViderListesTaux(e);
   d_.procs.Vider_Donnees();
   Cmd_Annuler_Click();
-  if (e.Lst_Valeur.ListCount() < records::kLignesVisibles) {
-    e.Bdv_Valeur.SetVisible(false);
-    e.Bdv_Date.SetVisible(false);
-  }
 }
 
 void SaveCommands::Cmd_Annuler_Click() {
@@ -176,8 +171,7 @@ void SaveCommands::Cmd_Annuler_Click() {
     if (r != forms::MsgAnswer::Yes) return;
   }
   d_.procs.Vider_Donnees();
-  d_.ecran.Lst_Valeur.Clear();
-  d_.ecran.Lst_Date.Clear();
+  state::ViderListesTaux(d_.ecran);
 }
 
 }  // namespace morvanel::workflow
