@@ -36,22 +36,8 @@ TEST(Entite, EveryEntityIsListedOnceInTheOrderOfItsActivities) {
   EXPECT_FALSE(p.etabUtilisable());
 }
 
-TEST(Entite, AShortCodeIsPaddedWhenLeft) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "2");
-  p.clerc().Focus(p.e().Txt_NomCtrUrssaf);
-  EXPECT_EQ(p.code().Text(), "002");
-  EXPECT_EQ(p.nom().Text(), "ASSOCIATION DEUX");
-  EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST(Entite, AnUnknownCodeTypedInFullIsReportedOnceThoughTheFocusLeaves) {
-  PosteEntites p;
-  p.clerc().Type(p.code(), "999");
-  EXPECT_TRUE(p.nom().Focused());
-  EXPECT_EQ(p.Messages(), Liste{kEntiteInconnue});
-}
-
+// A third key, even refused, ends the code: the focus leaves, the unknown
+// code is told once (padding a short code on leaving: fields_entite.scn).
 TEST(Entite, LettersAreRefusedAndAThirdKeyStillEndsTheCode) {
   PosteEntites p;
   p.clerc().Type(p.code(), "1x");

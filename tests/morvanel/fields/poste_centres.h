@@ -95,6 +95,24 @@ inline std::vector<Enregistrement> DonneesParDefaut() {
   return d;
 }
 
+// The default data and centre "08" with five rate lines, so that the rate
+// lists' bars are shown.
+inline std::vector<Enregistrement> CinqLignes() {
+  std::vector<Enregistrement> d = DonneesParDefaut();
+  std::vector<std::string> dates;
+  for (const char* j : {"01/01/2024", "01/01/2023", "01/01/2022", "01/01/2021", "01/01/2020"})
+    dates.push_back(DateStockee(j));
+  d.push_back({"CENTREURSSAF",
+               "08",
+               {{1, "URSSAF CINQ"},
+                {2, "Cinq lignes"},
+                {16, "001"},
+                {17, "0"},
+                {20, Valeurs(dates)},
+                {21, Valeurs({"5000", "4000", "3000", "2000", "1000"})}}});
+  return d;
+}
+
 class PosteCentres {
  public:
   explicit PosteCentres(const std::vector<Enregistrement>& donnees = DonneesParDefaut(),

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "components/droits/droits_utilisateur.h"
@@ -71,22 +72,33 @@ TEST_F(Editeur, AddedLineTakesItsPlaceAndTheCentreCountsAsChanged) {
             Liste{"Voulez-vous enregistrer les modifications apportées à cet article ?"});
 }
 
-// A date set by a host, never left through the box: "Ok" judges it itself,
-// once (the box left by the click: ratehistory_refusals.scn).
-TEST_F(Editeur, ADateThatIsNoDateIsToldOnceAndNothingIsStored) {
+// Boxes set by a host, never left: "Ok" judges them itself, once, with a
+// warning (the box left by the click: ratehistory_refusals.scn); with
+// nothing typed, a reminder.
+TEST_F(Editeur, ADateOrRateThatIsNoneIsToldOnceAndNothingIsStored) {
   const Liste dates = Dates(), taux = Taux();
   p.clerc().Click(e().Cmd_AjouterRapport);
-  e().Cmd_OkRapport.Click();  // nothing typed: a reminder, not a warning
+  e().Cmd_OkRapport.Click();
   const auto rappel = p.services.takeMessages();
   ASSERT_EQ(rappel.size(), 1u);
   EXPECT_EQ(rappel[0].icon, MsgIcon::Information);
-  e().Txt_Valeur.SetText("2");
-  e().Txt_Date.SetText("31/02/2024");
-  e().Cmd_OkRapport.Click();
-  const auto messages = p.services.takeMessages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, kDateErronee);
-  EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+  for (const auto& [date, valeur, message] :
+       {std::tuple{"31/02/2024", "2", kDateErronee}, {"01/05/2024", ",", kTauxErrone}}) {
+    e().Txt_Valeur.SetText(valeur);
+    e().Txt_Date.SetText(date);
+    e().Cmd_OkRapport.Click();
+    const auto messages = p.services.takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, message);
+    EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+    RienRange(dates, taux);
+  }
+  // Typed and left, the lone comma is emptied: the rate is then missing.
+  p.clerc().Type(e().Txt_Valeur, "");
+  e().Txt_Valeur.SetText("");
+  p.clerc().Type(e().Txt_Valeur, ",");
+  p.clerc().Click(e().Cmd_OkRapport);
+  EXPECT_EQ(p.Messages(), Liste{"Vous devez saisir un pourcentage de charges salariales."});
   RienRange(dates, taux);
 }
 
@@ -119,33 +131,14 @@ TEST_F(Editeur, AWrongDateLeftForAnnulerIsStillToldByALaterOk) {
 
 TEST_F(Editeur, ADateTypedShortIsCompletedByOkEvenWhenTheBoxWasNeverLeft) {
   p.clerc().Click(e().Cmd_AjouterRapport);
+  p.clerc().Type(e().Txt_Date, "1.2-2025 x");  // typed separators become slashes
+  EXPECT_EQ(e().Txt_Date.Text(), "1/2/2025//");
   e().Txt_Date.SetText("1-2-25");
   e().Txt_Valeur.SetText("4");
   e().Cmd_OkRapport.Click();
   EXPECT_TRUE(p.Messages().empty());
   EXPECT_EQ(e().Lst_Date.List(0), "01/02/2025");
   EXPECT_EQ(e().Lst_Valeur.List(0), "4,000");
-}
-
-TEST_F(Editeur, ARateThatIsNoNumberIsRefusedAndNoDateIsStoredAlone) {
-  const Liste dates = Dates(), taux = Taux();
-  p.clerc().Click(e().Cmd_AjouterRapport);
-  e().Txt_Date.SetText("01/05/2024");
-  e().Txt_Valeur.SetText(",");
-  e().Cmd_OkRapport.Click();
-  const auto messages = p.services.takeMessages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, kTauxErrone);
-  EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
-  RienRange(dates, taux);
-
-  // Typed and left, the lone comma is emptied: the rate is then missing.
-  p.clerc().Type(e().Txt_Valeur, "");
-  e().Txt_Valeur.SetText("");
-  p.clerc().Type(e().Txt_Valeur, ",");
-  p.clerc().Click(e().Cmd_OkRapport);
-  EXPECT_EQ(p.Messages(), Liste{"Vous devez saisir un pourcentage de charges salariales."});
-  RienRange(dates, taux);
 }
 
 TEST(TauxSaisi, IsStoredExactlyInThousandths) {
@@ -160,12 +153,6 @@ TEST(TauxSaisi, IsStoredExactlyInThousandths) {
   for (const char* pasUnNombre : {",", "", "1,2,3", "12abc", "99999999999999999999"}) {
     EXPECT_EQ(ratehistory::TauxStocke(pasUnNombre), std::nullopt) << pasUnNombre;
   }
-}
-
-TEST_F(Editeur, TypedSeparatorsComeOutAsSlashesInTheBox) {
-  p.clerc().Click(e().Cmd_AjouterRapport);
-  p.clerc().Type(e().Txt_Date, "1.2-2025 x");
-  EXPECT_EQ(e().Txt_Date.Text(), "1/2/2025//");
 }
 
 TEST_F(Editeur, ModifiedLineMovesToItsDateAndTheSelectionReturnsToItsOldIndex) {
@@ -205,6 +192,13 @@ TEST_F(Editeur, AModifiedLineMayKeepItsDateButNotTakeAnothers) {
   p.clerc().Click(e().Cmd_OkRapport);
   EXPECT_TRUE(p.Messages().empty());
   EXPECT_EQ(e().Lst_Valeur.Items(), (Liste{"3,750", "", "1,000"}));
+  // Modifying is left by "Annuler" without a question.
+  p.clerc().DblClick(e().Lst_Date, 0);
+  p.clerc().Click(e().Cmd_AnnulerRapport);
+  EXPECT_TRUE(p.Messages().empty());
+  EXPECT_FALSE(e().Txt_Date.Enabled());
+  EXPECT_EQ(e().Txt_Date.Text(), "");
+  EXPECT_TRUE(e().Cmd_AjouterRapport.Enabled());
 }
 
 TEST_F(Editeur, AFourthLineShowsTheBarsAndDeletingBackToThreeHidesThem) {
@@ -222,31 +216,6 @@ TEST_F(Editeur, AFourthLineShowsTheBarsAndDeletingBackToThreeHidesThem) {
   EXPECT_FALSE(e().Bdv_Date.Visible());
   EXPECT_FALSE(e().Bdv_Valeur.Visible());
   EXPECT_EQ(e().Bdv_Valeur.Max(), 2);
-}
-
-TEST_F(Editeur, ModifyingIsLeftByAnnulerWithoutAQuestion) {
-  p.clerc().DblClick(e().Lst_Date, 0);
-  p.clerc().Click(e().Cmd_AnnulerRapport);
-  EXPECT_TRUE(p.Messages().empty());
-  EXPECT_FALSE(e().Txt_Date.Enabled());
-  EXPECT_EQ(e().Txt_Date.Text(), "");
-  EXPECT_TRUE(e().Cmd_AjouterRapport.Enabled());
-}
-
-// Five lines, so that both bars are shown.
-std::vector<Enregistrement> CinqLignes() {
-  auto d = DonneesParDefaut();
-  d.push_back({"CENTREURSSAF",
-               "08",
-               {{1, "URSSAF CINQ"},
-                {2, "Cinq lignes"},
-                {16, "001"},
-                {17, "0"},
-                {20, Valeurs({DateStockee("01/01/2024"), DateStockee("01/01/2023"),
-                              DateStockee("01/01/2022"), DateStockee("01/01/2021"),
-                              DateStockee("01/01/2020")})},
-                {21, Valeurs({"5000", "4000", "3000", "2000", "1000"})}}});
-  return d;
 }
 
 TEST(EditeurDefilement, ClickingALineOrMovingABarPutsAllFourOnIt) {

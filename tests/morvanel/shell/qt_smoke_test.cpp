@@ -6,6 +6,7 @@
 #include <QStyleOption>
 #include <QtTest/QTest>
 
+#include <memory>
 #include <set>
 #include <string>
 
@@ -15,17 +16,28 @@
 namespace morvanel::testing {
 namespace {
 
-TEST(QtSmokeTest, TypingACodeIntoTheRealBoxShowsTheCentre) {
-  // The application lives in the test, not in a static: Qt must be torn
-  // down before its own statics are.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char programme[] = "shell_qt_tests";
-  char* argv[] = {programme, nullptr};
-  QApplication app(argc, argv);
+// The application lives in the test, not in a static: Qt must be torn down
+// before its own statics are. Centre 07, and 08 unless `seul`.
+class QtSmokeTest : public ::testing::Test {
+ protected:
+  void Centres(bool seul) {
+    base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
+    if (!seul)
+      base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF OUEST"}, {2, "Urssaf de l'Ouest"}, {17, "0"}});
+  }
+  static QApplication* Application() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char programme[] = "shell_qt_tests";
+    static char* argv[] = {programme, nullptr};
+    return new QApplication(argc, argv);
+  }
+  std::unique_ptr<QApplication> app{Application()};
   BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
-  base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF OUEST"}, {2, "Urssaf de l'Ouest"}, {17, "0"}});
+};
+
+TEST_F(QtSmokeTest, TypingACodeIntoTheRealBoxShowsTheCentre) {
+  Centres(false);
   Poste p(base.db());
   p.ctl->Init();
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
@@ -50,14 +62,8 @@ TEST(QtSmokeTest, TypingACodeIntoTheRealBoxShowsTheCentre) {
   EXPECT_TRUE(p.services.messages().empty());
 }
 
-TEST(QtSmokeTest, WithASingleCentreTypingGoesIntoItsSigleBoxAfterInit) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char programme[] = "shell_qt_tests";
-  char* argv[] = {programme, nullptr};
-  QApplication app(argc, argv);
-  BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
+TEST_F(QtSmokeTest, WithASingleCentreTypingGoesIntoItsSigleBoxAfterInit) {
+  Centres(true);
   Poste p(base.db());
   // GIVEN the screen shown before Init, as a host does
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
@@ -81,15 +87,8 @@ TEST(QtSmokeTest, WithASingleCentreTypingGoesIntoItsSigleBoxAfterInit) {
 // Tab reaches, on the button the SNV2 box's Tab jumps to, and on "Sortir"
 // after Return on the rate lines' "Ok". A clerk never presses Space on a
 // button without seeing which.
-TEST(QtSmokeTest, TheFocusTheKeyboardMovesIsDrawnWhereverItLands) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char programme[] = "shell_qt_tests";
-  char* argv[] = {programme, nullptr};
-  QApplication app(argc, argv);
-  BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "0"}});
-  base.Ecrire("CENTREURSSAF", "08", {{1, "URSSAF OUEST"}, {2, "Urssaf de l'Ouest"}, {17, "0"}});
+TEST_F(QtSmokeTest, TheFocusTheKeyboardMovesIsDrawnWhereverItLands) {
+  Centres(false);
   Poste p(base.db());
   p.ctl->Init();
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
