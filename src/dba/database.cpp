@@ -84,6 +84,7 @@ Database::~Database() = default;
 
 const std::string& Database::Path() const { return impl_->path(); }
 std::uint64_t Database::RecordWrites() const { return impl_->recordWrites; }
+std::uint64_t Database::Statements() const { return impl_->Statements(); }
 
 DBFile Database::DBOpen(std::string_view fileName) {
   CheckFileName(fileName);

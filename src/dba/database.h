@@ -98,6 +98,10 @@ class DBFile {
   // is "" when the key does not exist. Throws kErrRecordLocked when another
   // session holds the record's lock past the lock timeout.
   [[nodiscard]] CItem DBRead(std::string_view key) const;
+  // The records of `keys`, in their order, as DBRead gives each one (and
+  // with its locks' waits and errors), but read together: on a server, one
+  // round trip for all of them when none is locked by another session.
+  [[nodiscard]] std::vector<CItem> DBReadMany(const std::vector<std::string>& keys) const;
   // A new empty record bound to `key` (nothing is written until DBWrite).
   [[nodiscard]] CItem DBNew(std::string_view key) const;
   // Deletes the record; returns 0 when deleted, 1 when there was none.
@@ -179,6 +183,9 @@ class Database : public std::enable_shared_from_this<Database> {
   // (a write later rolled back counts too): a cheap way to see that a step
   // wrote nothing.
   [[nodiscard]] std::uint64_t RecordWrites() const;
+  // Statements sent to the storage since it was opened; on a server each is
+  // a round trip, which is what an action costs from a distant office.
+  [[nodiscard]] std::uint64_t Statements() const;
 
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }

@@ -50,6 +50,15 @@ class DatabaseImpl {
 
   // Records.
   [[nodiscard]] virtual std::string Read(const FileBinding& file, std::string_view key) = 0;
+  // The bodies of `keys` in their order ("" for a missing record), as Read
+  // would give them one by one; a server backend reads them in one go.
+  [[nodiscard]] virtual std::vector<std::string> ReadMany(const FileBinding& file,
+                                                          const std::vector<std::string>& keys) {
+    std::vector<std::string> bodies;
+    bodies.reserve(keys.size());
+    for (const std::string& key : keys) bodies.push_back(Read(file, key));
+    return bodies;
+  }
   virtual void Write(const FileBinding& file, std::string_view key, std::string_view body) = 0;
   virtual int Delete(const FileBinding& file, std::string_view key) = 0;
   virtual void Scan(const FileBinding& file,
@@ -65,6 +74,9 @@ class DatabaseImpl {
 
   // The consistency check (Database::Check), outside any transaction.
   [[nodiscard]] virtual std::vector<std::string> Check() = 0;
+
+  // Statements sent to the storage so far (Database::Statements).
+  [[nodiscard]] virtual std::uint64_t Statements() const = 0;
 
   std::map<std::string, Routine, std::less<>> routines;
   std::uint64_t recordWrites = 0;  // Database::RecordWrites

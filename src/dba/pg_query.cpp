@@ -35,21 +35,10 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
   }
   const std::vector<int> columns = query::ParseColumns(request.Item(3));
 
-  std::int64_t fileId = 0;
-  std::vector<int> indexed;
-  {
-    pg::Params p;
-    p.Bytes(q.file);
-    pg::Result r = conn_->Run(pg::Sql::kFileAndIndexes, p);
-    if (r.Rows() == 0) {
-      throw DbaError(kErrFileNotFound, "Le fichier « " + q.file + " » n'existe pas.");
-    }
-    fileId = r.Int(0, 0);
-    for (int i = 0; i < r.Rows(); ++i) {
-      if (!r.IsNull(i, 1)) indexed.push_back(static_cast<int>(r.Int(i, 1)));
-    }
-  }
-  Plan plan = Choose(q, q.anyOf.size() == 1 ? indexed : std::vector<int>{});
+  // The file's id and indexes as this session knows them: an index another
+  // session added since only goes unused until our next write.
+  const std::int64_t fileId = FileId(q.file);
+  Plan plan = Choose(q, q.anyOf.size() == 1 ? KnownIndexes(fileId) : std::vector<int>{});
   std::optional<std::string> end;
   if (plan.kind == Plan::kKeyPrefix || plan.kind == Plan::kIndexPrefix) {
     end = PrefixEnd(plan.condition->value);
@@ -87,7 +76,9 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
   } else if (plan.keysOnly) {
     for (int i = 0; i < r.Rows(); ++i) rows.Add(r.Bytes(i, 0), {});
   } else {
-    for (int i = 0; i < r.Rows(); ++i) rows.AddIfMatches(r.Bytes(i, 0), r.Bytes(i, 1));
+    for (int i = 0; i < r.Rows(); ++i) {
+      if (!r.IsNull(i, 1)) rows.AddIfMatches(r.Bytes(i, 0), r.Bytes(i, 1));
+    }
   }
   if (count) *count = static_cast<int>(rows.size());
   return CItem(rows.Layout(rows.Order()));

@@ -97,15 +97,18 @@ constexpr const char* kSql[] = {
     "SELECT key, body FROM mv_records WHERE file_id = $1::int8 ORDER BY key",
     "SELECT key, body FROM mv_records WHERE file_id = $1::int8 AND key >= $2::bytea"
     " AND key < $3::bytea ORDER BY key",
-    "SELECT r.key, r.body FROM mv_index_entries e JOIN mv_records r"
-    " ON r.file_id = e.file_id AND r.key = e.key"
+    // kIndexEqual and kIndexRange read each body through a subquery: as a
+    // join, a generic plan (planned once for any value) reads every record
+    // of the file to hash it. A body is NULL only for a record gone since.
+    "SELECT e.key, (SELECT r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = e.key)"
+    " FROM mv_index_entries e"
     " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = $3::bytea ORDER BY e.key",
     "SELECT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
     " AND value = $3::bytea ORDER BY key",
     // Several values of a record may share the prefix: each record once.
-    "SELECT r.key, r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key IN"
-    " (SELECT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8 AND e.attr = $2::int4"
-    " AND e.value >= $3::bytea AND e.value < $4::bytea) ORDER BY r.key",
+    "SELECT k.key, (SELECT r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = k.key)"
+    " FROM (SELECT DISTINCT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8"
+    " AND e.attr = $2::int4 AND e.value >= $3::bytea AND e.value < $4::bytea) AS k ORDER BY k.key",
     "SELECT DISTINCT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
     " AND value >= $3::bytea AND value < $4::bytea ORDER BY key",
     "SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea",
@@ -129,6 +132,14 @@ constexpr const char* kSql[] = {
     MV_HELD_BY_OTHER("$2::int8") ")",
     "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
     " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body",
+    // kCatalog: every file with its indexed attributes (NULL for none).
+    "SELECT f.name, f.id, i.attr FROM mv_files f LEFT JOIN mv_indexes i ON i.file_id = f.id"
+    " ORDER BY f.id, i.attr",
+    // kReadMany: one row per key given, in their order; the body NULL for a
+    // missing record, and the lock's owner if any (as kReadPresent).
+    "SELECT r.body, l.owner FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND r.key = u.key"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = u.key ORDER BY u.n",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -163,6 +174,20 @@ std::string Trimmed(const char* message) {
 }
 
 }  // namespace
+
+std::string BeginWriteAndLook(std::int64_t owner) {
+  const std::string o = std::to_string(owner) + "::int8";
+  return std::string(kBeginWrite) +
+         "SELECT (SELECT string_agg(file_id || ':' || attr || ',', '') FROM mv_indexes),"
+         " (SELECT string_agg(DISTINCT l.file_id || ',', '') FROM mv_locks l WHERE "
+         "l.owner <> " +
+         o +
+         " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"
+         " AND k.objsubid = 1 AND k.granted"
+         " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"
+         " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"
+         " AND k.objid::int8 = (l.owner & 4294967295)))";
+}
 
 Params& Params::Add(std::string_view v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
@@ -297,6 +322,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
                    "La base de données « " + RedactSecrets(uri) + " » a un format plus récent (" +
                        found + ") que ce programme (" + std::to_string(kFormatVersion) + ").");
   }
+  c->PrepareAll();
   return c;
 }
 
@@ -328,6 +354,16 @@ void Connection::Configure() {
   Exec(("SET lock_timeout = " + std::to_string(busyTimeoutMs_) +
         "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan")
            .c_str());
+}
+
+void Connection::PrepareAll() {
+  // Every statement at once, in one round trip: an action then pays only
+  // for the statements it runs, even on a session just opened again.
+  std::string sql;
+  for (std::size_t i = 0; i < std::size(kSql); ++i) {
+    sql += "PREPARE mv" + std::to_string(i) + " AS " + kSql[i] + ";";
+  }
+  Exec(sql.c_str());
 }
 
 Connection::~Connection() {
@@ -368,7 +404,6 @@ void Connection::Reconnect() {
   // PQreset dials the same servers in the same order: with several hosts
   // and target_session_attrs=read-write, whichever is the primary now.
   PQreset(c_);
-  prepared_.fill(false);
   open_ = false;
   gone_ = false;
   if (PQstatus(c_) != CONNECTION_OK) {
@@ -378,6 +413,7 @@ void Connection::Reconnect() {
   reconnecting_ = true;
   try {
     Configure();
+    PrepareAll();
     if (onReconnect_) onReconnect_();
   } catch (...) {
     reconnecting_ = false;
@@ -397,6 +433,7 @@ Result Connection::Send(Statement send) {
     if (open_) throw lostInBlock();
     Reconnect();
   }
+  ++sent_;
   PGresult* r = send();
   if (Gone(r) && !reconnecting_) {
     PQclear(r);
@@ -404,6 +441,7 @@ Result Connection::Send(Statement send) {
     // Outside a block every statement of ours may run twice: a read, the
     // release of a lock, or the BEGIN that opens a write.
     Reconnect();
+    ++sent_;
     r = send();
   }
   if (!Lost()) open_ = PQtransactionStatus(c_) != PQTRANS_IDLE;
@@ -420,13 +458,7 @@ Result Connection::Run(Sql id, Params& params) {
   const auto i = static_cast<std::size_t>(id);
   char name[8];
   std::snprintf(name, sizeof name, "mv%zu", i);
-  return Send([&]() -> PGresult* {
-    if (!prepared_[i]) {
-      PGresult* p = PQprepare(c_, name, kSql[i], 0, nullptr);
-      if (PQresultStatus(p) != PGRES_COMMAND_OK) return p;
-      PQclear(p);
-      prepared_[i] = true;
-    }
+  return Send([&] {
     return PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
                           params.formats(), 1);
   });

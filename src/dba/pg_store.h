@@ -49,6 +49,8 @@ enum class Sql : int {
   kOwnerAlive,
   kOtherLocksInFile,
   kUpsert,
+  kCatalog,
+  kReadMany,
   kCount
 };
 
@@ -114,7 +116,7 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Runs a statement, prepared on first use and kept for the session's life.
+  // Runs a statement, prepared with all the others when the session opens.
   Result Run(Sql id, Params& params);
   // Runs plain SQL without parameters (several statements allowed).
   Result Exec(const char* sql);
@@ -123,6 +125,8 @@ class Connection {
   // `r`, or the DbaError it reports.
   Result Checked(pg_result* r) const;
   [[nodiscard]] pg_conn* handle() const { return c_; }
+  // Statements sent so far, each a round trip to the server.
+  [[nodiscard]] std::uint64_t Sent() const { return sent_; }
   // Whether a transaction block of ours is open (failed ones included),
   // even when the server has since dropped the session.
   [[nodiscard]] bool InBlock() const { return open_; }
@@ -139,6 +143,7 @@ class Connection {
  private:
   explicit Connection(pg_conn* c) : c_(c) {}
   void Configure();
+  void PrepareAll();
   void CreateSchema();
   // Sends a statement through `send`. A session found dropped outside a
   // block is replaced and the statement sent again; inside one the
@@ -153,12 +158,18 @@ class Connection {
   int busyTimeoutMs_ = 0;
   bool open_ = false;
   bool reconnecting_ = false;
+  std::uint64_t sent_ = 0;
   std::function<void()> onReconnect_;
-  std::array<bool, static_cast<std::size_t>(Sql::kCount)> prepared_{};
 };
 
 // The database-wide write lock: one transaction-level advisory lock, whose
 // two-number key cannot meet the one-number keys of session owners.
 inline constexpr const char* kBeginWrite = "BEGIN; SELECT pg_advisory_xact_lock(1297499202, 1);";
+
+// kBeginWrite followed, in the same round trip, by what holds until the
+// write lock is released: the indexed attributes of every file ("id:attr,"
+// text) and the files where another live session than `owner` holds record
+// locks ("id," text). Nobody can add to either while we hold the lock.
+[[nodiscard]] std::string BeginWriteAndLook(std::int64_t owner);
 
 }  // namespace dba::pg

@@ -49,6 +49,7 @@ class SqliteDatabase final : public DatabaseImpl {
   ~SqliteDatabase() override;
 
   store::Connection& conn() { return *conn_; }
+  [[nodiscard]] std::uint64_t Statements() const override { return conn_->Runs(); }
 
   // Files (sqlite_files.cpp).
   [[nodiscard]] std::int64_t FileId(std::string_view name) override;  // kErrFileNotFound

@@ -183,6 +183,7 @@ sqlite3_stmt* Connection::Get(Sql id) {
 }
 
 void Connection::Exec(const char* sql) {
+  ++runs_;
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc);
 }
@@ -219,6 +220,7 @@ Step& Step::Blob(int i, std::string_view v) {
 }
 
 bool Step::Next() {
+  if (!sqlite3_stmt_busy(s_)) c_.CountRun();  // the first step of a run
   const int rc = sqlite3_step(s_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;

@@ -64,6 +64,11 @@ TEST_F(TwoSessions, LockedRecordTimesOutForTheOtherSessionOnly) {
   EXPECT_NE(message.find("E1"), std::string::npos);
   EXPECT_NE(message.find("ELTSPARTEMP"), std::string::npos);
   LockedMessage([&] { (void)theirs.ReadLocked("E1"); });
+  LockedMessage([&] { (void)theirs.DBReadMany({"E2", "E1"}); });
+  {
+    Transaction t(*second);
+    LockedMessage([&] { (void)theirs.DBReadMany({"E1"}); });
+  }
   CItem blocked = theirs.DBNew("E1");
   blocked.setItem(1, "99");
   LockedMessage([&] { blocked.DBWrite(); });
@@ -73,6 +78,9 @@ TEST_F(TwoSessions, LockedRecordTimesOutForTheOtherSessionOnly) {
   r.setItem(1, "13");
   r.DBWrite();  // ends the lock
   EXPECT_EQ(theirs.DBRead("E1").Item(1), "13") << "the blocked write changed nothing";
+  const std::vector<CItem> both = theirs.DBReadMany({"E1", "E2"});
+  EXPECT_EQ(both.at(0).Item(1), "13");
+  EXPECT_EQ(both.at(1).Item(), "");
 }
 
 TEST_F(TwoSessions, ReleaseAndClosingEndLocks) {
