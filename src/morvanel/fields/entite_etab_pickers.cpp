@@ -105,21 +105,29 @@ void EntiteEtabPickers::Remplir_Entite() {
   }
 
   // One line per entity code, in the order of its first activity. Codes are
-  // compared with the codes already taken, never with the names. The list's
-  // text is put together line by line: writing line k into the growing
-  // record would rescan it each time.
-  std::string entites;
+  // compared with the codes already taken, never with the names. The names
+  // are read together: one read per entity would cost a bureau with
+  // hundreds of them as many round trips to a distant server.
+  std::vector<std::string> codes;
   std::unordered_set<std::string> pris;
   for (const dba::CItem::AttributeView activite : selection.Attributes()) {
     std::string code = FirstCharacters(activite.Value(1), kLongueurCode);
     if (code.empty() || !pris.insert(code).second) continue;
-    etat.Art_Association = std::make_unique<dba::CItem>(d_.F_Association.DBRead(code));
+    codes.push_back(std::move(code));
+  }
+  std::vector<dba::CItem> fiches = d_.F_Association.DBReadMany(codes);
+  // The list's text is put together line by line: writing line k into the
+  // growing record would rescan it each time.
+  std::string entites;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
     if (!entites.empty()) entites += dba::kAttributeMark;
-    entites += code;
+    entites += codes[i];
     // An empty name adds no value, as writing "" past the end does not.
-    const std::string nom = etat.Art_Association->Item(1);
+    const std::string nom = fiches[i].Item(1);
     if (!nom.empty()) entites += dba::kValueMark + nom;
   }
+  if (!fiches.empty())
+    etat.Art_Association = std::make_unique<dba::CItem>(std::move(fiches.back()));
 
   etat.ListeEntites = dba::CItem(std::move(entites));
   e.Cbo_Entite.Clear();
