@@ -15,6 +15,11 @@
 #include <vector>
 
 #include "baseline.h"
+#include "components/client.h"
+#include "components/droits/droits_utilisateur.h"
+#include "forms/headless/headless_services.h"
+#include "forms/user_input.h"
+#include "morvanel/shell/ctr_urssaf.h"
 #include "dba/citem.h"
 #include "dba/redact.h"
 #include "demo/demo_data.h"
@@ -292,6 +297,55 @@ std::string TransferBaseline(PgContext& ctx, int run) {
   return "moved=" + std::to_string(moved);
 }
 
+// The statements (each a round trip) that a clerk's actions cost on this
+// database: Init, centre "07" shown, "OK" on a change of its name, a
+// creation, and the deletion of the centre created (no case records).
+void PrintStatements(const std::shared_ptr<dba::Database>& db, int scale) {
+  demo::RegisterDemoRoutines(*db);
+  forms::headless::HeadlessServices services;
+  services.SetDefaultAnswer(forms::MsgAnswer::OK);
+  morvanel::shell::Ctr_Urssaf ctl(services);
+  ctl.TheDatabase(db);
+  ctl.TheClient(std::make_shared<components::Client>("C1", "Société de mesure", "bench"));
+  ctl.DroitsUtilisateur(components::DroitsUtilisateur::Fixe({{"CENTREURSSAF", 2}}));
+  forms::UserInput input(ctl.Controls(), services);
+  auto control = [&](const char* name) -> forms::Control& { return ctl.Controls().Get(name); };
+  auto count = [&](auto action) {
+    const std::uint64_t before = db->Statements();
+    action();
+    return db->Statements() - before;
+  };
+  const std::uint64_t init = count([&] { ctl.Init(); });
+  const std::uint64_t show = count([&] { input.Type(control("Txt_CodCtrUrssaf"), "07"); });
+  const std::uint64_t ok = count([&] {
+    input.Type(control("Txt_NomCtrUrssaf"), " (mesure)");
+    input.Click(control("Cmd_OK"));
+  });
+  input.Click(control("Cmd_Ajouter"));
+  input.Type(control("Txt_SigleCtrUrssaf"), "MESURE");
+  input.Type(control("Txt_NomCtrUrssaf"), "Urssaf de mesure");
+  input.Type(control("Txt_CodOrgCtrUrssaf"), "117");
+  input.Pick(control("Cbo_Entite"), 0);
+  if (control("Cbo_Etab").Enabled()) input.Pick(control("Cbo_Etab"), 0);
+  const std::uint64_t creation = count([&] { input.Click(control("Cmd_OK")); });
+  const std::string key = db->DBOpen("COMPTEUR").DBRead("999").Item(12);
+  input.Type(control("Txt_CodCtrUrssaf"), key);
+  services.QueueAnswer(forms::MsgAnswer::Yes);
+  const std::uint64_t deletion = count([&] { input.Click(control("Cmd_Supprimer")); });
+  const bool done = db->DBOpen("CENTREURSSAF").DBRead(key).Item().empty() &&
+                    services.takeMessages().size() == 1;  // the deletion's question only
+  std::printf(
+      "pg_statements scale=%d init=%llu show=%llu ok=%llu creation=%llu deletion=%llu "
+      "target=8/3/8/10/8 %s\n",
+      scale, static_cast<unsigned long long>(init), static_cast<unsigned long long>(show),
+      static_cast<unsigned long long>(ok), static_cast<unsigned long long>(creation),
+      static_cast<unsigned long long>(deletion),
+      !done                                                                  ? "MISMATCH"
+      : init <= 8 && show <= 3 && ok <= 8 && creation <= 10 && deletion <= 8 ? "ok"
+                                                                             : "MISSED");
+  std::fflush(stdout);
+}
+
 void Run(const PgMeasurement& m, PgContext& ctx) {
   if (m.prepare) m.prepare(ctx, 0);
   const bool same = m.ours(ctx, 0) == m.baseline(ctx, 0);
@@ -404,6 +458,7 @@ int RunPostgres(const std::string& uri, const BenchConfig& config) {
   for (const auto& m : after) {
     if (selected(m.name)) Run(m, ctx);
   }
+  if (selected("statements")) PrintStatements(db, config.scale);
   // Leaves the database as it was found.
   for (const std::string& f : db->Files()) db->DeleteFile(f);
   raw.Exec("DROP TABLE IF EXISTS b_cases, b_cases_a1, b_tcases, b_tcases_a1, b_tcentres");

@@ -204,7 +204,9 @@ void DropServerSession(Database& db);
 
 // A write transaction (BEGIN IMMEDIATE, or on PostgreSQL the database-wide
 // advisory lock: the write lock is taken before the first read, so a
-// read-increment-write cannot interleave with another process). Rolled back
+// read-increment-write cannot interleave with another process; on
+// PostgreSQL it is taken by the transaction's first step, in the same round
+// trip, and a transaction that does nothing sends nothing). Rolled back
 // on destruction unless committed. Not nestable. On PostgreSQL a statement
 // that fails inside it (not a refused argument) leaves it able only to roll
 // back: Commit then throws kErrStorage.

@@ -77,7 +77,10 @@ EntryChanges Changes(const std::vector<int>& attributes, std::string_view oldBod
 class PgWrite {
  public:
   explicit PgWrite(PgDatabase& db) : db_(db) {
-    if (db_.inTransaction_) return;
+    if (db_.inTransaction_) {
+      db_.EnsureBegun();
+      return;
+    }
     db_.BeginWrite();
     db_.scopeOpen_ = true;
     own_ = true;
@@ -150,15 +153,41 @@ PgDatabase::~PgDatabase() {
 // back, and Commit reports that it was.
 
 void PgDatabase::BeginWrite() {
-  std::string indexes, locked;
   try {
-    pg::Result r = conn_->Exec(pg::BeginWriteAndLook(owner_).c_str());
-    indexes.assign(r.Bytes(0, 0));
-    locked.assign(r.Bytes(0, 1));
+    Began(conn_->Exec(pg::BeginWriteAndLook(owner_).c_str()));
   } catch (...) {
     conn_->RollbackBlock();
     throw;
   }
+}
+
+void PgDatabase::EnsureBegun() {
+  if (!pendingBegin_) return;
+  pendingBegin_ = false;
+  try {
+    BeginWrite();
+  } catch (...) {
+    pendingBegin_ = true;  // nothing was done: the next step tries again
+    throw;
+  }
+}
+
+pg::Result PgDatabase::RunFirst(pg::Sql id, pg::Params& params) {
+  if (!pendingBegin_) return conn_->Run(id, params);
+  pendingBegin_ = false;
+  try {
+    auto [look, r] = conn_->RunAfter(pg::BeginWriteAndLook(owner_), id, params);
+    Began(look);
+    return std::move(r);
+  } catch (...) {
+    conn_->RollbackBlock();
+    pendingBegin_ = true;
+    throw;
+  }
+}
+
+void PgDatabase::Began(const pg::Result& look) {
+  const std::string indexes(look.Bytes(0, 0)), locked(look.Bytes(0, 1));
   ++writeSerial_;
   // "id:attr," and "id," lists, in text.
   knownIndexes_.clear();
@@ -209,19 +238,30 @@ void PgDatabase::Begin() {
   if (Writing()) {
     throw DbaError(kErrTransaction, "Une transaction est déjà ouverte sur cette base de données.");
   }
-  BeginWrite();
+  // Nothing is sent yet: the write lock is taken in the round trip of the
+  // transaction's first step, a read as a rule, which then sees all that the
+  // lock's previous holders committed.
   inTransaction_ = true;
+  pendingBegin_ = true;
 }
 
 void PgDatabase::Commit() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   inTransaction_ = false;
+  if (pendingBegin_) {
+    pendingBegin_ = false;  // nothing was done in it
+    return;
+  }
   EndWrite(true);
 }
 
 void PgDatabase::Rollback() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   inTransaction_ = false;
+  if (pendingBegin_) {
+    pendingBegin_ = false;
+    return;
+  }
   EndWrite(false);
 }
 
@@ -303,6 +343,7 @@ void PgDatabase::DeleteFile(std::string_view name) {
 }
 
 std::vector<std::string> PgDatabase::Files() {
+  EnsureBegun();
   pg::Params p;
   pg::Result r = conn_->Run(pg::Sql::kListFiles, p);
   std::vector<std::string> names;
@@ -311,6 +352,7 @@ std::vector<std::string> PgDatabase::Files() {
 }
 
 const std::vector<int>& PgDatabase::IndexedAttributes(std::int64_t fileId) {
+  EnsureBegun();
   // Under the write lock nobody else can add an index: the lists read when
   // it was taken hold until it is released.
   if (Writing() && indexesSerial_ == writeSerial_) return KnownIndexes(fileId);
@@ -401,6 +443,18 @@ const std::string* PgDatabase::RememberedBody(std::int64_t fileId, std::string_v
 
 std::string PgDatabase::Read(const FileBinding& file, std::string_view key) {
   std::string body;
+  if (pendingBegin_) {  // the transaction's first step: one round trip for both
+    pg::Params p;
+    p.Int(file.id).Bytes(key);
+    pg::Result r = RunFirst(pg::Sql::kReadAny, p);
+    // Inside a Transaction a record another session locks fails at once.
+    if (!r.IsNull(0, 1) && HeldByOther(r.Int(0, 1))) {
+      RetryWhileLocked(file, key, [] { return false; });
+    }
+    if (!r.IsNull(0, 0)) body.assign(r.Bytes(0, 0));
+    RememberBody(file.id, key, !r.IsNull(0, 0), body);
+    return body;
+  }
   if (!OthersMayLock(file.id)) {
     pg::Params p;
     p.Int(file.id).Bytes(key);
@@ -435,6 +489,7 @@ std::vector<std::string> PgDatabase::ReadMany(const FileBinding& file,
                                               const std::vector<std::string>& keys) {
   std::vector<std::string> bodies(keys.size());
   if (keys.empty()) return bodies;
+  EnsureBegun();
   std::vector<std::string_view> views(keys.begin(), keys.end());
   pg::Params p;
   p.Int(file.id).BytesArray(views);
@@ -517,14 +572,25 @@ int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
   try {
     RetryWhileLocked(file, key, [&] {
       PgWrite w(*this);
+      const std::vector<int>& attributes = IndexedAttributes(file.id);
+      if (attributes.empty()) {
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Int(owner_);
+        pg::Result r = conn_->Run(pg::Sql::kDeletePlain, p);
+        if (r.Bool(0, 0)) return false;
+        existed = r.Bool(0, 1);
+        w.Commit();
+        RememberBody(file.id, key, false, {});
+        ++recordWrites;
+        return true;
+      }
       pg::Params look;
       look.Int(file.id).Bytes(key).Int(owner_);
       pg::Result old = conn_->Run(pg::Sql::kRead, look);
       if (old.Bool(0, 1)) return false;
       existed = !old.IsNull(0, 0);
       if (existed) {
-        const EntryChanges c =
-            Changes(IndexedAttributes(file.id), old.Bytes(0, 0), true, {}, false);
+        const EntryChanges c = Changes(attributes, old.Bytes(0, 0), true, {}, false);
         pg::Params p;
         p.Int(file.id).Bytes(key).Int(owner_).Int4Array(c.goneAttrs).BytesArray(c.goneValues);
         conn_->Run(pg::Sql::kDelete, p);
@@ -549,6 +615,7 @@ void PgDatabase::Scan(const FileBinding& file,
                       const std::function<void(std::string_view, std::string_view)>& visit) {
   // Inside a write the transaction's own view; otherwise one snapshot from
   // the first read to the end.
+  EnsureBegun();
   const bool own = !Writing();
   if (own) conn_->Exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
   const std::string cursor = "mv_scan" + std::to_string(++scans_);
@@ -613,6 +680,7 @@ std::string PgDatabase::ReadLocked(const FileBinding& file, std::string_view key
 }
 
 void PgDatabase::Release(const FileBinding& file, std::string_view key) {
+  EnsureBegun();
   pg::Params p;
   p.Int(file.id).Bytes(key).Int(owner_);
   conn_->Run(pg::Sql::kReleaseLock, p);

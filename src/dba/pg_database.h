@@ -79,6 +79,12 @@ class PgDatabase final : public DatabaseImpl {
   void RetryWhileLocked(const FileBinding& file, std::string_view key, Attempt attempt);
   [[nodiscard]] bool TakeOwnerLock();
   void BeginWrite();
+  // Takes in what BeginWriteAndLook's last statement gave.
+  void Began(const pg::Result& look);
+  // A Transaction sends its BEGIN with its first read (RunFirst), or alone
+  // before anything else it does (EnsureBegun).
+  void EnsureBegun();
+  [[nodiscard]] pg::Result RunFirst(pg::Sql id, pg::Params& params);
   void EndWrite(bool commit);
   [[nodiscard]] bool Writing() const { return inTransaction_ || scopeOpen_; }
   void BuildIndex(std::int64_t fileId, int attribute);
@@ -100,6 +106,7 @@ class PgDatabase final : public DatabaseImpl {
   std::int64_t owner_ = 0;  // this session's owner number in mv_locks
   std::string ownerInfo_;   // "pid@host", for the administrator
   bool inTransaction_ = false;
+  bool pendingBegin_ = false;  // a Transaction whose BEGIN is not sent yet
   bool scopeOpen_ = false;
   bool tookLocks_ = false;
   std::uint64_t writeSerial_ = 0;  // bumped each time the write lock is taken

@@ -68,7 +68,8 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
       p.Int4(plan.condition->attribute).Bytes(plan.condition->value).Bytes(*end);
       break;
   }
-  pg::Result r = conn_->Run(sql, p);
+  // The transaction's first step takes its write lock in the same round trip.
+  pg::Result r = RunFirst(sql, p);
   Rows rows(q, columns);
   // Every statement gives its rows in key order, each record once.
   if (plan.kind == Plan::kKeyEqual) {

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "dba/dba_error.h"
 #include "dba/redact.h"
@@ -140,6 +142,15 @@ constexpr const char* kSql[] = {
     "SELECT r.body, l.owner FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
     " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND r.key = u.key"
     " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = u.key ORDER BY u.n",
+    // kDeletePlain, for a file without indexes: the lock check, the delete
+    // and the end of the deleter's own lock in one statement; whether
+    // another session's lock blocked it, and whether a record went.
+    "WITH cur AS (SELECT " MV_BLOCKED("$3::int8") " AS blocked FROM (SELECT 1) AS one"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
+    " del AS (DELETE FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea"
+    " AND NOT (SELECT blocked FROM cur) RETURNING 1),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8)"
+    " SELECT blocked, EXISTS(SELECT 1 FROM del) FROM cur",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -200,12 +211,14 @@ Params& Params::Add(std::string_view v) {
 
 Params& Params::Own(std::string encoded) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = 'a';
   owned_[count_] = std::move(encoded);
   return Add(owned_[count_]);
 }
 
 Params& Params::Int(std::int64_t v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = '8';
   const std::uint64_t be = htobe64(static_cast<std::uint64_t>(v));
   std::memcpy(numbers_[count_], &be, 8);
   return Add(std::string_view(numbers_[count_], 8));
@@ -213,12 +226,43 @@ Params& Params::Int(std::int64_t v) {
 
 Params& Params::Int4(std::int32_t v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = '4';
   const std::uint32_t be = htobe32(static_cast<std::uint32_t>(v));
   std::memcpy(numbers_[count_], &be, 4);
   return Add(std::string_view(numbers_[count_], 4));
 }
 
-Params& Params::Bytes(std::string_view v) { return Add(v); }
+Params& Params::Bytes(std::string_view v) {
+  if (count_ < kMax) kinds_[count_] = 'b';
+  return Add(v);
+}
+
+std::string Params::Literal(int i) const {
+  const std::string_view v(values_[i], static_cast<std::size_t>(lengths_[i]));
+  switch (kinds_[i]) {
+    case '8': {
+      std::uint64_t be;
+      std::memcpy(&be, v.data(), 8);
+      return std::to_string(static_cast<std::int64_t>(be64toh(be))) + "::int8";
+    }
+    case '4': {
+      std::uint32_t be;
+      std::memcpy(&be, v.data(), 4);
+      return std::to_string(static_cast<std::int32_t>(be32toh(be))) + "::int4";
+    }
+    case 'b': {
+      static constexpr char kHex[] = "0123456789abcdef";
+      std::string s = "'\\x";
+      s.reserve(v.size() * 2 + 12);
+      for (const unsigned char ch : v) {
+        s.push_back(kHex[ch >> 4]);
+        s.push_back(kHex[ch & 15]);
+      }
+      return s + "'::bytea";
+    }
+    default: throw std::logic_error("no literal for an array parameter");
+  }
+}
 
 namespace {
 // The binary form of a one-dimensional array: dimensions, element type,
@@ -257,13 +301,25 @@ Result::~Result() {
 
 int Result::Rows() const { return PQntuples(r_); }
 bool Result::IsNull(int row, int col) const { return PQgetisnull(r_, row, col) != 0; }
+bool Result::Text(int col) const { return PQfformat(r_, col) == 0; }
 
 std::string_view Result::Bytes(int row, int col) const {
-  return {PQgetvalue(r_, row, col), static_cast<std::size_t>(PQgetlength(r_, row, col))};
+  const std::string_view raw(PQgetvalue(r_, row, col),
+                             static_cast<std::size_t>(PQgetlength(r_, row, col)));
+  if (!Text(col) || PQftype(r_, col) != kByteaOid) return raw;
+  auto [at, fresh] = decoded_.try_emplace({row, col});
+  if (fresh) {  // "\x" and two hex digits a byte
+    auto nibble = [](char h) { return h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10; };
+    for (std::size_t i = 2; i + 1 < raw.size(); i += 2) {
+      at->second.push_back(static_cast<char>(nibble(raw[i]) << 4 | nibble(raw[i + 1])));
+    }
+  }
+  return at->second;
 }
 
 std::int64_t Result::Int(int row, int col) const {
   const char* p = PQgetvalue(r_, row, col);
+  if (Text(col)) return PQgetisnull(r_, row, col) ? 0 : std::strtoll(p, nullptr, 10);
   switch (PQgetlength(r_, row, col)) {
     case 8: {
       std::uint64_t v;
@@ -285,6 +341,7 @@ std::int64_t Result::Int(int row, int col) const {
 }
 
 bool Result::Bool(int row, int col) const {
+  if (Text(col)) return PQgetvalue(r_, row, col)[0] == 't';
   return PQgetlength(r_, row, col) == 1 && PQgetvalue(r_, row, col)[0] != 0;
 }
 
@@ -462,6 +519,32 @@ Result Connection::Run(Sql id, Params& params) {
     return PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
                           params.formats(), 1);
   });
+}
+
+std::pair<Result, Result> Connection::RunAfter(const std::string& sql, Sql id, Params& params) {
+  std::string all = sql + "; EXECUTE mv" + std::to_string(static_cast<int>(id)) + "(";
+  for (int i = 0; i < params.size(); ++i) all += (i ? ", " : "") + params.Literal(i);
+  all += ")";
+  std::unique_ptr<PGresult, void (*)(PGresult*)> before(nullptr, PQclear);
+  Result last = Send([&]() -> PGresult* {
+    before.reset();
+    if (!PQsendQuery(c_, all.c_str())) return nullptr;
+    // One result per statement; a failure ends the run and is kept.
+    PGresult* r = nullptr;
+    bool failed = false;
+    while (PGresult* next = PQgetResult(c_)) {
+      if (failed) {
+        PQclear(next);
+        continue;
+      }
+      before.reset(r);
+      r = next;
+      const ExecStatusType st = PQresultStatus(next);
+      failed = st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK;
+    }
+    return r;
+  });
+  return {Result(before.release()), std::move(last)};
 }
 
 Result Connection::Exec(const char* sql) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,7 @@ enum class Sql : int {
   kUpsert,
   kCatalog,
   kReadMany,
+  kDeletePlain,
   kCount
 };
 
@@ -74,6 +76,9 @@ class Params {
   [[nodiscard]] const char* const* values() const { return values_.data(); }
   [[nodiscard]] const int* lengths() const { return lengths_.data(); }
   [[nodiscard]] const int* formats() const { return formats_.data(); }
+  // Parameter `i` as an SQL literal (numbers, or bytea in hex: nothing in
+  // it can end the literal); arrays have none (std::logic_error).
+  [[nodiscard]] std::string Literal(int i) const;
 
  private:
   Params& Add(std::string_view v);
@@ -84,14 +89,17 @@ class Params {
   std::array<const char*, kMax> values_{};
   std::array<int, kMax> lengths_{};
   std::array<int, kMax> formats_{};
+  std::array<char, kMax> kinds_{};  // '8' int8, '4' int4, 'b' bytea, 'a' array
 };
 
-// A statement's rows (binary), freed when it goes.
+// A statement's rows, freed when it goes: binary, or text for the
+// statements run in one go with others (Connection::RunAfter), whose
+// bytea values are decoded on first use.
 class Result {
  public:
   explicit Result(pg_result* r) : r_(r) {}
   ~Result();
-  Result(Result&& o) noexcept : r_(o.r_) { o.r_ = nullptr; }
+  Result(Result&& o) noexcept : r_(o.r_), decoded_(std::move(o.decoded_)) { o.r_ = nullptr; }
   Result(const Result&) = delete;
   Result& operator=(const Result&) = delete;
   Result& operator=(Result&&) = delete;
@@ -104,7 +112,9 @@ class Result {
   [[nodiscard]] std::string_view Status() const;  // the command tag ("COMMIT", ...)
 
  private:
+  [[nodiscard]] bool Text(int col) const;
   pg_result* r_;
+  mutable std::map<std::pair<int, int>, std::string> decoded_;  // text bytea, by cell
 };
 
 class Connection {
@@ -120,6 +130,10 @@ class Connection {
   Result Run(Sql id, Params& params);
   // Runs plain SQL without parameters (several statements allowed).
   Result Exec(const char* sql);
+  // Runs `sql` (plain statements) then statement `id`, in one round trip:
+  // the result of the last statement of `sql`, then that of `id`, both in
+  // text. The first failure throws; the statements after it did not run.
+  std::pair<Result, Result> RunAfter(const std::string& sql, Sql id, Params& params);
   // Throws the DbaError matching a failed result.
   [[noreturn]] void Fail(pg_result* r) const;  // frees r
   // `r`, or the DbaError it reports.

@@ -74,6 +74,8 @@ class SqliteDatabase final : public DatabaseImpl {
 
   // Records (records.cpp).
   [[nodiscard]] std::string Read(const FileBinding& file, std::string_view key) override;
+  [[nodiscard]] std::vector<std::string> ReadMany(const FileBinding& file,
+                                                  const std::vector<std::string>& keys) override;
   void Write(const FileBinding& file, std::string_view key, std::string_view body) override;
   int Delete(const FileBinding& file, std::string_view key) override;
   void Scan(const FileBinding& file,

@@ -53,6 +53,10 @@ constexpr const char* kSql[] = {
     "DELETE FROM locks WHERE file_id=?1 AND key=?2 AND owner=?3",
     "DELETE FROM locks WHERE owner=?1",
     "DELETE FROM locks WHERE file_id=?1 AND key=?2",
+    // kReadMany: one row per key of the JSON array ?2, in its order.
+    "SELECT r.body, l.owner FROM json_each(?2) AS j"
+    " LEFT JOIN records AS r ON r.file_id=?1 AND r.key=j.value"
+    " LEFT JOIN locks AS l ON l.file_id=?1 AND l.key=j.value ORDER BY j.key",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 

@@ -45,6 +45,7 @@ enum class Sql : int {
   kReleaseLock,
   kReleaseOwner,
   kClearLock,
+  kReadMany,
   kCount
 };
 

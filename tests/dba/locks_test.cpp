@@ -143,10 +143,15 @@ TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
   auto impatient = Database::Open(scratch.path(), {.create = false, .busyTimeoutMs = 50});
   DBFile f = impatient->DBOpen("ELTSPARTEMP");
   Transaction holding(*first);
+  (void)first->DBOpen("ELTSPARTEMP").DBRead("E1");  // the write lock is held from here on
   CItem r = f.DBNew("E1");
   r.setItem(1, "99");
-  for (const auto& attempt : std::vector<std::function<void()>>{
-           [&] { r.DBWrite(); }, [&] { Transaction t(*impatient); }, [&] { f.DBDelete("E1"); }}) {
+  for (const auto& attempt : std::vector<std::function<void()>>{[&] { r.DBWrite(); },
+                                                                [&] {
+                                                                  Transaction t(*impatient);
+                                                                  (void)f.DBRead("E1");
+                                                                },
+                                                                [&] { f.DBDelete("E1"); }}) {
     try {
       attempt();
       ADD_FAILURE() << "no error";

@@ -160,9 +160,11 @@ void DeleteCommand::Cmd_Supprimer_Click() {
   const std::string sigle = e.Txt_SigleCtrUrssaf.Text();
   std::optional<forms::BusyCursor> occupe;
   try {
-    std::vector<std::string> cles = ClesAttachees();
+    // The usual centre has no case records: deleted at once, the records
+    // looked for in the deletion's own transaction.
+    std::vector<std::string> cles;
     std::string cible;
-    int restants = cles.empty() ? Terminer(code, "") : -1;
+    int restants = Terminer(code, "");
     if (restants < 0) {  // records attached: they need a centre to go to
       cible = form_.Choisir(code, sigle);
       if (cible.empty()) return;  // cancelled: nothing changed
