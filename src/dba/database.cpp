@@ -99,6 +99,10 @@ CItem Database::DBSelect(std::string_view requestText, std::string_view /*option
   return impl_->Select(requestText, count);
 }
 
+std::vector<CItem> Database::DBSelectMany(const std::vector<std::string>& requestTexts) {
+  return impl_->SelectMany(requestTexts);
+}
+
 CItem Database::DBCall(std::string_view routineName, int& number, std::string_view parameter) {
   const auto it = impl_->routines.find(routineName);
   if (it == impl_->routines.end()) {

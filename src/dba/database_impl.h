@@ -71,6 +71,13 @@ class DatabaseImpl {
 
   // Selections: the result record (see RunSelect).
   [[nodiscard]] virtual CItem Select(std::string_view requestText, int* count) = 0;
+  // Several at once: a server backend sends them in one round trip.
+  [[nodiscard]] virtual std::vector<CItem> SelectMany(
+      const std::vector<std::string>& requestTexts) {
+    std::vector<CItem> results;
+    for (const std::string& text : requestTexts) results.push_back(Select(text, nullptr));
+    return results;
+  }
 
   // The consistency check (Database::Check), outside any transaction.
   [[nodiscard]] virtual std::vector<std::string> Check() = 0;

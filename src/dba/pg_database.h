@@ -63,6 +63,8 @@ class PgDatabase final : public DatabaseImpl {
   bool ClearLock(std::int64_t fileId, std::string_view key) override;
 
   [[nodiscard]] CItem Select(std::string_view requestText, int* count) override;
+  [[nodiscard]] std::vector<CItem> SelectMany(
+      const std::vector<std::string>& requestTexts) override;
   [[nodiscard]] std::vector<std::string> Check() override;  // pg_check.cpp
 
   pg::Connection& conn() { return *conn_; }
@@ -72,6 +74,9 @@ class PgDatabase final : public DatabaseImpl {
 
  private:
   friend class PgWrite;
+  struct PendingSelect;  // pg_query.cpp
+  [[nodiscard]] std::unique_ptr<PendingSelect> PrepareSelect(std::string_view requestText);
+  [[nodiscard]] static CItem FinishSelect(const PendingSelect& s, const pg::Result& r, int* count);
   // Runs `attempt` (false when another session's lock blocked it, its work
   // undone) until it succeeds; throws kErrRecordLocked past the lock
   // timeout, or at once inside a Transaction.

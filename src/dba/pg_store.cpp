@@ -522,14 +522,26 @@ Result Connection::Run(Sql id, Params& params) {
 }
 
 std::pair<Result, Result> Connection::RunAfter(const std::string& sql, Sql id, Params& params) {
-  std::string all = sql + "; EXECUTE mv" + std::to_string(static_cast<int>(id)) + "(";
-  for (int i = 0; i < params.size(); ++i) all += (i ? ", " : "") + params.Literal(i);
-  all += ")";
-  std::unique_ptr<PGresult, void (*)(PGresult*)> before(nullptr, PQclear);
+  std::vector<Result> all = RunMany(sql, {{id, &params}});
+  Result last = std::move(all.back());
+  all.pop_back();
+  return {std::move(all.back()), std::move(last)};
+}
+
+std::vector<Result> Connection::RunMany(const std::string& sql,
+                                        const std::vector<std::pair<Sql, Params*>>& statements) {
+  std::string all = sql;
+  for (const auto& [id, params] : statements) {
+    all +=
+        (all.empty() ? "EXECUTE mv" : "; EXECUTE mv") + std::to_string(static_cast<int>(id)) + "(";
+    for (int i = 0; i < params->size(); ++i) all += (i ? ", " : "") + params->Literal(i);
+    all += ")";
+  }
+  std::vector<Result> results;
   Result last = Send([&]() -> PGresult* {
-    before.reset();
+    results.clear();
     if (!PQsendQuery(c_, all.c_str())) return nullptr;
-    // One result per statement; a failure ends the run and is kept.
+    // One result per statement; a failure ends the run and is the last.
     PGresult* r = nullptr;
     bool failed = false;
     while (PGresult* next = PQgetResult(c_)) {
@@ -537,14 +549,15 @@ std::pair<Result, Result> Connection::RunAfter(const std::string& sql, Sql id, P
         PQclear(next);
         continue;
       }
-      before.reset(r);
+      if (r) results.emplace_back(r);
       r = next;
       const ExecStatusType st = PQresultStatus(next);
       failed = st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK;
     }
     return r;
   });
-  return {Result(before.release()), std::move(last)};
+  results.push_back(std::move(last));
+  return results;
 }
 
 Result Connection::Exec(const char* sql) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct pg_conn;
@@ -134,6 +135,10 @@ class Connection {
   // the result of the last statement of `sql`, then that of `id`, both in
   // text. The first failure throws; the statements after it did not run.
   std::pair<Result, Result> RunAfter(const std::string& sql, Sql id, Params& params);
+  // Runs `sql` (plain statements, or none) then each statement, in one round
+  // trip: every statement's result, in text. The first failure throws.
+  std::vector<Result> RunMany(const std::string& sql,
+                              const std::vector<std::pair<Sql, Params*>>& statements);
   // Throws the DbaError matching a failed result.
   [[noreturn]] void Fail(pg_result* r) const;  // frees r
   // `r`, or the DbaError it reports.

@@ -81,9 +81,9 @@ TEST(AllersRetours, EachActionCostsFewStatementsWhateverTheDatabaseSize) {
   EXPECT_EQ(bureau, demo);
   std::cout << "statements: " << ::testing::PrintToString(demo) << "\n";
   // On a server each statement is a round trip: 30 ms each from a branch
-  // site. Showing a centre still reads the entity list and its names apart.
+  // site.
   if (!OnPostgres()) return;
-  const Couts plafond{.init = 8, .affichage = 4, .ok = 8, .creation = 10, .suppression = 8};
+  const Couts plafond{.init = 8, .affichage = 3, .ok = 8, .creation = 10, .suppression = 8};
   EXPECT_LE(demo.init, plafond.init);
   EXPECT_LE(demo.affichage, plafond.affichage);
   EXPECT_LE(demo.ok, plafond.ok);
