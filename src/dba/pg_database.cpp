@@ -549,12 +549,13 @@ void PgDatabase::Write(const FileBinding& file, std::string_view key, std::strin
                                                   : std::string_view();
         const EntryChanges c = Changes(attributes, before, existed, body, true);
         pg::Params p;
-        p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
+        p.Int(file.id).Bytes(key).Bytes(body);
+        if (!free) p.Int(owner_);
         p.Int4Array(c.goneAttrs)
             .BytesArray(c.goneValues)
             .Int4Array(c.newAttrs)
             .BytesArray(c.newValues);
-        conn_->Run(pg::Sql::kWriteIndexed, p);
+        conn_->Run(free ? pg::Sql::kWriteIndexedFree : pg::Sql::kWriteIndexed, p);
       }
       w.Commit();
       RememberBody(file.id, key, true, body);

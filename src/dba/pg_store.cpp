@@ -151,6 +151,14 @@ constexpr const char* kSql[] = {
     " AND NOT (SELECT blocked FROM cur) RETURNING 1),"
     " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8)"
     " SELECT blocked, EXISTS(SELECT 1 FROM del) FROM cur",
+    // kWriteIndexedFree: kWriteIndexed where no session holds a lock in the
+    // file (inside a Transaction, under the write lock): no lock to end.
+    "WITH up AS (INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
+    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
+    " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$4", "$5") ")"
+    " INSERT INTO mv_index_entries(file_id, attr, value, key)"
+    " SELECT $1::int8, u.attr, u.value, $2::bytea FROM unnest($6::int4[], $7::bytea[]) AS u(attr, value)"
+    " ON CONFLICT DO NOTHING",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 

@@ -54,6 +54,7 @@ enum class Sql : int {
   kCatalog,
   kReadMany,
   kDeletePlain,
+  kWriteIndexedFree,
   kCount
 };
 
