@@ -99,6 +99,8 @@ std::string SortBaseline(BenchContext& ctx, int /*run*/) {
   std::stable_sort(order.begin(), order.end(),
                    [&day](std::size_t x, std::size_t y) { return day[x] > day[y]; });
   std::vector<std::string> sortedDates, sortedRates;
+  sortedDates.reserve(order.size());
+  sortedRates.reserve(order.size());
   for (std::size_t i : order) {
     sortedDates.push_back(std::move(dates[i]));
     sortedRates.push_back(i < rates.size() ? std::move(rates[i]) : std::string());
@@ -114,9 +116,9 @@ std::string SortBaseline(BenchContext& ctx, int /*run*/) {
 }  // namespace
 
 void RegisterHistoryMeasurements(Registry& r) {
-  r.push_back({"show_history_32767", Phase::kWithoutIndex, 0, OneStep, ShowOurs, ShowBaseline,
+  r.push_back({"show_history_32767", Phase::kWithoutIndex, 2, OneStep, ShowOurs, ShowBaseline,
                kFrameUs, PrepareShow});
-  r.push_back({"sort_history_32767", Phase::kWithoutIndex, 0, OneStep, SortOurs, SortBaseline,
+  r.push_back({"sort_history_32767", Phase::kWithoutIndex, 1.5, OneStep, SortOurs, SortBaseline,
                kFrameUs, PrepareSort});
 }
 

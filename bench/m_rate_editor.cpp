@@ -110,7 +110,7 @@ std::string AddBaseline(BenchContext& ctx, int /*run*/) {
 }  // namespace
 
 void RegisterRateEditorMeasurements(Registry& r) {
-  Measurement m{"add_line_32766", Phase::kWithoutIndex, 0,        OneStep,
+  Measurement m{"add_line_32766", Phase::kWithoutIndex, 2.5,      OneStep,
                 AddOurs,          AddBaseline,          kFrameUs, PrepareAdd};
 #ifdef MORVANEL_BENCH_QT
   m = WithQtView(std::move(m));

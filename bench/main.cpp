@@ -11,6 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <string>
 
 #include "demo/demo_data.h"
@@ -198,6 +201,15 @@ int Main(int argc, char** argv) {
 }  // namespace bench
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // The allocator keeps what is freed, as a long-running host's heap does.
+  // Left to itself it hands large blocks back to the system and takes them
+  // anew, so that a run pays page faults according to what the other side
+  // of the round last freed: a third of a screen step's time, moving from
+  // one side to the other with the order of the measurements.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
   try {
     return bench::Main(argc, argv);
   } catch (const dba::DbaError& e) {

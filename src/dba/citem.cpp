@@ -155,6 +155,11 @@ std::vector<std::string> CItem::Values(int attribute) const {
   return values;
 }
 
+CItem::AttributeView CItem::Attribute(int attribute) const {
+  return AttributeView(attribute == 0 ? std::string_view(key_)
+                                      : text::Field(text_, kAttributeMark, attribute));
+}
+
 std::string CItem::AttributeView::Value(int value) const {
   if (value == 0) return std::string(text_);
   return std::string(text::Field(text_, kValueMark, value));

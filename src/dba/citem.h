@@ -94,6 +94,9 @@ class CItem {
    private:
     std::string_view text_;
   };
+  // Attribute `attribute` as it stands in the record (0: the key), read in
+  // place: a long history is walked value by value without copying it.
+  [[nodiscard]] AttributeView Attribute(int attribute) const;
   class AttributeRange;
   // The attributes from 1 to DCount() in one pass (none for an empty record):
   // reading Item(i, v) for each i rescans the record from its start, so a

@@ -23,6 +23,34 @@ pg::Result Binary(pg::Connection& c, const char* sql, const std::vector<std::str
                                 values.data(), nullptr, nullptr, 1));
 }
 
+constexpr const char* kStoredForms =
+    "SELECT " MV_STORED("u.v") ", " MV_STORED("u.k") " FROM unnest($1::bytea[],"
+    " $2::bytea[]) AS u(v, k)";
+
+// `entries` as the index holds them: long values and keys by their stored
+// form, which the server computes as it does when it writes them.
+IndexEntries InStoredForm(pg::Connection& c, IndexEntries entries) {
+  std::vector<std::string_view> values, keys;
+  for (const auto& [value, key] : entries) {
+    if (value.size() > pg::kHead || key.size() > pg::kHead) {
+      values.push_back(value);
+      keys.push_back(key);
+    }
+  }
+  if (values.empty()) return entries;
+  pg::Params p;
+  p.BytesArray(values).BytesArray(keys);
+  pg::Result r = c.Checked(PQexecParams(c.handle(), kStoredForms, p.size(), nullptr, p.values(),
+                                        p.lengths(), p.formats(), 1));
+  std::erase_if(entries, [](const auto& e) {
+    return e.first.size() > pg::kHead || e.second.size() > pg::kHead;
+  });
+  for (int i = 0; i < r.Rows(); ++i) {
+    entries.emplace(std::string(r.Bytes(i, 0)), std::string(r.Bytes(i, 1)));
+  }
+  return entries;
+}
+
 }  // namespace
 
 std::vector<std::string> PgDatabase::Check() {
@@ -61,7 +89,7 @@ std::vector<std::string> PgDatabase::Check() {
           stored.emplace(std::string(r.Bytes(i, 0)), std::string(r.Bytes(i, 1)));
         }
       }
-      CompareIndex(names[id], attribute, expected, stored, findings);
+      CompareIndex(names[id], attribute, InStoredForm(c, std::move(expected)), stored, findings);
     }
     pg::Result r = Binary(c,
                           "SELECT e.file_id, e.attr, e.key FROM mv_index_entries e"

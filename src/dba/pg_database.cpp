@@ -634,14 +634,32 @@ void PgDatabase::Scan(const FileBinding& file,
     conn_->Exec(("DECLARE " + cursor +
                  " BINARY NO SCROLL CURSOR FOR SELECT key, body FROM"
                  " mv_records WHERE file_id = " +
-                 std::to_string(file.id) + " ORDER BY key")
+                 std::to_string(file.id) + " ORDER BY " MV_STORED("key"))
                     .c_str());
+    // Long keys sharing their head come in the order of their hashes: each
+    // such run waits (copied, it may span two slices) and goes out sorted.
+    std::vector<std::pair<std::string, std::string>> run;
+    const auto flush = [&] {
+      std::stable_sort(run.begin(), run.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+      for (const auto& [key, body] : run) visit(key, body);
+      run.clear();
+    };
     const std::string fetch = "FETCH 2000 FROM " + cursor;
     for (;;) {
       pg::Result r = conn_->Exec(fetch.c_str());
       if (r.Rows() == 0) break;
-      for (int i = 0; i < r.Rows(); ++i) visit(r.Bytes(i, 0), r.Bytes(i, 1));
+      for (int i = 0; i < r.Rows(); ++i) {
+        const std::string_view key = r.Bytes(i, 0);
+        if (!run.empty() && !pg::SameStoredHead(run.back().first, key)) flush();
+        if (key.size() > pg::kHead) {
+          run.emplace_back(key, r.Bytes(i, 1));
+        } else {
+          visit(key, r.Bytes(i, 1));
+        }
+      }
     }
+    flush();
     conn_->Exec(("CLOSE " + cursor).c_str());
   } catch (...) {
     if (own) {

@@ -2,6 +2,7 @@
 // as on SQLite (query_rows.h), with candidates found by the server: a key,
 // a key range, or the index entries of an equality or a prefix, each in one
 // statement (one snapshot). Database layer.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,7 +62,10 @@ std::unique_ptr<PgDatabase::PendingSelect> PgDatabase::PrepareSelect(std::string
     end = PrefixEnd(plan.condition->value);
     if (!end) plan = Plan{};  // all 0xFF: a scan, which checks every record anyway
   }
-  plan.keysOnly = AnsweredByKeys(q, plan, s->columns);
+  // A prefix longer than the stored head narrows the entries without
+  // deciding: the records themselves are checked.
+  plan.keysOnly = AnsweredByKeys(q, plan, s->columns) &&
+                  !(plan.kind == Plan::kIndexPrefix && plan.condition->value.size() > pg::kHead);
 
   pg::Params& p = s->params;
   p.Int(fileId);
@@ -90,14 +94,33 @@ std::unique_ptr<PgDatabase::PendingSelect> PgDatabase::PrepareSelect(std::string
 CItem PgDatabase::FinishSelect(const PendingSelect& s, const pg::Result& r, int* count) {
   const Plan& plan = s.plan;
   Rows rows(s.q, s.columns);
-  // Every statement gives its rows in key order, each record once.
   if (plan.kind == Plan::kKeyEqual) {
     if (r.Rows() > 0) rows.AddIfMatches(plan.condition->value, r.Bytes(0, 0));
-  } else if (plan.keysOnly) {
-    for (int i = 0; i < r.Rows(); ++i) rows.Add(r.Bytes(i, 0), {});
   } else {
+    // Every statement gives its rows in the order of the keys' stored forms,
+    // each record once.
+    std::vector<std::pair<std::string_view, std::string_view>> found;
+    found.reserve(static_cast<std::size_t>(r.Rows()));
+    bool reorder = false;
     for (int i = 0; i < r.Rows(); ++i) {
-      if (!r.IsNull(i, 1)) rows.AddIfMatches(r.Bytes(i, 0), r.Bytes(i, 1));
+      if (plan.keysOnly) {
+        found.emplace_back(r.Bytes(i, 0), std::string_view());
+      } else {
+        found.emplace_back(r.Bytes(i, 0), r.Bytes(i, 1));
+      }
+      reorder = reorder || (found.size() > 1 &&
+                            pg::SameStoredHead(found[found.size() - 2].first, found.back().first));
+    }
+    if (reorder) {
+      std::stable_sort(found.begin(), found.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    for (const auto& [key, body] : found) {
+      if (plan.keysOnly) {
+        rows.Add(key, {});
+      } else {
+        rows.AddIfMatches(key, body);
+      }
     }
   }
   if (count) *count = static_cast<int>(rows.size());

@@ -17,8 +17,9 @@ namespace dba::pg {
 
 namespace {
 
-// The layout of our tables, recorded in mv_meta.
-constexpr int kFormatVersion = 1;
+// The layout of our tables, recorded in mv_meta: 1 held keys and values
+// whole in its primary keys, 2 indexes their stored forms.
+constexpr int kFormatVersion = 2;
 
 // Whether the lock row `l` belongs to another session that still lives.
 // A session holds, for its whole life, a session-level advisory lock on its
@@ -42,12 +43,35 @@ constexpr int kFormatVersion = 1;
   " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                              \
   " AND k.objid::int8 = (l.owner & 4294967295))"
 
+// A key column `col` holding the key bound as `param`: through the index
+// on its stored form, then the whole bytes.
+#define MV_KEY_IS(col, param) MV_STORED(col) " = " MV_STORED(param) " AND " col " = " param
+
+// The bounds, on stored forms, of the keys or values from `from` (included)
+// to `to` (excluded), both bound parameters. Below `to` when it is short;
+// a long `to` bounds the stored forms by its head followed by more 0xFF
+// bytes than a hash holds. Rows between them are checked on the whole
+// bytes afterwards.
+#define MV_STORED_FROM(param) "substr(" param ", 1, " MV_HEAD ")"
+#define MV_STORED_BELOW(param)                                                         \
+  "(CASE WHEN length(" param ") > " MV_HEAD " THEN substr(" param ", 1, " MV_HEAD      \
+  ")"                                                                                  \
+  " || '\\xffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff'::bytea" \
+  " ELSE " param " END)"
+
+// The whole key of an index entry's stored key `col`: itself when short,
+// which keeps a keys-only read within the index; a long one looked up.
+#define MV_WHOLE_KEY(col)                                            \
+  "COALESCE(CASE WHEN length(" col ") > " MV_HEAD                    \
+  " THEN (SELECT w.key FROM mv_records w WHERE w.file_id = $1::int8" \
+  " AND " MV_STORED("w.key") " = " col ") END, " col ")"
+
 #define MV_ENTRIES_GONE(file, key, attrs, values)                          \
   "DELETE FROM mv_index_entries e USING unnest(" attrs "::int4[], " values \
   "::bytea[])"                                                             \
   " AS u(attr, value) WHERE e.file_id = " file                             \
   "::int8 AND e.attr = u.attr"                                             \
-  " AND e.value = u.value AND e.key = " key "::bytea"
+  " AND e.value = " MV_STORED("u.value") " AND e.key = " MV_STORED(key "::bytea")
 
 constexpr const char* kSql[] = {
     "SELECT id FROM mv_files WHERE name = $1::bytea",
@@ -62,69 +86,91 @@ constexpr const char* kSql[] = {
     " RETURNING 1",
     // kRead: always one row; the body is NULL for a missing record.
     "SELECT r.body, " MV_BLOCKED("$3::int8") " FROM (SELECT 1) AS one"
-    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND r.key = $2::bytea"
-    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea",
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND " MV_KEY_IS("r.key", "$2::bytea")
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "$2::bytea"),
     // kWrite, for a file without indexes: the lock check, the write and the
     // end of the writer's own lock in one statement.
     "WITH cur AS (SELECT " MV_BLOCKED("$4::int8") " AS blocked FROM (SELECT 1) AS one"
-    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "$2::bytea") "),"
     " up AS (INSERT INTO mv_records(file_id, key, body) SELECT $1::int8, $2::bytea, $3::bytea"
-    " FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
-    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $4::int8)"
+    " FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, " MV_STORED("key") ")"
+    " DO UPDATE SET body = excluded.body),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $4::int8)"
     " SELECT blocked FROM cur",
     // kWriteIndexed: the lock was checked by kRead under the write lock; the
     // entries gone and the entries new are disjoint.
     "WITH up AS (INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
-    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
-    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $4::int8),"
+    " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $4::int8),"
     " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$5", "$6") ")"
     " INSERT INTO mv_index_entries(file_id, attr, value, key)"
-    " SELECT $1::int8, u.attr, u.value, $2::bytea FROM unnest($7::int4[], $8::bytea[]) AS u(attr, value)"
+    " SELECT $1::int8, u.attr, " MV_STORED("u.value") ", " MV_STORED("$2::bytea")
+    " FROM unnest($7::int4[], $8::bytea[]) AS u(attr, value)"
     " ON CONFLICT DO NOTHING",
-    "WITH rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8),"
+    "WITH rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $3::int8),"
     " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$4", "$5") ")"
-    " DELETE FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea RETURNING 1",
-    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8",
+    " DELETE FROM mv_records WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " RETURNING 1",
+    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $3::int8",
     // kReadLocked: the body (NULL when missing), and whether another live
     // session holds the lock; the lock is ours when it does not.
     "WITH cur AS (SELECT " MV_BLOCKED("$3::int8") " AS blocked FROM (SELECT 1) AS one"
-    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "$2::bytea") "),"
     " take AS (INSERT INTO mv_locks(file_id, key, owner, info) SELECT $1::int8, $2::bytea, $3::int8,"
-    " $4::text FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, key)"
+    " $4::text FROM cur WHERE NOT cur.blocked ON CONFLICT (file_id, " MV_STORED("key") ")"
     " DO UPDATE SET owner = excluded.owner, info = excluded.info)"
-    " SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea), blocked"
-    " FROM cur",
-    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea RETURNING 1",
+    " SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND "
+    MV_KEY_IS("key", "$2::bytea") "), blocked FROM cur",
+    "DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " RETURNING 1",
     "DELETE FROM mv_locks WHERE owner = $1::int8",
-    "SELECT key, body FROM mv_records WHERE file_id = $1::int8 ORDER BY key",
-    "SELECT key, body FROM mv_records WHERE file_id = $1::int8 AND key >= $2::bytea"
-    " AND key < $3::bytea ORDER BY key",
-    // kIndexEqual and kIndexRange read each body through a subquery: as a
+    "SELECT key, body FROM mv_records WHERE file_id = $1::int8 ORDER BY " MV_STORED("key"),
+    "SELECT key, body FROM mv_records WHERE file_id = $1::int8"
+    " AND " MV_STORED("key") " >= " MV_STORED_FROM("$2::bytea")
+    " AND " MV_STORED("key") " < " MV_STORED_BELOW("$3::bytea")
+    " AND key >= $2::bytea AND key < $3::bytea ORDER BY " MV_STORED("key"),
+    // kIndexEqual and kIndexRange read each record by its own lookup: as a
     // join, a generic plan (planned once for any value) reads every record
-    // of the file to hash it. A body is NULL only for a record gone since.
-    "SELECT e.key, (SELECT r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = e.key)"
-    " FROM mv_index_entries e"
-    " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = $3::bytea ORDER BY e.key",
-    "SELECT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
-    " AND value = $3::bytea ORDER BY key",
+    // of the file to hash it (LIMIT keeps the planner from that join).
+    "SELECT r.key, r.body FROM mv_index_entries e,"
+    " LATERAL (SELECT w.key, w.body FROM mv_records w WHERE w.file_id = $1::int8"
+    " AND " MV_STORED("w.key") " = e.key LIMIT 1) AS r"
+    " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea")
+    " ORDER BY e.key",
+    "SELECT " MV_WHOLE_KEY("e.key") " FROM mv_index_entries e WHERE e.file_id = $1::int8"
+    " AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea") " ORDER BY e.key",
     // Several values of a record may share the prefix: each record once.
-    "SELECT k.key, (SELECT r.body FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = k.key)"
-    " FROM (SELECT DISTINCT e.key FROM mv_index_entries e WHERE e.file_id = $1::int8"
-    " AND e.attr = $2::int4 AND e.value >= $3::bytea AND e.value < $4::bytea) AS k ORDER BY k.key",
-    "SELECT DISTINCT key FROM mv_index_entries WHERE file_id = $1::int8 AND attr = $2::int4"
-    " AND value >= $3::bytea AND value < $4::bytea ORDER BY key",
-    "SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea",
-    "INSERT INTO mv_index_entries(file_id, attr, value, key) SELECT $1::int8, $2::int4, u.value,"
-    " u.key FROM unnest($3::bytea[], $4::bytea[]) AS u(value, key) ON CONFLICT DO NOTHING",
+    // A long prefix narrows the candidates only: Select checks them. Each
+    // record is read by its own lookup (LIMIT keeps the planner from a hash
+    // join, which a generic plan, blind to the prefix, would take over a
+    // scan of the whole file).
+    "SELECT r.key, r.body FROM (SELECT DISTINCT key FROM mv_index_entries WHERE file_id = $1::int8"
+    " AND attr = $2::int4 AND value >= " MV_STORED_FROM("$3::bytea")
+    " AND value < " MV_STORED_BELOW("$4::bytea") ") AS d,"
+    " LATERAL (SELECT w.key, w.body FROM mv_records w WHERE w.file_id = $1::int8"
+    " AND " MV_STORED("w.key") " = d.key LIMIT 1) AS r ORDER BY d.key",
+    "SELECT " MV_WHOLE_KEY("d.key") " FROM (SELECT DISTINCT key FROM mv_index_entries"
+    " WHERE file_id = $1::int8 AND attr = $2::int4 AND value >= " MV_STORED_FROM("$3::bytea")
+    " AND value < " MV_STORED_BELOW("$4::bytea") ") AS d ORDER BY d.key",
+    "SELECT body FROM mv_records WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea"),
+    "INSERT INTO mv_index_entries(file_id, attr, value, key) SELECT $1::int8, $2::int4, "
+    MV_STORED("u.value") ", " MV_STORED("u.key")
+    " FROM unnest($3::bytea[], $4::bytea[]) AS u(value, key) ON CONFLICT DO NOTHING",
     // kReadPresent: no row for a missing record (kReadAny then tells whether
     // its key is locked), the body straight from its row otherwise, and the
     // lock's owner if any (kOwnerAlive judges it: rarely needed, and the
     // look at pg_locks would slow every read).
     "SELECT r.body, (SELECT l.owner FROM mv_locks l WHERE l.file_id = $1::int8"
-    " AND l.key = $2::bytea) FROM mv_records r WHERE r.file_id = $1::int8 AND r.key = $2::bytea",
+    " AND " MV_KEY_IS("l.key", "$2::bytea") ") FROM mv_records r WHERE r.file_id = $1::int8"
+    " AND " MV_KEY_IS("r.key", "$2::bytea"),
     // kReadAny: one row always, the body NULL for a missing record.
-    "SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea),"
-    " (SELECT owner FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea)",
+    "SELECT (SELECT body FROM mv_records WHERE file_id = $1::int8 AND "
+    MV_KEY_IS("key", "$2::bytea") "),"
+    " (SELECT owner FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea") ")",
     "SELECT EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory' AND k.objsubid = 1"
     " AND k.granted"
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"
@@ -133,49 +179,67 @@ constexpr const char* kSql[] = {
     "SELECT EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8 AND "
     MV_HELD_BY_OTHER("$2::int8") ")",
     "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
-    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body",
+        " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body",
     // kCatalog: every file with its indexed attributes (NULL for none).
     "SELECT f.name, f.id, i.attr FROM mv_files f LEFT JOIN mv_indexes i ON i.file_id = f.id"
     " ORDER BY f.id, i.attr",
     // kReadMany: one row per key given, in their order; the body NULL for a
     // missing record, and the lock's owner if any (as kReadPresent).
     "SELECT r.body, l.owner FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
-    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND r.key = u.key"
-    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = u.key ORDER BY u.n",
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND " MV_KEY_IS("r.key", "u.key")
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "u.key")
+    " ORDER BY u.n",
     // kDeletePlain, for a file without indexes: the lock check, the delete
     // and the end of the deleter's own lock in one statement; whether
     // another session's lock blocked it, and whether a record went.
     "WITH cur AS (SELECT " MV_BLOCKED("$3::int8") " AS blocked FROM (SELECT 1) AS one"
-    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND l.key = $2::bytea),"
-    " del AS (DELETE FROM mv_records WHERE file_id = $1::int8 AND key = $2::bytea"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "$2::bytea") "),"
+    " del AS (DELETE FROM mv_records WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
     " AND NOT (SELECT blocked FROM cur) RETURNING 1),"
-    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND key = $2::bytea AND owner = $3::int8)"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $3::int8)"
     " SELECT blocked, EXISTS(SELECT 1 FROM del) FROM cur",
     // kWriteIndexedFree: kWriteIndexed where no session holds a lock in the
     // file (inside a Transaction, under the write lock): no lock to end.
     "WITH up AS (INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
-    " ON CONFLICT (file_id, key) DO UPDATE SET body = excluded.body),"
+    " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body),"
     " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$4", "$5") ")"
     " INSERT INTO mv_index_entries(file_id, attr, value, key)"
-    " SELECT $1::int8, u.attr, u.value, $2::bytea FROM unnest($6::int4[], $7::bytea[]) AS u(attr, value)"
+    " SELECT $1::int8, u.attr, " MV_STORED("u.value") ", " MV_STORED("$2::bytea")
+    " FROM unnest($6::int4[], $7::bytea[]) AS u(attr, value)"
     " ON CONFLICT DO NOTHING",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
 // bytea everywhere bytes are stored: keys, bodies and names may hold mark
 // bytes that are not UTF-8, and bytea compares byte by byte, as SQLite does.
+// Keys and values are indexed by their stored form (MV_STORED): a btree row
+// holds at most about 2.7 kB, and they may be of any length.
 constexpr const char* kSchema =
     "CREATE TABLE mv_meta(format integer NOT NULL);"
     "CREATE TABLE mv_files(id bigserial PRIMARY KEY, name bytea NOT NULL UNIQUE);"
     "CREATE TABLE mv_records(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
-    " key bytea NOT NULL, body bytea NOT NULL, PRIMARY KEY(file_id, key));"
+    " key bytea NOT NULL, body bytea NOT NULL);"
+    "CREATE UNIQUE INDEX mv_records_key ON mv_records(file_id, " MV_STORED("key") ");"
     "CREATE TABLE mv_indexes(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
     " attr integer NOT NULL, PRIMARY KEY(file_id, attr));"
     "CREATE TABLE mv_index_entries(file_id bigint NOT NULL REFERENCES mv_files(id)"
     " ON DELETE CASCADE, attr integer NOT NULL, value bytea NOT NULL, key bytea NOT NULL,"
     " PRIMARY KEY(file_id, attr, value, key));"
     "CREATE TABLE mv_locks(file_id bigint NOT NULL REFERENCES mv_files(id) ON DELETE CASCADE,"
-    " key bytea NOT NULL, owner bigint NOT NULL, info text NOT NULL, PRIMARY KEY(file_id, key));";
+    " key bytea NOT NULL, owner bigint NOT NULL, info text NOT NULL);"
+    "CREATE UNIQUE INDEX mv_locks_key ON mv_locks(file_id, " MV_STORED("key") ");";
+
+// From the first layout, whose primary keys held keys and values whole (and
+// refused them past about 2.7 kB), to the stored forms. One transaction.
+constexpr const char* kFromFormat1 =
+    "ALTER TABLE mv_records DROP CONSTRAINT mv_records_pkey;"
+    "CREATE UNIQUE INDEX mv_records_key ON mv_records(file_id, " MV_STORED("key") ");"
+    "ALTER TABLE mv_locks DROP CONSTRAINT mv_locks_pkey;"
+    "CREATE UNIQUE INDEX mv_locks_key ON mv_locks(file_id, " MV_STORED("key") ");"
+    "UPDATE mv_index_entries SET value = " MV_STORED("value") ", key = " MV_STORED("key")
+    " WHERE length(value) > " MV_HEAD " OR length(key) > " MV_HEAD ";"
+    "UPDATE mv_meta SET format = 2;";
 
 constexpr unsigned kInt4Oid = 23;
 constexpr unsigned kByteaOid = 17;
@@ -380,15 +444,52 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
     }
     c->CreateSchema();
   }
-  Result format = c->Exec("SELECT max(format) FROM mv_meta");
-  const std::string found(format.Bytes(0, 0));
-  if (found.empty() || std::stoi(found) > kFormatVersion) {
-    throw DbaError(kErrDatabaseNotFound,
-                   "La base de données « " + RedactSecrets(uri) + " » a un format plus récent (" +
-                       found + ") que ce programme (" + std::to_string(kFormatVersion) + ").");
+  const int found = c->Format();
+  if (found < 1) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + RedactSecrets(uri) +
+                                             " » n'indique pas le format de ses tables.");
   }
+  if (found > kFormatVersion) {
+    throw DbaError(kErrDatabaseNotFound, "La base de données « " + RedactSecrets(uri) +
+                                             " » a un format plus récent (" +
+                                             std::to_string(found) + ") que ce programme (" +
+                                             std::to_string(kFormatVersion) + ").");
+  }
+  if (found < kFormatVersion) c->Upgrade(uri);
+  // After the upgrade: statements name the indexes of the current layout.
   c->PrepareAll();
   return c;
+}
+
+int Connection::Format() {
+  Result format = Exec("SELECT max(format) FROM mv_meta");
+  const std::string_view found = format.Bytes(0, 0);
+  if (found.empty() || found.size() > 9 ||
+      !std::all_of(found.begin(), found.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+    return -1;
+  }
+  return std::stoi(std::string(found));
+}
+
+void Connection::Upgrade(const std::string& uri) {
+  // Under the write lock, in one transaction: two programs opening the old
+  // layout at once upgrade it once, and a failure leaves it as it was.
+  // Sessions of older programs already open fail on their next write (their
+  // statements name indexes gone); new ones refuse the newer format.
+  Exec(kBeginWrite);
+  try {
+    if (Format() == 1) Exec(kFromFormat1);
+    Exec("COMMIT");
+  } catch (const DbaError& e) {
+    try {
+      RollbackBlock();
+    } catch (const DbaError&) {  // the first failure is the one to report
+    }
+    throw DbaError(e.number(), "La base de données « " + RedactSecrets(uri) +
+                                   " » est d'un format ancien (1) que ce programme met à jour "
+                                   "à son ouverture ; la mise à jour a échoué, rien n'a changé : " +
+                                   e.what());
+  }
 }
 
 void Connection::CreateSchema() {
@@ -416,8 +517,12 @@ void Connection::Configure() {
   // file does; 0 would mean no limit to the server.
   // Every statement of ours finds its rows through a primary key whatever
   // the values: one generic plan each, never planned again per execution.
+  // No JIT: the lookup of a long key that a keys-only read may need costs
+  // its plan the price of a read per row, though short keys never run it,
+  // and compiling would then cost more than the whole read.
   Exec(("SET lock_timeout = " + std::to_string(busyTimeoutMs_) +
-        "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan")
+        "; SET client_min_messages = warning; SET plan_cache_mode = force_generic_plan"
+        "; SET jit = off")
            .c_str());
 }
 

@@ -165,6 +165,10 @@ class Connection {
   void Configure();
   void PrepareAll();
   void CreateSchema();
+  // The layout recorded in mv_meta; -1 when it holds none.
+  [[nodiscard]] int Format();
+  // Brings an older layout to the current one, or throws leaving it as it was.
+  void Upgrade(const std::string& uri);
   // Sends a statement through `send`. A session found dropped outside a
   // block is replaced and the statement sent again; inside one the
   // transaction is gone with it, which only the caller can tell its user.
@@ -181,6 +185,26 @@ class Connection {
   std::uint64_t sent_ = 0;
   std::function<void()> onReconnect_;
 };
+
+// How keys and index values of any length sit in btree indexes, whose rows
+// must stay under about 2.7 kB: by their stored form, the bytes themselves
+// up to kHead bytes, beyond that the first kHead bytes followed by their
+// SHA-256. The form tells two keys apart (as surely as SHA-256 does) and
+// keeps their order, except among long keys that share their first kHead
+// bytes: those come in the order of their hashes, which Select and Scan put
+// right.
+// Records and locks keep the whole key, found through an index on its
+// stored form; index entries hold the stored forms only.
+inline constexpr std::size_t kHead = 1000;
+#define MV_HEAD "1000"
+#define MV_STORED(x)                                                                       \
+  "(CASE WHEN length(" x ") > " MV_HEAD " THEN substr(" x ", 1, " MV_HEAD ") || sha256(" x \
+  ") ELSE " x " END)"
+// Whether two keys, in the order of their stored forms, may stand in the
+// wrong order: both long, the same first kHead bytes.
+[[nodiscard]] inline bool SameStoredHead(std::string_view a, std::string_view b) {
+  return a.size() > kHead && b.size() > kHead && a.substr(0, kHead) == b.substr(0, kHead);
+}
 
 // The database-wide write lock: one transaction-level advisory lock, whose
 // two-number key cannot meet the one-number keys of session owners.

@@ -100,6 +100,12 @@ void Control::SetVisible(bool visible) {
   if (!visible) giveUpFocusIfUnusable();
 }
 
+void Control::SetReadOnly(bool readOnly) {
+  if (readOnly_ == readOnly) return;
+  readOnly_ = readOnly;
+  notify(Property::ReadOnly);
+}
+
 void Control::giveUpFocusIfUnusable() {
   // The focused control (this one or one inside it) can no longer be used:
   // the focus goes on to the next usable control, as the platform does,
@@ -151,6 +157,15 @@ void Control::AddItems(std::vector<std::string> texts) {
   if (texts.empty()) return;
   items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
                 std::make_move_iterator(texts.end()));
+  notify(Property::List);
+}
+
+void Control::AddItems(std::size_t count,
+                       const std::function<void(std::size_t, std::string&)>& write) {
+  if (count == 0) return;
+  const std::size_t first = items_.size();
+  items_.resize(first + count);
+  for (std::size_t i = 0; i < count; ++i) write(i, items_[first + i]);
   notify(Property::List);
 }
 

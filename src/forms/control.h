@@ -61,7 +61,18 @@ inline constexpr int kMouseRight = 2;
 inline constexpr int kMouseMiddle = 4;
 
 // What changed, for the bindings that mirror the model on screen.
-enum class Property { Text, Enabled, Visible, List, ListIndex, Value, Max, Focus, Selection };
+enum class Property {
+  Text,
+  Enabled,
+  Visible,
+  ReadOnly,
+  List,
+  ListIndex,
+  Value,
+  Max,
+  Focus,
+  Selection
+};
 
 class Control {
  public:
@@ -103,6 +114,14 @@ class Control {
   void SetEnabled(bool enabled);
   [[nodiscard]] bool Visible() const { return visible_; }
   void SetVisible(bool visible);
+  // Read-only (text box, combo, check box; other kinds ignore it): the user
+  // may still focus the control, select and copy its text, but no key, paste,
+  // cut, pick or click of the user changes it, and the keys that would edit
+  // are dropped before KeyPress. Code still sets its text, entry and value.
+  // Unlike a disabled control, it is drawn as usual, so its text stays
+  // readable.
+  [[nodiscard]] bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool readOnly);
   // Enabled and visible, and so are all its containers and the form: only
   // then does the control take user input or focus.
   [[nodiscard]] bool IsUsable() const;
@@ -116,6 +135,10 @@ class Control {
   // Adds the texts in order as AddItem would, observers being told once: a
   // screen redraws a long list once, not once per entry.
   void AddItems(std::vector<std::string> texts);
+  // Adds `count` entries as AddItems would, entry i written by `write(i, entry)`
+  // into an empty string, in order. A list keeps its storage through Clear,
+  // so refilling a long list this way allocates nothing per entry.
+  void AddItems(std::size_t count, const std::function<void(std::size_t, std::string&)>& write);
   void RemoveItem(int index);
   // Removes every entry; ListIndex becomes -1. A combo's edit text is emptied
   // too (raising Change when it was not empty).
@@ -187,6 +210,7 @@ class Control {
   std::string text_;
   bool enabled_ = true;
   bool visible_ = true;
+  bool readOnly_ = false;
   std::vector<std::string> items_;
   int listIndex_ = -1;
   int value_ = 0;

@@ -59,7 +59,7 @@ std::vector<Control*> OwnerChain(Control* control) {
 struct Form::DesignState {
   struct Entry {
     std::string text;
-    bool enabled, visible;
+    bool enabled, visible, readOnly;
     std::vector<std::string> items;
     int listIndex, value, max;
   };
@@ -291,8 +291,8 @@ void Form::Reset() {
 void Form::takeDesignState() {
   design_ = std::make_unique<DesignState>();
   for (const auto& c : all_) {
-    design_->entries.push_back(
-        {c->text_, c->enabled_, c->visible_, c->items_, c->listIndex_, c->value_, c->max_});
+    design_->entries.push_back({c->text_, c->enabled_, c->visible_, c->readOnly_, c->items_,
+                                c->listIndex_, c->value_, c->max_});
   }
 }
 
@@ -311,14 +311,16 @@ void Form::restoreDesignState() {
     c.text_ = e.text;
     c.enabled_ = e.enabled;
     c.visible_ = e.visible;
+    c.readOnly_ = e.readOnly;
     c.items_ = e.items;
     c.listIndex_ = e.listIndex;
     c.value_ = e.value;
     c.max_ = e.max;
     c.selStart_ = 0;
     c.selLength_ = 0;
-    for (Property p : {Property::Text, Property::Enabled, Property::Visible, Property::List,
-                       Property::ListIndex, Property::Value, Property::Max, Property::Selection}) {
+    for (Property p :
+         {Property::Text, Property::Enabled, Property::Visible, Property::ReadOnly, Property::List,
+          Property::ListIndex, Property::Value, Property::Max, Property::Selection}) {
       c.notify(p);
     }
   }

@@ -20,6 +20,17 @@ namespace {
 bool IsList(const Control& c) { return c.kind() == Kind::ComboBox || c.kind() == Kind::ListBox; }
 constexpr int kKeySpace = 32;
 constexpr int kKeyDelete = 127;
+
+// Keys that move on or confirm still reach a read-only control; the others
+// would edit it, and are dropped before its handlers see them.
+bool EditsReadOnly(const Control& target, int key) {
+  if (!target.ReadOnly()) return false;
+  if (target.kind() != Kind::TextBox && target.kind() != Kind::ComboBox &&
+      target.kind() != Kind::CheckBox) {
+    return false;
+  }
+  return key != kKeyTab && key != kKeyEnter && key != kKeyEscape;
+}
 }  // namespace
 
 bool UserInput::Focus(Control& control) {
@@ -54,7 +65,7 @@ bool UserInput::Paste(Control& control, std::string_view utf8Text) {
   if (!control.IsUsable() || !control.TakesFocus()) return false;
   if (!control.Focused() && !Focus(control)) return false;
   Control* target = form_.ActiveControl();
-  if (target == nullptr || !target->IsUsable()) return false;
+  if (target == nullptr || !target->IsUsable() || target->ReadOnly()) return false;
   // One action: the whole text lands in the box before any focus move.
   ActionScope scope(form_);
   for (char32_t cp : utf8::Decode(utf8Text)) deliverKey(*target, static_cast<int>(cp), true);
@@ -62,7 +73,7 @@ bool UserInput::Paste(Control& control, std::string_view utf8Text) {
 }
 
 bool UserInput::Delete(Control& control) {
-  if (!control.IsUsable() || !control.isEditable()) return false;
+  if (!control.IsUsable() || !control.isEditable() || control.ReadOnly()) return false;
   if (!control.Focused() && !Focus(control)) return false;
   if (!control.IsUsable()) return false;  // a focus handler disabled it
   ActionScope scope(form_);
@@ -80,6 +91,7 @@ bool UserInput::Delete(Control& control) {
 }
 
 bool UserInput::deliverKey(Control& target, int keyAscii, bool paste) {
+  if (EditsReadOnly(target, keyAscii)) return true;
   ActionScope scope(form_);
   int key = keyAscii;
   const auto keyPress = target.KeyPress;  // the handler may replace itself
@@ -112,15 +124,16 @@ bool UserInput::deliverKey(Control& target, int keyAscii, bool paste) {
   return true;
 }
 
-bool UserInput::Click(Control& control) {
+bool UserInput::Click(Control& control, bool focusTaken) {
   if (!control.IsUsable()) return false;
-  if (control.TakesFocus() && !control.Focused()) {
+  if (control.TakesFocus() && !control.Focused() && !focusTaken) {
     Focus(control);
     if (!control.IsUsable()) return false;  // a focus handler disabled it
   }
   ActionScope scope(form_);
   switch (control.kind()) {
     case Kind::CheckBox:
+      if (control.ReadOnly()) break;                   // it took the focus; its value stays
       control.SetValue(control.Value() != 0 ? 0 : 1);  // raises Click
       break;
     case Kind::ComboBox: break;  // only choosing an entry clicks a combo (Pick)
@@ -129,10 +142,11 @@ bool UserInput::Click(Control& control) {
   return true;
 }
 
-bool UserInput::Pick(Control& control, int index) {
+bool UserInput::Pick(Control& control, int index, bool focusTaken) {
   if (!IsList(control) || !control.IsUsable() || index < 0 || index >= control.ListCount())
     return false;
-  if (!control.Focused()) {
+  if (control.kind() == Kind::ComboBox && control.ReadOnly()) return false;
+  if (!control.Focused() && !focusTaken) {
     Focus(control);
     if (!control.IsUsable() || index >= control.ListCount()) return false;
   }
@@ -152,15 +166,15 @@ bool UserInput::Pick(Control& control, int index) {
   return true;
 }
 
-bool UserInput::DblClick(Control& control, int index) {
+bool UserInput::DblClick(Control& control, int index, bool focusTaken) {
   if (control.kind() == Kind::ListBox) {
     // A screen delivers the double click's first click as a click of its
     // own: the line is already chosen then, and is not clicked twice.
-    const bool chosen = control.Focused() && control.ListIndex() == index;
-    if (!chosen && !Pick(control, index)) return false;
+    const bool chosen = (control.Focused() || focusTaken) && control.ListIndex() == index;
+    if (!chosen && !Pick(control, index, focusTaken)) return false;
   } else {
     if (!control.IsUsable()) return false;
-    if (control.TakesFocus() && !control.Focused()) Focus(control);
+    if (control.TakesFocus() && !control.Focused() && !focusTaken) Focus(control);
   }
   if (!control.IsUsable()) return false;
   ActionScope scope(form_);

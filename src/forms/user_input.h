@@ -7,6 +7,10 @@
 // Each call is one user action (an ActionScope). A control that is disabled
 // or hidden (itself, a container, or the form) takes no input: the call
 // returns false and nothing happens (mouse buttons excepted: MouseDown).
+// A read-only control takes the focus and the keys that move on (Tab, Enter,
+// Escape) but nothing that would change it: typed characters, Backspace,
+// paste and Delete are dropped, a combo's entries cannot be picked, a check
+// box does not toggle.
 #pragma once
 
 #include <string_view>
@@ -44,14 +48,17 @@ class UserInput {
   // Click: focus (for controls that take it), then Click. A check box
   // toggles its value first; a menu item just raises Click. A combo only
   // takes the focus: it clicks when an entry is chosen (Pick).
-  bool Click(Control& control);
+  // `focusTaken`: a screen already moved the focus when the mouse button
+  // went down (Focus ran then); the click does not take it a second time,
+  // even when a LostFocus handler sent it back meanwhile.
+  bool Click(Control& control, bool focusTaken = false);
   // The user chooses entry `index` of a combo or list (focus, ListIndex,
-  // combo text = the entry, Click).
-  bool Pick(Control& control, int index);
+  // combo text = the entry, Click). `focusTaken` as for Click.
+  bool Pick(Control& control, int index, bool focusTaken = false);
   // Double click on entry `index` of a list: Pick (unless the list has the
   // focus and that entry already, its first click having picked it), then
   // DblClick.
-  bool DblClick(Control& control, int index);
+  bool DblClick(Control& control, int index, bool focusTaken = false);
   // The user moves a scroll bar to `value` (clamped to 0..Max): Change.
   bool Scroll(Control& control, int value);
   // Mouse button pressed on a control (frame) or, with nullptr, the surface;

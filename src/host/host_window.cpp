@@ -8,12 +8,19 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "forms/qt/widget_factory.h"
+
 namespace host {
 
 HostWindow::HostWindow(forms::Form& form, forms::Services& services, const QString& header,
                        QWidget* parent)
     : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Paie — Centres URSSAF"));
+  // The menus and the header line in the control's family, at the
+  // desktop's size: one typeface across the window.
+  QFont family = font();
+  family.setFamily(forms::qt::ScreenFontFamily());
+  setFont(family);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(8, 6, 8, 8);

@@ -77,11 +77,12 @@ std::string Utilitaires::Convertir_DateAffichage(std::string_view stocke) const 
   std::string_view t = stocke;
   const bool negatif = LireCaractere(t, '-');
   // Seven digits are far beyond the years handled and cannot overflow.
-  if (t.empty() || t.size() > 7 || t.find_first_not_of("0123456789") != std::string_view::npos) {
-    return {};
-  }
+  if (t.empty() || t.size() > 7) return {};
   std::int64_t numero = 0;
-  for (char c : t) numero = numero * 10 + (c - '0');
+  for (char c : t) {
+    if (c < '0' || c > '9') return {};
+    numero = numero * 10 + (c - '0');
+  }
   const auto date = DateDuNumero(negatif ? -numero : numero);
   if (!date) return {};
   char texte[10] = {0, 0, '/', 0, 0, '/'};

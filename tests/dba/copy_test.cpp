@@ -40,19 +40,25 @@ struct SqliteFile {
 };
 
 TEST(Copy, EveryRecordAndIndexArrivesByteForByteThereAndBack) {
-  // GIVEN a database with bytes of every value in its bodies and keys that
-  // are not UTF-8, and an index
+  // GIVEN a database with bytes of every value in its bodies, keys that are
+  // not UTF-8 or longer than a server's index rows, and an index holding a
+  // megabyte value
   ScratchDatabase scratch;
   auto source = scratch.Open();
   source->CreateFile("CENTREURSSAF");
   source->CreateFile("ELTSPARTEMP");
   std::string everyByte;
   for (int b = 0; b < 256; ++b) everyByte.push_back(static_cast<char>(b));
-  for (const std::string& key : {std::string("07"), std::string("\x80\xFF", 2), std::string("é")}) {
+  const std::string longKey(3032, 'k'), longValue(std::size_t{1} << 20, 'v');
+  for (const std::string& key :
+       {std::string("07"), std::string("\x80\xFF", 2), std::string("é"), longKey}) {
     CItem r = source->DBOpen("ELTSPARTEMP").DBNew(key);
     r.setItem(Marks("07]08^x^") + everyByte);
     r.DBWrite();
   }
+  CItem big = source->DBOpen("ELTSPARTEMP").DBNew("08");
+  big.setItem(1, longValue);
+  big.DBWrite();
   CItem c = source->DBOpen("CENTREURSSAF").DBNew("07");
   c.setItem(Marks("URSSAF^Pays de la Loire"));
   c.DBWrite();
@@ -68,7 +74,7 @@ TEST(Copy, EveryRecordAndIndexArrivesByteForByteThereAndBack) {
 
   // THEN both hold the same bytes, and the index answers as it did
   EXPECT_EQ(s.files, 2u);
-  EXPECT_EQ(s.records, 4u);
+  EXPECT_EQ(s.records, 6u);
   EXPECT_EQ(s.indexes, 1u);
   EXPECT_EQ(Contents(*middle), Contents(*source));
   EXPECT_EQ(Contents(*back), Contents(*source));
@@ -76,7 +82,9 @@ TEST(Copy, EveryRecordAndIndexArrivesByteForByteThereAndBack) {
   const std::string sentence = Marks("SSELECT ELTSPARTEMP AVEC 1 = \"08\"^ELTSPARTEMP^0");
   int count = 0;
   EXPECT_EQ(back->DBSelect(sentence, "", &count).Item(), source->DBSelect(sentence).Item());
-  EXPECT_EQ(count, 3);
+  EXPECT_EQ(count, 4);
+  const std::string byLong = "SSELECT ELTSPARTEMP AVEC 1 = \"" + longValue + "\"";
+  EXPECT_EQ(back->DBSelect(byLong).Item(), "08");
 }
 
 TEST(Copy, ADestinationHoldingOneOfTheFilesIsRefusedAndLeftAsItWas) {

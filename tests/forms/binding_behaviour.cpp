@@ -281,6 +281,26 @@ TEST_P(BindingBehaviour, ClickOnAButtonRunsTheFocusHandlersFirst) {
   EXPECT_EQ(log.events, (Events{"Txt_Nom.LostFocus", "Cmd_OK.GotFocus", "Cmd_OK.Click"}));
   EXPECT_EQ(activeInLostFocus, ok);
   EXPECT_TRUE(ok->Focused());
+
+  // GIVEN a box whose LostFocus keeps the focus (a date refused)
+  int nomLeft = 0;
+  nom->LostFocus = [&] {
+    ++nomLeft;
+    nom->SetFocus();
+  };
+  log.events.clear();
+  for (Control* target : {ok, values}) {
+    user().Focus(*nom);
+    nomLeft = 0;
+    // WHEN the user clicks a button or a line THEN the box is left once for
+    // that click, not again when the mouse button comes up; the click counts
+    if (target == ok) user().Click(*ok);
+    if (target == values) user().Pick(*values, 1);
+    EXPECT_EQ(nomLeft, 1) << target->Name();
+    EXPECT_TRUE(nom->Focused()) << target->Name();
+  }
+  EXPECT_EQ(log.count("Cmd_OK.Click"), 1);
+  EXPECT_EQ(values->ListIndex(), 1);
 }
 
 TEST_P(BindingBehaviour, FocusSkipsUnusableControlsAndLeavesOneBeingDisabled) {
@@ -500,6 +520,52 @@ TEST_P(BindingBehaviour, DisabledHiddenOrContainedControlsTakeNoInput) {
   EXPECT_EQ(code->Text(), "");
   EXPECT_EQ(dates->ListIndex(), -1);
   EXPECT_EQ(form().ActiveControl(), nullptr);
+}
+
+// A read-only box, combo or check box is drawn as usual and takes the
+// focus and the keys that move on; nothing the user does changes it, and
+// the keys that would edit never reach its handlers. Code still sets it.
+TEST_P(BindingBehaviour, ReadOnlyControlsTakeTheFocusButNoChange) {
+  nom->SetText("Nord");
+  combo->SetListIndex(1);
+  for (Control* c : {nom, combo, check}) c->SetReadOnly(true);
+  EventLog log;
+  for (Control* c : {nom, combo, check}) LogAllEvents(*c, log);
+
+  user().Type(*nom, "ab");
+  user().Key(*nom, kKeyBackspace);
+  user().Paste(*nom, "cd");
+  user().Key(*nom, kKeyTab);
+  user().Pick(*combo, 2);
+  user().Type(*combo, "x");
+  user().Click(*check);
+  user().Key(*check, ' ');
+
+  EXPECT_EQ(nom->Text(), "Nord");
+  EXPECT_EQ(combo->Text(), "Beta");
+  EXPECT_EQ(check->Value(), 0);
+  if (auto shown = user().ShownText(*nom)) {
+    EXPECT_EQ(*shown, "Nord");
+  }
+  if (auto shown = user().ShownEnabled(*nom)) {
+    EXPECT_TRUE(*shown) << "drawn as usual, not greyed";
+  }
+  // Tab went through KeyPress and moved on; no Change, no Click.
+  EXPECT_EQ(log.count("Txt_Nom.KeyPress:9"), 1);
+  EXPECT_EQ(log.count("Txt_Nom.KeyPress:97") + log.count("Txt_Nom.KeyPress:8"), 0);
+  for (const char* event :
+       {"Txt_Nom.Change", "Cbo_Nom.Change", "Cbo_Nom.Click", "Cac_Option.Click"}) {
+    EXPECT_EQ(log.count(event), 0) << event;
+  }
+  EXPECT_TRUE(check->Focused());
+
+  nom->SetText("Sud");  // from code
+  check->SetValue(1);
+  EXPECT_EQ(nom->Text(), "Sud");
+  EXPECT_EQ(check->Value(), 1);
+  nom->SetReadOnly(false);
+  user().Type(*nom, "!");
+  EXPECT_EQ(nom->Text(), "Sud!");
 }
 
 TEST_P(BindingBehaviour, ADisabledSurfaceTakesNoInputAtAll) {

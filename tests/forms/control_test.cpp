@@ -235,9 +235,11 @@ TEST_F(ControlTest, AddItemsAppendsInOrderAndTellsObserversOnce) {
   Count(list, n);
   list.AddItems({"b", "", "c"});
   list.AddItems({});
-  EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "", "c"}));
+  list.AddItems(2, [](std::size_t i, std::string& entry) { entry = "d" + std::to_string(i); });
+  list.AddItems(0, [](std::size_t, std::string&) { FAIL() << "nothing to write"; });
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "", "c", "d0", "d1"}));
   EXPECT_EQ(list.ListIndex(), 0);
-  EXPECT_EQ(recorder.calls, 1);
+  EXPECT_EQ(recorder.calls, 2);
   EXPECT_EQ(n.click + n.change, 0);
   list.RemoveObserver(&recorder);
 }

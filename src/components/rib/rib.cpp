@@ -72,7 +72,11 @@ void RIB::Private::Creer(forms::Form& form, forms::Control& conteneur) {
     }
   }
   // The RIB is read from the IBAN, never typed: two sources could disagree.
-  for (Zone z : {Zone::Banque, Zone::Guichet, Zone::Compte, Zone::CleRib}) De(z).SetEnabled(false);
+  // Shown as text all the same, which a clerk may copy.
+  for (Zone z : {Zone::Banque, Zone::Guichet, Zone::Compte, Zone::CleRib}) {
+    De(z).SetReadOnly(true);
+    De(z).TabIndex = -1;
+  }
 
   forms::Control& iban = De(Zone::Iban);
   iban.ToolTipText = "IBAN, avec ou sans espaces";
@@ -104,6 +108,12 @@ RIB::~RIB() {
   forms::Control& iban = d->De(Zone::Iban);
   iban.Change = nullptr;
   iban.LostFocus = nullptr;
+}
+
+void RIB::LectureSeule_RIB(bool lectureSeule) {
+  for (int i = 0; i < rib_detail::kZonesSaisies; ++i) {
+    d->De(static_cast<Zone>(i)).SetReadOnly(lectureSeule);
+  }
 }
 
 void RIB::Base_RIB(std::shared_ptr<dba::Database> base) { d->base = std::move(base); }

@@ -28,8 +28,10 @@
 // Fields: Txt_Titulaire, Txt_Domiciliation, Txt_Iban (typed with or without
 // blanks, any case; shown in groups of four once left), Txt_Bic (capitals),
 // and the read-only Txt_Banque, Txt_Guichet, Txt_Compte, Txt_CleRib, filled
-// from a French IBAN as it is typed. When the embedded control (or its form)
-// is disabled, the named-controls layer refuses every field any input.
+// from a French IBAN as it is typed (out of the tab order, reached by a
+// click). When the embedded control (or its form) is disabled, the
+// named-controls layer refuses every field any input; LectureSeule_RIB
+// instead leaves the details readable and copyable, and refuses edits.
 #pragma once
 
 #include <memory>
@@ -65,6 +67,11 @@ class RIB {
   // control; the fields make none today.
   void Base_RIB(std::shared_ptr<dba::Database> base);
   void Client_RIB(std::shared_ptr<Client> client);
+
+  // True: the four entry fields refuse every edit of the user (the details
+  // are shown, selectable and copyable, as they are); false: they take
+  // entry again.
+  void LectureSeule_RIB(bool lectureSeule);
 
   // Shows the bank details held in `record` from attribute `premierAttribut`
   // on, and forgets what was typed before. Returns "" or an error text (an

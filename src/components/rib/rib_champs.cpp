@@ -8,7 +8,7 @@ namespace {
 constexpr int kHauteur = 285;   // a text box
 constexpr int kHautEtq = 255;   // a label beside its box, 30 twips lower
 constexpr int kColonne = 1320;  // where the boxes start
-constexpr int kLargeur = 4335;  // the long boxes, up to the control's right edge
+constexpr int kLargeur = 4215;  // the long boxes, up to the control's right edge
 constexpr int kLigne = 360;
 constexpr int kHautRib = 1500;  // the labels over the RIB's four boxes
 constexpr int kBasRib = 1710;   // the RIB's four boxes

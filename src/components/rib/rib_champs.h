@@ -29,7 +29,7 @@ struct DefinitionZone {
   Filtre filtre;
 };
 
-// The eight fields, in the order of Zone. They fit the 5655 x 2055 twips of
+// The eight fields, in the order of Zone. They fit the 5535 x 2055 twips of
 // the embedded control.
 const std::array<DefinitionZone, kZones>& Zones();
 

@@ -74,6 +74,7 @@ std::string ControlJson(const Control& c) {
   out += std::string(",\"enabled\":") + Bool(c.Enabled());
   out += std::string(",\"visible\":") + Bool(c.Visible());
   out += std::string(",\"usable\":") + Bool(c.IsUsable());
+  if (c.ReadOnly()) out += ",\"readOnly\":true";
   if (c.kind() == Kind::ComboBox || c.kind() == Kind::ListBox) {
     out += ",\"items\":[";
     for (int i = 0; i < c.ListCount(); ++i) out += (i > 0 ? "," : "") + JsonString(c.List(i));

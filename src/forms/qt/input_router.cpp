@@ -9,12 +9,15 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <utility>
 
 #include "forms/qt/error_report.h"
 #include "forms/qt/qt_form_view.h"
@@ -86,8 +89,10 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
   switch (control.kind()) {
     case Kind::Button:
     case Kind::CheckBox:  // Qt's toggle is off: the model's Click toggles
-      connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-              [this, c] { run(*c, [c](UserInput& in) { return in.Click(*c); }); });
+      connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this, [this, c] {
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, taken](UserInput& in) { return in.Click(*c, taken); });
+      });
       break;
     case Kind::ComboBox:
       connect(static_cast<QComboBox*>(widget), &QComboBox::activated, this, [this, c](int index) {
@@ -96,13 +101,28 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
       break;
     case Kind::ListBox: {
       auto* list = static_cast<QListView*>(widget);
+      // The rows take the mouse: its press and release are seen there.
+      list->viewport()->installEventFilter(this);
+      connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+              [this, c](const QModelIndex& current) {
+                // Only the mouse's own moves: the binding's mirroring, and a
+                // list that picks its first row when tabbed into, are not.
+                if (view_.IsBinding() || mouseOnList_ != c || !current.isValid()) return;
+                pressPicked_ = c;
+                const int row = current.row();
+                const bool taken = takeMouseFocus(*c);
+                run(*c, [c, row, taken](UserInput& in) { return in.Pick(*c, row, taken); });
+              });
       connect(list, &QAbstractItemView::clicked, this, [this, c](const QModelIndex& index) {
+        if (std::exchange(pressPicked_, nullptr) == c) return;  // picked on the way
         const int row = index.row();
-        run(*c, [c, row](UserInput& in) { return in.Pick(*c, row); });
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, row, taken](UserInput& in) { return in.Pick(*c, row, taken); });
       });
       connect(list, &QAbstractItemView::doubleClicked, this, [this, c](const QModelIndex& index) {
         const int row = index.row();
-        run(*c, [c, row](UserInput& in) { return in.DblClick(*c, row); });
+        const bool taken = takeMouseFocus(*c);
+        run(*c, [c, row, taken](UserInput& in) { return in.DblClick(*c, row, taken); });
       });
       break;
     }
@@ -118,8 +138,23 @@ void InputRouter::Attach(Control& control, const ControlWidgets& widgets) {
   }
 }
 
+Control* InputRouter::listOfViewport(QObject* watched) const {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  auto* list = widget != nullptr ? qobject_cast<QListView*>(widget->parentWidget()) : nullptr;
+  return list != nullptr && list->viewport() == widget ? view_.ControlOf(list) : nullptr;
+}
+
 bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   if (watched == forwarding_) return false;  // our own re-sent event
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+    if (Control* list = listOfViewport(watched)) {
+      const bool press = event->type() == QEvent::MouseButtonPress &&
+                         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      mouseOnList_ = press ? list : nullptr;
+      if (press) pressPicked_ = nullptr;
+      return false;  // the list itself handles it
+    }
+  }
   if (watched == &view_) {
     if (event->type() == QEvent::MouseButtonPress) {
       return onMousePress(nullptr, static_cast<QMouseEvent*>(event));
@@ -152,8 +187,13 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+bool InputRouter::takeMouseFocus(const Control& control) {
+  return std::exchange(mouseFocused_, nullptr) == &control;
+}
+
 bool InputRouter::onFocusIn(Control& control, QObject* watched, QFocusEvent* event) {
   if (view_.IsBinding()) return false;
+  if (event->reason() == Qt::MouseFocusReason) mouseFocused_ = &control;
   if (!IsUserFocusReason(event->reason())) {
     // A pop-up or a message box gave the focus back: the model may have
     // moved it meanwhile.

@@ -64,8 +64,22 @@ class InputRouter : public QObject {
   // copy), then undoes any edit it made behind the model's back.
   void forwardToWidget(Control& control, QObject* watched, QKeyEvent* event);
 
+  // The mouse's press moves the focus before the click that its release
+  // makes: true once for the control the press focused (its focus handlers
+  // have run, whatever they did with the focus).
+  bool takeMouseFocus(const Control& control);
+  // The list control whose viewport `watched` is, if any.
+  [[nodiscard]] Control* listOfViewport(QObject* watched) const;
+
   QtFormView& view_;
-  QObject* forwarding_ = nullptr;  // the widget an event is being re-sent to
+  QObject* forwarding_ = nullptr;          // the widget an event is being re-sent to
+  const Control* mouseFocused_ = nullptr;  // the last control a press focused
+  // A list whose rows the mouse button is held down on: the rows it passes
+  // over are picked as it goes, as a list box does.
+  const Control* mouseOnList_ = nullptr;
+  // The list the current press already picked a row in: its click (on the
+  // release) does not pick it again.
+  const Control* pressPicked_ = nullptr;
 };
 
 // Pasted and dropped text for a one-line box: line breaks and tabs become

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "forms/qt/qt_units.h"
+#include "forms/qt/widget_factory.h"
 
 namespace forms::qt {
 namespace {
@@ -25,6 +26,10 @@ std::unique_ptr<QMessageBox> BuildMessageBox(std::string_view text, MsgButtons b
                                              QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setWindowTitle(ToQString(title));
+  // The screen's family: the question reads as part of the control.
+  QFont font = box->font();
+  font.setFamily(ScreenFontFamily());
+  box->setFont(font);
   box->setText(ToQString(text));
   box->setTextFormat(Qt::PlainText);
   box->setIcon(icon == MsgIcon::Information ? QMessageBox::Information : QMessageBox::Warning);

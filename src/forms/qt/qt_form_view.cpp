@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "forms/qt/input_router.h"
+#include "forms/qt/label_alignment.h"
 #include "forms/qt/qt_units.h"
 #include "forms/qt/widget_mirror.h"
 
@@ -39,6 +40,7 @@ QtFormView::QtFormView(Form& form, Services& services, QWidget* parent)
   installEventFilter(router_);  // mouse buttons on the surface
   for (const auto& control : form_.AllControls()) build(*control);
   updateTabOrder();
+  lineUpLabels();
   setEnabled(form_.Enabled());
   form_.AddObserver(this);
   Registry()[&form_] = this;
@@ -184,6 +186,11 @@ void QtFormView::Resync(const Control& control) {
 
 void QtFormView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // A combo places its text part only once shown: texts set before are
+  // fitted again to the room they really have.
+  for (const auto& [control, widgets] : widgets_) {
+    if (widgets.edit != nullptr) FitBoxText(*widgets.edit);
+  }
   if (form_.ActiveControl() != nullptr) {
     SyncFocus();
   } else if (window()->focusWidget() == nullptr) {
@@ -197,6 +204,12 @@ void QtFormView::showEvent(QShowEvent* event) {
 void QtFormView::controlAdded(Control& control) {
   build(control);
   updateTabOrder();
+  lineUpLabels();
+}
+
+void QtFormView::lineUpLabels() {
+  LineUpLabels(
+      form_, [this](const Control& c) { return WidgetsOf(c); }, dpi_);
 }
 
 void QtFormView::formChanged() {

@@ -119,6 +119,7 @@ class QtFormView : public QWidget, private FormObserver, private ControlObserver
 
   void build(Control& control);
   void updateTabOrder();
+  void lineUpLabels();
   void pairList(const Control& control, QWidget* widget);
 
   Form& form_;

@@ -154,6 +154,7 @@ void InputRouter::paste(Control& control, const QString& text) {
 }
 
 void InputRouter::cut(Control& control) {
+  if (control.ReadOnly()) return;  // nothing leaves the box, as in any read-only box
   if (control.SelLength() == 0 && SelectionOf(view_.WidgetsOf(control)).length == 0) return;
   copy(control);
   run(control, [&control](UserInput& in) { return in.Delete(control); });
@@ -196,7 +197,7 @@ bool InputRouter::onContextMenu(Control& control, QContextMenuEvent* event) {
   if (widgets.edit == nullptr) return false;
   QPointer<QtFormView> view(&view_);
   pushSelection(control);
-  const bool usable = control.IsUsable();
+  const bool usable = control.IsUsable() && !control.ReadOnly();
   const bool selected = widgets.edit->hasSelectedText();
   QMenu menu;
   QAction* cutAction = menu.addAction(QStringLiteral("Couper"));

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +39,40 @@ class ModelCheckBox : public QCheckBox {
   void nextCheckState() override {}
 };
 
+// A combo whose entries belong to the model: a read-only one opens no list
+// (a pick would be refused anyway, and a list offering choices misleads).
+class ModelComboBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+  void showPopup() override {
+    if (property(kReadOnlyProperty).toBool()) return;
+    QComboBox::showPopup();
+  }
+};
+
+// An embedded control is a plain widget holding its fields: a screen reader
+// announces it as a group of fields under its name, not as a bare pane.
+class EmbeddedArea : public QWidget {
+  Q_OBJECT
+
+ public:
+  using QWidget::QWidget;
+};
+
+QAccessibleInterface* EmbeddedAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String(EmbeddedArea::staticMetaObject.className())) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+}
+
+QWidget* NewEmbedded(QWidget* parent) {
+  // Asked first: a factory installed later (Qt's widgets install theirs
+  // with each application) would otherwise answer for it as a bare pane.
+  QAccessible::removeFactory(EmbeddedAccessible);
+  QAccessible::installFactory(EmbeddedAccessible);
+  return new EmbeddedArea(parent);
+}
+
 bool IsFixedPitchName(const QString& family) {
   return family.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ||
          family.contains(QLatin1String("Mono"), Qt::CaseInsensitive);
@@ -63,7 +100,7 @@ QLineEdit* NewLineEdit(QWidget* parent) {
 }
 
 QComboBox* NewCombo(QWidget* parent, ControlWidgets& out) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = new ModelComboBox(parent);
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setCompleter(nullptr);  // every typed character belongs to the model
@@ -105,7 +142,7 @@ QWidget* NewWidget(const Control& control, QWidget* parent, ControlWidgets& out)
       bar->setPageStep(1);
       return bar;
     }
-    case Kind::Embedded: return new QWidget(parent);
+    case Kind::Embedded: return NewEmbedded(parent);
     case Kind::Menu:
     case Kind::MenuItem: return nullptr;
   }
@@ -136,6 +173,8 @@ QFont ToQFont(const Font& font, double dpi) {
   result.setBold(font.bold);
   return result;
 }
+
+QString ScreenFontFamily() { return QFontInfo(ToQFont(Font{}, 96.0)).family(); }
 
 namespace {
 
@@ -169,24 +208,34 @@ QString CaptionOf(QWidget& widget) {
   return {};
 }
 
-}  // namespace
-
-void FitCaption(QWidget& widget) {
-  // Never below this share of the font's width: past it the text would be
-  // harder to read than a cut one.
-  constexpr int kNarrowest = 80;
+// The widget's font, drawn narrower until `text` takes no more than `room`
+// pixels (room <= 0: as it is), but never below this share of its width:
+// past it the text would be harder to read than a cut one.
+void NarrowToFit(QWidget& widget, const QString& text, int room) {
+  constexpr int kNarrowest = 75;
   QFont font = widget.font();
   font.setStretch(QFont::Unstretched);
-  const QString caption = CaptionOf(widget);
-  const int room = CaptionRoom(widget);
   int stretch = QFont::Unstretched;
   if (room > 0) {
-    while (stretch > kNarrowest && QFontMetrics(font).boundingRect(caption).width() > room) {
+    while (stretch > kNarrowest && QFontMetrics(font).boundingRect(text).width() > room) {
       stretch -= 2;
       font.setStretch(stretch);
     }
   }
   if (widget.font() != font) widget.setFont(font);
+}
+
+}  // namespace
+
+void FitCaption(QWidget& widget) { NarrowToFit(widget, CaptionOf(widget), CaptionRoom(widget)); }
+
+void FitBoxText(QLineEdit& edit) {
+  // Inside the frame, less the 2 px a line edit keeps on either side.
+  const int frame =
+      edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) : 0;
+  const QMargins margins = edit.textMargins();
+  const int room = edit.width() - 2 * frame - 4 - margins.left() - margins.right();
+  NarrowToFit(edit, edit.text(), room);
 }
 
 ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi) {
@@ -207,7 +256,13 @@ ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi)
   }
   if (!control.ToolTipText.empty()) widget->setToolTip(ToQString(control.ToolTipText));
   // Without a name of its own, Qt's accessibility falls back on the caption.
-  if (!control.AccessibleName.empty()) widget->setAccessibleName(ToQString(control.AccessibleName));
+  if (!control.AccessibleName.empty()) {
+    widget->setAccessibleName(ToQString(control.AccessibleName));
+    // Qt names a combo by its value on Linux; its text part, which takes
+    // the focus, says what the field is.
+    if (out.edit != nullptr && out.edit != widget)
+      out.edit->setAccessibleName(ToQString(control.AccessibleName));
+  }
   // Tab moves are the model's; the policy only says whether a click focuses.
   if (!KindTakesFocus(control.kind())) {
     widget->setFocusPolicy(Qt::NoFocus);
@@ -218,3 +273,5 @@ ControlWidgets CreateWidget(const Control& control, QWidget* parent, double dpi)
 }
 
 }  // namespace forms::qt
+
+#include "widget_factory.moc"

@@ -18,6 +18,10 @@ struct ControlWidgets {
   QLineEdit* edit = nullptr;  // the text part of a text box or combo
 };
 
+// The dynamic property holding a control's read-only state on its widget;
+// a combo asks it before it opens its list.
+inline constexpr char kReadOnlyProperty[] = "morvanelReadOnly";
+
 // Creates the widget of `control` as a child of `parent` (the surface, or the
 // widget of its frame or embedded control). Menus and menu items get none:
 // they are built when popped up.
@@ -29,6 +33,16 @@ struct ControlWidgets {
 // family missing from this system falls back to the system font of the same
 // pitch.
 [[nodiscard]] QFont ToQFont(const Font& font, double dpi);
+
+// Draws the text of a box a little narrower when it is wider than the box
+// (a long e-mail address), so that it shows whole; a text that fits is drawn
+// in the box's own font. Called again whenever the text changes.
+void FitBoxText(QLineEdit& edit);
+
+// The family the screens' text is drawn with ("MS Sans Serif" as this
+// system draws it). A host window that uses it looks of one piece with the
+// control on it.
+[[nodiscard]] QString ScreenFontFamily();
 
 // Draws the caption of a one-line label, a push button or a check box a
 // little narrower when it is wider than its box (the screens' captions were

@@ -57,6 +57,7 @@ void MirrorEditText(const Control& control, QLineEdit* edit) {
   if (edit->text() != text) {
     const QSignalBlocker blocker(edit);
     edit->setText(text);
+    FitBoxText(*edit);
   }
   MirrorSelection(control, edit);
 }
@@ -71,21 +72,34 @@ void MirrorComboIndex(const Control& control, QComboBox* combo, QLineEdit* edit)
   MirrorEditText(control, edit);
 }
 
+// The height a widget was laid out with, before any fitting.
+int LaidOutHeight(QWidget* widget) {
+  QVariant laidOut = widget->property("laidOutHeight");
+  if (!laidOut.isValid()) {
+    laidOut = widget->height();
+    widget->setProperty("laidOutHeight", laidOut);
+  }
+  return laidOut.toInt();
+}
+
 // A list shows whole lines only: its height, as laid out, is cut down to
-// the lines that fit in it whole, at whatever size its font is drawn.
+// the lines that fit in it whole, at whatever size its font is drawn. A
+// scroll bar laid out beside it (same top, same height) ends with it.
 void FitWholeLines(QListView* list) {
   if (list->model()->rowCount() == 0) return;
   const int rowHeight = list->sizeHintForRow(0);
   if (rowHeight <= 0) return;
-  QVariant laidOut = list->property("laidOutHeight");
-  if (!laidOut.isValid()) {
-    laidOut = list->height();
-    list->setProperty("laidOutHeight", laidOut);
-  }
+  const int laidOut = LaidOutHeight(list);
   const int frame = 2 * list->frameWidth();
-  const int rows = std::max(1, (laidOut.toInt() - frame) / rowHeight);
+  const int rows = std::max(1, (laidOut - frame) / rowHeight);
   const int height = rows * rowHeight + frame;
   if (height != list->height()) list->resize(list->width(), height);
+  QWidget* parent = list->parentWidget();
+  if (parent == nullptr) return;
+  for (QScrollBar* bar : parent->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) {
+    if (bar->y() != list->y() || LaidOutHeight(bar) != laidOut) continue;
+    if (bar->height() != height) bar->resize(bar->width(), height);
+  }
 }
 
 void MirrorList(const Control& control, const ControlWidgets& widgets) {
@@ -141,6 +155,14 @@ void MirrorCaption(const Control& control, QWidget* widget) {
   FitCaption(*widget);
 }
 
+// The model refuses a read-only control's edits; the widget shows it too:
+// a box keeps its usual look (not greyed) without a text cursor, and a combo
+// opens no list to pick from (its widget asks this property).
+void MirrorReadOnly(const Control& control, const ControlWidgets& widgets) {
+  if (widgets.edit != nullptr) widgets.edit->setReadOnly(control.ReadOnly());
+  widgets.widget->setProperty(kReadOnlyProperty, control.ReadOnly());
+}
+
 void MirrorValue(const Control& control, QWidget* widget) {
   if (auto* check = qobject_cast<QCheckBox*>(widget)) {
     const QSignalBlocker blocker(check);
@@ -187,6 +209,7 @@ void MirrorProperty(const Control& control, const ControlWidgets& widgets, Prope
       break;
     case Property::Enabled: widget->setEnabled(control.Enabled()); break;
     case Property::Visible: widget->setVisible(control.Visible()); break;
+    case Property::ReadOnly: MirrorReadOnly(control, widgets); break;
     case Property::List: MirrorList(control, widgets); break;
     case Property::ListIndex: MirrorListIndex(control, widgets); break;
     case Property::Value: MirrorValue(control, widget); break;
@@ -196,8 +219,8 @@ void MirrorProperty(const Control& control, const ControlWidgets& widgets, Prope
 }
 
 void MirrorAll(const Control& control, const ControlWidgets& widgets) {
-  for (Property property : {Property::Enabled, Property::Visible, Property::Max, Property::Value,
-                            Property::List, Property::Text}) {
+  for (Property property : {Property::Enabled, Property::Visible, Property::ReadOnly, Property::Max,
+                            Property::Value, Property::List, Property::Text}) {
     MirrorProperty(control, widgets, property);
   }
 }

@@ -33,11 +33,16 @@ std::unique_ptr<forms::Form> NewForm() {
   forms::AddAt(*f, Kind::Button, "Cmd_OK", {3480, 2160, 975, 375}, 1, "OK");
   forms::Control& code =
       forms::AddAt(*f, Kind::TextBox, "Txt_CodeCentreUrssaf", {360, 2040, 615, 285}, 2);
+  // Named after the box: the bank details take the room before it.
+  forms::AddAt(*f, Kind::Label, "Etq_CodeCentreUrssaf", {1080, 2070, 1215, 255}, -1,
+               "Centre URSSAF");
   code.AccessibleName = "Centre URSSAF";
   // Shows which centre the details are for; typing another code there
   // would change nothing the dialog does.
-  code.SetEnabled(false);
-  forms::AddAt(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5655, 2055}, 3).AccessibleName =
+  code.SetReadOnly(true);
+  // Ends where the buttons end: at its full 5655 twips it would run 15
+  // twips past the dialog's edge.
+  forms::AddAt(*f, Kind::Embedded, "Ctr_RIB", {120, 0, 5535, 2055}, 3).AccessibleName =
       "Coordonnées bancaires";
   return f;
 }
@@ -94,7 +99,9 @@ void AdresseBancaireForm::Cmd_AdresseBancaire_Click() {
   Txt_CodeCentreUrssaf.SetText(d_.Txt_CodCtrUrssaf.Text());
   ChargerInfos();
   lectureSeule_ = !PeutModifier() || !d_.etat.Art_CentreUrssaf;
-  Ctr_RIB.SetEnabled(!lectureSeule_);
+  // Read-only, not disabled: the details stay readable (an IBAN can be
+  // copied into a letter), only "OK" is off.
+  rib_.LectureSeule_RIB(lectureSeule_);
   Cmd_OK.SetEnabled(!lectureSeule_);
   if (lectureSeule_) {
     Cmd_Retour.SetFocus();

@@ -8,7 +8,8 @@
 //               the details shown by ChargerInfos, Copie_Article taken.
 //               Read-only when the user may not change data (access level
 //               not 2) or there is no record to keep the details in: the
-//               fields and "OK" are disabled.
+//               fields refuse edits but stay readable and copyable, and
+//               "OK" is disabled.
 //   -> closed   Cmd_OK_Click, details accepted: kept in Art_CentreUrssaf,
 //               nothing written; the centre's save writes them.
 //   -> closed   Cmd_Retour_Click, details changed, accepted and the question

@@ -18,6 +18,7 @@
 #include "morvanel/fields/texte_saisie.h"
 #include "morvanel/state/code_centre.h"
 #include "morvanel/state/urssaf_context.h"
+#include "morvanel/state/urssaf_screen.h"
 #include "morvanel/state/record_vocabulary.h"
 
 namespace morvanel::fields {
@@ -88,8 +89,7 @@ void CodeSigleFields::Afficher_Centre(const std::function<void()>& afficher) {
     afficher();
   } catch (const dba::DbaError&) {
     d_.Vider_Donnees();
-    e.Lst_Valeur.Clear();
-    e.Lst_Date.Clear();
+    state::ViderListesTaux(e);
     d_.services.Beep();
     return;
   }

@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dba/citem.h"
@@ -178,8 +179,10 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
 
 void RateEditor::RangerEtTrier(const Saisie& saisie) {
   dba::CItem& h = *d_.Historique();
-  std::vector<std::string> dates = h.Values(kAttrDates);
-  std::vector<std::string> taux = h.Values(kAttrTaux);
+  // The cells are seen in place in the record, and each column is written
+  // back once.
+  std::vector<std::string_view> dates = Cellules(h.Attribute(kAttrDates).Text());
+  std::vector<std::string_view> taux = Cellules(h.Attribute(kAttrTaux).Text());
   // A line is its date: a rate column left shorter (empty rates at the end)
   // is filled up first, so that the new rate lands beside its date.
   if (taux.size() < dates.size()) taux.resize(dates.size());
@@ -199,8 +202,11 @@ void RateEditor::RangerEtTrier(const Saisie& saisie) {
   // The re-sort of Trier_Par_Date(Temp), done on the columns already read:
   // a long history is read and written once, not twice.
   TrierLignesParDate(dates, taux, dates.size());
-  h.setValues(kAttrDates, dates);
-  h.setValues(kAttrTaux, taux);
+  // Both texts are made before the record changes under the cells.
+  const std::string texteDates = Joindre(dates);
+  const std::string texteTaux = Joindre(taux);
+  h.setItem(kAttrDates, texteDates);
+  h.setItem(kAttrTaux, texteTaux);
 }
 
 void RateEditor::Remplir() {

@@ -9,8 +9,9 @@
 // (null) holds an empty history.
 #include "morvanel/ratehistory/rate_history_model.h"
 
+#include <algorithm>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "dba/citem.h"
@@ -32,36 +33,50 @@ namespace {
 constexpr int kAttrDates = records::centre::kDates;
 constexpr int kAttrTaux = records::centre::kTaux;
 
+// Both lists are written straight from the record's text into their
+// entries, each handed over whole: a screen redraws it once, not per line,
+// and refilling a long history allocates nothing per line.
 void Remplir(const RateHistoryDeps& d, const dba::CItem* historique) {
   auto& e = d.ecran;
   e.Lst_Valeur.Clear();
   e.Lst_Date.Clear();
   if (!historique) return;
 
-  utilitaires::Utilitaires& u = d.Utilitaires();
-  const std::vector<std::string> dates = historique->Values(kAttrDates);
-  const std::vector<std::string> taux = historique->Values(kAttrTaux);
-  // Each list is handed over whole: a screen redraws it once, not per line.
-  std::vector<std::string> valeurs, jours;
-  valeurs.reserve(dates.size());
-  jours.reserve(dates.size());
-  for (std::size_t i = 0; i < dates.size(); ++i) {
-    valeurs.push_back(i < taux.size() ? TexteTaux(u, taux[i]) : std::string());
-    jours.push_back(u.Convertir_DateAffichage(dates[i]));
-  }
-  e.Lst_Valeur.AddItems(std::move(valeurs));
-  e.Lst_Date.AddItems(std::move(jours));
+  const utilitaires::Utilitaires& u = d.Utilitaires();
+  const std::string_view dates = historique->Attribute(kAttrDates).Text();
+  const std::size_t lignes = NombreDeValeurs(dates);
+  Valeurs taux(historique->Attribute(kAttrTaux).Text());
+  e.Lst_Valeur.AddItems(
+      lignes, [&](std::size_t, std::string& ligne) { ligne = TexteTaux(u, taux.Suivante()); });
+  Valeurs jours(dates);
+  e.Lst_Date.AddItems(lignes, [&](std::size_t, std::string& ligne) {
+    ligne = u.Convertir_DateAffichage(jours.Suivante());
+  });
 }
 
-// `attrCompte`: the attribute whose number of values is the number of lines.
+// `attrCompte`: the attribute whose number of values is the number of
+// lines. The cells are sorted in place in the record's text, and each
+// column is rewritten once.
 void Trier(dba::CItem* historique, int attrCompte) {
   if (!historique) return;
-  std::vector<std::string> dates = historique->Values(kAttrDates);
-  std::vector<std::string> taux = historique->Values(kAttrTaux);
+  std::vector<std::string_view> dates = Cellules(historique->Attribute(kAttrDates).Text());
+  std::vector<std::string_view> taux = Cellules(historique->Attribute(kAttrTaux).Text());
   const std::size_t lignes = attrCompte == kAttrDates ? dates.size() : taux.size();
   if (!TrierLignesParDate(dates, taux, lignes)) return;
-  historique->setValues(kAttrDates, dates);
-  historique->setValues(kAttrTaux, taux);
+  // Both texts are made before the record changes under the cells.
+  const std::string texteDates = Joindre(dates);
+  const std::string texteTaux = Joindre(taux);
+  historique->setItem(kAttrDates, texteDates);
+  historique->setItem(kAttrTaux, texteTaux);
+}
+
+// Two digits, "/", two digits, "/", four digits.
+bool EstDateAffichee(std::string_view ligne) {
+  if (ligne.size() != 10 || ligne[2] != '/' || ligne[5] != '/') return false;
+  for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+    if (ligne[i] < '0' || ligne[i] > '9') return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -85,12 +100,21 @@ bool RateHistoryModel::DateEnDouble() {
   if (saisie.empty()) return false;
   const auto jour = utilitaires::ValeurNumerique(saisie);
 
+  // A date has one dd/mm/yyyy writing, the one the list shows: a line of
+  // that shape is the typed date exactly when it reads the same, and only
+  // other lines need converting (32767 lines are checked at each "Ok").
+  const std::string affichee = u.Convertir_DateAffichage(saisie);
   const int modifiee = e.Lst_Date.ListIndex();
-  const std::vector<std::string>& lignes = e.Lst_Date.Items();  // read in place: 32767 lines
+  const std::vector<std::string>& lignes = e.Lst_Date.Items();  // read in place
   for (int i = 0, n = static_cast<int>(lignes.size()); i < n; ++i) {
     if (i == modifiee) continue;
-    const std::string ligne = u.Convertir_DateStockage(lignes[static_cast<std::size_t>(i)]);
-    if (ligne.empty() || utilitaires::ValeurNumerique(ligne) != jour) continue;
+    const std::string& ligne = lignes[static_cast<std::size_t>(i)];
+    if (EstDateAffichee(ligne)) {
+      if (ligne != affichee) continue;
+    } else {
+      const std::string stockee = u.Convertir_DateStockage(ligne);
+      if (stockee.empty() || utilitaires::ValeurNumerique(stockee) != jour) continue;
+    }
     d_.services.MsgBox("2 valeurs ne peuvent pas avoir la même date d'effet.",
                        forms::MsgButtons::OK, forms::MsgIcon::Exclamation, state::kTitreMessage);
     return true;

@@ -24,6 +24,30 @@ namespace morvanel::ratehistory {
 // moved. O(n log n): a history may hold 32767 lines.
 bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string>& taux,
                         std::size_t count);
+// The same on cells seen in place in a record's text, which is then
+// rewritten once per column.
+bool TrierLignesParDate(std::vector<std::string_view>& dates, std::vector<std::string_view>& taux,
+                        std::size_t count);
+
+// The values of an attribute's text (value marks between them), read one
+// after the other in place; "" once past the last. A history of 32767
+// lines is walked without copying it.
+class Valeurs {
+ public:
+  explicit Valeurs(std::string_view attribut) : reste_(attribut), fini_(attribut.empty()) {}
+  std::string_view Suivante();
+
+ private:
+  std::string_view reste_;
+  bool fini_;
+};
+
+// How many values an attribute's text holds (none when it is empty), and
+// those values in place.
+[[nodiscard]] std::size_t NombreDeValeurs(std::string_view attribut);
+[[nodiscard]] std::vector<std::string_view> Cellules(std::string_view attribut);
+// The cells joined with value marks, an attribute's text again.
+[[nodiscard]] std::string Joindre(const std::vector<std::string_view>& cellules);
 
 // A stored rate (thousandths of a percent) as the list shows it, with three
 // decimals: "12500" -> "12,500". An empty cell, or one that is not a number,

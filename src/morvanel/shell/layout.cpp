@@ -32,6 +32,10 @@ struct Ligne {
 
 constexpr std::string_view kInfoUrssaf = "Code identification pour l'URSSAF";
 
+// The amount box grows to the left, its right edge in the column of the
+// boxes above: at 495 twips it showed four characters of "12345,00", and
+// an amount up to 99999,99 must show whole. Its label ends before it.
+
 // clang-format off
 constexpr Ligne kLignes[] = {
   {"Etq_CodCtrUrssaf", Kind::Label, "Centre URSSAF", {120, 120, 1215, 255}, 14, 0, kNone, "", ""},
@@ -47,8 +51,8 @@ constexpr Ligne kLignes[] = {
   {"Txt_CodOrgCtrUrssaf", Kind::TextBox, "", {7080, 3240, 495, 285}, 5, 3, kHelp, "Code organisme", ""},
   {"Etq_CodeSNV2", Kind::Label, "Code adresse SNV2", {0, 3840, 1575, 375}, 29, 0, kNone, "", kInfoUrssaf},
   {"Txt_CodeSNV2", Kind::TextBox, "", {1560, 3840, 1215, 285}, 30, 9, kNone, "Code adresse SNV2", ""},
-  {"Etq_MontForfait", Kind::Label, "Montant déduction forfaitaire par heure", {4080, 3840, 2745, 195}, 39, 0, kNone, "", kInfoUrssaf},
-  {"Txt_MontForfait", Kind::TextBox, "", {7080, 3840, 495, 285}, 38, 5, kNone, "Montant déduction forfaitaire par heure", ""},
+  {"Etq_MontForfait", Kind::Label, "Montant déduction forfaitaire par heure", {4080, 3840, 2535, 195}, 39, 0, kNone, "", kInfoUrssaf},
+  {"Txt_MontForfait", Kind::TextBox, "", {6720, 3840, 855, 285}, 38, 5, kNone, "Montant déduction forfaitaire par heure", ""},
   {"Etq_EntiteJuridique", Kind::Label, "Entité juridique", {240, 4440, 1215, 255}, 31, 0, kNone, "", ""},
   {"Txt_CodeEntite", Kind::TextBox, "", {1560, 4440, 495, 315}, 32, 0, kNone, "Entité juridique", ""},
   {"Cbo_Entite", Kind::ComboBox, "", {2160, 4440, 5415, 315}, 33, 0, kNone, "Entité juridique", ""},

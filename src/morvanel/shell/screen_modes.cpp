@@ -85,6 +85,15 @@ void ScreenModes::Appliquer_Droits() {
                             &e.Cmd_SupprimerRapport, &e.Cmd_OkRapport}) {
     c->SetVisible(false);
   }
+  // Nothing such a user types could be kept: the fields of a centre show it
+  // read-only, still readable and copyable, instead of taking edits that
+  // "Sortir" would drop without a word. The search fields stay as they are.
+  for (const auto& c : e.form.AllControls()) {
+    const forms::Kind kind = c->kind();
+    const bool saisie = kind == forms::Kind::TextBox || kind == forms::Kind::ComboBox ||
+                        kind == forms::Kind::CheckBox;
+    if (saisie && !ActifEnRecherche(c->Name())) c->SetReadOnly(true);
+  }
 }
 
 }  // namespace morvanel::shell

@@ -42,7 +42,8 @@ class ScreenModes {
   void Afficher();
   void Griser();
   void Vider_Donnees();
-  // Hides the six editing buttons unless the user's level is 2.
+  // Unless the user's level is 2: hides the six editing buttons and makes
+  // every field but the search's read-only.
   void Appliquer_Droits();
 
  private:

@@ -56,4 +56,13 @@ struct UrssafScreen {
   forms::Control& Mnu_Sommaire;
 };
 
+// Empties both rate lists. Their scroll bars go with the lines: a greyed bar
+// beside an empty list has nothing to scroll.
+inline void ViderListesTaux(UrssafScreen& e) {
+  e.Lst_Valeur.Clear();
+  e.Lst_Date.Clear();
+  e.Bdv_Valeur.SetVisible(false);
+  e.Bdv_Date.SetVisible(false);
+}
+
 }  // namespace morvanel::state

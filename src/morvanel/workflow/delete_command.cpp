@@ -138,8 +138,7 @@ void DeleteCommand::Apres_Suppression() {
   d_.procs.Vider_Donnees();
   // Emptied before the refill: with one centre left, the refill shows it,
   // and its history must stay on screen for the duplicate-date check.
-  d_.ecran.Lst_Valeur.Clear();
-  d_.ecran.Lst_Date.Clear();
+  state::ViderListesTaux(d_.ecran);
   try {
     d_.procs.Remplir_CentreUrssaf();
   } catch (const dba::DbaError& e) {

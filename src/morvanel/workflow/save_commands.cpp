@@ -158,14 +158,9 @@ void SaveCommands::Cmd_OK_Click() {
     }
     d_.services.DoEvents();
   }
-  e.Lst_Valeur.Clear();
-  e.Lst_Date.Clear();
+  state::ViderListesTaux(e);
   d_.procs.Vider_Donnees();
   Cmd_Annuler_Click();
-  if (e.Lst_Valeur.ListCount() < records::kLignesVisibles) {
-    e.Bdv_Valeur.SetVisible(false);
-    e.Bdv_Date.SetVisible(false);
-  }
 }
 
 void SaveCommands::Cmd_Annuler_Click() {
@@ -177,8 +172,7 @@ void SaveCommands::Cmd_Annuler_Click() {
     if (r != forms::MsgAnswer::Yes) return;
   }
   d_.procs.Vider_Donnees();
-  d_.ecran.Lst_Valeur.Clear();
-  d_.ecran.Lst_Date.Clear();
+  state::ViderListesTaux(d_.ecran);
 }
 
 }  // namespace morvanel::workflow

@@ -115,8 +115,8 @@ int ParseKey(std::string_view token) {
 
 void ParseProperty(std::string_view word, Command& c) {
   static constexpr Prop kProps[] = {
-      Prop::Text, Prop::Enabled, Prop::Visible,  Prop::ListCount, Prop::ListIndex, Prop::Value,
-      Prop::Max,  Prop::Focused, Prop::TopIndex, Prop::Fits,      Prop::FocusShown};
+      Prop::Text,  Prop::Enabled, Prop::Visible, Prop::ReadOnly, Prop::ListCount, Prop::ListIndex,
+      Prop::Value, Prop::Max,     Prop::Focused, Prop::TopIndex, Prop::Fits,      Prop::FocusShown};
   if (EqualsNoCase(word, "Caption")) {
     c.property = Prop::Text;
     return;
@@ -134,7 +134,7 @@ void ParseProperty(std::string_view word, Command& c) {
   }
   throw ParseError(
       "unknown property \"" + std::string(word) +
-      "\" (Text, Enabled, Visible, ListCount, ListIndex, Value, Max, List(i), Focused, "
+      "\" (Text, Enabled, Visible, ReadOnly, ListCount, ListIndex, Value, Max, List(i), Focused, "
       "TopIndex, Fits, FocusShown)");
 }
 
@@ -221,6 +221,7 @@ const char* PropName(Prop property) {
     case Prop::Text: return "Text";
     case Prop::Enabled: return "Enabled";
     case Prop::Visible: return "Visible";
+    case Prop::ReadOnly: return "ReadOnly";
     case Prop::ListCount: return "ListCount";
     case Prop::ListIndex: return "ListIndex";
     case Prop::Value: return "Value";

@@ -57,6 +57,7 @@ enum class Prop {
   Text,
   Enabled,
   Visible,
+  ReadOnly,  // the user may look and copy, not change it
   ListCount,
   ListIndex,
   Value,

@@ -28,6 +28,7 @@ ValueKind KindOf(Prop property) {
   switch (property) {
     case Prop::Enabled:
     case Prop::Visible:
+    case Prop::ReadOnly:
     case Prop::Focused:
     case Prop::Fits:
     case Prop::FocusShown: return ValueKind::Boolean;
@@ -49,6 +50,7 @@ Observed Read(const forms::Control& control, Prop property, int index) {
     case Prop::List: return {kind, control.List(index)};
     case Prop::Enabled: return {kind, ShowBool(control.Enabled())};
     case Prop::Visible: return {kind, ShowBool(control.Visible())};
+    case Prop::ReadOnly: return {kind, ShowBool(control.ReadOnly())};
     case Prop::Focused: return {kind, ShowBool(control.Focused())};
     case Prop::ListCount: return {kind, std::to_string(control.ListCount())};
     case Prop::ListIndex: return {kind, std::to_string(control.ListIndex())};

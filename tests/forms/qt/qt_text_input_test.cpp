@@ -158,6 +158,31 @@ TEST_F(QtTextInput, DeleteAndCutRaiseChangeAndQtsOwnEditsAreUndone) {
   EXPECT_EQ(keyPresses, 0);
 }
 
+// An IBAN shown to a user who may not change it: the keys of a clerk do
+// nothing to it, yet it can be selected and copied into a letter.
+TEST_F(QtTextInput, AReadOnlyBoxTakesNoEditButCopies) {
+  code->SetText("FR76");
+  code->SetReadOnly(true);
+  changes = keyPresses = 0;
+  EXPECT_TRUE(edit->isReadOnly());
+  EXPECT_TRUE(edit->isEnabled()) << "drawn as usual, not greyed";
+  QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+  Press(Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+  Press(Qt::Key_Backspace);
+  Press(Qt::Key_Delete);
+  Press(Qt::Key_V, Qt::ControlModifier);
+  Press(Qt::Key_A, Qt::ControlModifier);
+  Press(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(code->Text(), "FR76");
+  EXPECT_EQ(edit->text(), QStringLiteral("FR76"));
+  EXPECT_EQ(changes + keyPresses, 0);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("99")) << "no cut";
+  Press(Qt::Key_A, Qt::ControlModifier);
+  Press(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("FR76"));
+  EXPECT_EQ(code->SelLength(), 4) << "the selection reaches the model";
+}
+
 TEST_F(QtTextInput, APastedLineLosesItsLineBreaks) {
   EXPECT_EQ(OneLine(QStringLiteral("07\n")), QStringLiteral("07"));
   EXPECT_EQ(OneLine(QStringLiteral("Rue\r\ndu Port\tBis\r\n\r\n")),

@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QScrollBar>
 #include <QtTest/QTest>
+#include <QWheelEvent>
 
 #include <functional>
 #include <map>
@@ -36,16 +37,26 @@ std::vector<Enregistrement> CinqLignes() {
   return d;
 }
 
+// One application per test, gone at its end: Qt must be torn down before
+// its own statics are.
+struct TestApplication {
+  static bool UseOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+  }
+  bool offscreen = UseOffscreen();
+  int argc = 1;
+  char programme[21] = "ratehistory_qt_tests";
+  char* argv[2] = {programme, nullptr};
+  QApplication app{argc, argv};
+};
+
 void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
 TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char programme[] = "ratehistory_qt_tests";
-  char* argv[] = {programme, nullptr};
-  QApplication app(argc, argv);
+  TestApplication application;
   PosteCentres p(CinqLignes());
   forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
   vue.show();
@@ -117,6 +128,115 @@ TEST(EditeurQt, RealRowsAndBarsRippleToOneLineWithOneHandlingEach) {
   EXPECT_EQ(e.Txt_Valeur.Text(), "3,000");
   EXPECT_TRUE(e.Cmd_SupprimerRapport.Enabled());
   EXPECT_FALSE(dates->isEnabled());
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+// Whatever moves a list (the wheel, keys, a click, a bar, a drag across the
+// rows), both lists show the same top line and select the same line as both
+// bars, in Qt as in the model; in the modify state too.
+TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
+  TestApplication application;
+  PosteCentres p(CinqLignes());
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  vue.show();
+  Settle();
+  p.Montrer("08");
+  Settle();
+  auto& e = p.e();
+  auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
+  auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
+  auto* barreDates = qobject_cast<QScrollBar*>(vue.WidgetOf(e.Bdv_Date));
+  auto* barreTaux = qobject_cast<QScrollBar*>(vue.WidgetOf(e.Bdv_Valeur));
+  ASSERT_TRUE(dates && taux && barreDates && barreTaux);
+  // Three whole lines, and each bar ends where its list ends.
+  EXPECT_EQ(dates->height(), 3 * dates->sizeHintForRow(0) + 2 * dates->frameWidth());
+  EXPECT_EQ(barreDates->geometry().bottom(), dates->geometry().bottom());
+  EXPECT_EQ(barreTaux->geometry().bottom(), taux->geometry().bottom());
+
+  const auto haut = [](QListView* l) { return l->indexAt(QPoint(2, 2)).row(); };
+  const auto choisie = [](QListView* l) {
+    const QModelIndexList rows = l->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+  };
+  const auto molette = [](QListView* l, int crans) {
+    QWidget* cible = l->viewport();
+    const QPointF at(cible->rect().center());
+    QWheelEvent roue(at, cible->mapToGlobal(at), QPoint(), QPoint(0, -120 * crans), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cible, &roue);
+  };
+  const auto ligne = [](QListView* l, int row) {
+    return l->visualRect(l->model()->index(row, 0)).center();
+  };
+  const auto touche = [](QListView* l, Qt::Key k) { QTest::keyClick(l, k); };
+  const auto glisser = [&](QListView* l, int depuis) {
+    // Pressed on a line, the mouse runs down past the last line shown.
+    QWidget* vp = l->viewport();
+    const QPoint a = ligne(l, depuis);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, a);
+    for (int y = a.y(); y < vp->height() - 1; y += 2) QTest::mouseMove(vp, QPoint(a.x(), y));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(a.x(), vp->height() - 2));
+  };
+
+  constexpr int kSansChoix = -1, kQuelconque = -2;
+  struct Cas {
+    const char* nom;
+    std::function<void()> geste;
+    int index;          // the line selected afterwards
+    bool enVue = true;  // and in sight (the wheel alone may roll it away)
+  };
+  const std::vector<Cas> cas = {
+      {"wheel down over the dates", [&] { molette(dates, 1); }, kSansChoix},
+      {"wheel up over the rates", [&] { molette(taux, -1); }, kSansChoix},
+      {"click on a rate",
+       [&] { QTest::mouseClick(taux->viewport(), Qt::LeftButton, {}, ligne(taux, 1)); }, 1},
+      {"Down in the rates", [&] { touche(taux, Qt::Key_Down); }, 2},
+      {"PageDown in the dates", [&] { touche(dates, Qt::Key_PageDown); }, 4},
+      {"PageUp in the rates", [&] { touche(taux, Qt::Key_PageUp); }, 2},
+      {"Home in the dates", [&] { touche(dates, Qt::Key_Home); }, 0},
+      {"End in the rates", [&] { touche(taux, Qt::Key_End); }, 4},
+      {"Up in the dates", [&] { touche(dates, Qt::Key_Up); }, 3},
+      {"date bar dragged", [&] { barreDates->setSliderPosition(0); }, 0},
+      {"rate bar's lower arrow",
+       [&] {
+         QTest::mouseClick(barreTaux, Qt::LeftButton, {},
+                           QPoint(barreTaux->width() / 2, barreTaux->height() - 3));
+       },
+       1},
+      {"drag down the dates", [&] { glisser(dates, 0); }, kQuelconque},
+      {"drag down the rates", [&] { glisser(taux, 0); }, kQuelconque},
+      {"double-click: modify state",
+       [&] {
+         QTest::mouseDClick(dates->viewport(), Qt::LeftButton, {}, ligne(dates, haut(dates)));
+       },
+       kQuelconque},
+      {"wheel over the greyed rates", [&] { molette(taux, 1); }, kQuelconque, false},
+      {"wheel over the greyed dates", [&] { molette(dates, -1); }, kQuelconque, false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    c.geste();
+    Settle();
+    const int index = e.Lst_Date.ListIndex();
+    if (c.index != kQuelconque) {
+      EXPECT_EQ(index, c.index);
+    }
+    EXPECT_EQ(e.Lst_Valeur.ListIndex(), index);
+    EXPECT_EQ(choisie(dates), index);
+    EXPECT_EQ(choisie(taux), index);
+    if (index != kSansChoix && c.enVue) {
+      EXPECT_LE(haut(dates), index);
+      EXPECT_GT(haut(dates) + 3, index);
+    }
+    if (index != kSansChoix) {
+      EXPECT_EQ(e.Bdv_Date.Value(), index);
+      EXPECT_EQ(e.Bdv_Valeur.Value(), index);
+      EXPECT_EQ(barreDates->value(), index);
+      EXPECT_EQ(barreTaux->value(), index);
+    }
+    EXPECT_EQ(haut(dates), haut(taux));
+  }
+  EXPECT_TRUE(e.Cmd_SupprimerRapport.Enabled());  // the double-click opened a line
   EXPECT_TRUE(p.services.messages().empty());
 }
 

@@ -109,6 +109,18 @@ INSTANTIATE_TEST_SUITE_P(
                       CasDoublon{"EmptyDate", "", -1, false}),
     [](const auto& cas) { return std::string(cas.param.nom); });
 
+// The list may hold a line written otherwise than the history shows dates.
+TEST(HistoriqueTaux, ALineWrittenAnotherWayIsStillTheSameDay) {
+  PosteCentres p;
+  p.Montrer("07");
+  p.e().Lst_Date.AddItem("5/3/1999");
+  p.e().Txt_Date.SetText("05/03/1999");
+  p.services.takeMessages();
+  p.ctl->Chevauchement();
+  EXPECT_TRUE(p.etat().ErreurChevauchement);
+  EXPECT_EQ(p.services.messages().size(), 1u);
+}
+
 TEST(EditeurTaux, EditingALineDisablesAllButTheFramesEntryParts) {
   PosteCentres p;
   p.Montrer("07");

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "dba/citem.h"
 #include "utilitaires/utilitaires.h"
 
 namespace morvanel::ratehistory {
@@ -51,6 +53,38 @@ TEST(TrierLignesParDate, DoesNotLengthenAShorterColumnWithEmptyCells) {
   EXPECT_EQ(t2, (Colonne{"", "", "a"}));
 }
 
+// A column walked in place holds what the record's own reading gives, and
+// joined again it is the attribute's text.
+TEST(Cellules, ReadAnAttributeAsValuesDoesAndJoinBackToIt) {
+  for (const char* texte : {"", "a", "20486",
+                            "a\xFD"
+                            "b",
+                            "\xFD",
+                            "a\xFD\xFD"
+                            "b",
+                            "\xFD\xFD"}) {
+    dba::CItem record;
+    record.setItem(20, texte);
+    const std::vector<std::string> valeurs = record.Values(20);
+    const std::vector<std::string_view> cellules = Cellules(texte);
+    EXPECT_EQ(NombreDeValeurs(texte), valeurs.size()) << texte;
+    EXPECT_EQ(std::vector<std::string>(cellules.begin(), cellules.end()), valeurs) << texte;
+    EXPECT_EQ(Joindre(cellules), texte);
+    Valeurs suite(texte);
+    for (const std::string& v : valeurs) EXPECT_EQ(suite.Suivante(), v);
+    EXPECT_EQ(suite.Suivante(), "") << "past the last value";
+  }
+}
+
+// Cells seen in place sort as copied cells do.
+TEST(TrierLignesParDate, SortsCellsSeenInPlaceAsCopiedOnes) {
+  std::vector<std::string_view> dates = {"", "20000", "20100", "20000"};
+  std::vector<std::string_view> taux = {"a", "b"};
+  EXPECT_TRUE(TrierLignesParDate(dates, taux, dates.size()));
+  EXPECT_EQ(dates, (std::vector<std::string_view>{"20100", "20000", "20000", ""}));
+  EXPECT_EQ(taux, (std::vector<std::string_view>{"", "b", "", "a"}));
+}
+
 TEST(TexteTaux, ShowsThousandthsOfAPercentWithThreeDecimals) {
   const utilitaires::Utilitaires u;
   struct Cas {
@@ -59,7 +93,10 @@ TEST(TexteTaux, ShowsThousandthsOfAPercentWithThreeDecimals) {
   };
   for (const Cas& c :
        {Cas{"12500", "12,500"}, Cas{"290", "0,290"}, Cas{"0", "0,000"}, Cas{"7", "0,007"},
-        Cas{"12500.5", "12,501"}, Cas{"", ""}, Cas{"abc", ""}, Cas{"12abc", ""}}) {
+        Cas{"1000", "1,000"}, Cas{"00012", "0,012"}, Cas{"0000", "0,000"}, Cas{"012500", "12,500"},
+        Cas{"123456789012345678", "123456789012345,678"}, Cas{" 12500", "12,500"},
+        Cas{"-1500", "-1,500"}, Cas{"12500.5", "12,501"}, Cas{"", ""}, Cas{"abc", ""},
+        Cas{"12abc", ""}}) {
     EXPECT_EQ(TexteTaux(u, c.stocke), c.attendu) << c.stocke;
   }
 }
