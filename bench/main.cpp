@@ -43,7 +43,8 @@ struct Options {
                "              baseline at PATH.baseline.sqlite\n"
                "  --pg URI    on the PostgreSQL database URI (empty, made with createdb),\n"
                "              against raw libpq: dbread, rmw_batch, select_indexed,\n"
-               "              transfer_10000\n";
+               "              select_indexed_columns, transfer_10000; and statements,\n"
+               "              the statements each action of the control sends\n";
   std::exit(2);
 }
 

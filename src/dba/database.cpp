@@ -84,6 +84,7 @@ Database::~Database() = default;
 
 const std::string& Database::Path() const { return impl_->path(); }
 std::uint64_t Database::RecordWrites() const { return impl_->recordWrites; }
+std::uint64_t Database::Statements() const { return impl_->Statements(); }
 
 DBFile Database::DBOpen(std::string_view fileName) {
   CheckFileName(fileName);
@@ -96,6 +97,10 @@ DBFile Database::DBOpen(std::string_view fileName) {
 
 CItem Database::DBSelect(std::string_view requestText, std::string_view /*option*/, int* count) {
   return impl_->Select(requestText, count);
+}
+
+std::vector<CItem> Database::DBSelectMany(const std::vector<std::string>& requestTexts) {
+  return impl_->SelectMany(requestTexts);
 }
 
 CItem Database::DBCall(std::string_view routineName, int& number, std::string_view parameter) {

@@ -98,6 +98,10 @@ class DBFile {
   // is "" when the key does not exist. Throws kErrRecordLocked when another
   // session holds the record's lock past the lock timeout.
   [[nodiscard]] CItem DBRead(std::string_view key) const;
+  // The records of `keys`, in their order, as DBRead gives each one (and
+  // with its locks' waits and errors), but read together: on a server, one
+  // round trip for all of them when none is locked by another session.
+  [[nodiscard]] std::vector<CItem> DBReadMany(const std::vector<std::string>& keys) const;
   // A new empty record bound to `key` (nothing is written until DBWrite).
   [[nodiscard]] CItem DBNew(std::string_view key) const;
   // Deletes the record; returns 0 when deleted, 1 when there was none.
@@ -157,6 +161,11 @@ class Database : public std::enable_shared_from_this<Database> {
   [[nodiscard]] CItem DBSelect(std::string_view requestText, std::string_view option = "",
                                int* count = nullptr);
 
+  // Runs each request as DBSelect does, their results in the same order;
+  // on a server, all of them in one round trip. Throws as DBSelect does,
+  // before any is run when a request is refused.
+  [[nodiscard]] std::vector<CItem> DBSelectMany(const std::vector<std::string>& requestTexts);
+
   // Runs a registered routine. Throws kErrUnknownRoutine for an unknown name.
   CItem DBCall(std::string_view routineName, int& number, std::string_view parameter);
   void RegisterRoutine(std::string name, Routine routine);
@@ -179,6 +188,9 @@ class Database : public std::enable_shared_from_this<Database> {
   // (a write later rolled back counts too): a cheap way to see that a step
   // wrote nothing.
   [[nodiscard]] std::uint64_t RecordWrites() const;
+  // Statements sent to the storage since it was opened; on a server each is
+  // a round trip, which is what an action costs from a distant office.
+  [[nodiscard]] std::uint64_t Statements() const;
 
   [[nodiscard]] const std::string& Path() const;
   DatabaseImpl& impl() { return *impl_; }
@@ -197,7 +209,9 @@ void DropServerSession(Database& db);
 
 // A write transaction (BEGIN IMMEDIATE, or on PostgreSQL the database-wide
 // advisory lock: the write lock is taken before the first read, so a
-// read-increment-write cannot interleave with another process). Rolled back
+// read-increment-write cannot interleave with another process; on
+// PostgreSQL it is taken by the transaction's first step, in the same round
+// trip, and a transaction that does nothing sends nothing). Rolled back
 // on destruction unless committed. Not nestable. On PostgreSQL a statement
 // that fails inside it (not a refused argument) leaves it able only to roll
 // back: Commit then throws kErrStorage.

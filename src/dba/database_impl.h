@@ -50,6 +50,15 @@ class DatabaseImpl {
 
   // Records.
   [[nodiscard]] virtual std::string Read(const FileBinding& file, std::string_view key) = 0;
+  // The bodies of `keys` in their order ("" for a missing record), as Read
+  // would give them one by one; a server backend reads them in one go.
+  [[nodiscard]] virtual std::vector<std::string> ReadMany(const FileBinding& file,
+                                                          const std::vector<std::string>& keys) {
+    std::vector<std::string> bodies;
+    bodies.reserve(keys.size());
+    for (const std::string& key : keys) bodies.push_back(Read(file, key));
+    return bodies;
+  }
   virtual void Write(const FileBinding& file, std::string_view key, std::string_view body) = 0;
   virtual int Delete(const FileBinding& file, std::string_view key) = 0;
   virtual void Scan(const FileBinding& file,
@@ -62,9 +71,19 @@ class DatabaseImpl {
 
   // Selections: the result record (see RunSelect).
   [[nodiscard]] virtual CItem Select(std::string_view requestText, int* count) = 0;
+  // Several at once: a server backend sends them in one round trip.
+  [[nodiscard]] virtual std::vector<CItem> SelectMany(
+      const std::vector<std::string>& requestTexts) {
+    std::vector<CItem> results;
+    for (const std::string& text : requestTexts) results.push_back(Select(text, nullptr));
+    return results;
+  }
 
   // The consistency check (Database::Check), outside any transaction.
   [[nodiscard]] virtual std::vector<std::string> Check() = 0;
+
+  // Statements sent to the storage so far (Database::Statements).
+  [[nodiscard]] virtual std::uint64_t Statements() const = 0;
 
   std::map<std::string, Routine, std::less<>> routines;
   std::uint64_t recordWrites = 0;  // Database::RecordWrites

@@ -19,6 +19,17 @@ CItem DBFile::DBRead(std::string_view key) const {
   return CItem(binding_, std::string(key), f.db->impl().Read(f, key));
 }
 
+std::vector<CItem> DBFile::DBReadMany(const std::vector<std::string>& keys) const {
+  const FileBinding& f = Bound(binding_);
+  std::vector<std::string> bodies = f.db->impl().ReadMany(f, keys);
+  std::vector<CItem> records;
+  records.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    records.push_back(CItem(binding_, keys[i], std::move(bodies[i])));
+  }
+  return records;
+}
+
 CItem DBFile::DBNew(std::string_view key) const {
   Bound(binding_);
   return CItem(binding_, std::string(key), std::string());

@@ -77,7 +77,10 @@ EntryChanges Changes(const std::vector<int>& attributes, std::string_view oldBod
 class PgWrite {
  public:
   explicit PgWrite(PgDatabase& db) : db_(db) {
-    if (db_.inTransaction_) return;
+    if (db_.inTransaction_) {
+      db_.EnsureBegun();
+      return;
+    }
     db_.BeginWrite();
     db_.scopeOpen_ = true;
     own_ = true;
@@ -151,16 +154,65 @@ PgDatabase::~PgDatabase() {
 
 void PgDatabase::BeginWrite() {
   try {
-    conn_->Exec(pg::kBeginWrite);
+    Began(conn_->Exec(pg::BeginWriteAndLook(owner_).c_str()));
   } catch (...) {
     conn_->RollbackBlock();
     throw;
   }
+}
+
+void PgDatabase::EnsureBegun() {
+  if (!pendingBegin_) return;
+  pendingBegin_ = false;
+  try {
+    BeginWrite();
+  } catch (...) {
+    pendingBegin_ = true;  // nothing was done: the next step tries again
+    throw;
+  }
+}
+
+pg::Result PgDatabase::RunFirst(pg::Sql id, pg::Params& params) {
+  if (!pendingBegin_) return conn_->Run(id, params);
+  pendingBegin_ = false;
+  try {
+    auto [look, r] = conn_->RunAfter(pg::BeginWriteAndLook(owner_), id, params);
+    Began(look);
+    return std::move(r);
+  } catch (...) {
+    conn_->RollbackBlock();
+    pendingBegin_ = true;
+    throw;
+  }
+}
+
+void PgDatabase::Began(const pg::Result& look) {
+  const std::string indexes(look.Bytes(0, 0)), locked(look.Bytes(0, 1));
   ++writeSerial_;
+  // "id:attr," and "id," lists, in text.
+  knownIndexes_.clear();
+  for (std::size_t at = 0; at < indexes.size();) {
+    const std::size_t colon = indexes.find(':', at), comma = indexes.find(',', at);
+    knownIndexes_[std::stoll(indexes.substr(at, colon - at))].push_back(
+        std::stoi(indexes.substr(colon + 1, comma - colon - 1)));
+    at = comma + 1;
+  }
+  for (auto& [id, attributes] : knownIndexes_) std::sort(attributes.begin(), attributes.end());
+  indexesSerial_ = writeSerial_;
+  othersLockIn_.clear();
+  for (std::size_t at = 0; at < locked.size();) {
+    const std::size_t comma = locked.find(',', at);
+    othersLockIn_.insert(std::stoll(locked.substr(at, comma - at)));
+    at = comma + 1;
+  }
+  txBodies_.clear();
+  txBytes_ = 0;
 }
 
 void PgDatabase::EndWrite(bool commit) {
   scopeOpen_ = false;
+  txBodies_.clear();
+  txBytes_ = 0;
   if (commit) {
     try {
       pg::Result r = conn_->Exec("COMMIT");
@@ -186,19 +238,30 @@ void PgDatabase::Begin() {
   if (Writing()) {
     throw DbaError(kErrTransaction, "Une transaction est déjà ouverte sur cette base de données.");
   }
-  BeginWrite();
+  // Nothing is sent yet: the write lock is taken in the round trip of the
+  // transaction's first step, a read as a rule, which then sees all that the
+  // lock's previous holders committed.
   inTransaction_ = true;
+  pendingBegin_ = true;
 }
 
 void PgDatabase::Commit() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   inTransaction_ = false;
+  if (pendingBegin_) {
+    pendingBegin_ = false;  // nothing was done in it
+    return;
+  }
   EndWrite(true);
 }
 
 void PgDatabase::Rollback() {
   if (!inTransaction_) throw DbaError(kErrTransaction, "Aucune transaction n'est ouverte.");
   inTransaction_ = false;
+  if (pendingBegin_) {
+    pendingBegin_ = false;
+    return;
+  }
   EndWrite(false);
 }
 
@@ -221,24 +284,48 @@ void PgDatabase::RetryWhileLocked(const FileBinding& file, std::string_view key,
 
 // --- Files --------------------------------------------------------------
 
-std::int64_t PgDatabase::FileId(std::string_view name) {
+void PgDatabase::LoadCatalog() {
   pg::Params p;
-  p.Bytes(name);
-  pg::Result r = conn_->Run(pg::Sql::kFileByName, p);
-  if (r.Rows() == 0) {
+  pg::Result r = conn_->Run(pg::Sql::kCatalog, p);
+  fileIds_.clear();
+  knownIndexes_.clear();
+  indexesSerial_ = 0;
+  for (int i = 0; i < r.Rows(); ++i) {
+    const std::int64_t id = r.Int(i, 1);
+    fileIds_.emplace(std::string(r.Bytes(i, 0)), id);
+    if (!r.IsNull(i, 2)) knownIndexes_[id].push_back(static_cast<int>(r.Int(i, 2)));
+  }
+}
+
+const std::vector<int>& PgDatabase::KnownIndexes(std::int64_t fileId) const {
+  static const std::vector<int> kNone;
+  const auto found = knownIndexes_.find(fileId);
+  return found == knownIndexes_.end() ? kNone : found->second;
+}
+
+std::int64_t PgDatabase::FileId(std::string_view name) {
+  auto found = fileIds_.find(name);
+  if (found == fileIds_.end()) {
+    LoadCatalog();  // a file created since, by us or by another session
+    found = fileIds_.find(name);
+  }
+  if (found == fileIds_.end()) {
     throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
   }
-  return r.Int(0, 0);
+  return found->second;
 }
 
 void PgDatabase::CreateFile(std::string_view name) {
   PgWrite w(*this);
   pg::Params p;
   p.Bytes(name);
-  if (conn_->Run(pg::Sql::kInsertFile, p).Rows() == 0) {
+  pg::Result r = conn_->Run(pg::Sql::kInsertFile, p);
+  if (r.Rows() == 0) {
     throw DbaError(kErrFileExists, "Le fichier « " + std::string(name) + " » existe déjà.");
   }
+  const std::int64_t id = r.Int(0, 0);
   w.Commit();
+  fileIds_.insert_or_assign(std::string(name), id);
 }
 
 void PgDatabase::DeleteFile(std::string_view name) {
@@ -249,11 +336,14 @@ void PgDatabase::DeleteFile(std::string_view name) {
   if (r.Rows() == 0) {
     throw DbaError(kErrFileNotFound, "Le fichier « " + std::string(name) + " » n'existe pas.");
   }
-  indexCache_.erase(r.Int(0, 0));
+  const std::int64_t id = r.Int(0, 0);
   w.Commit();
+  fileIds_.erase(fileIds_.find(name));
+  knownIndexes_.erase(id);
 }
 
 std::vector<std::string> PgDatabase::Files() {
+  EnsureBegun();
   pg::Params p;
   pg::Result r = conn_->Run(pg::Sql::kListFiles, p);
   std::vector<std::string> names;
@@ -262,17 +352,17 @@ std::vector<std::string> PgDatabase::Files() {
 }
 
 const std::vector<int>& PgDatabase::IndexedAttributes(std::int64_t fileId) {
-  IndexCache& cache = indexCache_[fileId];
-  // Under the write lock nobody else can add an index: the list read at the
-  // start of this write transaction holds until its end.
-  if (Writing() && cache.serial == writeSerial_) return cache.attributes;
+  EnsureBegun();
+  // Under the write lock nobody else can add an index: the lists read when
+  // it was taken hold until it is released.
+  if (Writing() && indexesSerial_ == writeSerial_) return KnownIndexes(fileId);
   pg::Params p;
   p.Int(fileId);
   pg::Result r = conn_->Run(pg::Sql::kIndexedAttributes, p);
-  cache.attributes.clear();
-  for (int i = 0; i < r.Rows(); ++i) cache.attributes.push_back(static_cast<int>(r.Int(i, 0)));
-  cache.serial = Writing() ? writeSerial_ : 0;
-  return cache.attributes;
+  std::vector<int>& attributes = knownIndexes_[fileId];
+  attributes.clear();
+  for (int i = 0; i < r.Rows(); ++i) attributes.push_back(static_cast<int>(r.Int(i, 0)));
+  return attributes;
 }
 
 void PgDatabase::CreateIndex(std::string_view name, int attribute) {
@@ -287,7 +377,8 @@ void PgDatabase::BuildIndex(std::int64_t fileId, int attribute) {
     p.Int(fileId).Int4(attribute);
     if (conn_->Run(pg::Sql::kInsertIndex, p).Rows() == 0) return;  // there already
   }
-  indexCache_.erase(fileId);
+  std::vector<int>& known = knownIndexes_[fileId];
+  known.insert(std::upper_bound(known.begin(), known.end(), attribute), attribute);
   pg::Params p;
   p.Int(fileId);
   pg::Result all = conn_->Run(pg::Sql::kScanAll, p);
@@ -319,22 +410,57 @@ bool PgDatabase::OthersMayLock(std::int64_t fileId) {
   if (!inTransaction_) return true;
   // Taking a lock is a write: while this Transaction holds the write lock,
   // no other session's lock can appear, and our own never block us.
-  const auto found = lockFreeSerial_.find(fileId);
-  if (found != lockFreeSerial_.end() && found->second == writeSerial_) return false;
-  pg::Params p;
-  p.Int(fileId).Int(owner_);
-  if (conn_->Run(pg::Sql::kOtherLocksInFile, p).Bool(0, 0)) return true;
-  lockFreeSerial_[fileId] = writeSerial_;
-  return false;
+  return othersLockIn_.count(fileId) > 0;
+}
+
+void PgDatabase::RememberBody(std::int64_t fileId, std::string_view key, bool exists,
+                              std::string_view body) {
+  if (!inTransaction_) return;
+  constexpr std::size_t kMostBytes = std::size_t{64} << 20;
+  std::string k(reinterpret_cast<const char*>(&fileId), sizeof fileId);
+  k.append(key);
+  // The first byte tells whether the record exists: one may be stored empty.
+  std::string v(1, exists ? '1' : '0');
+  v.append(body);
+  auto found = txBodies_.find(k);
+  if (found != txBodies_.end()) {
+    txBytes_ += v.size() - found->second.size();
+    found->second = std::move(v);
+    return;
+  }
+  if (txBytes_ + k.size() + v.size() > kMostBytes) return;
+  txBytes_ += k.size() + v.size();
+  txBodies_.emplace(std::move(k), std::move(v));
+}
+
+const std::string* PgDatabase::RememberedBody(std::int64_t fileId, std::string_view key) const {
+  if (!inTransaction_ || txBodies_.empty()) return nullptr;
+  std::string k(reinterpret_cast<const char*>(&fileId), sizeof fileId);
+  k.append(key);
+  const auto found = txBodies_.find(k);
+  return found == txBodies_.end() ? nullptr : &found->second;
 }
 
 std::string PgDatabase::Read(const FileBinding& file, std::string_view key) {
   std::string body;
+  if (pendingBegin_) {  // the transaction's first step: one round trip for both
+    pg::Params p;
+    p.Int(file.id).Bytes(key);
+    pg::Result r = RunFirst(pg::Sql::kReadAny, p);
+    // Inside a Transaction a record another session locks fails at once.
+    if (!r.IsNull(0, 1) && HeldByOther(r.Int(0, 1))) {
+      RetryWhileLocked(file, key, [] { return false; });
+    }
+    if (!r.IsNull(0, 0)) body.assign(r.Bytes(0, 0));
+    RememberBody(file.id, key, !r.IsNull(0, 0), body);
+    return body;
+  }
   if (!OthersMayLock(file.id)) {
     pg::Params p;
     p.Int(file.id).Bytes(key);
     pg::Result r = conn_->Run(pg::Sql::kReadBody, p);
     if (r.Rows() > 0) body.assign(r.Bytes(0, 0));
+    RememberBody(file.id, key, r.Rows() > 0, body);
     return body;
   }
   RetryWhileLocked(file, key, [&] {
@@ -357,6 +483,28 @@ std::string PgDatabase::Read(const FileBinding& file, std::string_view key) {
     return true;
   });
   return body;
+}
+
+std::vector<std::string> PgDatabase::ReadMany(const FileBinding& file,
+                                              const std::vector<std::string>& keys) {
+  std::vector<std::string> bodies(keys.size());
+  if (keys.empty()) return bodies;
+  EnsureBegun();
+  std::vector<std::string_view> views(keys.begin(), keys.end());
+  pg::Params p;
+  p.Int(file.id).BytesArray(views);
+  pg::Result r = conn_->Run(pg::Sql::kReadMany, p);
+  for (int i = 0; i < r.Rows() && i < static_cast<int>(keys.size()); ++i) {
+    // A record another live session locks is read alone, which waits for
+    // it as DBRead does (or fails at once inside a Transaction).
+    if (!r.IsNull(i, 1) && HeldByOther(r.Int(i, 1))) {
+      bodies[i] = Read(file, keys[i]);
+      continue;
+    }
+    if (!r.IsNull(i, 0)) bodies[i].assign(r.Bytes(i, 0));
+    RememberBody(file.id, keys[i], !r.IsNull(i, 0), bodies[i]);
+  }
+  return bodies;
 }
 
 bool PgDatabase::HeldByOther(std::int64_t owner) {
@@ -387,24 +535,30 @@ void PgDatabase::Write(const FileBinding& file, std::string_view key, std::strin
         pg::Params look;
         look.Int(file.id).Bytes(key);
         std::optional<pg::Result> old;
-        if (free) {
+        const std::string* known = free ? RememberedBody(file.id, key) : nullptr;
+        if (known) {
+        } else if (free) {
           old.emplace(conn_->Run(pg::Sql::kReadBody, look));
         } else {
           old.emplace(conn_->Run(pg::Sql::kRead, look.Int(owner_)));
           if (old->Bool(0, 1)) return false;
         }
-        const bool existed = old->Rows() > 0 && !old->IsNull(0, 0);
-        const EntryChanges c = Changes(attributes, existed ? old->Bytes(0, 0) : std::string_view(),
-                                       existed, body, true);
+        const bool existed = known ? (*known)[0] == '1' : old->Rows() > 0 && !old->IsNull(0, 0);
+        const std::string_view before = known     ? std::string_view(*known).substr(1)
+                                        : existed ? old->Bytes(0, 0)
+                                                  : std::string_view();
+        const EntryChanges c = Changes(attributes, before, existed, body, true);
         pg::Params p;
-        p.Int(file.id).Bytes(key).Bytes(body).Int(owner_);
+        p.Int(file.id).Bytes(key).Bytes(body);
+        if (!free) p.Int(owner_);
         p.Int4Array(c.goneAttrs)
             .BytesArray(c.goneValues)
             .Int4Array(c.newAttrs)
             .BytesArray(c.newValues);
-        conn_->Run(pg::Sql::kWriteIndexed, p);
+        conn_->Run(free ? pg::Sql::kWriteIndexedFree : pg::Sql::kWriteIndexed, p);
       }
       w.Commit();
+      RememberBody(file.id, key, true, body);
       ++recordWrites;
       return true;
     });
@@ -419,14 +573,25 @@ int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
   try {
     RetryWhileLocked(file, key, [&] {
       PgWrite w(*this);
+      const std::vector<int>& attributes = IndexedAttributes(file.id);
+      if (attributes.empty()) {
+        pg::Params p;
+        p.Int(file.id).Bytes(key).Int(owner_);
+        pg::Result r = conn_->Run(pg::Sql::kDeletePlain, p);
+        if (r.Bool(0, 0)) return false;
+        existed = r.Bool(0, 1);
+        w.Commit();
+        RememberBody(file.id, key, false, {});
+        ++recordWrites;
+        return true;
+      }
       pg::Params look;
       look.Int(file.id).Bytes(key).Int(owner_);
       pg::Result old = conn_->Run(pg::Sql::kRead, look);
       if (old.Bool(0, 1)) return false;
       existed = !old.IsNull(0, 0);
       if (existed) {
-        const EntryChanges c =
-            Changes(IndexedAttributes(file.id), old.Bytes(0, 0), true, {}, false);
+        const EntryChanges c = Changes(attributes, old.Bytes(0, 0), true, {}, false);
         pg::Params p;
         p.Int(file.id).Bytes(key).Int(owner_).Int4Array(c.goneAttrs).BytesArray(c.goneValues);
         conn_->Run(pg::Sql::kDelete, p);
@@ -437,6 +602,7 @@ int PgDatabase::Delete(const FileBinding& file, std::string_view key) {
         conn_->Run(pg::Sql::kReleaseLock, p);
       }
       w.Commit();
+      RememberBody(file.id, key, false, {});
       ++recordWrites;
       return true;
     });
@@ -450,11 +616,17 @@ void PgDatabase::Scan(const FileBinding& file,
                       const std::function<void(std::string_view, std::string_view)>& visit) {
   // Inside a write the transaction's own view; otherwise one snapshot from
   // the first read to the end.
+  EnsureBegun();
   const bool own = !Writing();
   if (own) conn_->Exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
   const std::string cursor = "mv_scan" + std::to_string(++scans_);
   try {
-    if (FileId(file.name) != file.id) {
+    // Asked of the server, not of the session's ids: a scan of a file
+    // another session deleted must say so.
+    pg::Params p;
+    p.Bytes(file.name);
+    pg::Result found = conn_->Run(pg::Sql::kFileByName, p);
+    if (found.Rows() == 0 || found.Int(0, 0) != file.id) {
       throw DbaError(kErrFileNotFound, "Le fichier « " + file.name + " » n'existe plus.");
     }
     // A cursor reads the file in slices: memory stays bounded however
@@ -527,6 +699,7 @@ std::string PgDatabase::ReadLocked(const FileBinding& file, std::string_view key
 }
 
 void PgDatabase::Release(const FileBinding& file, std::string_view key) {
+  EnsureBegun();
   pg::Params p;
   p.Int(file.id).Bytes(key).Int(owner_);
   conn_->Run(pg::Sql::kReleaseLock, p);

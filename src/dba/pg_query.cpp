@@ -3,6 +3,7 @@
 // a key range, or the index entries of an equality or a prefix, each in one
 // statement (one snapshot). Database layer.
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,65 +29,71 @@ std::optional<std::string> PrefixEnd(std::string prefix) {
 
 }  // namespace
 
-CItem PgDatabase::Select(std::string_view requestText, int* count) {
+// A selection made ready to send: its statement with its parameters, and
+// what reading its rows needs.
+struct PgDatabase::PendingSelect {
+  query::Query q;
+  std::vector<int> columns;
+  Plan plan;
+  std::optional<std::string> end;  // of a prefix's range
+  pg::Sql sql = pg::Sql::kScanAll;
+  pg::Params params;  // points into q and end
+};
+
+std::unique_ptr<PgDatabase::PendingSelect> PgDatabase::PrepareSelect(std::string_view requestText) {
+  auto s = std::make_unique<PendingSelect>();
   const CItem request{std::string(requestText)};
-  const query::Query q = query::Parse(request.Item(1));
+  s->q = query::Parse(request.Item(1));
+  const query::Query& q = s->q;
   const std::string file = request.Item(2);
   if (!file.empty() && file != q.file) {
     throw DbaError(kErrQuerySyntax, "Phrase de requête invalide : elle porte sur le fichier « " +
                                         q.file + " » et la requête sur « " + file + " ».");
   }
-  const std::vector<int> columns = query::ParseColumns(request.Item(3));
+  s->columns = query::ParseColumns(request.Item(3));
 
-  std::int64_t fileId = 0;
-  std::vector<int> indexed;
-  {
-    pg::Params p;
-    p.Bytes(q.file);
-    pg::Result r = conn_->Run(pg::Sql::kFileAndIndexes, p);
-    if (r.Rows() == 0) {
-      throw DbaError(kErrFileNotFound, "Le fichier « " + q.file + " » n'existe pas.");
-    }
-    fileId = r.Int(0, 0);
-    for (int i = 0; i < r.Rows(); ++i) {
-      if (!r.IsNull(i, 1)) indexed.push_back(static_cast<int>(r.Int(i, 1)));
-    }
-  }
-  Plan plan = Choose(q, q.anyOf.size() == 1 ? indexed : std::vector<int>{});
-  std::optional<std::string> end;
+  // The file's id and indexes as this session knows them: an index another
+  // session added since only goes unused until our next write.
+  const std::int64_t fileId = FileId(q.file);
+  Plan& plan = s->plan;
+  plan = Choose(q, q.anyOf.size() == 1 ? KnownIndexes(fileId) : std::vector<int>{});
+  std::optional<std::string>& end = s->end;
   if (plan.kind == Plan::kKeyPrefix || plan.kind == Plan::kIndexPrefix) {
     end = PrefixEnd(plan.condition->value);
     if (!end) plan = Plan{};  // all 0xFF: a scan, which checks every record anyway
   }
   // A prefix longer than the stored head narrows the entries without
   // deciding: the records themselves are checked.
-  plan.keysOnly = AnsweredByKeys(q, plan, columns) &&
+  plan.keysOnly = AnsweredByKeys(q, plan, s->columns) &&
                   !(plan.kind == Plan::kIndexPrefix && plan.condition->value.size() > pg::kHead);
 
-  pg::Params p;
+  pg::Params& p = s->params;
   p.Int(fileId);
-  pg::Sql sql = pg::Sql::kScanAll;
   switch (plan.kind) {
     case Plan::kScan: break;
     case Plan::kKeyEqual:
-      sql = pg::Sql::kReadBody;
+      s->sql = pg::Sql::kReadBody;
       p.Bytes(plan.condition->value);
       break;
     case Plan::kKeyPrefix:
-      sql = pg::Sql::kKeyRange;
+      s->sql = pg::Sql::kKeyRange;
       p.Bytes(plan.condition->value).Bytes(*end);
       break;
     case Plan::kIndexEqual:
-      sql = plan.keysOnly ? pg::Sql::kIndexKeysEqual : pg::Sql::kIndexEqual;
+      s->sql = plan.keysOnly ? pg::Sql::kIndexKeysEqual : pg::Sql::kIndexEqual;
       p.Int4(plan.condition->attribute).Bytes(plan.condition->value);
       break;
     case Plan::kIndexPrefix:
-      sql = plan.keysOnly ? pg::Sql::kIndexKeysRange : pg::Sql::kIndexRange;
+      s->sql = plan.keysOnly ? pg::Sql::kIndexKeysRange : pg::Sql::kIndexRange;
       p.Int4(plan.condition->attribute).Bytes(plan.condition->value).Bytes(*end);
       break;
   }
-  pg::Result r = conn_->Run(sql, p);
-  Rows rows(q, columns);
+  return s;  // its plan points into its query: both stay where they are
+}
+
+CItem PgDatabase::FinishSelect(const PendingSelect& s, const pg::Result& r, int* count) {
+  const Plan& plan = s.plan;
+  Rows rows(s.q, s.columns);
   if (plan.kind == Plan::kKeyEqual) {
     if (r.Rows() > 0) rows.AddIfMatches(plan.condition->value, r.Bytes(0, 0));
   } else {
@@ -118,6 +125,41 @@ CItem PgDatabase::Select(std::string_view requestText, int* count) {
   }
   if (count) *count = static_cast<int>(rows.size());
   return CItem(rows.Layout(rows.Order()));
+}
+
+CItem PgDatabase::Select(std::string_view requestText, int* count) {
+  const std::unique_ptr<PendingSelect> s = PrepareSelect(requestText);
+  // The transaction's first step takes its write lock in the same round trip.
+  return FinishSelect(*s, RunFirst(s->sql, s->params), count);
+}
+
+std::vector<CItem> PgDatabase::SelectMany(const std::vector<std::string>& requestTexts) {
+  std::vector<std::unique_ptr<PendingSelect>> pending;
+  std::vector<std::pair<pg::Sql, pg::Params*>> statements;
+  for (const std::string& text : requestTexts) {
+    pending.push_back(PrepareSelect(text));
+    statements.emplace_back(pending.back()->sql, &pending.back()->params);
+  }
+  std::vector<CItem> results;
+  if (pending.empty()) return results;
+  const bool begin = pendingBegin_;
+  pendingBegin_ = false;
+  std::vector<pg::Result> rows;
+  try {
+    rows = conn_->RunMany(begin ? pg::BeginWriteAndLook(owner_) : std::string(), statements);
+    if (begin) Began(rows[rows.size() - pending.size() - 1]);
+  } catch (...) {
+    if (begin) {
+      conn_->RollbackBlock();
+      pendingBegin_ = true;
+    }
+    throw;
+  }
+  const std::size_t first = rows.size() - pending.size();
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    results.push_back(FinishSelect(*pending[i], rows[first + i], nullptr));
+  }
+  return results;
 }
 
 }  // namespace dba

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "dba/dba_error.h"
 #include "dba/redact.h"
@@ -131,8 +133,12 @@ constexpr const char* kSql[] = {
     " AND " MV_STORED("key") " >= " MV_STORED_FROM("$2::bytea")
     " AND " MV_STORED("key") " < " MV_STORED_BELOW("$3::bytea")
     " AND key >= $2::bytea AND key < $3::bytea ORDER BY " MV_STORED("key"),
-    "SELECT r.key, r.body FROM mv_index_entries e JOIN mv_records r"
-    " ON r.file_id = e.file_id AND " MV_STORED("r.key") " = e.key"
+    // kIndexEqual and kIndexRange read each record by its own lookup: as a
+    // join, a generic plan (planned once for any value) reads every record
+    // of the file to hash it (LIMIT keeps the planner from that join).
+    "SELECT r.key, r.body FROM mv_index_entries e,"
+    " LATERAL (SELECT w.key, w.body FROM mv_records w WHERE w.file_id = $1::int8"
+    " AND " MV_STORED("w.key") " = e.key LIMIT 1) AS r"
     " WHERE e.file_id = $1::int8 AND e.attr = $2::int4 AND e.value = " MV_STORED("$3::bytea")
     " ORDER BY e.key",
     "SELECT " MV_WHOLE_KEY("e.key") " FROM mv_index_entries e WHERE e.file_id = $1::int8"
@@ -173,7 +179,35 @@ constexpr const char* kSql[] = {
     "SELECT EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8 AND "
     MV_HELD_BY_OTHER("$2::int8") ")",
     "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
-    " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body",
+        " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body",
+    // kCatalog: every file with its indexed attributes (NULL for none).
+    "SELECT f.name, f.id, i.attr FROM mv_files f LEFT JOIN mv_indexes i ON i.file_id = f.id"
+    " ORDER BY f.id, i.attr",
+    // kReadMany: one row per key given, in their order; the body NULL for a
+    // missing record, and the lock's owner if any (as kReadPresent).
+    "SELECT r.body, l.owner FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND " MV_KEY_IS("r.key", "u.key")
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "u.key")
+    " ORDER BY u.n",
+    // kDeletePlain, for a file without indexes: the lock check, the delete
+    // and the end of the deleter's own lock in one statement; whether
+    // another session's lock blocked it, and whether a record went.
+    "WITH cur AS (SELECT " MV_BLOCKED("$3::int8") " AS blocked FROM (SELECT 1) AS one"
+    " LEFT JOIN mv_locks l ON l.file_id = $1::int8 AND " MV_KEY_IS("l.key", "$2::bytea") "),"
+    " del AS (DELETE FROM mv_records WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND NOT (SELECT blocked FROM cur) RETURNING 1),"
+    " rel AS (DELETE FROM mv_locks WHERE file_id = $1::int8 AND " MV_KEY_IS("key", "$2::bytea")
+    " AND owner = $3::int8)"
+    " SELECT blocked, EXISTS(SELECT 1 FROM del) FROM cur",
+    // kWriteIndexedFree: kWriteIndexed where no session holds a lock in the
+    // file (inside a Transaction, under the write lock): no lock to end.
+    "WITH up AS (INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
+    " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body),"
+    " gone AS (" MV_ENTRIES_GONE("$1", "$2", "$4", "$5") ")"
+    " INSERT INTO mv_index_entries(file_id, attr, value, key)"
+    " SELECT $1::int8, u.attr, " MV_STORED("u.value") ", " MV_STORED("$2::bytea")
+    " FROM unnest($6::int4[], $7::bytea[]) AS u(attr, value)"
+    " ON CONFLICT DO NOTHING",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -224,6 +258,20 @@ std::string Trimmed(const char* message) {
 
 }  // namespace
 
+std::string BeginWriteAndLook(std::int64_t owner) {
+  const std::string o = std::to_string(owner) + "::int8";
+  return std::string(kBeginWrite) +
+         "SELECT (SELECT string_agg(file_id || ':' || attr || ',', '') FROM mv_indexes),"
+         " (SELECT string_agg(DISTINCT l.file_id || ',', '') FROM mv_locks l WHERE "
+         "l.owner <> " +
+         o +
+         " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"
+         " AND k.objsubid = 1 AND k.granted"
+         " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"
+         " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"
+         " AND k.objid::int8 = (l.owner & 4294967295)))";
+}
+
 Params& Params::Add(std::string_view v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
   values_[count_] = v.data() ? v.data() : "";
@@ -235,12 +283,14 @@ Params& Params::Add(std::string_view v) {
 
 Params& Params::Own(std::string encoded) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = 'a';
   owned_[count_] = std::move(encoded);
   return Add(owned_[count_]);
 }
 
 Params& Params::Int(std::int64_t v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = '8';
   const std::uint64_t be = htobe64(static_cast<std::uint64_t>(v));
   std::memcpy(numbers_[count_], &be, 8);
   return Add(std::string_view(numbers_[count_], 8));
@@ -248,12 +298,43 @@ Params& Params::Int(std::int64_t v) {
 
 Params& Params::Int4(std::int32_t v) {
   if (count_ == kMax) throw DbaError(kErrStorage, "Trop de paramètres pour une requête.");
+  kinds_[count_] = '4';
   const std::uint32_t be = htobe32(static_cast<std::uint32_t>(v));
   std::memcpy(numbers_[count_], &be, 4);
   return Add(std::string_view(numbers_[count_], 4));
 }
 
-Params& Params::Bytes(std::string_view v) { return Add(v); }
+Params& Params::Bytes(std::string_view v) {
+  if (count_ < kMax) kinds_[count_] = 'b';
+  return Add(v);
+}
+
+std::string Params::Literal(int i) const {
+  const std::string_view v(values_[i], static_cast<std::size_t>(lengths_[i]));
+  switch (kinds_[i]) {
+    case '8': {
+      std::uint64_t be;
+      std::memcpy(&be, v.data(), 8);
+      return std::to_string(static_cast<std::int64_t>(be64toh(be))) + "::int8";
+    }
+    case '4': {
+      std::uint32_t be;
+      std::memcpy(&be, v.data(), 4);
+      return std::to_string(static_cast<std::int32_t>(be32toh(be))) + "::int4";
+    }
+    case 'b': {
+      static constexpr char kHex[] = "0123456789abcdef";
+      std::string s = "'\\x";
+      s.reserve(v.size() * 2 + 12);
+      for (const unsigned char ch : v) {
+        s.push_back(kHex[ch >> 4]);
+        s.push_back(kHex[ch & 15]);
+      }
+      return s + "'::bytea";
+    }
+    default: throw std::logic_error("no literal for an array parameter");
+  }
+}
 
 namespace {
 // The binary form of a one-dimensional array: dimensions, element type,
@@ -292,13 +373,25 @@ Result::~Result() {
 
 int Result::Rows() const { return PQntuples(r_); }
 bool Result::IsNull(int row, int col) const { return PQgetisnull(r_, row, col) != 0; }
+bool Result::Text(int col) const { return PQfformat(r_, col) == 0; }
 
 std::string_view Result::Bytes(int row, int col) const {
-  return {PQgetvalue(r_, row, col), static_cast<std::size_t>(PQgetlength(r_, row, col))};
+  const std::string_view raw(PQgetvalue(r_, row, col),
+                             static_cast<std::size_t>(PQgetlength(r_, row, col)));
+  if (!Text(col) || PQftype(r_, col) != kByteaOid) return raw;
+  auto [at, fresh] = decoded_.try_emplace({row, col});
+  if (fresh) {  // "\x" and two hex digits a byte
+    auto nibble = [](char h) { return h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10; };
+    for (std::size_t i = 2; i + 1 < raw.size(); i += 2) {
+      at->second.push_back(static_cast<char>(nibble(raw[i]) << 4 | nibble(raw[i + 1])));
+    }
+  }
+  return at->second;
 }
 
 std::int64_t Result::Int(int row, int col) const {
   const char* p = PQgetvalue(r_, row, col);
+  if (Text(col)) return PQgetisnull(r_, row, col) ? 0 : std::strtoll(p, nullptr, 10);
   switch (PQgetlength(r_, row, col)) {
     case 8: {
       std::uint64_t v;
@@ -320,6 +413,7 @@ std::int64_t Result::Int(int row, int col) const {
 }
 
 bool Result::Bool(int row, int col) const {
+  if (Text(col)) return PQgetvalue(r_, row, col)[0] == 't';
   return PQgetlength(r_, row, col) == 1 && PQgetvalue(r_, row, col)[0] != 0;
 }
 
@@ -362,6 +456,8 @@ std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create
                                              std::to_string(kFormatVersion) + ").");
   }
   if (found < kFormatVersion) c->Upgrade(uri);
+  // After the upgrade: statements name the indexes of the current layout.
+  c->PrepareAll();
   return c;
 }
 
@@ -430,6 +526,16 @@ void Connection::Configure() {
            .c_str());
 }
 
+void Connection::PrepareAll() {
+  // Every statement at once, in one round trip: an action then pays only
+  // for the statements it runs, even on a session just opened again.
+  std::string sql;
+  for (std::size_t i = 0; i < std::size(kSql); ++i) {
+    sql += "PREPARE mv" + std::to_string(i) + " AS " + kSql[i] + ";";
+  }
+  Exec(sql.c_str());
+}
+
 Connection::~Connection() {
   if (c_) PQfinish(c_);
 }
@@ -468,7 +574,6 @@ void Connection::Reconnect() {
   // PQreset dials the same servers in the same order: with several hosts
   // and target_session_attrs=read-write, whichever is the primary now.
   PQreset(c_);
-  prepared_.fill(false);
   open_ = false;
   gone_ = false;
   if (PQstatus(c_) != CONNECTION_OK) {
@@ -478,6 +583,7 @@ void Connection::Reconnect() {
   reconnecting_ = true;
   try {
     Configure();
+    PrepareAll();
     if (onReconnect_) onReconnect_();
   } catch (...) {
     reconnecting_ = false;
@@ -497,6 +603,7 @@ Result Connection::Send(Statement send) {
     if (open_) throw lostInBlock();
     Reconnect();
   }
+  ++sent_;
   PGresult* r = send();
   if (Gone(r) && !reconnecting_) {
     PQclear(r);
@@ -504,6 +611,7 @@ Result Connection::Send(Statement send) {
     // Outside a block every statement of ours may run twice: a read, the
     // release of a lock, or the BEGIN that opens a write.
     Reconnect();
+    ++sent_;
     r = send();
   }
   if (!Lost()) open_ = PQtransactionStatus(c_) != PQTRANS_IDLE;
@@ -520,16 +628,49 @@ Result Connection::Run(Sql id, Params& params) {
   const auto i = static_cast<std::size_t>(id);
   char name[8];
   std::snprintf(name, sizeof name, "mv%zu", i);
-  return Send([&]() -> PGresult* {
-    if (!prepared_[i]) {
-      PGresult* p = PQprepare(c_, name, kSql[i], 0, nullptr);
-      if (PQresultStatus(p) != PGRES_COMMAND_OK) return p;
-      PQclear(p);
-      prepared_[i] = true;
-    }
+  return Send([&] {
     return PQexecPrepared(c_, name, params.size(), params.values(), params.lengths(),
                           params.formats(), 1);
   });
+}
+
+std::pair<Result, Result> Connection::RunAfter(const std::string& sql, Sql id, Params& params) {
+  std::vector<Result> all = RunMany(sql, {{id, &params}});
+  Result last = std::move(all.back());
+  all.pop_back();
+  return {std::move(all.back()), std::move(last)};
+}
+
+std::vector<Result> Connection::RunMany(const std::string& sql,
+                                        const std::vector<std::pair<Sql, Params*>>& statements) {
+  std::string all = sql;
+  for (const auto& [id, params] : statements) {
+    all +=
+        (all.empty() ? "EXECUTE mv" : "; EXECUTE mv") + std::to_string(static_cast<int>(id)) + "(";
+    for (int i = 0; i < params->size(); ++i) all += (i ? ", " : "") + params->Literal(i);
+    all += ")";
+  }
+  std::vector<Result> results;
+  Result last = Send([&]() -> PGresult* {
+    results.clear();
+    if (!PQsendQuery(c_, all.c_str())) return nullptr;
+    // One result per statement; a failure ends the run and is the last.
+    PGresult* r = nullptr;
+    bool failed = false;
+    while (PGresult* next = PQgetResult(c_)) {
+      if (failed) {
+        PQclear(next);
+        continue;
+      }
+      if (r) results.emplace_back(r);
+      r = next;
+      const ExecStatusType st = PQresultStatus(next);
+      failed = st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK;
+    }
+    return r;
+  });
+  results.push_back(std::move(last));
+  return results;
 }
 
 Result Connection::Exec(const char* sql) {

@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct pg_conn;
@@ -49,6 +51,10 @@ enum class Sql : int {
   kOwnerAlive,
   kOtherLocksInFile,
   kUpsert,
+  kCatalog,
+  kReadMany,
+  kDeletePlain,
+  kWriteIndexedFree,
   kCount
 };
 
@@ -72,6 +78,9 @@ class Params {
   [[nodiscard]] const char* const* values() const { return values_.data(); }
   [[nodiscard]] const int* lengths() const { return lengths_.data(); }
   [[nodiscard]] const int* formats() const { return formats_.data(); }
+  // Parameter `i` as an SQL literal (numbers, or bytea in hex: nothing in
+  // it can end the literal); arrays have none (std::logic_error).
+  [[nodiscard]] std::string Literal(int i) const;
 
  private:
   Params& Add(std::string_view v);
@@ -82,14 +91,17 @@ class Params {
   std::array<const char*, kMax> values_{};
   std::array<int, kMax> lengths_{};
   std::array<int, kMax> formats_{};
+  std::array<char, kMax> kinds_{};  // '8' int8, '4' int4, 'b' bytea, 'a' array
 };
 
-// A statement's rows (binary), freed when it goes.
+// A statement's rows, freed when it goes: binary, or text for the
+// statements run in one go with others (Connection::RunAfter), whose
+// bytea values are decoded on first use.
 class Result {
  public:
   explicit Result(pg_result* r) : r_(r) {}
   ~Result();
-  Result(Result&& o) noexcept : r_(o.r_) { o.r_ = nullptr; }
+  Result(Result&& o) noexcept : r_(o.r_), decoded_(std::move(o.decoded_)) { o.r_ = nullptr; }
   Result(const Result&) = delete;
   Result& operator=(const Result&) = delete;
   Result& operator=(Result&&) = delete;
@@ -102,7 +114,9 @@ class Result {
   [[nodiscard]] std::string_view Status() const;  // the command tag ("COMMIT", ...)
 
  private:
+  [[nodiscard]] bool Text(int col) const;
   pg_result* r_;
+  mutable std::map<std::pair<int, int>, std::string> decoded_;  // text bytea, by cell
 };
 
 class Connection {
@@ -114,15 +128,25 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Runs a statement, prepared on first use and kept for the session's life.
+  // Runs a statement, prepared with all the others when the session opens.
   Result Run(Sql id, Params& params);
   // Runs plain SQL without parameters (several statements allowed).
   Result Exec(const char* sql);
+  // Runs `sql` (plain statements) then statement `id`, in one round trip:
+  // the result of the last statement of `sql`, then that of `id`, both in
+  // text. The first failure throws; the statements after it did not run.
+  std::pair<Result, Result> RunAfter(const std::string& sql, Sql id, Params& params);
+  // Runs `sql` (plain statements, or none) then each statement, in one round
+  // trip: every statement's result, in text. The first failure throws.
+  std::vector<Result> RunMany(const std::string& sql,
+                              const std::vector<std::pair<Sql, Params*>>& statements);
   // Throws the DbaError matching a failed result.
   [[noreturn]] void Fail(pg_result* r) const;  // frees r
   // `r`, or the DbaError it reports.
   Result Checked(pg_result* r) const;
   [[nodiscard]] pg_conn* handle() const { return c_; }
+  // Statements sent so far, each a round trip to the server.
+  [[nodiscard]] std::uint64_t Sent() const { return sent_; }
   // Whether a transaction block of ours is open (failed ones included),
   // even when the server has since dropped the session.
   [[nodiscard]] bool InBlock() const { return open_; }
@@ -139,6 +163,7 @@ class Connection {
  private:
   explicit Connection(pg_conn* c) : c_(c) {}
   void Configure();
+  void PrepareAll();
   void CreateSchema();
   // The layout recorded in mv_meta; -1 when it holds none.
   [[nodiscard]] int Format();
@@ -157,8 +182,8 @@ class Connection {
   int busyTimeoutMs_ = 0;
   bool open_ = false;
   bool reconnecting_ = false;
+  std::uint64_t sent_ = 0;
   std::function<void()> onReconnect_;
-  std::array<bool, static_cast<std::size_t>(Sql::kCount)> prepared_{};
 };
 
 // How keys and index values of any length sit in btree indexes, whose rows
@@ -184,5 +209,11 @@ inline constexpr std::size_t kHead = 1000;
 // The database-wide write lock: one transaction-level advisory lock, whose
 // two-number key cannot meet the one-number keys of session owners.
 inline constexpr const char* kBeginWrite = "BEGIN; SELECT pg_advisory_xact_lock(1297499202, 1);";
+
+// kBeginWrite followed, in the same round trip, by what holds until the
+// write lock is released: the indexed attributes of every file ("id:attr,"
+// text) and the files where another live session than `owner` holds record
+// locks ("id," text). Nobody can add to either while we hold the lock.
+[[nodiscard]] std::string BeginWriteAndLook(std::int64_t owner);
 
 }  // namespace dba::pg

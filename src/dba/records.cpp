@@ -99,6 +99,38 @@ std::string SqliteDatabase::Read(const FileBinding& file, std::string_view key) 
   }
 }
 
+std::vector<std::string> SqliteDatabase::ReadMany(const FileBinding& file,
+                                                  const std::vector<std::string>& keys) {
+  // The keys go in as one JSON array of strings: printable ASCII only, so
+  // that no key can be read as another; any other key is read one by one.
+  std::string json = "[";
+  for (const std::string& key : keys) {
+    for (const unsigned char c : key) {
+      if (c < 0x20 || c >= 0x80) return DatabaseImpl::ReadMany(file, keys);
+    }
+    json += json.size() > 1 ? ",\"" : "\"";
+    for (const char c : key) {
+      if (c == '"' || c == '\\') json += '\\';
+      json += c;
+    }
+    json += '"';
+  }
+  json += ']';
+  std::vector<std::string> bodies;
+  bodies.reserve(keys.size());
+  std::vector<std::size_t> locked;  // read again alone, waiting for their lock
+  {
+    store::Step s(*conn_, store::Sql::kReadMany);
+    s.Int(1, file.id).Text(2, json);
+    while (s.Next()) {
+      if (!s.IsNull(1) && HeldByOther(s.ColText(1))) locked.push_back(bodies.size());
+      bodies.emplace_back(s.IsNull(0) ? std::string_view() : s.ColBlob(0));
+    }
+  }
+  for (const std::size_t i : locked) bodies[i] = Read(file, keys[i]);
+  return bodies;
+}
+
 void SqliteDatabase::Write(const FileBinding& file, std::string_view key, std::string_view body) {
   CheckKey(key);
   try {

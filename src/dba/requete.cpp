@@ -46,4 +46,10 @@ std::optional<std::string> CiterDebut(std::string_view value) {
 
 CItem DBSelect(Database& db, const Requete& requete) { return db.DBSelect(requete.Texte()); }
 
+std::vector<CItem> DBSelectMany(Database& db, const std::vector<Requete>& requetes) {
+  std::vector<std::string> textes;
+  for (const Requete& r : requetes) textes.push_back(r.Texte());
+  return db.DBSelectMany(textes);
+}
+
 }  // namespace dba

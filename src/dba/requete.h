@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dba/citem.h"
 
@@ -41,5 +42,7 @@ struct Requete {
 
 // Runs the request on `db` (see Database::DBSelect).
 [[nodiscard]] CItem DBSelect(Database& db, const Requete& requete);
+// Runs the requests together (see Database::DBSelectMany).
+[[nodiscard]] std::vector<CItem> DBSelectMany(Database& db, const std::vector<Requete>& requetes);
 
 }  // namespace dba

@@ -49,6 +49,7 @@ class SqliteDatabase final : public DatabaseImpl {
   ~SqliteDatabase() override;
 
   store::Connection& conn() { return *conn_; }
+  [[nodiscard]] std::uint64_t Statements() const override { return conn_->Runs(); }
 
   // Files (sqlite_files.cpp).
   [[nodiscard]] std::int64_t FileId(std::string_view name) override;  // kErrFileNotFound
@@ -73,6 +74,8 @@ class SqliteDatabase final : public DatabaseImpl {
 
   // Records (records.cpp).
   [[nodiscard]] std::string Read(const FileBinding& file, std::string_view key) override;
+  [[nodiscard]] std::vector<std::string> ReadMany(const FileBinding& file,
+                                                  const std::vector<std::string>& keys) override;
   void Write(const FileBinding& file, std::string_view key, std::string_view body) override;
   int Delete(const FileBinding& file, std::string_view key) override;
   void Scan(const FileBinding& file,

@@ -53,6 +53,10 @@ constexpr const char* kSql[] = {
     "DELETE FROM locks WHERE file_id=?1 AND key=?2 AND owner=?3",
     "DELETE FROM locks WHERE owner=?1",
     "DELETE FROM locks WHERE file_id=?1 AND key=?2",
+    // kReadMany: one row per key of the JSON array ?2, in its order.
+    "SELECT r.body, l.owner FROM json_each(?2) AS j"
+    " LEFT JOIN records AS r ON r.file_id=?1 AND r.key=j.value"
+    " LEFT JOIN locks AS l ON l.file_id=?1 AND l.key=j.value ORDER BY j.key",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -183,6 +187,7 @@ sqlite3_stmt* Connection::Get(Sql id) {
 }
 
 void Connection::Exec(const char* sql) {
+  ++runs_;
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc);
 }
@@ -219,6 +224,7 @@ Step& Step::Blob(int i, std::string_view v) {
 }
 
 bool Step::Next() {
+  if (!sqlite3_stmt_busy(s_)) c_.CountRun();  // the first step of a run
   const int rc = sqlite3_step(s_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;

@@ -45,6 +45,7 @@ enum class Sql : int {
   kReleaseLock,
   kReleaseOwner,
   kClearLock,
+  kReadMany,
   kCount
 };
 
@@ -63,12 +64,16 @@ class Connection {
   [[nodiscard]] sqlite3* handle() const { return db_; }
   // Throws the DbaError matching an SQLite result code.
   [[noreturn]] void Fail(int rc) const;
+  // Statements run so far (Database::Statements).
+  [[nodiscard]] std::uint64_t Runs() const { return runs_; }
+  void CountRun() { ++runs_; }
 
  private:
   explicit Connection(sqlite3* db) : db_(db) {}
   void Configure(bool fresh);
   sqlite3* db_;
   std::array<sqlite3_stmt*, static_cast<std::size_t>(Sql::kCount)> cache_{};
+  std::uint64_t runs_ = 0;
 };
 
 // One use of a cached statement: binds, steps, reads columns, and resets the

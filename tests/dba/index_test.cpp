@@ -115,6 +115,36 @@ TEST_F(IndexTwins, AgreeBeforeAndAfterUpdatesAndDeletes) {
   ExpectSameResults("after a rollback");
 }
 
+TEST_F(IndexTwins, RecordsReadTogetherThenRewrittenInATransactionKeepTheIndexExact) {
+  PutBoth("10", "LYON^A");
+  PutBoth("11", "PARIS]LYON^B");
+  PutBoth("12", "");  // stored empty: its empty attribute is indexed too
+  db->CreateIndex("INDEXED", 1);
+  db->CreateIndex("INDEXED", 2);
+  Transaction t(*db);
+  for (const char* name : {"PLAIN", "INDEXED"}) {
+    const DBFile f = db->DBOpen(name);
+    std::vector<CItem> read = f.DBReadMany({"11", "12", "10", "19", "11"});
+    ASSERT_EQ(read.size(), 5u);
+    EXPECT_EQ(read[0].Item(), Marks("PARIS]LYON^B"));
+    EXPECT_EQ(read[4].Item(), read[0].Item());
+    EXPECT_EQ(read[1].Item(), "");
+    EXPECT_EQ(read[3].Item(), "") << "a missing record";
+    EXPECT_EQ(read[2].Key(), "10");
+    for (int i : {0, 1, 3}) {
+      read[i].setItem(1, "LILLE");
+      read[i].DBWrite();
+    }
+    EXPECT_EQ(f.DBDelete("10"), 0);
+    read[2].setItem(2, "C");
+    read[2].DBWrite();  // back, with its old attribute 1
+  }
+  t.Commit();
+  ExpectSameResults("after a transaction's rewrites");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", kSentences[3], "0"), "");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 1 = \"LILLE\"", "0"), Marks("11^12^19"));
+}
+
 TEST_F(IndexTwins, KeysAnsweredByTheIndexListEachMatchingRecordOnce) {
   // GIVEN records whose indexed attribute matches through several values and
   // subvalues, so the index lists some of them more than once for a prefix

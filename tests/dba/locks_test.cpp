@@ -64,6 +64,11 @@ TEST_F(TwoSessions, LockedRecordTimesOutForTheOtherSessionOnly) {
   EXPECT_NE(message.find("E1"), std::string::npos);
   EXPECT_NE(message.find("ELTSPARTEMP"), std::string::npos);
   LockedMessage([&] { (void)theirs.ReadLocked("E1"); });
+  LockedMessage([&] { (void)theirs.DBReadMany({"E2", "E1"}); });
+  {
+    Transaction t(*second);
+    LockedMessage([&] { (void)theirs.DBReadMany({"E1"}); });
+  }
   CItem blocked = theirs.DBNew("E1");
   blocked.setItem(1, "99");
   LockedMessage([&] { blocked.DBWrite(); });
@@ -73,6 +78,9 @@ TEST_F(TwoSessions, LockedRecordTimesOutForTheOtherSessionOnly) {
   r.setItem(1, "13");
   r.DBWrite();  // ends the lock
   EXPECT_EQ(theirs.DBRead("E1").Item(1), "13") << "the blocked write changed nothing";
+  const std::vector<CItem> both = theirs.DBReadMany({"E1", "E2"});
+  EXPECT_EQ(both.at(0).Item(1), "13");
+  EXPECT_EQ(both.at(1).Item(), "");
 }
 
 TEST_F(TwoSessions, ReleaseAndClosingEndLocks) {
@@ -135,10 +143,15 @@ TEST_F(TwoSessions, WriterPastTheBusyTimeoutFailsReadersGoOn) {
   auto impatient = Database::Open(scratch.path(), {.create = false, .busyTimeoutMs = 50});
   DBFile f = impatient->DBOpen("ELTSPARTEMP");
   Transaction holding(*first);
+  (void)first->DBOpen("ELTSPARTEMP").DBRead("E1");  // the write lock is held from here on
   CItem r = f.DBNew("E1");
   r.setItem(1, "99");
-  for (const auto& attempt : std::vector<std::function<void()>>{
-           [&] { r.DBWrite(); }, [&] { Transaction t(*impatient); }, [&] { f.DBDelete("E1"); }}) {
+  for (const auto& attempt : std::vector<std::function<void()>>{[&] { r.DBWrite(); },
+                                                                [&] {
+                                                                  Transaction t(*impatient);
+                                                                  (void)f.DBRead("E1");
+                                                                },
+                                                                [&] { f.DBDelete("E1"); }}) {
     try {
       attempt();
       ADD_FAILURE() << "no error";

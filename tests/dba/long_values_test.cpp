@@ -143,5 +143,40 @@ TEST_F(LongValues, AreRewrittenLockedAndDeleted) {
   EXPECT_TRUE(db->Check().empty());
 }
 
+TEST_F(LongValues, AreReadTogetherRewrittenInATransactionAndDeletedUnindexed) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : stored) keys.push_back(key);
+  keys.push_back(KeyOf(kLengths[4], '0'));  // missing, and sharing their head
+  std::vector<CItem> read = file.DBReadMany(keys);
+  ASSERT_EQ(read.size(), keys.size());
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+    EXPECT_EQ(read[i].Item(1), stored[keys[i]]) << keys[i].size();
+  }
+  EXPECT_EQ(read.back().Item(), "");
+
+  const std::string big = KeyOf(kLengths[4], '2');
+  {
+    Transaction t(*db);
+    CItem r = file.DBReadMany({big})[0];
+    r.setItem(1, ValueOf(kLengths[3], '8'));
+    r.DBWrite();
+    t.Commit();
+  }
+  ExpectSelects("1 = \"" + ValueOf(kLengths[4], '2') + "\"", {});
+  ExpectSelects("1 = \"" + ValueOf(kLengths[3], '8') + "\"", {big});
+
+  db->CreateFile("G");  // no index: its writes and deletes take the short way
+  const DBFile plain = db->DBOpen("G");
+  for (const char tag : {'1', '2'}) {
+    CItem r = plain.DBNew(KeyOf(kLengths[4], tag));
+    r.setItem(1, "Z");
+    r.DBWrite();
+  }
+  EXPECT_EQ(plain.DBDelete(KeyOf(kLengths[4], '1')), 0);
+  EXPECT_EQ(plain.DBDelete(KeyOf(kLengths[4], '1')), 1);
+  EXPECT_EQ(plain.DBRead(KeyOf(kLengths[4], '2')).Item(1), "Z");
+  EXPECT_TRUE(db->Check().empty());
+}
+
 }  // namespace
 }  // namespace dba

@@ -3,6 +3,10 @@
 // result layout, and malformed sentences that fail and change nothing.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "dba/database.h"
 #include "test_database.h"
 
@@ -117,6 +121,46 @@ TEST_F(Sentences, GiveTheRecordsInTheirOrder) {
     EXPECT_EQ(result, Marks(c.expected)) << c.sentence;
     EXPECT_EQ(count, CItem(result).DCount()) << c.sentence;
   }
+}
+
+TEST_F(Sentences, SeveralRunTogetherGiveWhatEachGivesAlone) {
+  DBFile activites = db->DBOpen("ACTIVITES");
+  Put(activites, "001\xC3'x", "M^\xFF'\\]");
+  db->CreateIndex("CENTREURSSAF", 1);
+  std::vector<std::string> requests;
+  for (const auto& [sentence, columns] : std::vector<std::pair<std::string, const char*>>{
+           {"SSELECT CENTREURSSAF PAR 1", "0 1"},
+           {"SSELECT ETABLISSEMENT AVEC @ID = \"001]\" PAR @ID", "0 1"},
+           {"SSELECT CENTREURSSAF AVEC 1 = \"LYON\"", "0 2"},
+           {"SSELECT CENTREURSSAF AVEC 1 = \"L]\"", "0"},
+           {"SELECT ACTIVITES AVEC @ID = \"001\xC3'x\"", "0 1 2"},
+           {"SELECT ACTIVITES", "0 1 2"},
+           {"SSELECT ELTSPARTEMP", "0"}}) {
+    CItem r;
+    r.setItem(1, sentence);
+    r.setItem(3, columns);
+    requests.push_back(r.Item());
+  }
+  std::vector<std::string> alone;
+  for (const std::string& r : requests) alone.push_back(db->DBSelect(r).Item());
+  EXPECT_NE(alone[4], "");
+  for (const bool inTransaction : {false, true}) {
+    std::optional<Transaction> t;
+    if (inTransaction) t.emplace(*db);
+    const std::vector<CItem> together = db->DBSelectMany(requests);
+    ASSERT_EQ(together.size(), requests.size());
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+      EXPECT_EQ(together[i].Item(), alone[i]) << requests[i];
+    }
+  }
+  requests.push_back("SSELECT NULLEPART");
+  try {
+    (void)db->DBSelectMany(requests);
+    ADD_FAILURE() << "no error";
+  } catch (const DbaError& e) {
+    EXPECT_EQ(e.number(), kErrFileNotFound);
+  }
+  EXPECT_TRUE(db->DBSelectMany({}).empty());
 }
 
 TEST_F(Sentences, ResultKeepsItsShapeWhateverTheValuesHold) {

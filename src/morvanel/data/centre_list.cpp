@@ -44,7 +44,9 @@ void CentreList::Remplir_CentreUrssaf() {
 
 void CentreList::Lancer_UNIPG() {
   const dba::DBFile& compteur = state::RequireFile(d_.lib.F_Compteur, "Lancer_UNIPG");
-  const dba::CItem art = compteur.DBRead(records::compteur::kCle);
+  // A creation has just written the counter: not read a second time.
+  const std::unique_ptr<dba::CItem> ecrit = std::move(d_.etat.Art_Compteur);
+  const dba::CItem art = ecrit ? *ecrit : compteur.DBRead(records::compteur::kCle);
   if (LireEntier(art.Item(records::compteur::kLancerUnipg)) < 2) return;
   const dba::CItem vide;
   int numero = 0;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -97,13 +98,22 @@ void EntiteEtabPickers::Attach() {
 void EntiteEtabPickers::Remplir_Entite() {
   auto& e = d_.ecran;
   auto& etat = d_.etat;
-  dba::CItem selection =
-      Selectionner(d_, {"SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", records::kActivites, "0"});
+  if (!d_.base) throw std::logic_error("no database set");
+  // The entities with a counted activity and the names of all of them, read
+  // together: one round trip to a distant server, whatever their number.
+  std::vector<dba::CItem> lu = dba::DBSelectMany(
+      *d_.base, {{"SSELECT ACTIVITES AVEC 12= \"M\" PAR @ID", records::kActivites, "0"},
+                 {"SSELECT ASSOCIATION", records::kAssociation, "0 1"}});
+  dba::CItem& selection = lu[0];
   if (selection.Item().empty()) {
     etat.ListeEntites = std::move(selection);
     return;  // no legal entity: the pair is left as it was
   }
 
+  std::unordered_map<std::string, std::string> noms;
+  for (const dba::CItem::AttributeView fiche : lu[1].Attributes()) {
+    noms.emplace(fiche.Value(1), fiche.Value(2));
+  }
   // One line per entity code, in the order of its first activity. Codes are
   // compared with the codes already taken, never with the names. The list's
   // text is put together line by line: writing line k into the growing
@@ -113,12 +123,11 @@ void EntiteEtabPickers::Remplir_Entite() {
   for (const dba::CItem::AttributeView activite : selection.Attributes()) {
     std::string code = FirstCharacters(activite.Value(1), kLongueurCode);
     if (code.empty() || !pris.insert(code).second) continue;
-    etat.Art_Association = std::make_unique<dba::CItem>(d_.F_Association.DBRead(code));
     if (!entites.empty()) entites += dba::kAttributeMark;
     entites += code;
     // An empty name adds no value, as writing "" past the end does not.
-    const std::string nom = etat.Art_Association->Item(1);
-    if (!nom.empty()) entites += dba::kValueMark + nom;
+    const auto nom = noms.find(code);
+    if (nom != noms.end() && !nom->second.empty()) entites += dba::kValueMark + nom->second;
   }
 
   etat.ListeEntites = dba::CItem(std::move(entites));

@@ -16,23 +16,24 @@ Ecriture EcrireSurStocke(dba::Database& base, const dba::DBFile& centres, const 
                          const std::function<void(dba::CItem&)>& appliquer,
                          const std::function<bool()>& remplacer) {
   std::string accepte = affiche;  // the stored text this write may replace
-  std::string stocke = centres.DBRead(cle).Item();
   for (;;) {
+    // The usual case, nobody else changed it, costs one read: the one made
+    // inside the write's transaction.
+    std::string stocke;
+    {
+      dba::Transaction t(base);
+      dba::CItem r = centres.DBRead(cle);
+      stocke = r.Item();
+      if (!stocke.empty() && stocke == accepte) {
+        appliquer(r);
+        r.DBWrite();
+        t.Commit();
+        return Ecriture::Faite;
+      }
+    }  // rolled back before the clerk is asked
     if (stocke.empty()) return Ecriture::Supprime;
-    if (stocke != accepte) {
-      if (!remplacer()) return Ecriture::Refusee;
-      accepte = stocke;
-    }
-    dba::Transaction t(base);
-    dba::CItem r = centres.DBRead(cle);
-    stocke = r.Item();
-    if (stocke == accepte) {
-      appliquer(r);
-      r.DBWrite();
-      t.Commit();
-      return Ecriture::Faite;
-    }
-    // Changed again since the question: rolled back, asked again.
+    if (!remplacer()) return Ecriture::Refusee;
+    accepte = stocke;
   }
 }
 

@@ -10,10 +10,11 @@
 //   - unchanged: written;
 //   - changed elsewhere: `remplacer` asks the clerk; No writes nothing;
 //   - deleted elsewhere: nothing written, the caller tells the clerk.
-// The question is asked outside any transaction (a clerk may take minutes to
-// answer, and the write lock would stop every other workstation meanwhile);
-// the comparison is then made again inside the write's transaction, with
-// the text the clerk agreed to overwrite. When the record changed once more
+// The comparison is made inside the write's transaction; the question is
+// asked after it is rolled back, outside any (a clerk may take minutes to
+// answer, and the write lock would stop every other workstation meanwhile),
+// and the comparison made again in a new one with the text the clerk
+// agreed to overwrite. When the record changed once more
 // in between, the clerk is asked again about the newer text: a Yes only
 // ever covers the changes the clerk could have known of.
 #pragma once

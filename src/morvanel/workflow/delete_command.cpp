@@ -63,10 +63,19 @@ DeleteCommand::MoveTally DeleteCommand::Deplacer(const std::vector<std::string>&
                                                  const std::string& code,
                                                  const std::string& cible) {
   const dba::DBFile& dossiers = d_.File(d_.F_EltsPartEmp, "Cmd_Supprimer_Click");
+  // The records are read together, in one round trip to a server; when one
+  // of them is locked, one by one, so that only the locked ones are skipped.
+  std::vector<dba::CItem> lus;
+  try {
+    lus = dossiers.DBReadMany(cles);
+  } catch (const dba::DbaError& e) {
+    if (e.number() != dba::kErrRecordLocked) throw;
+  }
   MoveTally b;
-  for (const std::string& cle : cles) {
+  for (std::size_t i = 0; i < cles.size(); ++i) {
+    const std::string& cle = cles[i];
     try {
-      dba::CItem dossier = dossiers.DBRead(cle);
+      dba::CItem dossier = lus.empty() ? dossiers.DBRead(cle) : std::move(lus[i]);
       // A case may name several centres: only the deleted one is replaced.
       // None named (gone, or moved by someone else meanwhile): no longer
       // ours to move.
@@ -150,9 +159,11 @@ void DeleteCommand::Cmd_Supprimer_Click() {
   const std::string sigle = e.Txt_SigleCtrUrssaf.Text();
   std::optional<forms::BusyCursor> occupe;
   try {
-    std::vector<std::string> cles = ClesAttachees();
+    // The usual centre has no case records: deleted at once, the records
+    // looked for in the deletion's own transaction.
+    std::vector<std::string> cles;
     std::string cible;
-    int restants = cles.empty() ? Terminer(code, "") : -1;
+    int restants = Terminer(code, "");
     if (restants < 0) {  // records attached: they need a centre to go to
       cible = form_.Choisir(code, sigle);
       if (cible.empty()) return;  // cancelled: nothing changed

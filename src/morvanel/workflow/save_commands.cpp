@@ -82,6 +82,7 @@ bool SaveCommands::EcrireNouveauCentre(dba::Database& base) {
     etat.Art_CentreUrssaf = std::move(nouveau);
     d_.centre.EcrireChamps().DBWrite();
     t.Commit();
+    etat.Art_Compteur = std::make_unique<dba::CItem>(std::move(compteur));
   } catch (...) {
     etat.Art_CentreUrssaf = std::move(saisi);
     throw;

@@ -15,13 +15,15 @@ namespace demo {
 namespace {
 
 dba::DBFile OpenJournal(dba::Database& db) {
-  const std::vector<std::string> files = db.Files();
-  if (std::find(files.begin(), files.end(), kFileJournal) == files.end()) {
-    try {
-      db.CreateFile(kFileJournal);
-    } catch (const dba::DbaError& e) {
-      if (e.number() != dba::kErrFileExists) throw;  // another session was first
-    }
+  try {
+    return db.DBOpen(kFileJournal);
+  } catch (const dba::DbaError& e) {
+    if (e.number() != dba::kErrFileNotFound) throw;
+  }
+  try {
+    db.CreateFile(kFileJournal);
+  } catch (const dba::DbaError& e) {
+    if (e.number() != dba::kErrFileExists) throw;  // another session was first
   }
   return db.DBOpen(kFileJournal);
 }
@@ -46,16 +48,13 @@ long RunCount(const std::string& text) {
 
 dba::CItem StampJournal(dba::Database& db, int& /*number*/, std::string_view /*parameter*/) {
   dba::DBFile journal = OpenJournal(db);
-  // The record lock keeps two sessions from losing one run each.
-  dba::CItem entry = journal.ReadLocked(kRoutineName);
-  try {
-    entry.setItem(1, std::to_string(RunCount(entry.Item(1)) + 1));
-    entry.setItem(2, UtcNow());
-    entry.DBWrite();
-  } catch (...) {
-    journal.Release(kRoutineName);
-    throw;
-  }
+  // The write lock keeps two sessions from losing one run each.
+  dba::Transaction t(db);
+  dba::CItem entry = journal.DBRead(kRoutineName);
+  entry.setItem(1, std::to_string(RunCount(entry.Item(1)) + 1));
+  entry.setItem(2, UtcNow());
+  entry.DBWrite();
+  t.Commit();
   dba::CItem result;
   result.setItem(1, entry.Item(1));
   return result;
