@@ -34,15 +34,6 @@ constexpr int kFormatVersion = 2;
   " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                              \
   " AND k.objid::int8 = (l.owner & 4294967295)) END"
 
-// The same test as a condition on the rows of mv_locks l.
-#define MV_HELD_BY_OTHER(token)                                                        \
-  "l.owner <> " token                                                                  \
-  " AND EXISTS(SELECT 1 FROM pg_locks k WHERE k.locktype = 'advisory'"                 \
-  " AND k.objsubid = 1 AND k.granted"                                                  \
-  " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())" \
-  " AND k.classid::int8 = ((l.owner >> 32) & 4294967295)"                              \
-  " AND k.objid::int8 = (l.owner & 4294967295))"
-
 // A key column `col` holding the key bound as `param`: through the index
 // on its stored form, then the whole bytes.
 #define MV_KEY_IS(col, param) MV_STORED(col) " = " MV_STORED(param) " AND " col " = " param
@@ -75,8 +66,6 @@ constexpr int kFormatVersion = 2;
 
 constexpr const char* kSql[] = {
     "SELECT id FROM mv_files WHERE name = $1::bytea",
-    "SELECT f.id, i.attr FROM mv_files f LEFT JOIN mv_indexes i ON i.file_id = f.id"
-    " WHERE f.name = $1::bytea ORDER BY i.attr",
     "INSERT INTO mv_files(name) VALUES($1::bytea) ON CONFLICT (name) DO NOTHING RETURNING id",
     // Records, index entries, index definitions and locks go with the file.
     "DELETE FROM mv_files WHERE name = $1::bytea RETURNING id",
@@ -176,8 +165,6 @@ constexpr const char* kSql[] = {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"
     " AND k.classid::int8 = (($1::int8 >> 32) & 4294967295)"
     " AND k.objid::int8 = ($1::int8 & 4294967295))",
-    "SELECT EXISTS(SELECT 1 FROM mv_locks l WHERE l.file_id = $1::int8 AND "
-    MV_HELD_BY_OTHER("$2::int8") ")",
     "INSERT INTO mv_records(file_id, key, body) VALUES($1::int8, $2::bytea, $3::bytea)"
         " ON CONFLICT (file_id, " MV_STORED("key") ") DO UPDATE SET body = excluded.body",
     // kCatalog: every file with its indexed attributes (NULL for none).

@@ -24,7 +24,6 @@ namespace dba::pg {
 // and file names hold bytes that are not valid UTF-8.
 enum class Sql : int {
   kFileByName,
-  kFileAndIndexes,
   kInsertFile,
   kDeleteFile,
   kListFiles,
@@ -49,7 +48,6 @@ enum class Sql : int {
   kReadPresent,
   kReadAny,
   kOwnerAlive,
-  kOtherLocksInFile,
   kUpsert,
   kCatalog,
   kReadMany,
