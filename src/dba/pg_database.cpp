@@ -512,11 +512,12 @@ std::vector<std::string> PgDatabase::ReadMany(const FileBinding& file,
   std::vector<std::string_view> views(keys.begin(), keys.end());
   pg::Params p;
   p.Int(file.id).BytesArray(views);
-  pg::Result r = conn_->Run(pg::Sql::kReadMany, p);
+  const bool locksMatter = OthersMayLock(file.id);
+  pg::Result r = conn_->Run(locksMatter ? pg::Sql::kReadMany : pg::Sql::kReadManyBodies, p);
   for (int i = 0; i < r.Rows() && i < static_cast<int>(keys.size()); ++i) {
     // A record another live session locks is read alone, which waits for
     // it as DBRead does (or fails at once inside a Transaction).
-    if (!r.IsNull(i, 1) && HeldByOther(r.Int(i, 1))) {
+    if (locksMatter && !r.IsNull(i, 1) && HeldByOther(r.Int(i, 1))) {
       bodies[i] = Read(file, keys[i]);
       continue;
     }

@@ -213,6 +213,11 @@ constexpr const char* kSql[] = {
     " AND NOT EXISTS(SELECT 1 FROM mv_index_entries n WHERE n.file_id = $1::int8"
     " AND n.attr = $4::int4 AND n.value = " MV_STORED("$6::bytea")
     " AND n.key = " MV_STORED("$2::bytea") ")",
+    // kReadManyBodies: kReadMany where no other session can hold a lock in
+    // the file (inside a Transaction, under the write lock): no lock to look at.
+    "SELECT r.body FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND " MV_KEY_IS("r.key", "u.key")
+    " ORDER BY u.n",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 

@@ -55,6 +55,7 @@ enum class Sql : int {
   kWriteIndexedFree,
   kRewrite,
   kRewriteMovingEntry,
+  kReadManyBodies,
   kCount
 };
 
