@@ -267,8 +267,10 @@ std::string TransferOurs(PgContext& ctx, int run) {
                           dba::kAttributeMark + "TCASES" + dba::kAttributeMark + "0",
                       "", &found);
   dba::DBFile cases = ctx.db.DBOpen("TCASES");
+  // One pass over the list: Item(i) would rescan it from its start.
   std::vector<std::string> list;
-  for (int i = 1; i <= found; ++i) list.push_back(keys.Item(i));
+  list.reserve(static_cast<std::size_t>(found));
+  for (const dba::CItem::AttributeView key : keys.Attributes()) list.emplace_back(key.Text());
   for (dba::CItem& r : cases.DBReadMany(list)) {
     r.setItem(1, Target(run));
     r.DBWrite();

@@ -195,6 +195,29 @@ constexpr const char* kSql[] = {
     " SELECT $1::int8, u.attr, " MV_STORED("u.value") ", " MV_STORED("$2::bytea")
     " FROM unnest($6::int4[], $7::bytea[]) AS u(attr, value)"
     " ON CONFLICT DO NOTHING",
+    // kRewrite and kRewriteMovingEntry: the two usual rewrites of a record
+    // known to exist, where kWriteIndexedFree applies, in plain updates: no
+    // arrays, no speculative insertion, and no foreign key to check (the
+    // file stays the same). kRewrite changes no index entry;
+    // kRewriteMovingEntry turns entry $5 of attribute $4 into $6, unless
+    // $6 is there already. Both report the rows they changed: none means
+    // the record or the entry was not as the caller knew it, and
+    // kWriteIndexedFree must do the write.
+    "UPDATE mv_records SET body = $3::bytea WHERE file_id = $1::int8 AND "
+    MV_KEY_IS("key", "$2::bytea"),
+    "WITH up AS (UPDATE mv_records SET body = $3::bytea WHERE file_id = $1::int8 AND "
+    MV_KEY_IS("key", "$2::bytea") " RETURNING 1)"
+    " UPDATE mv_index_entries e SET value = " MV_STORED("$6::bytea")
+    " WHERE e.file_id = $1::int8 AND e.attr = $4::int4 AND e.value = " MV_STORED("$5::bytea")
+    " AND e.key = " MV_STORED("$2::bytea") " AND EXISTS(SELECT 1 FROM up)"
+    " AND NOT EXISTS(SELECT 1 FROM mv_index_entries n WHERE n.file_id = $1::int8"
+    " AND n.attr = $4::int4 AND n.value = " MV_STORED("$6::bytea")
+    " AND n.key = " MV_STORED("$2::bytea") ")",
+    // kReadManyBodies: kReadMany where no other session can hold a lock in
+    // the file (inside a Transaction, under the write lock): no lock to look at.
+    "SELECT r.body FROM unnest($2::bytea[]) WITH ORDINALITY AS u(key, n)"
+    " LEFT JOIN mv_records r ON r.file_id = $1::int8 AND " MV_KEY_IS("r.key", "u.key")
+    " ORDER BY u.n",
 };
 static_assert(std::size(kSql) == static_cast<std::size_t>(Sql::kCount));
 
@@ -405,6 +428,11 @@ bool Result::Bool(int row, int col) const {
 }
 
 std::string_view Result::Status() const { return PQcmdStatus(r_); }
+
+std::int64_t Result::Changed() const {
+  const char* n = PQcmdTuples(r_);
+  return *n ? std::strtoll(n, nullptr, 10) : 0;
+}
 
 std::unique_ptr<Connection> Connection::Open(const std::string& uri, bool create,
                                              int busyTimeoutMs) {

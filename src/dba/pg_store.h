@@ -53,6 +53,9 @@ enum class Sql : int {
   kReadMany,
   kDeletePlain,
   kWriteIndexedFree,
+  kRewrite,
+  kRewriteMovingEntry,
+  kReadManyBodies,
   kCount
 };
 
@@ -110,6 +113,9 @@ class Result {
   [[nodiscard]] std::int64_t Int(int row, int col) const;  // int2, int4 or int8
   [[nodiscard]] bool Bool(int row, int col) const;
   [[nodiscard]] std::string_view Status() const;  // the command tag ("COMMIT", ...)
+  // The rows an INSERT, UPDATE or DELETE changed (its own, not its WITH
+  // parts'); 0 for other statements.
+  [[nodiscard]] std::int64_t Changed() const;
 
  private:
   [[nodiscard]] bool Text(int col) const;

@@ -109,6 +109,40 @@ TEST_F(CheckTest, IndexRowsOutOfStepWithTheRecordsAreEachReported) {
   }
 }
 
+TEST_F(CheckTest, ARewriteInATransactionPutsRightTheEntriesOfItsRecord) {
+  // GIVEN record 1 under LYON, its entry removed or the one it will need
+  // planted behind the component's back
+  const std::pair<const char*, const char*> plants[] = {
+      {"DELETE FROM index_entries WHERE key='1'",
+       "DELETE FROM mv_index_entries WHERE key='1'::bytea"},
+      {"INSERT INTO index_entries SELECT id, 1, CAST('PARIS' AS BLOB), '1' FROM files",
+       "INSERT INTO mv_index_entries SELECT id, 1, 'PARIS'::bytea, '1'::bytea FROM mv_files"},
+  };
+  for (const auto& [sqlite, postgres] : plants) {
+    const char* sql = testing::OnPostgres() ? postgres : sqlite;
+    SCOPED_TRACE(sql);
+    ScratchDatabase autre;
+    {
+      auto db = autre.Open();
+      db->CreateFile("VILLES");
+      db->CreateIndex("VILLES", 1);
+      CItem r = db->DBOpen("VILLES").DBNew("1");
+      r.setItem("LYON");
+      r.DBWrite();
+    }
+    Planter(autre.path(), sql);
+    // WHEN a transaction moves it to PARIS THEN nothing fails and the
+    // index holds it under PARIS alone
+    auto db = autre.Open();
+    Transaction t(*db);
+    CItem r = db->DBOpen("VILLES").DBRead("1");
+    r.setItem(1, "PARIS");
+    r.DBWrite();
+    t.Commit();
+    EXPECT_EQ(db->Check(), std::vector<std::string>{});
+  }
+}
+
 TEST_F(CheckTest, ADamagedTableIsReportedBeforeAnyIndexIsTrusted) {
   if (testing::OnPostgres()) GTEST_SKIP() << "the pages of a SQLite file";
   db_.reset();

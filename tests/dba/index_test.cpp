@@ -145,6 +145,29 @@ TEST_F(IndexTwins, RecordsReadTogetherThenRewrittenInATransactionKeepTheIndexExa
   EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 1 = \"LILLE\"", "0"), Marks("11^12^19"));
 }
 
+TEST_F(IndexTwins, ARecordRewrittenOverAndOverInATransactionIsIndexedAfterEachWrite) {
+  PutBoth("10", "LYON^A");
+  PutBoth("11", "LYON^A");
+  db->CreateIndex("INDEXED", 1);
+  db->CreateIndex("INDEXED", 2);
+  Transaction t(*db);
+  std::vector<CItem> read;
+  for (const char* name : {"PLAIN", "INDEXED"}) read.push_back(db->DBOpen(name).DBRead("10"));
+  // Read once, then: one value for another, nothing indexed changed, back,
+  // both attributes, a value added, one taken away, and on again.
+  for (const char* text :
+       {"PARIS^A", "PARIS^A^note", "LYON^A", "LILLE^s", "LILLE]LYON^s", "LILLE^s", "PARIS^A\\s"}) {
+    for (CItem& r : read) {
+      r.setItem(Marks(text));
+      r.DBWrite();
+    }
+    ExpectSameResults(text);
+  }
+  t.Commit();
+  ExpectSameResults("after the commit");
+  EXPECT_EQ(SelectIn(*db, "INDEXED", "SSELECT @F AVEC 1 = \"PARIS\"", "0"), "10");
+}
+
 TEST_F(IndexTwins, KeysAnsweredByTheIndexListEachMatchingRecordOnce) {
   // GIVEN records whose indexed attribute matches through several values and
   // subvalues, so the index lists some of them more than once for a prefix
