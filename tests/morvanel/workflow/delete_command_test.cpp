@@ -99,53 +99,6 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
   EXPECT_EQ(p->etat().CentreTransfert, "");
 }
 
-TEST_F(SupprimerTest, OkChecksAgainThatTheCentreExists) {
-  auto p = Supprimer("07", [this](forms::Form& f, Poste& poste) {
-    forms::UserInput saisie(f, poste.services);
-    saisie.Type(f.Get("Txt_CentreSuppr"), "05");
-    // Another workstation deletes centre 05 while the form is open.
-    base.db()->DBOpen("CENTREURSSAF").DBDelete("05");
-    poste.services.QueueAnswer(MsgAnswer::OK);
-    saisie.Click(f.Get("Cmd_OKSuppr"));
-    EXPECT_FALSE(f.IsUnloaded());
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text, "Ce centre URSSAF n'existe pas.");
-  for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
-  ResteAffiche(*p, "07");
-}
-
-TEST_F(SupprimerTest, OnlyOtherCentreIsFilledIn) {
-  for (const char* c : {"03", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
-    EXPECT_EQ(f.Get("Cbo_CentreSuppr").Text(), "URSSAF ALSACE");
-    forms::UserInput(f, poste.services).Click(f.Get("Cmd_OKSuppr"));
-  });
-  EXPECT_EQ(CentreDe("E1"), "05");
-  EXPECT_FALSE(Existe("07"));
-}
-
-TEST_F(SupprimerTest, NoOtherCentreLeavesOneEmptyEntryAndOnlyAnnulerWorks) {
-  for (const char* c : {"03", "05", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    forms::Control& liste = f.Get("Cbo_CentreSuppr");
-    EXPECT_EQ(liste.Items(), std::vector<std::string>{""});
-    forms::UserInput saisie(f, poste.services);
-    saisie.Pick(liste, 0);
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "");
-    poste.services.QueueAnswer(MsgAnswer::OK);
-    saisie.Click(f.Get("Cmd_OKSuppr"));
-    EXPECT_FALSE(f.IsUnloaded());
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text, "Le centre URSSAF est obligatoire.");
-  EXPECT_EQ(p->services.messages()[1].icon, forms::MsgIcon::Information);
-  ResteAffiche(*p, "07");
-}
-
 TEST_F(SupprimerTest, LockedCaseRecordKeepsTheCentreAndTheOthersStayMoved) {
   auto autre = AutrePoste(base);
   dba::DBFile dossiers = autre->DBOpen("ELTSPARTEMP");

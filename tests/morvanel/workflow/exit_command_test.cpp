@@ -36,7 +36,8 @@ class SortirTest : public ::testing::Test {
 };
 
 TEST_F(SortirTest, YesSavesTheChangeNoDropsItBothLeaveCancelStays) {
-  for (const MsgAnswer reponse : {MsgAnswer::Cancel, MsgAnswer::No, MsgAnswer::Yes}) {  // Yes writes
+  for (const MsgAnswer reponse :
+       {MsgAnswer::Cancel, MsgAnswer::No, MsgAnswer::Yes}) {  // Yes writes
     const bool oui = reponse == MsgAnswer::Yes, reste = reponse == MsgAnswer::Cancel;
     SCOPED_TRACE(static_cast<int>(reponse));
     auto p = CentreModifie();
