@@ -65,38 +65,29 @@ TEST_F(CreationTest, KeyInUseIsPassedOverAndItsCentreKept) {
   EXPECT_EQ(CompteurLu(), "04");
 }
 
-struct CasRefus {
-  const char* compteur;
-  const char* message;
-};
-
-class RefusDeCleTest : public CreationTest, public ::testing::WithParamInterface<CasRefus> {};
-
-TEST_P(RefusDeCleTest, NothingWrittenAndTheCreationKept) {
-  Compteur(GetParam().compteur);
-  const std::string compteurAvant = base.Lire("COMPTEUR", "999");
-  auto p = PosteInitialise(base);
-  p->services.SetDefaultAnswer(MsgAnswer::OK);
-  SaisirCreation(*p, "URSSAF EST");
-  p->saisie.Click((*p)["Cmd_OK"]);
-  ASSERT_EQ(p->services.messages().size(), 1u);
-  const auto& m = p->services.messages()[0];
-  EXPECT_EQ(m.text, GetParam().message);
-  EXPECT_EQ(m.icon, forms::MsgIcon::Exclamation);
-  EXPECT_EQ(m.buttons, forms::MsgButtons::OK);
-  EXPECT_EQ(m.title, "Message TARVELINE");
-  EXPECT_EQ(base.Lire("COMPTEUR", "999"), compteurAvant);
-  EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
-  ResteEnCreation(*p, "URSSAF EST");
+// A counter at its maximum or unreadable: told, nothing written, the
+// creation kept.
+TEST_F(CreationTest, ARefusedKeyWritesNothingAndKeepsTheCreation) {
+  for (const auto& [compteur, message] : {std::pair{"99", workflow::kMsgPlusDeCle},
+                                          std::pair{"x1", workflow::kMsgCompteurIllisible}}) {
+    SCOPED_TRACE(compteur);
+    Compteur(compteur);
+    const std::string compteurAvant = base.Lire("COMPTEUR", "999");
+    auto p = PosteInitialise(base);
+    p->services.SetDefaultAnswer(MsgAnswer::OK);
+    SaisirCreation(*p, "URSSAF EST");
+    p->saisie.Click((*p)["Cmd_OK"]);
+    ASSERT_EQ(p->services.messages().size(), 1u);
+    const auto& m = p->services.messages()[0];
+    EXPECT_EQ(m.text, message);
+    EXPECT_EQ(m.icon, forms::MsgIcon::Exclamation);
+    EXPECT_EQ(m.buttons, forms::MsgButtons::OK);
+    EXPECT_EQ(m.title, "Message TARVELINE");
+    EXPECT_EQ(base.Lire("COMPTEUR", "999"), compteurAvant);
+    EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
+    ResteEnCreation(*p, "URSSAF EST");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Compteurs, RefusDeCleTest,
-                         ::testing::Values(CasRefus{"99", workflow::kMsgPlusDeCle},
-                                           CasRefus{"x1", workflow::kMsgCompteurIllisible}),
-                         [](const ::testing::TestParamInfo<CasRefus>& cas) {
-                           return std::string(cas.index == 0 ? "CompteurAuMaximum"
-                                                             : "CompteurIllisible");
-                         });
 
 TEST_F(CreationTest, DatabaseErrorKeepsTheCreationAndASecondOkSavesItWhole) {
   Compteur("04");
