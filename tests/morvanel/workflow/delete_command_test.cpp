@@ -72,10 +72,12 @@ class SupprimerTest : public ::testing::Test {
   BaseTemporaire base;
 };
 
-TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
+TEST_F(SupprimerTest, FormRefusesNoCentreTheDeletedOneAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     forms::UserInput saisie(f, poste.services);
     forms::Control& code = f.Get("Txt_CentreSuppr");
+    poste.services.QueueAnswer(MsgAnswer::OK);
+    saisie.Click(f.Get("Cmd_OKSuppr"));  // nothing chosen yet
     poste.services.QueueAnswer(MsgAnswer::OK);
     saisie.Type(code, "07");
     EXPECT_EQ(code.Text(), "");
@@ -90,10 +92,12 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
     saisie.Click(f.Get("Cmd_AnnulerSuppr"));
   });
   const auto& m = p->services.messages();
-  ASSERT_EQ(m.size(), 3u);
-  EXPECT_EQ(m[1].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
-  EXPECT_EQ(m[1].icon, forms::MsgIcon::Exclamation);
-  EXPECT_EQ(m[2].text, "Ce centre URSSAF n'existe pas.");
+  ASSERT_EQ(m.size(), 4u);
+  EXPECT_EQ(m[1].text, "Le centre URSSAF est obligatoire.");
+  EXPECT_EQ(m[1].icon, forms::MsgIcon::Information);
+  EXPECT_EQ(m[2].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
+  EXPECT_EQ(m[2].icon, forms::MsgIcon::Exclamation);
+  EXPECT_EQ(m[3].text, "Ce centre URSSAF n'existe pas.");
   for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
   ResteAffiche(*p, "07");
   EXPECT_EQ(p->etat().CentreTransfert, "");

@@ -86,6 +86,13 @@ TEST_F(CreationTest, ARefusedKeyWritesNothingAndKeepsTheCreation) {
     EXPECT_EQ(base.Lire("COMPTEUR", "999"), compteurAvant);
     EXPECT_TRUE(base.db()->DBSelect("SSELECT CENTREURSSAF").Item().empty());
     ResteEnCreation(*p, "URSSAF EST");
+    // "Annuler" on the creation kept asks first, with a beep; "Non" keeps it.
+    const int bips = p->services.beeps();
+    p->services.QueueAnswer(MsgAnswer::No);
+    p->saisie.Click((*p)["Cmd_Annuler"]);
+    EXPECT_EQ(p->services.beeps(), bips + 1);
+    EXPECT_EQ(p->services.messages().back().buttons, forms::MsgButtons::YesNo);
+    ResteEnCreation(*p, "URSSAF EST");
   }
 }
 
