@@ -13,13 +13,13 @@ namespace {
 using components::ChampAdresse;
 using test_adresse::Ecran;
 
-const std::string AM(1, dba::kAttributeMark);
-const std::string VM(1, dba::kValueMark);
-const std::string SM(1, dba::kSubvalueMark);
-
-std::string Attributs(const std::vector<std::string>& a) {
-  std::string texte;
-  for (std::size_t i = 0; i < a.size(); ++i) texte += (i ? AM : "") + a[i];
+// A record written as mvdb shows it: "^" attribute, "]" value, "\\" subvalue.
+std::string Attributs(std::string texte) {
+  for (char& c : texte) {
+    if (c == '^') c = dba::kAttributeMark;
+    if (c == ']') c = dba::kValueMark;
+    if (c == '\\') c = dba::kSubvalueMark;
+  }
   return texte;
 }
 
@@ -30,46 +30,22 @@ struct Cas {
 
 std::vector<Cas> Enregistrements() {
   return {
-      {"complete", Attributs({"URSSAF LYON",
-                              "Urssaf Rhône-Alpes",
-                              "Service entreprises",
-                              "Bâtiment B",
-                              "6 rue du Lac",
-                              "",
-                              "69003",
-                              "LYON",
-                              "CEDEX 03",
-                              "FRANCE",
-                              "04 72 00 00 00",
-                              "04 72 00 00 01",
-                              "contact@urssaf.fr",
-                              "",
-                              "Mme Dupré",
-                              "691",
-                              "1",
-                              "",
-                              "",
-                              "18263",
-                              "69500"})},
-      {"voie multivaluee", Attributs({"S", "N", "", "", "12 rue X" + VM + "Bât C" + SM + "esc. 2",
-                                      "", "75001", "PARIS"})},
-      {"attributs vides au milieu",
-       Attributs({"S", "N", "", "", "", "", "", "NANTES", "", "", "", "", "", "", "interloc"})},
-      {"reserve rempli",
-       Attributs({"S", "N", "A", "", "", "", "", "", "", "", "", "", "", "réservé" + VM + "2"})},
-      {"reserve seul en fin",
-       Attributs({"S", "N", "", "", "", "", "", "", "", "", "", "", "", "fin"})},
-      {"plus court que 14", Attributs({"S", "N", "Service", "", "1 place"})},
+      {"complete",
+       Attributs(
+           "URSSAF LYON^Urssaf Rhône-Alpes^Service entreprises^Bâtiment B^6 rue du Lac^^69003^"
+           "LYON^CEDEX 03^FRANCE^04 72 00 00 00^04 72 00 00 01^contact@urssaf.fr^^Mme Dupré^"
+           "691^1^^^18263^69500")},
+      {"voie multivaluee", Attributs("S^N^^^12 rue X]Bât C\\esc. 2^^75001^PARIS")},
+      {"attributs vides au milieu", Attributs("S^N^^^^^^NANTES^^^^^^^interloc")},
+      {"reserve rempli", Attributs("S^N^A^^^^^^^^^^^réservé]2")},
+      {"reserve seul en fin", Attributs("S^N^^^^^^^^^^^^fin")},
+      {"plus court que 14", Attributs("S^N^Service^^1 place")},
       {"sigle seul", "SIGLE"},
       {"vide", ""},
-      {"blancs en fin",
-       Attributs({"S", "N", "  Service  ", "", "12 rue  ", "", "75001 ", "Paris", " cedex"})},
-      {"code postal long", Attributs({"S", "N", "", "", "", "", "SW1A 1AA", "LONDON"})},
-      {"marques en fin", "S" + AM + "N" + AM + "A" + AM + AM + AM},
-      {"au-dela de 31",
-       Attributs({"S", "N", "a", "b", "c", "d", "e", "f", "g", "h", "i",
-                  "j", "k", "l", "",  "",  "",  "",  "",  "",  "",  "",
-                  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "trente-trois"})},
+      {"blancs en fin", Attributs("S^N^  Service  ^^12 rue  ^^75001 ^Paris^ cedex")},
+      {"code postal long", Attributs("S^N^^^^^SW1A 1AA^LONDON")},
+      {"marques en fin", Attributs("S^N^A^^^")},
+      {"au-dela de 31", Attributs("S^N^a^b^c^d^e^f^g^h^i^j^k^l^^^^^^^^^^^^^^^^^^^trente-trois")},
   };
 }
 
@@ -109,7 +85,7 @@ TEST(AdresseLecture, FieldsShowTheirAttributesAndMarksBecomeReadable) {
   e.adresse.Lire_Adresse(multi, 3);
   EXPECT_EQ(e.Zone(ChampAdresse::Voie).Text(), "12 rue X / Bât C / esc. 2");
   // A town read in small letters is shown as stored, not put in capitals.
-  dba::CItem minuscules(Attributs({"S", "N", "", "", "", "", "", "Paris"}));
+  dba::CItem minuscules(Attributs("S^N^^^^^^Paris"));
   e.adresse.Lire_Adresse(minuscules, 3);
   EXPECT_EQ(e.Zone(ChampAdresse::Ville).Text(), "Paris");
 }
@@ -140,7 +116,7 @@ TEST(AdresseEcriture, UserChangesLandInTheirOwnAttributesOnly) {
 
 TEST(AdresseEcriture, AFirstAttributeOtherThan3IsHonouredBelow1Refused) {
   Ecran e;
-  dba::CItem source(Attributs({"x", "Service", "", "voie"}));
+  dba::CItem source(Attributs("x^Service^^voie"));
   e.adresse.Lire_Adresse(source, 2);
   EXPECT_EQ(e.Zone(ChampAdresse::PointDeRemise).Text(), "Service");
   EXPECT_EQ(e.Zone(ChampAdresse::Voie).Text(), "voie");

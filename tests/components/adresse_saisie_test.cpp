@@ -1,5 +1,6 @@
 // Tests of the address control as the user meets it: key rules, settings
-// that show or hide fields, the disabled state, the layout of the fields.
+// that show or hide fields, the layout of the fields. (Greyed, it takes no
+// typing: shell_init_search.scn.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -100,28 +101,6 @@ TEST(AdresseReglages, ForeignAddressTakesAFreePostcode) {
   e.Zone(ChampAdresse::CodePostal).SetText("");
   e.input.Type(e.Zone(ChampAdresse::CodePostal), "SW1A");
   EXPECT_EQ(e.Zone(ChampAdresse::CodePostal).Text(), "1");
-}
-
-TEST(AdresseEtat, DisabledControlOrFormTakesNoInput) {
-  Ecran e;
-  forms::Control& ville = e.Zone(ChampAdresse::Ville);
-  int touches = 0;
-  ville.KeyPress = [&touches](int&) { ++touches; };
-
-  e.conteneur.SetEnabled(false);
-  EXPECT_FALSE(e.input.Type(ville, "LYON"));
-  EXPECT_FALSE(e.input.Focus(ville));
-  e.conteneur.SetEnabled(true);
-  e.form.SetEnabled(false);
-  EXPECT_FALSE(e.input.Type(ville, "LYON"));
-
-  EXPECT_EQ(ville.Text(), "");
-  EXPECT_EQ(touches, 0);
-  EXPECT_FALSE(ville.Focused());
-
-  e.form.SetEnabled(true);
-  EXPECT_TRUE(e.input.Type(ville, "LYON"));
-  EXPECT_EQ(ville.Text(), "LYON");
 }
 
 TEST(AdresseDisposition, FieldsFitTheControlInReadingOrderWithSpokenNames) {

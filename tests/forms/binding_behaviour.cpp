@@ -65,23 +65,37 @@ using Events = std::vector<std::string>;
 
 // --- typing ------------------------------------------------------------------
 
-TEST_P(BindingBehaviour, TypedCharacterRaisesKeyPressThenChangeAfterFocus) {
+TEST_P(BindingBehaviour, TypedCharacterRaisesKeyPressThenChangeAndBackspaceDeletesUnlessRefused) {
   EventLog log;
   LogAllEvents(*nom, log);
-  user().Type(*nom, "ab");
-  EXPECT_EQ(nom->Text(), "ab");
-  EXPECT_EQ(nom->SelStart(), 2);
+  user().Type(*nom, "abc");
+  EXPECT_EQ(nom->SelStart(), 3);
   if (auto shown = user().ShownText(*nom)) {
-    EXPECT_EQ(*shown, "ab");
+    EXPECT_EQ(*shown, "abc");
   }
   // Enter and Escape reach the filter but insert nothing and keep the focus.
   user().Key(*nom, kKeyEnter);
   user().Key(*nom, kKeyEscape);
-  EXPECT_EQ(nom->Text(), "ab");
+  EXPECT_EQ(nom->Text(), "abc");
   EXPECT_EQ(log.events, (Events{"Txt_Nom.GotFocus", "Txt_Nom.KeyPress:97", "Txt_Nom.Change",
-                                "Txt_Nom.KeyPress:98", "Txt_Nom.Change", "Txt_Nom.KeyPress:13",
-                                "Txt_Nom.KeyPress:27"}));
+                                "Txt_Nom.KeyPress:98", "Txt_Nom.Change", "Txt_Nom.KeyPress:99",
+                                "Txt_Nom.Change", "Txt_Nom.KeyPress:13", "Txt_Nom.KeyPress:27"}));
   EXPECT_TRUE(nom->Focused());
+  int changes = 0;
+  nom->Change = [&] { ++changes; };
+  nom->KeyPress = [](int& k) {
+    if (k == kKeyBackspace) k = 0;
+  };
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "abc");
+  EXPECT_EQ(changes, 0);
+  nom->KeyPress = nullptr;
+  user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "ab");
+  // WHEN the box is emptied THEN a further Backspace changes nothing
+  for (int i = 0; i < 3; ++i) user().Key(*nom, kKeyBackspace);
+  EXPECT_EQ(nom->Text(), "");
+  EXPECT_EQ(changes, 3);
 }
 
 namespace {
@@ -162,26 +176,6 @@ TEST_P(BindingBehaviour, MaxLengthLimitsTheUsersCharactersNotTheProgram) {
   EXPECT_EQ(changes, 2);
   user().Type(*code, "x");
   EXPECT_EQ(code->Text(), "\xC3\xA9tx");
-}
-
-TEST_P(BindingBehaviour, BackspaceDeletesTheCharacterBeforeTheCursorUnlessRefused) {
-  user().Type(*nom, "abc");
-  int changes = 0;
-  nom->Change = [&] { ++changes; };
-  nom->KeyPress = [](int& k) {
-    if (k == kKeyBackspace) k = 0;
-  };
-  user().Key(*nom, kKeyBackspace);
-  EXPECT_EQ(nom->Text(), "abc");
-  EXPECT_EQ(changes, 0);
-  nom->KeyPress = nullptr;
-  user().Key(*nom, kKeyBackspace);
-  EXPECT_EQ(nom->Text(), "ab");
-  EXPECT_EQ(changes, 1);
-  // WHEN the box is empty THEN Backspace changes nothing
-  for (int i = 0; i < 3; ++i) user().Key(*nom, kKeyBackspace);
-  EXPECT_EQ(nom->Text(), "");
-  EXPECT_EQ(changes, 3);
 }
 
 // --- focus ---------------------------------------------------------------------
@@ -265,6 +259,19 @@ TEST_P(BindingBehaviour, TabFollowsTabIndexAmongUsableControls) {
   user().Key(*sortir, kKeyTab);
   EXPECT_TRUE(code->Focused());
   EXPECT_EQ(code->Text(), "");  // Tab inserts nothing
+  // Unusable controls refuse the focus from code; disabling the focused
+  // one moves the focus on.
+  nom->SetEnabled(false);
+  nom->SetFocus();
+  sortir->SetVisible(false);
+  sortir->SetFocus();
+  label->SetFocus();
+  EXPECT_TRUE(code->Focused());
+  int codeLost = 0;
+  code->LostFocus = [&] { ++codeLost; };
+  code->SetEnabled(false);
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(codeLost, 1);
 }
 
 // LostFocus runs first and already sees where the focus goes.
@@ -303,68 +310,36 @@ TEST_P(BindingBehaviour, ClickOnAButtonRunsTheFocusHandlersFirst) {
   EXPECT_EQ(values->ListIndex(), 1);
 }
 
-TEST_P(BindingBehaviour, FocusSkipsUnusableControlsAndLeavesOneBeingDisabled) {
-  user().Focus(*code);
-  nom->SetEnabled(false);
-  nom->SetFocus();
-  sortir->SetVisible(false);
-  sortir->SetFocus();
-  label->SetFocus();
-  EXPECT_TRUE(code->Focused());
-  int codeLost = 0;
-  code->LostFocus = [&] { ++codeLost; };
-  code->SetEnabled(false);
-  EXPECT_TRUE(combo->Focused());
-  EXPECT_EQ(codeLost, 1);
-}
-
+// The order the logic does things in must not matter: emptying a screen
+// disables the focused button before or after it asks for the first box. A
+// box asked for and greyed in the same click is as if never asked for.
 TEST_P(BindingBehaviour, AFocusAskedForWinsOverTheFallbackOfAControlDisabledInTheSameAction) {
-  // The order the logic does things in must not matter: emptying a screen
-  // disables the focused button before or after it asks for the first box.
   EventLog log;
-  for (const bool askFirst : {true, false}) {
-    SCOPED_TRACE(askFirst ? "asked, then disabled" : "disabled, then asked");
+  for (const int order : {0, 1, 2}) {
+    SCOPED_TRACE(order);  // 0: asked, then disabled; 1: disabled, then asked; 2: asked, greyed
     // GIVEN the focus on a button whose click empties the screen
-    code->SetEnabled(true);
-    nom->SetEnabled(true);
-    ok->SetEnabled(true);
+    for (Control* c : {code, nom, ok}) c->SetEnabled(true);
     user().Focus(*ok);
-    ok->Click = [&] {
-      if (askFirst) code->SetFocus();
+    ok->Click = [&, order] {
+      if (order != 1) (order == 0 ? code : nom)->SetFocus();
       ok->SetEnabled(false);
       nom->SetEnabled(false);
-      if (!askFirst) code->SetFocus();
+      if (order == 1) code->SetFocus();
     };
-    LogAllEvents(*code, log);
-    LogAllEvents(*sortir, log);
+    for (Control* c : {code, nom, sortir}) LogAllEvents(*c, log);
     log.events.clear();
     ok->LostFocus = [&] { log.events.push_back("Cmd_OK.LostFocus"); };
     // WHEN the user clicks it
     user().Click(*ok);
-    // THEN the focus is in the box asked for, and never went by the next button
-    EXPECT_TRUE(code->Focused());
-    EXPECT_EQ(log.events, (Events{"Cmd_OK.LostFocus", "Txt_Code.GotFocus"}));
+    // THEN the focus is in the box asked for, and never went by the next
+    // button; or, that box greyed, it goes on from the button
+    Control* const landed = order == 2 ? sortir : code;
+    EXPECT_TRUE(landed->Focused());
+    EXPECT_EQ(log.events, (Events{"Cmd_OK.LostFocus", landed->Name() + ".GotFocus"}));
     if (auto shown = user().ShownEnabled(*ok)) {
       EXPECT_FALSE(*shown);
     }
   }
-}
-
-TEST_P(BindingBehaviour, AFocusAskedForAControlDisabledAfterwardsFallsBackFromTheFocusedOne) {
-  // GIVEN the focus on a button whose click asks for a box, then greys both
-  user().Focus(*ok);
-  ok->Click = [&] {
-    nom->SetFocus();
-    nom->SetEnabled(false);
-    ok->SetEnabled(false);
-  };
-  int nomGot = 0;
-  nom->GotFocus = [&] { ++nomGot; };
-  // WHEN the user clicks it
-  user().Click(*ok);
-  // THEN the focus goes on from the button, as if nothing had been asked
-  EXPECT_TRUE(sortir->Focused());
-  EXPECT_EQ(nomGot, 0);
 }
 
 // --- buttons, check boxes, lists, scroll bars -------------------------------------
@@ -386,9 +361,12 @@ TEST_P(BindingBehaviour, ClickOrSpaceTogglesACheckBoxAndEnterOrSpaceClicksAButto
   EXPECT_EQ(check->Text(), "Option");  // the caption is not typed into
 }
 
-TEST_P(BindingBehaviour, ComboClicksWhenAnEntryIsPickedNotWhenClickedInto) {
+// A combo clicks when an entry is picked, not when clicked into; a double
+// click on a list picks the line, then double-clicks.
+TEST_P(BindingBehaviour, PickingAnEntryClicksAndADoubleClickPicksFirst) {
   EventLog log;
   LogAllEvents(*combo, log);
+  LogAllEvents(*dates, log);
   std::string textInClick;
   int indexInClick = -2;
   combo->Click = [&] {
@@ -399,17 +377,11 @@ TEST_P(BindingBehaviour, ComboClicksWhenAnEntryIsPickedNotWhenClickedInto) {
   user().Click(*combo);
   EXPECT_TRUE(combo->Focused());
   user().Pick(*combo, 1);
-  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus", "Cbo_Nom.Click"}));  // no Change
+  user().DblClick(*dates, 3);
+  EXPECT_EQ(log.events, (Events{"Cbo_Nom.GotFocus", "Cbo_Nom.Click", "Cbo_Nom.LostFocus",
+                                "Lst_Date.GotFocus", "Lst_Date.Click", "Lst_Date.DblClick"}));
   EXPECT_EQ(textInClick, "Beta");
   EXPECT_EQ(indexInClick, 1);
-}
-
-TEST_P(BindingBehaviour, DoubleClickOnAListPicksTheLineThenDoubleClicks) {
-  EventLog log;
-  LogAllEvents(*dates, log);
-  user().DblClick(*dates, 3);
-  EXPECT_EQ(log.events, (Events{"Lst_Date.GotFocus", "Lst_Date.Click", "Lst_Date.DblClick"}));
-  EXPECT_EQ(dates->ListIndex(), 3);
   EXPECT_EQ(dates->Text(), "L3");
 }
 
@@ -502,24 +474,42 @@ TEST_P(BindingBehaviour, APressOnAGreyedControlReachesWhatLiesUnderIt) {
 
 // --- refused input ---------------------------------------------------------------
 
+// Neither a greyed surface nor a disabled, hidden or contained control
+// takes input.
 TEST_P(BindingBehaviour, DisabledHiddenOrContainedControlsTakeNoInput) {
+  user().Focus(*nom);
   EventLog log;
-  for (Control* c : {code, nom, dates, date, ok}) LogAllEvents(*c, log);
+  for (Control* c : {code, nom, combo, dates, date, check, ok}) LogAllEvents(*c, log);
+  int surfaceDowns = 0;
+  form().MouseDown = [&](int, int, float, float) { ++surfaceDowns; };
+  form().SetEnabled(false);
+  user().Type(*nom, "a");
+  user().Click(*check);
+  user().Pick(*combo, 0);
+  user().MouseDown(nullptr, kMouseRight);
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(surfaceDowns, 0);
+  EXPECT_EQ(check->Value(), 0);
+  EXPECT_TRUE(nom->Focused());  // the focus waits for the surface to come back
+  form().SetEnabled(true);
+  user().Type(*nom, "a");
+  EXPECT_EQ(nom->Text(), "a");
+
+  user().Focus(*sortir);
   code->SetEnabled(false);
   nom->SetVisible(false);
   frame->SetEnabled(false);  // holds the lists and the date box
   ok->SetEnabled(false);
-
+  log.events.clear();
   user().Type(*code, "1");
   user().Type(*nom, "a");
   user().Pick(*dates, 1);
   user().Type(*date, "2");
   user().Click(*ok);
-
   EXPECT_TRUE(log.events.empty());
   EXPECT_EQ(code->Text(), "");
   EXPECT_EQ(dates->ListIndex(), -1);
-  EXPECT_EQ(form().ActiveControl(), nullptr);
+  EXPECT_EQ(form().ActiveControl(), sortir);
 }
 
 // A read-only box, combo or check box is drawn as usual and takes the
@@ -566,29 +556,6 @@ TEST_P(BindingBehaviour, ReadOnlyControlsTakeTheFocusButNoChange) {
   nom->SetReadOnly(false);
   user().Type(*nom, "!");
   EXPECT_EQ(nom->Text(), "Sud!");
-}
-
-TEST_P(BindingBehaviour, ADisabledSurfaceTakesNoInputAtAll) {
-  user().Focus(*nom);
-  EventLog log;
-  for (Control* c : {code, nom, combo, check}) LogAllEvents(*c, log);
-  int surfaceDowns = 0;
-  form().MouseDown = [&](int, int, float, float) { ++surfaceDowns; };
-  form().SetEnabled(false);
-
-  user().Type(*nom, "a");
-  user().Click(*check);
-  user().Pick(*combo, 0);
-  user().MouseDown(nullptr, kMouseRight);
-
-  EXPECT_TRUE(log.events.empty());
-  EXPECT_EQ(surfaceDowns, 0);
-  EXPECT_EQ(check->Value(), 0);
-  EXPECT_TRUE(nom->Focused());  // the focus waits for the surface to come back
-
-  form().SetEnabled(true);
-  user().Type(*nom, "a");
-  EXPECT_EQ(nom->Text(), "a");
 }
 
 }  // namespace forms::suite

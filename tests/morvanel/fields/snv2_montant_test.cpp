@@ -1,5 +1,6 @@
-// The SNV2 code (nine digits or nothing) and the flat amount (two decimals,
-// stored in hundredths) as a clerk types and leaves them.
+// The SNV2 code (nine digits or nothing) as a clerk types, pastes and
+// leaves it, and as read from the database. (The flat amount, and the SNV2
+// code typed: fields_snv2_amount.scn.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -59,29 +60,6 @@ TEST_F(Champs, OnlyNineDigitsGetIntoTheSNV2Code) {
   p.clerc().Type(e().Txt_CodeSNV2, "0");  // a tenth digit
   EXPECT_EQ(e().Txt_CodeSNV2.Text(), "123456789");
   EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST_F(Champs, LeavingTheAmountWritesItWithTwoDecimals) {
-  struct Cas {
-    const char* tape;
-    const char* apres;
-  };
-  for (const Cas& c :
-       {Cas{"0.29", "0,29"}, Cas{"12", "12,00"}, Cas{"3,5", "3,50"}, Cas{"", ""}, Cas{",", ""}}) {
-    SCOPED_TRACE(c.tape);
-    e().Txt_MontForfait.SetText("");
-    p.clerc().Type(e().Txt_MontForfait, c.tape);
-    p.clerc().Focus(e().Txt_MontForfait);
-    p.clerc().Focus(e().Txt_InterlocCtrUrssaf);
-    EXPECT_EQ(e().Txt_MontForfait.Text(), c.apres);
-  }
-  EXPECT_TRUE(p.Messages().empty());
-}
-
-TEST_F(Champs, TheAmountTakesOnlyANumber) {
-  e().Txt_MontForfait.SetText("");
-  p.clerc().Type(e().Txt_MontForfait, "1a-2,,5");
-  EXPECT_EQ(e().Txt_MontForfait.Text(), "12,5");
 }
 
 }  // namespace

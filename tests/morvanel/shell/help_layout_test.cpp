@@ -32,24 +32,14 @@ std::vector<const forms::Control*> Visibles(const forms::Form& f) {
   return controles;
 }
 
-TEST(LayoutTest, EveryControlLiesInsideTheSurfaceOrItsFrame) {
+class LayoutTest : public ::testing::Test {
+ protected:
   forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
-  const forms::Form& f = ctl.Controls();
-  for (const forms::Control* c : Visibles(f)) {
-    const forms::Rect& r = c->geometry;
-    const int largeur = c->Container() ? c->Container()->geometry.width : f.Width();
-    const int hauteur = c->Container() ? c->Container()->geometry.height : f.Height();
-    EXPECT_GT(r.width, 0) << c->Name();
-    EXPECT_GT(r.height, 0) << c->Name();
-    EXPECT_GE(r.left, 0) << c->Name();
-    EXPECT_GE(r.top, 0) << c->Name();
-    EXPECT_LE(r.left + r.width, largeur) << c->Name();
-    EXPECT_LE(r.top + r.height, hauteur) << c->Name();
-  }
-}
+  shell::Ctr_Urssaf ctl{services};
+  forms::Form& f = ctl.Controls();
+};
 
-TEST(LayoutTest, NoControlCoversAnotherButWhereTheDesignMeansIt) {
+TEST_F(LayoutTest, EveryControlLiesInsideItsContainerAndCoversNoOtherButWhereMeant) {
   // The sigle's list and text box take turns at one place; a scroll bar
   // sits on its list's right edge; the SNV2 and "Valeur brut" labels run
   // into their box and list by a hair, as drawn.
@@ -60,26 +50,26 @@ TEST(LayoutTest, NoControlCoversAnotherButWhereTheDesignMeansIt) {
       {"Etq_CodeSNV2", "Txt_CodeSNV2"},
       {"Etq_Valeur", "Lst_Valeur"},
       {"Etq_Valeur", "Bdv_Valeur"}};
-  forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
-  const std::vector<const forms::Control*> c = Visibles(ctl.Controls());
+  const std::vector<const forms::Control*> c = Visibles(f);
   std::set<std::pair<std::string, std::string>> vus;
+  std::set<std::string> noms;
   for (std::size_t i = 0; i < c.size(); ++i) {
+    const forms::Rect& r = c[i]->geometry;
+    const forms::Control* cadre = c[i]->Container();
+    EXPECT_TRUE(noms.insert(c[i]->Name()).second) << c[i]->Name();
+    EXPECT_TRUE(r.width > 0 && r.height > 0 && r.left >= 0 && r.top >= 0) << c[i]->Name();
+    EXPECT_LE(r.left + r.width, cadre ? cadre->geometry.width : f.Width()) << c[i]->Name();
+    EXPECT_LE(r.top + r.height, cadre ? cadre->geometry.height : f.Height()) << c[i]->Name();
     for (std::size_t j = i + 1; j < c.size(); ++j) {
       // A frame holds its controls; only controls side by side may not meet.
-      if (c[i]->Container() != c[j]->Container()) continue;
-      if (Chevauchent(c[i]->geometry, c[j]->geometry)) vus.emplace(c[i]->Name(), c[j]->Name());
+      if (cadre != c[j]->Container()) continue;
+      if (Chevauchent(r, c[j]->geometry)) vus.emplace(c[i]->Name(), c[j]->Name());
     }
   }
   EXPECT_EQ(vus, voulus);
-  std::set<std::string> noms;
-  for (const forms::Control* x : c) EXPECT_TRUE(noms.insert(x->Name()).second) << x->Name();
 }
 
-TEST(LayoutTest, DesignTimePropertiesThatMatter) {
-  forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
-  forms::Form& f = ctl.Controls();
+TEST_F(LayoutTest, DesignTimePropertiesThatMatter) {
   EXPECT_EQ(f.Name(), "Ctr_Urssaf");
   EXPECT_EQ(f.Get("Lst_Valeur").Container(), &f.Get("Cdr_Rapport"));
   EXPECT_EQ(f.Get("Cmd_Sortir").Container(), nullptr);
@@ -98,26 +88,20 @@ TEST(LayoutTest, DesignTimePropertiesThatMatter) {
   }
   // The address control's fields sit inside it, outside the collection.
   EXPECT_GT(f.AllControls().size(), static_cast<std::size_t>(f.Count()));
-}
-
-TEST(LayoutTest, TabOrderFollowsTheTabIndexes) {
-  forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
-  const std::vector<forms::Control*> ordre = ctl.Controls().TabOrder();
+  // Tab starts at the code, and reaches each control of a container at a
+  // place of its own.
+  const std::vector<forms::Control*> ordre = f.TabOrder();
   ASSERT_GE(ordre.size(), 3u);
   EXPECT_EQ(ordre[0]->Name(), "Txt_CodCtrUrssaf");
   EXPECT_EQ(ordre[1]->Name(), "Cbo_SigleCtrUrssaf");
   EXPECT_EQ(ordre[2]->Name(), "Txt_NomCtrUrssaf");
-  // Within one container, tab reaches each control at a place of its own.
   std::set<std::pair<const forms::Control*, int>> places;
   for (const forms::Control* c : ordre) {
     EXPECT_TRUE(places.emplace(c->Container(), c->TabIndex).second) << c->Name();
   }
 }
 
-TEST(LayoutTest, HelpTopicOnExactlyTheListedControls) {
-  forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
+TEST_F(LayoutTest, HelpTopicOnExactlyTheListedControls) {
   std::set<std::string> avecAide;
   std::istringstream noms(
       "Txt_CodCtrUrssaf Cbo_SigleCtrUrssaf Txt_SigleCtrUrssaf Txt_NomCtrUrssaf Ctr_AdresseUrssaf "
@@ -126,16 +110,12 @@ TEST(LayoutTest, HelpTopicOnExactlyTheListedControls) {
       "Cac_DntJPCtrUrssaf Cmd_Ajouter Cmd_Supprimer Cmd_OK Cmd_Annuler Cmd_Sortir");
   for (std::string nom; noms >> nom;) avecAide.insert(nom);
   ASSERT_EQ(avecAide.size(), 22u);
-  forms::Form& f = ctl.Controls();
   for (int i = 0; i < f.Count(); ++i) {
     EXPECT_EQ(f[i].HelpContextID, avecAide.count(f[i].Name()) != 0 ? 10 : 0) << f[i].Name();
   }
 }
 
-TEST(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
-  forms::headless::HeadlessServices services;
-  shell::Ctr_Urssaf ctl(services);
-  forms::Form& f = ctl.Controls();
+TEST_F(LayoutTest, EachFieldIsAnnouncedByItsLabel) {
   // Each field, then the label that names it.
   std::istringstream paires(
       "Txt_CodCtrUrssaf Etq_CodCtrUrssaf Txt_NomCtrUrssaf Etq_NomCtrUrssaf "

@@ -1,5 +1,6 @@
-// Life cycle of Ctr_Urssaf: Init with none, one or several centres, Init
-// before the host gave what it needs, two controls side by side, release.
+// Life cycle of Ctr_Urssaf: Init on an empty file, Init before the host gave
+// what it needs, two controls side by side, release. (Init with one or
+// several centres: the shell_init scenarios.)
 #include <stdexcept>
 
 #include "morvanel/state/library_state.h"
@@ -10,7 +11,7 @@ namespace {
 
 using forms::MousePointer;
 
-TEST(InitTest, EmptyFileLeavesOneEmptyLineAndAGreyedSearch) {
+TEST(InitTest, AnEmptyFileLoadsUnderTheHourglassIntoOneEmptyLineAndAGreyedSearch) {
   BaseTemporaire base;
   Poste p(base.db());
   p.ctl->Init();
@@ -21,26 +22,6 @@ TEST(InitTest, EmptyFileLeavesOneEmptyLineAndAGreyedSearch) {
   EXPECT_FALSE(p["Cmd_OK"].Enabled());
   EXPECT_TRUE(p["Txt_CodCtrUrssaf"].Focused());
   EXPECT_TRUE(p.services.messages().empty());
-}
-
-TEST(InitTest, TheOnlyCentreIsShown) {
-  BaseTemporaire base;
-  base.Ecrire("CENTREURSSAF", "07", {{1, "URSSAF CENTRE"}, {2, "Urssaf du Centre"}, {17, "1"}});
-  Poste p(base.db());
-  p.ctl->Init();
-  EXPECT_EQ(p["Txt_CodCtrUrssaf"].Text(), "07");
-  EXPECT_EQ(p["Txt_SigleCtrUrssaf"].Text(), "URSSAF CENTRE");
-  EXPECT_EQ(p["Txt_NomCtrUrssaf"].Text(), "Urssaf du Centre");
-  EXPECT_TRUE(p["Txt_NomCtrUrssaf"].Enabled()) << "a shown centre is not greyed";
-  EXPECT_TRUE(p.services.messages().empty());
-  // The sigle box holds the focus, as after any lookup.
-  EXPECT_TRUE(p["Txt_SigleCtrUrssaf"].Focused());
-}
-
-TEST(InitTest, LoadsUnderTheHourglassAndEndsReady) {
-  BaseTemporaire base;
-  Poste p(base.db());
-  p.ctl->Init();
   EXPECT_EQ(p.services.pointerHistory(),
             (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
   EXPECT_EQ(p.services.doEvents(), 1);

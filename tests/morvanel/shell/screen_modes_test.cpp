@@ -1,5 +1,6 @@
-// Screen modes of Ctr_Urssaf: the rights that hide the editing buttons,
-// Griser, Afficher and Vider_Donnees.
+// Screen modes of Ctr_Urssaf as a host calls them: Griser, Afficher and
+// Vider_Donnees. (The rights that hide the editing buttons in every mode:
+// the shell_rights scenarios.)
 #include <set>
 #include <string>
 #include <vector>
@@ -8,10 +9,6 @@
 
 namespace morvanel::testing {
 namespace {
-
-const char* const kBoutonsEdition[] = {"Cmd_Ajouter",          "Cmd_OK",
-                                       "Cmd_Supprimer",        "Cmd_AjouterRapport",
-                                       "Cmd_SupprimerRapport", "Cmd_OkRapport"};
 
 const std::set<std::string> kActifsEnRecherche{"Etq_CodCtrUrssaf", "Txt_CodCtrUrssaf",
                                                "Cbo_SigleCtrUrssaf", "Cmd_Ajouter", "Cmd_Sortir"};
@@ -24,40 +21,6 @@ class ScreenModesTest : public ::testing::Test {
   }
   BaseTemporaire base;
 };
-
-struct CasDroits {
-  int niveau;
-  bool boutonsVisibles;
-  friend void PrintTo(const CasDroits& c, std::ostream* os) { *os << "niveau " << c.niveau; }
-};
-
-class DroitsTest : public ScreenModesTest, public ::testing::WithParamInterface<CasDroits> {};
-
-TEST_P(DroitsTest, EditingButtonsFollowTheLevelWhateverTheMode) {
-  Poste p(base.db(), GetParam().niveau);
-  p.ctl->Init();
-  auto verifier = [&](const char* etape) {
-    for (const char* nom : kBoutonsEdition) {
-      EXPECT_EQ(p[nom].Visible(), GetParam().boutonsVisibles) << nom << " after " << etape;
-    }
-    EXPECT_TRUE(p["Cmd_Sortir"].Visible()) << etape;
-    EXPECT_TRUE(p["Cmd_Annuler"].Visible()) << etape;
-  };
-  verifier("Init");
-  p.ctl->Afficher();
-  verifier("Afficher");
-  p.ctl->Griser();
-  verifier("Griser");
-  p.ctl->Vider_Donnees();
-  verifier("Vider_Donnees");
-}
-
-INSTANTIATE_TEST_SUITE_P(Niveaux, DroitsTest,
-                         ::testing::Values(CasDroits{0, false}, CasDroits{1, false},
-                                           CasDroits{2, true}),
-                         [](const auto& cas) {
-                           return "Niveau" + std::to_string(cas.param.niveau);
-                         });
 
 TEST_F(ScreenModesTest, GriserLeavesTheFiveSearchControlsAsTheyWereAndGreysTheRest) {
   Poste p(base.db());

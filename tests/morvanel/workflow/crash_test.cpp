@@ -31,24 +31,6 @@ constexpr int kCompteurDemo = 7;
 
 using Horloge = std::chrono::steady_clock;
 
-// Reads from `fd` into `texte` until it holds `lignes` lines or the writer
-// is gone; false when gone first.
-bool LireLignes(int fd, std::string& texte, std::size_t lignes) {
-  char tampon[4096];
-  while (static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\n')) < lignes) {
-    const ssize_t n = ::read(fd, tampon, sizeof tampon);
-    if (n <= 0) return false;
-    texte.append(tampon, static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// One line to the parent, written once the operation returned.
-void Dire(int fd, const std::string& ligne) {
-  const std::string l = ligne + "\n";
-  if (::write(fd, l.data(), l.size()) != static_cast<ssize_t>(l.size())) ::_exit(6);
-}
-
 void SansMessage(Poste& p, int fd, const std::string& quoi) {
   const auto messages = p.services.takeMessages();
   if (messages.empty()) return;

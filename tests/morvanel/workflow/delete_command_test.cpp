@@ -72,10 +72,12 @@ class SupprimerTest : public ::testing::Test {
   BaseTemporaire base;
 };
 
-TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
+TEST_F(SupprimerTest, FormRefusesNoCentreTheDeletedOneAnUnknownOneAndALongText) {
   auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
     forms::UserInput saisie(f, poste.services);
     forms::Control& code = f.Get("Txt_CentreSuppr");
+    poste.services.QueueAnswer(MsgAnswer::OK);
+    saisie.Click(f.Get("Cmd_OKSuppr"));  // nothing chosen yet
     poste.services.QueueAnswer(MsgAnswer::OK);
     saisie.Type(code, "07");
     EXPECT_EQ(code.Text(), "");
@@ -90,60 +92,15 @@ TEST_F(SupprimerTest, CodeBoxRefusesTheDeletedCentreAnUnknownOneAndALongText) {
     saisie.Click(f.Get("Cmd_AnnulerSuppr"));
   });
   const auto& m = p->services.messages();
-  ASSERT_EQ(m.size(), 3u);
-  EXPECT_EQ(m[1].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
-  EXPECT_EQ(m[1].icon, forms::MsgIcon::Exclamation);
-  EXPECT_EQ(m[2].text, "Ce centre URSSAF n'existe pas.");
+  ASSERT_EQ(m.size(), 4u);
+  EXPECT_EQ(m[1].text, "Le centre URSSAF est obligatoire.");
+  EXPECT_EQ(m[1].icon, forms::MsgIcon::Information);
+  EXPECT_EQ(m[2].text, "Les dossiers ne peuvent pas être transférés sur le centre supprimé.");
+  EXPECT_EQ(m[2].icon, forms::MsgIcon::Exclamation);
+  EXPECT_EQ(m[3].text, "Ce centre URSSAF n'existe pas.");
   for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
   ResteAffiche(*p, "07");
   EXPECT_EQ(p->etat().CentreTransfert, "");
-}
-
-TEST_F(SupprimerTest, OkChecksAgainThatTheCentreExists) {
-  auto p = Supprimer("07", [this](forms::Form& f, Poste& poste) {
-    forms::UserInput saisie(f, poste.services);
-    saisie.Type(f.Get("Txt_CentreSuppr"), "05");
-    // Another workstation deletes centre 05 while the form is open.
-    base.db()->DBOpen("CENTREURSSAF").DBDelete("05");
-    poste.services.QueueAnswer(MsgAnswer::OK);
-    saisie.Click(f.Get("Cmd_OKSuppr"));
-    EXPECT_FALSE(f.IsUnloaded());
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text, "Ce centre URSSAF n'existe pas.");
-  for (const char* d : {"E1", "E2", "E3"}) EXPECT_EQ(CentreDe(d), "07") << d;
-  ResteAffiche(*p, "07");
-}
-
-TEST_F(SupprimerTest, OnlyOtherCentreIsFilledIn) {
-  for (const char* c : {"03", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "05");
-    EXPECT_EQ(f.Get("Cbo_CentreSuppr").Text(), "URSSAF ALSACE");
-    forms::UserInput(f, poste.services).Click(f.Get("Cmd_OKSuppr"));
-  });
-  EXPECT_EQ(CentreDe("E1"), "05");
-  EXPECT_FALSE(Existe("07"));
-}
-
-TEST_F(SupprimerTest, NoOtherCentreLeavesOneEmptyEntryAndOnlyAnnulerWorks) {
-  for (const char* c : {"03", "05", "09"}) base.db()->DBOpen("CENTREURSSAF").DBDelete(c);
-  auto p = Supprimer("07", [](forms::Form& f, Poste& poste) {
-    forms::Control& liste = f.Get("Cbo_CentreSuppr");
-    EXPECT_EQ(liste.Items(), std::vector<std::string>{""});
-    forms::UserInput saisie(f, poste.services);
-    saisie.Pick(liste, 0);
-    EXPECT_EQ(f.Get("Txt_CentreSuppr").Text(), "");
-    poste.services.QueueAnswer(MsgAnswer::OK);
-    saisie.Click(f.Get("Cmd_OKSuppr"));
-    EXPECT_FALSE(f.IsUnloaded());
-    saisie.Click(f.Get("Cmd_AnnulerSuppr"));
-  });
-  ASSERT_EQ(p->services.messages().size(), 2u);
-  EXPECT_EQ(p->services.messages()[1].text, "Le centre URSSAF est obligatoire.");
-  EXPECT_EQ(p->services.messages()[1].icon, forms::MsgIcon::Information);
-  ResteAffiche(*p, "07");
 }
 
 TEST_F(SupprimerTest, LockedCaseRecordKeepsTheCentreAndTheOthersStayMoved) {

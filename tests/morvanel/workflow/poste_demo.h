@@ -4,6 +4,9 @@
 // happened to the processes that wrote it.
 #pragma once
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -35,6 +38,25 @@ class ModeleDemo {
  private:
   BaseTemporaire base_{false};
 };
+
+// Workstations run in child processes and tell their parent, one line per
+// operation, through a pipe. Reads from `fd` into `texte` until it holds `lignes` lines or the
+// writer is gone; false when gone first.
+inline bool LireLignes(int fd, std::string& texte, std::size_t lignes) {
+  char tampon[4096];
+  while (static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\n')) < lignes) {
+    const ssize_t n = ::read(fd, tampon, sizeof tampon);
+    if (n <= 0) return false;
+    texte.append(tampon, static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// One line to the parent, written once the operation returned.
+inline void Dire(int fd, const std::string& ligne) {
+  const std::string l = ligne + "\n";
+  if (::write(fd, l.data(), l.size()) != static_cast<ssize_t>(l.size())) ::_exit(6);
+}
 
 // A control on the database at `chemin`, in a session of its own, Init done.
 inline std::unique_ptr<Poste> PosteSur(const std::string& chemin) {

@@ -21,13 +21,8 @@ constexpr int kCreations = 40;     // per creating workstation: 80 of the 92 key
 constexpr int kSuppressions = 40;  // attempts per deleting workstation
 constexpr const char* kInexistant = "Ce centre URSSAF n'existe pas.";
 
-// One line to the parent: "C sigle", "D code sigle", "E text"; "T" a
-// transfer form shown, "I"/"R" its target deleted before/after the choice.
-void Dire(int fd, const std::string& ligne) {
-  const std::string l = ligne + "\n";
-  if (::write(fd, l.data(), l.size()) != static_cast<ssize_t>(l.size())) ::_exit(6);
-}
-
+// The lines to the parent (Dire): "C sigle", "D code sigle", "E text"; "T"
+// a transfer form shown, "I"/"R" its target deleted before/after the choice.
 std::vector<std::string> Codes(dba::Database& db) {
   std::vector<std::string> r;
   for (const auto& [cle, c] : Enregistrements(db, "CENTREURSSAF")) r.push_back(cle);
@@ -143,10 +138,7 @@ TEST(PostesConcurrents, CreationsAndDeletionsWithTransfersKeepEveryInvariant) {
   std::map<char, int> compte;
   for (std::size_t i = 0; i < enfants.size(); ++i) {
     std::string texte;
-    char tampon[4096];
-    ssize_t n = 0;
-    while ((n = ::read(sorties[i], tampon, sizeof tampon)) > 0)
-      texte.append(tampon, static_cast<std::size_t>(n));
+    LireLignes(sorties[i], texte, std::string::npos);
     ::close(sorties[i]);
     int statut = 0;
     ::waitpid(enfants[i], &statut, 0);

@@ -2,7 +2,6 @@
 // and the lines that must be refused with a reason.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 #include "scenario_command.h"
@@ -20,63 +19,40 @@ struct Parsed {
   int number;
 };
 
-class ParseLineTest : public ::testing::TestWithParam<Parsed> {};
-
-// The line itself, letters and digits kept, after its place in the table
-// (two lines may differ only in blanks): "07_key_Txt_CodCtrUrssaf_ENTER".
-std::string LineName(const ::testing::TestParamInfo<Parsed>& info) {
-  std::string name = (info.index < 10 ? "0" : "") + std::to_string(info.index);
-  bool gap = true;
-  for (const char* c = info.param.line; *c != '\0'; ++c) {
-    const bool kept =
-        std::isalnum(static_cast<unsigned char>(*c)) != 0 && static_cast<unsigned char>(*c) < 0x80;
-    if (kept) {
-      if (gap) name += '_';
-      name += *c;
-    }
-    gap = !kept;
+// The plain forms of the commands are played by the scenarios; these are
+// the ones they do not meet.
+TEST(ParseLine, GivesVerbNameTextAndNumber) {
+  const Parsed cases[] = {
+      {"  init  ", Verb::Init, "", "", -1},
+      // the typed text is everything after one blank, blanks and accents included
+      {"type Txt_NomCtrUrssaf Urssaf Rhône", Verb::Type, "Txt_NomCtrUrssaf", "Urssaf Rhône", -1},
+      {"type Txt_NomCtrUrssaf  bis ", Verb::Type, "Txt_NomCtrUrssaf", " bis ", -1},
+      {"key Txt_CodeEntite {backspace}", Verb::Key, "Txt_CodeEntite", "{backspace}", 8},
+      {"key Txt_CodeEntite {DELETE}", Verb::Key, "Txt_CodeEntite", "{DELETE}", kKeyDelete},
+      {"key Txt_CodeEntite a", Verb::Key, "Txt_CodeEntite", "a", 'a'},
+      {"dblclick Lst_Date 2", Verb::DblClick, "Lst_Date", "", 2},
+      {"key Lst_Date {pgdn}", Verb::Key, "Lst_Date", "{pgdn}", kKeyPageDown},
+      {"answer {ENTER}", Verb::Answer, "", "{ENTER}", -1},
+      // the value is the rest after "= ": it may be empty or hold blanks
+      {"expect Txt_CodCtrUrssaf.Text = ", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
+      {"expect Txt_CodCtrUrssaf.Text =", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
+      {"expect Txt_NomCtrUrssaf.Text =  deux  ", Verb::Expect, "Txt_NomCtrUrssaf", " deux  ", -1},
+      {"expect Lst_Date.List(1) = 01/01/2020", Verb::Expect, "Lst_Date", "01/01/2020", 1},
+      {"expect-msg sans guillemets", Verb::ExpectMsg, "", "sans guillemets", -1},
+      {"dump", Verb::Dump, "", "", -1},
+      {"dump Frm_AdresseBancaire", Verb::Dump, "Frm_AdresseBancaire", "", -1},
+      // a Windows line end is not part of the value
+      {"expect Txt_CodCtrUrssaf.Text = 07\r", Verb::Expect, "Txt_CodCtrUrssaf", "07", -1}};
+  for (const Parsed& p : cases) {
+    SCOPED_TRACE(p.line);
+    const std::optional<Command> c = ParseLine(p.line);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->verb, p.verb);
+    EXPECT_EQ(c->name, p.name);
+    EXPECT_EQ(c->text, p.text);
+    EXPECT_EQ(c->number, p.number);
   }
-  return name;
 }
-
-TEST_P(ParseLineTest, GivesVerbNameTextAndNumber) {
-  const Parsed& p = GetParam();
-  const std::optional<Command> c = ParseLine(p.line);
-  ASSERT_TRUE(c) << p.line;
-  EXPECT_EQ(c->verb, p.verb) << p.line;
-  EXPECT_EQ(c->name, p.name) << p.line;
-  EXPECT_EQ(c->text, p.text) << p.line;
-  EXPECT_EQ(c->number, p.number) << p.line;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, ParseLineTest,
-    // The plain forms of the commands are played by the scenarios; these are
-    // the ones they do not meet.
-    ::testing::Values(
-        Parsed{"  init  ", Verb::Init, "", "", -1},
-        // the typed text is everything after one blank, blanks and accents included
-        Parsed{"type Txt_NomCtrUrssaf Urssaf Rhône", Verb::Type, "Txt_NomCtrUrssaf", "Urssaf Rhône",
-               -1},
-        Parsed{"type Txt_NomCtrUrssaf  bis ", Verb::Type, "Txt_NomCtrUrssaf", " bis ", -1},
-        Parsed{"key Txt_CodeEntite {backspace}", Verb::Key, "Txt_CodeEntite", "{backspace}", 8},
-        Parsed{"key Txt_CodeEntite {DELETE}", Verb::Key, "Txt_CodeEntite", "{DELETE}", kKeyDelete},
-        Parsed{"key Txt_CodeEntite a", Verb::Key, "Txt_CodeEntite", "a", 'a'},
-        Parsed{"dblclick Lst_Date 2", Verb::DblClick, "Lst_Date", "", 2},
-        Parsed{"key Lst_Date {pgdn}", Verb::Key, "Lst_Date", "{pgdn}", kKeyPageDown},
-        Parsed{"answer {ENTER}", Verb::Answer, "", "{ENTER}", -1},
-        // the value is the rest after "= ": it may be empty or hold blanks
-        Parsed{"expect Txt_CodCtrUrssaf.Text = ", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
-        Parsed{"expect Txt_CodCtrUrssaf.Text =", Verb::Expect, "Txt_CodCtrUrssaf", "", -1},
-        Parsed{"expect Txt_NomCtrUrssaf.Text =  deux  ", Verb::Expect, "Txt_NomCtrUrssaf",
-               " deux  ", -1},
-        Parsed{"expect Lst_Date.List(1) = 01/01/2020", Verb::Expect, "Lst_Date", "01/01/2020", 1},
-        Parsed{"expect-msg sans guillemets", Verb::ExpectMsg, "", "sans guillemets", -1},
-        Parsed{"dump", Verb::Dump, "", "", -1},
-        Parsed{"dump Frm_AdresseBancaire", Verb::Dump, "Frm_AdresseBancaire", "", -1},
-        // a Windows line end is not part of the value
-        Parsed{"expect Txt_CodCtrUrssaf.Text = 07\r", Verb::Expect, "Txt_CodCtrUrssaf", "07", -1}),
-    LineName);
 
 TEST(ParseLine, BlankAndCommentLinesGiveNoCommand) {
   for (const char* line : {"", "   ", "\t", "# comment", "   # indented comment", "\r"}) {
