@@ -21,10 +21,11 @@ UniformListView::UniformListView(QWidget* parent) : QListView(parent) { setUnifo
 QSize UniformListView::rowSize() const {
   if (!rowSize_.isValid()) {
     if (rowCount() == 0) return {};
-    const QModelIndex first = model()->index(0, modelColumn(), rootIndex());
+    // The last row, as QListView takes it: the likeliest to be the widest.
+    const QModelIndex last = model()->index(rowCount() - 1, modelColumn(), rootIndex());
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    rowSize_ = itemDelegateForIndex(first)->sizeHint(option, first);
+    rowSize_ = itemDelegateForIndex(last)->sizeHint(option, last);
   }
   return rowSize_;
 }
@@ -65,13 +66,13 @@ void UniformListView::reset() {
 }
 
 void UniformListView::rowsInserted(const QModelIndex& parent, int start, int end) {
-  if (start == 0) forgetRowSize();
+  forgetRowSize();
   QListView::rowsInserted(parent, start, end);
 }
 
 void UniformListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                   const QList<int>& roles) {
-  if (topLeft.row() == 0) forgetRowSize();
+  if (bottomRight.row() == rowCount() - 1) forgetRowSize();
   QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
 }
 

@@ -49,7 +49,7 @@ class UniformListView : public QListView {
   [[nodiscard]] int verticalOffset() const override;
 
  private:
-  // The first row's size, which every row shares; empty without rows.
+  // The size every row is given; empty without rows.
   [[nodiscard]] QSize rowSize() const;
   [[nodiscard]] int rowCount() const;
   // Rows wholly inside the viewport (at least 1 once there are rows).

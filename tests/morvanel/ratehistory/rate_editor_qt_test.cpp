@@ -9,9 +9,11 @@
 #include <QtTest/QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "fields/poste_centres.h"
 #include "forms/qt/qt_form_view.h"
@@ -174,6 +176,62 @@ TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
   EXPECT_FALSE(dates->isEnabled());
   EXPECT_EQ(e.Txt_Date.Text(), e.Lst_Date.List(e.Lst_Date.ListIndex()));
   EXPECT_EQ(e.Txt_Valeur.Text(), e.Lst_Valeur.List(e.Lst_Date.ListIndex()));
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+// A history kept newest first takes each "Ok" without a refill: the typed
+// line goes to its place in the record, in both lists and in both Qt views,
+// exactly as a refill from the record shows it.
+TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
+  TestApplication application;
+  PosteCentres p(CinqLignes());
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  vue.show();
+  Settle();
+  p.Montrer("08");
+  Settle();
+  auto& e = p.e();
+  auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
+  auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
+  ASSERT_TRUE(dates && taux);
+  const auto lignes = [](QListView* l) {
+    std::vector<std::string> texte;
+    for (int i = 0; i < l->model()->rowCount(); ++i)
+      texte.push_back(l->model()->index(i, 0).data().toString().toStdString());
+    return texte;
+  };
+  struct Cas {
+    int ligne;  // -1: "Ajouter", else the line opened by a double-click
+    const char* date;
+    const char* taux;
+  };
+  for (const Cas& c :
+       {Cas{-1, "01/06/2022", "2"}, Cas{-1, "01/01/2030", "3"}, Cas{-1, "01/01/1990", "4"},
+        Cas{0, "02/01/2021", "5"}, Cas{6, "01/06/2024", "6"}, Cas{3, "01/07/2022", "7"}}) {
+    SCOPED_TRACE(std::string(c.date) + " over line " + std::to_string(c.ligne));
+    if (c.ligne < 0) {
+      p.clerc().Click(e.Cmd_AjouterRapport);
+    } else {
+      p.clerc().DblClick(e.Lst_Date, c.ligne);
+      e.Txt_Date.SetText("");
+      e.Txt_Valeur.SetText("");
+    }
+    p.clerc().Type(e.Txt_Date, c.date);
+    p.clerc().Type(e.Txt_Valeur, c.taux);
+    p.clerc().Click(e.Cmd_OkRapport);
+    Settle();
+    const std::vector<std::string> vusDates = e.Lst_Date.Items(), vusTaux = e.Lst_Valeur.Items();
+    EXPECT_EQ(lignes(dates), vusDates);
+    EXPECT_EQ(lignes(taux), vusTaux);
+    p.ctl->Remplir_Valeur();
+    EXPECT_EQ(e.Lst_Date.Items(), vusDates);
+    EXPECT_EQ(e.Lst_Valeur.Items(), vusTaux);
+    EXPECT_NE(std::find(vusDates.begin(), vusDates.end(), c.date), vusDates.end());
+    std::vector<long long> jours;
+    for (const std::string& d : p.etat().Art_CentreUrssaf->Values(20))
+      jours.push_back(std::stoll(d));
+    EXPECT_TRUE(std::is_sorted(jours.rbegin(), jours.rend()));
+  }
   EXPECT_TRUE(p.services.messages().empty());
 }
 
