@@ -179,6 +179,7 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
 
 std::optional<RateEditor::Deplacement> RateEditor::RangerEtTrier(const Saisie& saisie) {
   dba::CItem& h = *d_.Historique();
+  const bool montre = d_.modele.Montre(h);
   // The cells are seen in place in the record, and each column is written
   // back once.
   std::vector<std::string_view> dates = Cellules(h.Attribute(kAttrDates).Text());
@@ -202,9 +203,11 @@ std::optional<RateEditor::Deplacement> RateEditor::RangerEtTrier(const Saisie& s
   taux[position] = saisie.taux;
   // The re-sort of Trier_Par_Date(Temp), done on the columns already read:
   // a long history is read and written once, not twice. A history kept in
-  // order only needs the entry's line put in its place.
+  // order, as the lists show it, only needs the entry's line put in place.
   std::optional<Deplacement> deplacement;
-  if (const auto vers = PlacerLigne(dates, taux, position)) {
+  std::optional<std::size_t> vers;
+  if (montre) vers = PlacerLigne(dates, taux, position);
+  if (vers) {
     deplacement = Deplacement{lignes, position, *vers};
   } else {
     TrierLignesParDate(dates, taux, dates.size());
@@ -214,6 +217,7 @@ std::optional<RateEditor::Deplacement> RateEditor::RangerEtTrier(const Saisie& s
   const std::string texteTaux = Joindre(taux);
   h.setItem(kAttrDates, texteDates);
   h.setItem(kAttrTaux, texteTaux);
+  if (deplacement) d_.modele.Retenir(&h);  // the lists follow just below
   return deplacement;
 }
 

@@ -39,6 +39,14 @@ void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
+// Every row a Qt list view shows, as text.
+std::vector<std::string> Lignes(QListView* l) {
+  std::vector<std::string> texte;
+  for (int i = 0; i < l->model()->rowCount(); ++i)
+    texte.push_back(l->model()->index(i, 0).data().toString().toStdString());
+  return texte;
+}
+
 // Whatever moves a list (the wheel, keys, a click, a bar, a drag across the
 // rows), both lists show the same top line and select the same line as both
 // bars, in Qt as in the model; in the modify state too. A click on a row or
@@ -194,12 +202,6 @@ TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
   auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
   auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
   ASSERT_TRUE(dates && taux);
-  const auto lignes = [](QListView* l) {
-    std::vector<std::string> texte;
-    for (int i = 0; i < l->model()->rowCount(); ++i)
-      texte.push_back(l->model()->index(i, 0).data().toString().toStdString());
-    return texte;
-  };
   struct Cas {
     int ligne;  // -1: "Ajouter", else the line opened by a double-click
     const char* date;
@@ -221,8 +223,8 @@ TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
     p.clerc().Click(e.Cmd_OkRapport);
     Settle();
     const std::vector<std::string> vusDates = e.Lst_Date.Items(), vusTaux = e.Lst_Valeur.Items();
-    EXPECT_EQ(lignes(dates), vusDates);
-    EXPECT_EQ(lignes(taux), vusTaux);
+    EXPECT_EQ(Lignes(dates), vusDates);
+    EXPECT_EQ(Lignes(taux), vusTaux);
     p.ctl->Remplir_Valeur();
     EXPECT_EQ(e.Lst_Date.Items(), vusDates);
     EXPECT_EQ(e.Lst_Valeur.Items(), vusTaux);
@@ -233,6 +235,28 @@ TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
     EXPECT_TRUE(std::is_sorted(jours.rbegin(), jours.rend()));
   }
   EXPECT_TRUE(p.services.messages().empty());
+}
+
+// A host that re-sorted a history shown out of order, without a refill: the
+// lists no longer show the record, and "Ok" shows it whole again.
+TEST(EditeurQt, OkAfterAHostReSortShowsTheWholeHistoryAgain) {
+  TestApplication application;
+  PosteCentres p(DonneesParDefaut());
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  vue.show();
+  p.Montrer("07");  // stored oldest first, shown as stored
+  Settle();
+  auto& e = p.e();
+  p.ctl->Trier_Par_Date();
+  p.clerc().Click(e.Cmd_AjouterRapport);
+  p.clerc().Type(e.Txt_Date, "01/06/2022");
+  p.clerc().Type(e.Txt_Valeur, "2");
+  p.clerc().Click(e.Cmd_OkRapport);
+  Settle();
+  EXPECT_EQ(e.Lst_Date.Items(),
+            (std::vector<std::string>{"01/01/2024", "01/01/2023", "01/06/2022", "01/01/2022"}));
+  EXPECT_EQ(Lignes(qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date))), e.Lst_Date.Items());
+  EXPECT_EQ(Lignes(qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur))), e.Lst_Valeur.Items());
 }
 
 }  // namespace
