@@ -153,6 +153,19 @@ void Control::AddItem(std::string_view text) {
   notify(Property::List);
 }
 
+void Control::AddItem(std::string_view text, int index) {
+  if (index < 0 || index >= ListCount()) {
+    AddItem(text);
+    return;
+  }
+  items_.emplace(items_.begin() + index, text);
+  notify(Property::List);
+  if (listIndex_ >= index) {
+    ++listIndex_;
+    notify(Property::ListIndex);
+  }
+}
+
 void Control::AddItems(std::vector<std::string> texts) {
   if (texts.empty()) return;
   items_.insert(items_.end(), std::make_move_iterator(texts.begin()),

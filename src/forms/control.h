@@ -132,6 +132,9 @@ class Control {
 
   // Lists (combo, list box). List(i) outside 0..ListCount()-1 is "".
   void AddItem(std::string_view text);
+  // Inserts the entry before entry `index` (at the end from ListCount() on);
+  // a ListIndex at or after it moves down with its entry.
+  void AddItem(std::string_view text, int index);
   // Adds the texts in order as AddItem would, observers being told once: a
   // screen redraws a long list once, not once per entry.
   void AddItems(std::vector<std::string> texts);

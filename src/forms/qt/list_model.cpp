@@ -31,9 +31,10 @@ QVariant ControlListModel::data(const QModelIndex& index, int role) const {
 void ControlListModel::Sync() {
   const int count = control_.ListCount();
   if (count > rows_) {
-    // The control adds entries only at the end. The rows already shown are
-    // redrawn all the same (one repaint), so that the view stays right
-    // should an entry ever come in elsewhere.
+    // The control adds entries at the end, or one where it belongs in a
+    // sorted list (the rate editor's typed line): told as added at the end,
+    // with the rows already there redrawn (one repaint), the view is right
+    // either way.
     const int shown = rows_;
     beginInsertRows(QModelIndex(), shown, count - 1);
     rows_ = count;

@@ -24,6 +24,7 @@
 
 #include "forms/qt/list_model.h"
 #include "forms/qt/qt_units.h"
+#include "forms/qt/uniform_list_view.h"
 
 namespace forms::qt {
 namespace {
@@ -111,13 +112,12 @@ QComboBox* NewCombo(QWidget* parent, ControlWidgets& out) {
 }
 
 // A view over the control's own entries: a history of 32767 lines shows
-// without one widget item per line, and every line is as high as the first.
+// without one widget item per line, and its layout costs the lines shown.
 QListView* NewList(const Control& control, QWidget* parent) {
-  auto* list = new QListView(parent);
+  auto* list = new UniformListView(parent);
   list->setModel(new ControlListModel(control, list));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list->setUniformItemSizes(true);
   return list;
 }
 

@@ -177,8 +177,9 @@ bool RateEditor::LireSaisie(Saisie& saisie) {
   return !d_.modele.DateEnDouble();
 }
 
-void RateEditor::RangerEtTrier(const Saisie& saisie) {
+std::optional<RateEditor::Deplacement> RateEditor::RangerEtTrier(const Saisie& saisie) {
   dba::CItem& h = *d_.Historique();
+  const bool montre = d_.modele.Montre(h);
   // The cells are seen in place in the record, and each column is written
   // back once.
   std::vector<std::string_view> dates = Cellules(h.Attribute(kAttrDates).Text());
@@ -187,10 +188,11 @@ void RateEditor::RangerEtTrier(const Saisie& saisie) {
   // is filled up first, so that the new rate lands beside its date.
   if (taux.size() < dates.size()) taux.resize(dates.size());
 
-  std::size_t position = dates.size();
+  const std::size_t lignes = dates.size();
+  std::size_t position = lignes;
   if (d_.etats.Etat() == EtatRapport::Modification) {
     const int selection = d_.ecran.Lst_Valeur.ListIndex();
-    if (selection < 0 || static_cast<std::size_t>(selection) >= dates.size()) return;
+    if (selection < 0 || static_cast<std::size_t>(selection) >= dates.size()) return std::nullopt;
     position = static_cast<std::size_t>(selection);
     d_.etat.IndexRapport = selection;
   } else {
@@ -200,13 +202,44 @@ void RateEditor::RangerEtTrier(const Saisie& saisie) {
   dates[position] = saisie.date;
   taux[position] = saisie.taux;
   // The re-sort of Trier_Par_Date(Temp), done on the columns already read:
-  // a long history is read and written once, not twice.
-  TrierLignesParDate(dates, taux, dates.size());
+  // a long history is read and written once, not twice. A history kept in
+  // order, as the lists show it, only needs the entry's line put in place.
+  std::optional<Deplacement> deplacement;
+  std::optional<std::size_t> vers;
+  if (montre) vers = PlacerLigne(dates, taux, position);
+  if (vers) {
+    deplacement = Deplacement{lignes, position, *vers};
+  } else {
+    TrierLignesParDate(dates, taux, dates.size());
+  }
   // Both texts are made before the record changes under the cells.
   const std::string texteDates = Joindre(dates);
   const std::string texteTaux = Joindre(taux);
   h.setItem(kAttrDates, texteDates);
   h.setItem(kAttrTaux, texteTaux);
+  if (deplacement) d_.modele.Retenir(&h);  // the lists follow just below
+  return deplacement;
+}
+
+bool RateEditor::MontrerDeplacement(const Deplacement& ligne, const Saisie& saisie) {
+  state::UrssafScreen& e = d_.ecran;
+  const bool ajout = ligne.depuis == ligne.lignes;
+  // The lists showed the history before the entry, no line chosen but the
+  // one typed over: moving that line leaves them as a refill would.
+  const int choisie = ajout ? -1 : static_cast<int>(ligne.depuis);
+  for (const forms::Control* liste : {&e.Lst_Date, &e.Lst_Valeur}) {
+    if (static_cast<std::size_t>(liste->ListCount()) != ligne.lignes ||
+        liste->ListIndex() != choisie)
+      return false;
+  }
+  const utilitaires::Utilitaires& u = d_.Utilitaires();
+  const int vers = static_cast<int>(ligne.vers);
+  for (auto [liste, texte] : {std::pair{&e.Lst_Date, u.Convertir_DateAffichage(saisie.date)},
+                              std::pair{&e.Lst_Valeur, TexteTaux(u, saisie.taux)}}) {
+    if (!ajout) liste->RemoveItem(choisie);
+    liste->AddItem(texte, vers);
+  }
+  return true;
 }
 
 void RateEditor::Remplir() {
@@ -237,8 +270,8 @@ void RateEditor::Cmd_OkRapport_Click() {
   {
     // The re-sort of a long history: the control waits for the lists.
     forms::BusyCursor occupe(d_.services, e.form);
-    RangerEtTrier(saisie);
-    Remplir();
+    const std::optional<Deplacement> ligne = RangerEtTrier(saisie);
+    if (!ligne || !MontrerDeplacement(*ligne, saisie)) Remplir();
     d_.services.DoEvents();
   }
   ReglerBarres();

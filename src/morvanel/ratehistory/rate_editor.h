@@ -3,6 +3,9 @@
 // the entry boxes' keys. Rate history subsystem (states in rate_editor.cpp).
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include "morvanel/ratehistory/rate_editor_deps.h"
 
 namespace morvanel::ratehistory {
@@ -32,9 +35,20 @@ class RateEditor {
   // The entry as the history stores it; false when the clerk was told why not.
   struct Saisie;
   [[nodiscard]] bool LireSaisie(Saisie& saisie);
+  // Where the entry's line was written and where the sort took it, in a
+  // history of `lignes` lines before the entry (depuis == lignes: added).
+  struct Deplacement {
+    std::size_t lignes;
+    std::size_t depuis;
+    std::size_t vers;
+  };
   // Writes the entry into the history (appended, or over the selected line)
-  // and re-sorts it newest first.
-  void RangerEtTrier(const Saisie& saisie);
+  // and re-sorts it newest first. Says where the line went when it alone
+  // moved; nullopt when the whole history was reordered or nothing written.
+  [[nodiscard]] std::optional<Deplacement> RangerEtTrier(const Saisie& saisie);
+  // The lists follow the one line that moved, when they showed the history
+  // as it was; false (nothing done) otherwise.
+  [[nodiscard]] bool MontrerDeplacement(const Deplacement& ligne, const Saisie& saisie);
   // Both lists rebuilt from the record that holds the history.
   void Remplir();
   void AlignerSur(int index);

@@ -81,9 +81,27 @@ bool EstDateAffichee(std::string_view ligne) {
 
 }  // namespace
 
-void RateHistoryModel::Remplir_Valeur() { Remplir(d_, d_.etat.Art_CentreUrssaf.get()); }
+void RateHistoryModel::Remplir_Valeur() {
+  Remplir(d_, d_.etat.Art_CentreUrssaf.get());
+  Retenir(d_.etat.Art_CentreUrssaf.get());
+}
 
-void RateHistoryModel::Remplir_ValeurTemp() { Remplir(d_, d_.etat.ItemTemp.get()); }
+void RateHistoryModel::Remplir_ValeurTemp() {
+  Remplir(d_, d_.etat.ItemTemp.get());
+  Retenir(d_.etat.ItemTemp.get());
+}
+
+bool RateHistoryModel::Montre(const dba::CItem& historique) const {
+  return montre_ && historique.Attribute(kAttrDates).Text() == datesMontrees_ &&
+         historique.Attribute(kAttrTaux).Text() == tauxMontres_;
+}
+
+void RateHistoryModel::Retenir(const dba::CItem* historique) {
+  montre_ = historique != nullptr;
+  if (!montre_) return;
+  datesMontrees_.assign(historique->Attribute(kAttrDates).Text());
+  tauxMontres_.assign(historique->Attribute(kAttrTaux).Text());
+}
 
 void RateHistoryModel::Trier_Par_Date() { Trier(d_.etat.Art_CentreUrssaf.get(), kAttrTaux); }
 

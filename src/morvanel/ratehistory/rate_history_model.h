@@ -5,9 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <utility>
 #include "morvanel/state/state_fwd.h"
 
+namespace dba {
+class CItem;
+}
 namespace utilitaires {
 class Utilitaires;
 }
@@ -44,8 +48,21 @@ class RateHistoryModel {
   // The same, with the answer left in ErreurChevauchement.
   void Chevauchement();
 
+  // The lists show what `historique` holds now: they were last filled from
+  // it (or told of its change by Retenir) and it has not changed since. A
+  // history re-sorted by a host without a refill is not shown.
+  [[nodiscard]] bool Montre(const dba::CItem& historique) const;
+  // The lists now show `historique` as it is (its one changed line moved in
+  // them too).
+  void Retenir(const dba::CItem* historique);
+
  private:
   RateHistoryDeps d_;
+  // The two columns' texts the lists were made from; a copy, since the
+  // record's own text changes under them.
+  bool montre_ = false;
+  std::string datesMontrees_;
+  std::string tauxMontres_;
 };
 
 }  // namespace morvanel::ratehistory

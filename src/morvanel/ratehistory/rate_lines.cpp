@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -95,6 +96,37 @@ bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string
 bool TrierLignesParDate(std::vector<std::string_view>& dates, std::vector<std::string_view>& taux,
                         std::size_t count) {
   return Trier(dates, taux, count);
+}
+
+std::optional<std::size_t> PlacerLigne(std::vector<std::string_view>& dates,
+                                       std::vector<std::string_view>& taux, std::size_t ligne) {
+  const std::size_t n = dates.size();
+  if (ligne >= n || taux.size() != n) return std::nullopt;
+  const std::int64_t cle = utilitaires::ValeurNumerique(dates[ligne]);
+  // Newest first, equal dates in their order: the line goes after the
+  // newer ones and after the equal ones that came before it.
+  std::size_t avant = 0;
+  std::int64_t precedente = std::numeric_limits<std::int64_t>::max();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i == ligne) continue;
+    const std::int64_t c = utilitaires::ValeurNumerique(dates[i]);
+    if (c > precedente) return std::nullopt;
+    precedente = c;
+    if (c > cle || (c == cle && i < ligne)) ++avant;
+  }
+  for (auto* colonne : {&dates, &taux}) {
+    const auto debut = colonne->begin();
+    if (avant < ligne) {
+      std::rotate(debut + static_cast<std::ptrdiff_t>(avant),
+                  debut + static_cast<std::ptrdiff_t>(ligne),
+                  debut + static_cast<std::ptrdiff_t>(ligne + 1));
+    } else if (avant > ligne) {
+      std::rotate(debut + static_cast<std::ptrdiff_t>(ligne),
+                  debut + static_cast<std::ptrdiff_t>(ligne + 1),
+                  debut + static_cast<std::ptrdiff_t>(avant + 1));
+    }
+  }
+  return avant;
 }
 
 // Values are a few characters long: a plain loop beats a library search.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,15 @@ bool TrierLignesParDate(std::vector<std::string>& dates, std::vector<std::string
 // rewritten once per column.
 bool TrierLignesParDate(std::vector<std::string_view>& dates, std::vector<std::string_view>& taux,
                         std::size_t count);
+
+// Moves line `ligne` of the two columns (of one length) to where
+// TrierLignesParDate would put it, when every other line is already in that
+// order, and returns its new position; otherwise moves nothing and returns
+// nullopt. One pass: the line typed into a sorted history of 32767 lines
+// takes its place without a sort.
+[[nodiscard]] std::optional<std::size_t> PlacerLigne(std::vector<std::string_view>& dates,
+                                                     std::vector<std::string_view>& taux,
+                                                     std::size_t ligne);
 
 // The values of an attribute's text (value marks between them), read one
 // after the other in place; "" once past the last. A history of 32767

@@ -9,9 +9,11 @@
 #include <QtTest/QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "fields/poste_centres.h"
 #include "forms/qt/qt_form_view.h"
@@ -35,6 +37,14 @@ struct TestApplication {
 
 void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// Every row a Qt list view shows, as text.
+std::vector<std::string> Lignes(QListView* l) {
+  std::vector<std::string> texte;
+  for (int i = 0; i < l->model()->rowCount(); ++i)
+    texte.push_back(l->model()->index(i, 0).data().toString().toStdString());
+  return texte;
 }
 
 // Whatever moves a list (the wheel, keys, a click, a bar, a drag across the
@@ -175,6 +185,78 @@ TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
   EXPECT_EQ(e.Txt_Date.Text(), e.Lst_Date.List(e.Lst_Date.ListIndex()));
   EXPECT_EQ(e.Txt_Valeur.Text(), e.Lst_Valeur.List(e.Lst_Date.ListIndex()));
   EXPECT_TRUE(p.services.messages().empty());
+}
+
+// A history kept newest first takes each "Ok" without a refill: the typed
+// line goes to its place in the record, in both lists and in both Qt views,
+// exactly as a refill from the record shows it.
+TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
+  TestApplication application;
+  PosteCentres p(CinqLignes());
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  vue.show();
+  Settle();
+  p.Montrer("08");
+  Settle();
+  auto& e = p.e();
+  auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
+  auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
+  ASSERT_TRUE(dates && taux);
+  struct Cas {
+    int ligne;  // -1: "Ajouter", else the line opened by a double-click
+    const char* date;
+    const char* taux;
+  };
+  for (const Cas& c :
+       {Cas{-1, "01/06/2022", "2"}, Cas{-1, "01/01/2030", "3"}, Cas{-1, "01/01/1990", "4"},
+        Cas{0, "02/01/2021", "5"}, Cas{6, "01/06/2024", "6"}, Cas{3, "01/07/2022", "7"}}) {
+    SCOPED_TRACE(std::string(c.date) + " over line " + std::to_string(c.ligne));
+    if (c.ligne < 0) {
+      p.clerc().Click(e.Cmd_AjouterRapport);
+    } else {
+      p.clerc().DblClick(e.Lst_Date, c.ligne);
+      e.Txt_Date.SetText("");
+      e.Txt_Valeur.SetText("");
+    }
+    p.clerc().Type(e.Txt_Date, c.date);
+    p.clerc().Type(e.Txt_Valeur, c.taux);
+    p.clerc().Click(e.Cmd_OkRapport);
+    Settle();
+    const std::vector<std::string> vusDates = e.Lst_Date.Items(), vusTaux = e.Lst_Valeur.Items();
+    EXPECT_EQ(Lignes(dates), vusDates);
+    EXPECT_EQ(Lignes(taux), vusTaux);
+    p.ctl->Remplir_Valeur();
+    EXPECT_EQ(e.Lst_Date.Items(), vusDates);
+    EXPECT_EQ(e.Lst_Valeur.Items(), vusTaux);
+    EXPECT_NE(std::find(vusDates.begin(), vusDates.end(), c.date), vusDates.end());
+    std::vector<long long> jours;
+    for (const std::string& d : p.etat().Art_CentreUrssaf->Values(20))
+      jours.push_back(std::stoll(d));
+    EXPECT_TRUE(std::is_sorted(jours.rbegin(), jours.rend()));
+  }
+  EXPECT_TRUE(p.services.messages().empty());
+}
+
+// A host that re-sorted a history shown out of order, without a refill: the
+// lists no longer show the record, and "Ok" shows it whole again.
+TEST(EditeurQt, OkAfterAHostReSortShowsTheWholeHistoryAgain) {
+  TestApplication application;
+  PosteCentres p(DonneesParDefaut());
+  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
+  vue.show();
+  p.Montrer("07");  // stored oldest first, shown as stored
+  Settle();
+  auto& e = p.e();
+  p.ctl->Trier_Par_Date();
+  p.clerc().Click(e.Cmd_AjouterRapport);
+  p.clerc().Type(e.Txt_Date, "01/06/2022");
+  p.clerc().Type(e.Txt_Valeur, "2");
+  p.clerc().Click(e.Cmd_OkRapport);
+  Settle();
+  EXPECT_EQ(e.Lst_Date.Items(),
+            (std::vector<std::string>{"01/01/2024", "01/01/2023", "01/06/2022", "01/01/2022"}));
+  EXPECT_EQ(Lignes(qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date))), e.Lst_Date.Items());
+  EXPECT_EQ(Lignes(qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur))), e.Lst_Valeur.Items());
 }
 
 }  // namespace
