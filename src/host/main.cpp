@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QImage>
 
 #include "components/client.h"
@@ -79,6 +83,25 @@ int Run(QApplication& app, const host::HostOptions& o) {
   control->TheClient(client);
   control->DroitsUtilisateur(droits);
   window.show();
+  // A screenshot run has nobody to answer: each question or message is
+  // reported and given its Escape answer, so that the run cannot hang.
+  QTimer answerer;
+  if (!o.screenshot.empty()) {
+    QObject::connect(&answerer, &QTimer::timeout, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      auto* box = qobject_cast<QMessageBox*>(dialog);
+      std::cerr << "morvanel-host: « "
+                << (box != nullptr ? box->text() : dialog->windowTitle()).toStdString()
+                << " » left unanswered\n";
+      if (box != nullptr && box->escapeButton() != nullptr) {
+        box->escapeButton()->click();
+      } else {
+        dialog->reject();
+      }
+    });
+    answerer.start(100);
+  }
   control->Init();
   if (!o.centre.empty()) {
     forms::Form& form = control->Controls();
