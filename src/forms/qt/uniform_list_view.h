@@ -1,5 +1,5 @@
 // A list box's view whose work does not grow with its rows: one column,
-// every row as high as the first, scrolled a whole row at a time.
+// every row as high as the last, scrolled a whole row at a time.
 // Qt binding of the named-controls layer (src/forms/qt).
 //
 // QListView keeps the position of every row and lays them all out again
