@@ -150,7 +150,7 @@ bool Control::TakesFocus() const {
 
 void Control::AddItem(std::string_view text) {
   items_.emplace_back(text);
-  notify(Property::List);
+  listChanged();
 }
 
 void Control::AddItem(std::string_view text, int index) {
@@ -159,7 +159,7 @@ void Control::AddItem(std::string_view text, int index) {
     return;
   }
   items_.emplace(items_.begin() + index, text);
-  notify(Property::List);
+  listChanged(index);
   if (listIndex_ >= index) {
     ++listIndex_;
     notify(Property::ListIndex);
@@ -170,7 +170,7 @@ void Control::AddItems(std::vector<std::string> texts) {
   if (texts.empty()) return;
   items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
                 std::make_move_iterator(texts.end()));
-  notify(Property::List);
+  listChanged();
 }
 
 void Control::AddItems(std::size_t count,
@@ -179,13 +179,13 @@ void Control::AddItems(std::size_t count,
   const std::size_t first = items_.size();
   items_.resize(first + count);
   for (std::size_t i = 0; i < count; ++i) write(i, items_[first + i]);
-  notify(Property::List);
+  listChanged();
 }
 
 void Control::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;  // nothing there
   items_.erase(items_.begin() + index);
-  notify(Property::List);
+  listChanged();
   if (listIndex_ == index) {
     listIndex_ = -1;
     notify(Property::ListIndex);
@@ -197,7 +197,7 @@ void Control::RemoveItem(int index) {
 
 void Control::Clear() {
   items_.clear();
-  notify(Property::List);
+  listChanged();
   if (listIndex_ != -1) {
     listIndex_ = -1;
     notify(Property::ListIndex);
@@ -315,6 +315,12 @@ void Control::AddObserver(ControlObserver* observer) {
 
 void Control::RemoveObserver(ControlObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Control::listChanged(int insertedAt) {
+  ++listChanges_;
+  lastInsertedAt_ = insertedAt;
+  notify(Property::List);
 }
 
 void Control::notify(Property property) {

@@ -10,6 +10,7 @@
 // Handlers that follow each other have no other guard against endless chains.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -148,6 +149,12 @@ class Control {
   void Clear();
   [[nodiscard]] int ListCount() const { return static_cast<int>(items_.size()); }
   [[nodiscard]] std::string List(int index) const;
+  // Counts the changes of the entries; where the latest one inserted a single
+  // entry before others (AddItem at an index), its place, else -1. A view
+  // told of every change can then move its rows rather than redraw them all,
+  // and tell a screen reader where the line went.
+  [[nodiscard]] std::uint64_t ListChanges() const { return listChanges_; }
+  [[nodiscard]] int LastInsertedAt() const { return lastInsertedAt_; }
   [[nodiscard]] int ListIndex() const { return listIndex_; }
   // From code: -1..ListCount()-1 (anything else is ignored). When different,
   // a combo's text becomes the entry's and Click is raised (list and combo).
@@ -203,6 +210,8 @@ class Control {
   void followTextInList();
   // Leaves the focus when the control (or a container) became unusable.
   void giveUpFocusIfUnusable();
+  // Every change of the entries goes through here before observers hear of it.
+  void listChanged(int insertedAt = -1);
 
   Form& form_;
   Kind kind_;
@@ -215,6 +224,8 @@ class Control {
   bool visible_ = true;
   bool readOnly_ = false;
   std::vector<std::string> items_;
+  std::uint64_t listChanges_ = 0;
+  int lastInsertedAt_ = -1;
   int listIndex_ = -1;
   int value_ = 0;
   int max_ = 0;

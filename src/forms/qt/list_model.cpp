@@ -8,7 +8,10 @@
 namespace forms::qt {
 
 ControlListModel::ControlListModel(const Control& control, QObject* parent)
-    : QAbstractListModel(parent), control_(control), rows_(control.ListCount()) {}
+    : QAbstractListModel(parent),
+      control_(control),
+      rows_(control.ListCount()),
+      changesSeen_(control.ListChanges()) {}
 
 QModelIndex ControlListModel::index(int row, int column, const QModelIndex& parent) const {
   if (row < 0 || row >= rows_ || column != 0 || parent.isValid()) return {};
@@ -30,16 +33,25 @@ QVariant ControlListModel::data(const QModelIndex& index, int role) const {
 
 void ControlListModel::Sync() {
   const int count = control_.ListCount();
+  const bool oneChange = control_.ListChanges() == changesSeen_ + 1;
+  changesSeen_ = control_.ListChanges();
+  const int at = control_.LastInsertedAt();
+  if (oneChange && count == rows_ + 1 && at >= 0 && at < rows_) {
+    // One line put where it belongs in a sorted list (the rate editor's
+    // typed line): the rows after it move down.
+    beginInsertRows(QModelIndex(), at, at);
+    rows_ = count;
+    endInsertRows();
+    return;
+  }
   if (count > rows_) {
-    // The control adds entries at the end, or one where it belongs in a
-    // sorted list (the rate editor's typed line): told as added at the end,
-    // with the rows already there redrawn (one repaint), the view is right
-    // either way.
+    // Entries added at the end; after several changes told at once, the
+    // rows already there are redrawn too (one repaint).
     const int shown = rows_;
     beginInsertRows(QModelIndex(), shown, count - 1);
     rows_ = count;
     endInsertRows();
-    if (shown > 0) emit dataChanged(index(0), index(shown - 1));
+    if (shown > 0 && !oneChange) emit dataChanged(index(0), index(shown - 1));
     return;
   }
   beginResetModel();

@@ -31,7 +31,8 @@ class ControlListModel : public QAbstractListModel {
 
  private:
   const Control& control_;
-  int rows_ = 0;  // the rows the views were told of
+  int rows_ = 0;                   // the rows the views were told of
+  std::uint64_t changesSeen_ = 0;  // the control's ListChanges() at the last Sync
 };
 
 }  // namespace forms::qt

@@ -187,6 +187,29 @@ TEST_F(QtMirror, AFullHistoryGivenAtOnceShowsEveryLineAndKeepsThePick) {
   EXPECT_EQ(listClicks, 1);
 }
 
+// A line put inside the list is told to the view (and to a screen reader)
+// where it went; lines added at the end, after it.
+TEST_F(QtMirror, ALineInsertedInsideTheListIsToldWhereItWent) {
+  for (const char* item : {"01/01/2023", "01/07/2021", "01/01/2020"}) list->AddItem(item);
+  list->SetListIndex(2);
+  auto* qlist = widget<QListView>(list);
+  std::vector<std::pair<int, int>> told;
+  QObject::connect(
+      qlist->model(), &QAbstractItemModel::rowsInserted,
+      [&](const QModelIndex&, int first, int last) { told.emplace_back(first, last); });
+  list->AddItem("01/01/2022", 1);
+  list->AddItem("01/01/2019");
+  list->AddItem("01/01/2024", 0);
+  EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, 1}, {4, 4}, {0, 0}}));
+  QStringList rows;
+  for (int r = 0; r < qlist->model()->rowCount(); ++r) {
+    rows << qlist->model()->index(r, 0).data().toString();
+  }
+  EXPECT_EQ(rows, QStringList({"01/01/2024", "01/01/2023", "01/01/2022", "01/07/2021", "01/01/2020",
+                               "01/01/2019"}));
+  EXPECT_EQ(qlist->currentIndex().row(), 4);  // the picked line moved down with its entry
+}
+
 TEST_F(QtMirror, ACheckBoxShowsOnlyWhatTheModelKeeps) {
   // GIVEN a check box whose Click puts the tick back at once
   check->Click = [&] { check->SetValue(0); };
