@@ -47,19 +47,29 @@ std::vector<std::string> Lignes(QListView* l) {
   return texte;
 }
 
+// A centre shown on the Qt window, its events handled.
+struct CentreALEcran {
+  CentreALEcran(const std::vector<Enregistrement>& donnees, const char* code)
+      : p(donnees), vue(p.ctl->Controls(), p.services) {
+    vue.show();
+    Settle();
+    p.Montrer(code);
+    Settle();
+  }
+  TestApplication application;
+  PosteCentres p;
+  forms::qt::QtFormView vue;
+};
+
 // Whatever moves a list (the wheel, keys, a click, a bar, a drag across the
 // rows), both lists show the same top line and select the same line as both
 // bars, in Qt as in the model; in the modify state too. A click on a row or
 // a bar runs each handler once: Qt's own change signals are not handled
 // again.
 TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
-  TestApplication application;
-  PosteCentres p(CinqLignes());
-  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
-  vue.show();
-  Settle();
-  p.Montrer("08");
-  Settle();
+  CentreALEcran ecran(CinqLignes(), "08");
+  auto& p = ecran.p;
+  auto& vue = ecran.vue;
   auto& e = p.e();
   // Each handler counted, then run as installed.
   std::map<std::string, int> appels;
@@ -191,13 +201,9 @@ TEST(EditeurQt, EveryWayAListMovesKeepsBothListsAndBarsOnOneLine) {
 // line goes to its place in the record, in both lists and in both Qt views,
 // exactly as a refill from the record shows it.
 TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
-  TestApplication application;
-  PosteCentres p(CinqLignes());
-  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
-  vue.show();
-  Settle();
-  p.Montrer("08");
-  Settle();
+  CentreALEcran ecran(CinqLignes(), "08");
+  auto& p = ecran.p;
+  auto& vue = ecran.vue;
   auto& e = p.e();
   auto* dates = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Date));
   auto* taux = qobject_cast<QListView*>(vue.WidgetOf(e.Lst_Valeur));
@@ -240,12 +246,9 @@ TEST(EditeurQt, OkPutsTheTypedLineWhereARefillWouldShowIt) {
 // A host that re-sorted a history shown out of order, without a refill: the
 // lists no longer show the record, and "Ok" shows it whole again.
 TEST(EditeurQt, OkAfterAHostReSortShowsTheWholeHistoryAgain) {
-  TestApplication application;
-  PosteCentres p(DonneesParDefaut());
-  forms::qt::QtFormView vue(p.ctl->Controls(), p.services);
-  vue.show();
-  p.Montrer("07");  // stored oldest first, shown as stored
-  Settle();
+  CentreALEcran ecran(DonneesParDefaut(), "07");  // stored oldest first, shown as stored
+  auto& p = ecran.p;
+  auto& vue = ecran.vue;
   auto& e = p.e();
   p.ctl->Trier_Par_Date();
   p.clerc().Click(e.Cmd_AjouterRapport);
